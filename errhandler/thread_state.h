@@ -1,0 +1,24 @@
+#pragma once
+// What Vostrel keeps once per thread and shares among all handlers on that
+// thread: the recorded arguments of the stack, and the SMTP mail settings.
+
+#include "procedures.h"
+
+#include <memory>
+#include <vector>
+
+namespace Vostrel {
+
+// Slot n holds the arguments of the procedure in call-stack slot n, or null.
+using StackParams = std::vector<std::unique_ptr<ProceduresImpl>>;
+
+struct MailSettings {
+    QString MailServer;
+    QString FromName;
+    QString FromEmailAddress;
+};
+
+StackParams& stackParams();
+MailSettings& mailSettings();
+
+} // namespace Vostrel

@@ -1,0 +1,25 @@
+#pragma once
+// Profile files (the "[Section]" / "key=value" configuration format) with
+// the semantics the program relies on: a section is read whole, entry by
+// entry in file order; writing one key changes only that key's line and
+// keeps every other line, byte for byte, as it was.
+
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// The entries of `section` (matched without regard to case) in file order,
+// each trimmed; blank lines and ";" comments are left out. An absent file or
+// section gives an empty list.
+QStringList readProfileSection(const QString& fileName, const QString& section);
+
+// The value of `key` in `section`, or a null string when it is absent.
+QString readProfileString(const QString& fileName, const QString& section, const QString& key);
+
+// Sets `key` = `value` in `section`, creating the file, the section or the
+// key as needed. Returns false when the file could not be written.
+bool writeProfileString(const QString& fileName, const QString& section, const QString& key,
+                        const QString& value);
+
+} // namespace platform

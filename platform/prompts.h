@@ -1,0 +1,51 @@
+#pragma once
+// Every message box, file dialog and modal window of the program goes
+// through one prompt service. The program uses the real Qt dialogs; tests
+// install a scripted service that answers from a queue, so no test ever
+// blocks on a dialog.
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QDialog;
+
+namespace platform {
+
+enum class Buttons { OK, OKCancel, YesNo, YesNoCancel };
+enum class Icon { None, Critical, Question, Exclamation, Information };
+enum class Answer { OK, Cancel, Yes, No };
+
+struct MessagePrompt {
+    QString title;
+    QString text;
+    Buttons buttons = Buttons::OK;
+    Icon icon = Icon::None;
+};
+
+struct OpenFilePrompt {
+    QString title;
+    QString filter;         // in the "description|pattern|..." form
+    QString initialFolder;
+};
+
+class PromptService {
+public:
+    virtual ~PromptService() = default;
+    virtual Answer message(const MessagePrompt& prompt) = 0;
+    // The chosen file's path, or "" when the user cancelled.
+    virtual QString openFile(const OpenFilePrompt& prompt) = 0;
+    // Shows the dialog modally and returns when it has been closed.
+    virtual void showModal(QDialog& dialog) = 0;
+};
+
+PromptService& prompts();
+// Replaces the service; returns the previous one. Tests install their own.
+std::unique_ptr<PromptService> installPrompts(std::unique_ptr<PromptService> service);
+
+// The message box of the program: an empty title means the program's title.
+Answer MsgBox(const QString& text, Buttons buttons = Buttons::OK, Icon icon = Icon::None,
+              const QString& title = QString());
+
+} // namespace platform

@@ -1,0 +1,15 @@
+#pragma once
+// The prompt service of the running program: real Qt dialogs.
+
+#include "prompts.h"
+
+namespace platform {
+
+class QtPrompts : public PromptService {
+public:
+    Answer message(const MessagePrompt& prompt) override;
+    QString openFile(const OpenFilePrompt& prompt) override;
+    void showModal(QDialog& dialog) override;
+};
+
+} // namespace platform

@@ -1,0 +1,44 @@
+// The timer that keeps Cut, Copy and Paste in step with the focused field's
+// selection and with the clipboard.
+
+#include "mdimain.h"
+
+#include "active_control.h"
+#include "program.h"
+#include "toolbar_button.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+
+void mdiMain::tmrTbr_Timer()
+{
+    const auto setCutCopy = [this](bool on) {
+        for (const char* name : {"mnuCut", "mnuEditCut", "mnuCopy", "mnuEditCopy"})
+            menuItem(QString::fromLatin1(name))->setEnabled(on);
+        buttonByKey(QStringLiteral("Cut"))->setEnabled(on);
+        buttonByKey(QStringLiteral("Copy"))->setEnabled(on);
+    };
+    const auto setPaste = [this](bool on) {
+        buttonByKey(QStringLiteral("Paste"))->setEnabled(on);
+        menuItem(QStringLiteral("mnuPaste"))->setEnabled(on);
+        menuItem(QStringLiteral("mnuEditPaste"))->setEnabled(on);
+    };
+
+    if (modGenProcedures::nOpenCards == 0) {
+        setCutCopy(false);
+        setPaste(false);
+        return;
+    }
+    // While a card is open Paste is only ever switched on here; a restored
+    // toolbar state may switch it off again.
+    if (const QClipboard* clipboard = QGuiApplication::clipboard(); clipboard && !clipboard->text().isEmpty())
+        setPaste(true);
+
+    // A tick that finds no card, no focused control or a control without a
+    // text selection (a lookup combo, a button) leaves Cut and Copy alone.
+    const QWidget* card = ActiveForm();
+    const QWidget* control = card ? card->focusWidget() : nullptr;
+    if (const std::optional<int> selected = tovren::selectionLength(control))
+        setCutCopy(*selected > 0);
+}

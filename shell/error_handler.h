@@ -1,0 +1,23 @@
+#pragma once
+// The program-wide slot that holds Vostrel's error handler. The first use
+// loads the component library from the program's own folder and creates the
+// handler; it lives until the program ends.
+
+#include "errhandler/Vostrel.h"
+
+#include <QString>
+
+namespace tovren {
+
+// The handler, created on first use. When the component cannot be loaded the
+// user is told why and the program ends.
+Vostrel::clsErrHandler& errHandler();
+
+// Where the component library is looked for (default: the folder of the
+// executable). Tests point it at the build's library folder.
+void setComponentFolder(const QString& folder);
+
+// Drops the handler so that the next use creates a new one (tests only).
+void resetErrHandler();
+
+} // namespace tovren

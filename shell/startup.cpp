@@ -1,0 +1,107 @@
+// Start-up of the main window: the error handler, Address.ini, the database
+// connection with its recovery dialogue, and the help file.
+
+#include "mdimain.h"
+
+#include "app_info.h"
+#include "error_handler.h"
+#include "program.h"
+#include "traced.h"
+
+#include "platform/connection.h"
+#include "platform/error_numbers.h"
+#include "platform/help.h"
+#include "platform/profile_file.h"
+#include "platform/program_end.h"
+#include "platform/prompts.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+const QString kDatabasePath = QStringLiteral("DatabasePath");
+
+QString connectionStringFor(const QString& path)
+{
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path
+         + QStringLiteral(";Persist Security Info=False");
+}
+
+// Points the program at `path` and remembers it in Address.ini. A folder
+// that cannot be written only means the choice is not remembered.
+void useDatabase(const QString& iniPath, const QString& path)
+{
+    tovren::setConnectionString(connectionStringFor(path));
+    platform::writeProfileString(iniPath, kDatabasePath, QStringLiteral("Data Source"), path);
+}
+
+enum class Recovery { Retry, Stop };
+
+// What to do after the database could not be opened.
+Recovery recover(bool& defaultTried, const QString& iniPath)
+{
+    if (!defaultTried) {
+        defaultTried = true;
+        useDatabase(iniPath, tovren::programFile(QStringLiteral("TND.dbx")));
+        return Recovery::Retry;
+    }
+    const platform::Answer answer = platform::MsgBox(
+        QStringLiteral("Database path not found.\r\nSelect the database path first to login.")
+            + QStringLiteral("Press Ok to select the database, else press Cancel to exit"),
+        platform::Buttons::OKCancel, platform::Icon::Critical, QStringLiteral("Database Path"));
+    if (answer != platform::Answer::OK)
+        platform::endProgram();
+    const QString chosen = platform::prompts().openFile(
+        {QString(), QStringLiteral("*.dbx|*.dbx"), tovren::programFolder()});
+    if (chosen.isEmpty())
+        return Recovery::Stop;
+    useDatabase(iniPath, chosen);
+    return Recovery::Retry;
+}
+
+} // namespace
+
+void mdiMain::MDIForm_Initialize()
+{
+    // The first announcement of the program creates the error handler.
+    tovren::traced("mdiMain.MDIForm_Initialize", [] {});
+}
+
+void mdiMain::MDIForm_Load()
+{
+    Vostrel::clsErrHandler& handler = tovren::errHandler();
+    bool defaultTried = false;
+    const QString iniPath = tovren::programFile(QStringLiteral("Address.ini"));
+    try {
+        handler.setDestination(tovren::programFolder() + QLatin1Char('/'));
+        handler.setTraceExecution(true);
+        handler.setUseInterface(true);
+        handler.setAppObj(QVariant::fromValue(tovren::appDescriptor()));
+        handler.setEmailAddress(tovren::kSupportAddress);
+        handler.setToName(QStringLiteral("Support"));
+
+        // The section is read whole: a long database path is never cut.
+        QString connection;
+        for (const QString& entry : platform::readProfileSection(iniPath, kDatabasePath))
+            connection += entry + QLatin1Char(';');
+        tovren::setConnectionString(connection);
+
+        std::shared_ptr<platform::Connection> opened;
+        while (!opened) {
+            try {
+                opened = platform::Connection::open(tovren::connectionString(), tovren::programFolder());
+            } catch (const platform::RunTimeError& error) {
+                if (error.number() != platform::err::Unspecified)
+                    throw;
+                if (recover(defaultTried, iniPath) == Recovery::Stop)
+                    return;
+            }
+        }
+        handler.setCn(QVariant::fromValue(Vostrel::DbConnectionRef(opened)));
+        platform::setHelpFile(tovren::helpFilePath());
+    } catch (const platform::RunTimeError& error) {
+        tovren::handleError(error);
+    } catch (const std::exception& error) {
+        tovren::handleError(tovren::asRunTimeError(error));
+    }
+}

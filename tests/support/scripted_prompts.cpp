@@ -1,0 +1,96 @@
+#include "scripted_prompts.h"
+
+#include <QDialog>
+
+#include <gtest/gtest.h>
+
+namespace testing_support {
+namespace {
+
+QString describe(const RecordedPrompt& p)
+{
+    return p.kind + QStringLiteral(" \"") + p.title + QStringLiteral("\": ") + p.text;
+}
+
+} // namespace
+
+ScriptedPrompts::ScriptedPrompts()
+{
+    m_previous = platform::installPrompts(std::unique_ptr<platform::PromptService>(this));
+}
+
+ScriptedPrompts::~ScriptedPrompts()
+{
+    EXPECT_TRUE(m_script.empty()) << m_script.size() << " scripted answer(s) were never asked for";
+    // Hand the slot back without deleting ourselves: the test owns us.
+    platform::installPrompts(std::move(m_previous)).release();
+}
+
+ScriptedPrompts& ScriptedPrompts::answerMessage(platform::Answer answer)
+{
+    m_script.emplace_back(answer);
+    return *this;
+}
+
+ScriptedPrompts& ScriptedPrompts::answerOpenFile(const QString& path)
+{
+    m_script.emplace_back(path);
+    return *this;
+}
+
+ScriptedPrompts& ScriptedPrompts::handleModal(std::function<void(QDialog&)> handler)
+{
+    m_script.emplace_back(std::move(handler));
+    return *this;
+}
+
+std::vector<RecordedPrompt> ScriptedPrompts::messages() const
+{
+    std::vector<RecordedPrompt> out;
+    for (const RecordedPrompt& p : m_recorded) {
+        if (p.kind == QLatin1String("message"))
+            out.push_back(p);
+    }
+    return out;
+}
+
+platform::Answer ScriptedPrompts::message(const platform::MessagePrompt& prompt)
+{
+    m_recorded.push_back({QStringLiteral("message"), prompt.title, prompt.text, prompt.buttons, prompt.icon});
+    if (m_script.empty() || !std::holds_alternative<platform::Answer>(m_script.front())) {
+        ADD_FAILURE() << "unexpected prompt: " << describe(m_recorded.back()).toStdString();
+        return prompt.buttons == platform::Buttons::OK ? platform::Answer::OK
+             : prompt.buttons == platform::Buttons::YesNo ? platform::Answer::No
+                                                          : platform::Answer::Cancel;
+    }
+    const auto answer = std::get<platform::Answer>(m_script.front());
+    m_script.pop_front();
+    return answer;
+}
+
+QString ScriptedPrompts::openFile(const platform::OpenFilePrompt& prompt)
+{
+    m_recorded.push_back({QStringLiteral("openFile"), prompt.title, prompt.filter});
+    if (m_script.empty() || !std::holds_alternative<QString>(m_script.front())) {
+        ADD_FAILURE() << "unexpected prompt: " << describe(m_recorded.back()).toStdString();
+        return QString();
+    }
+    const QString path = std::get<QString>(m_script.front());
+    m_script.pop_front();
+    return path;
+}
+
+void ScriptedPrompts::showModal(QDialog& dialog)
+{
+    m_recorded.push_back({QStringLiteral("modal"), dialog.windowTitle(), dialog.objectName()});
+    if (m_script.empty() || !std::holds_alternative<std::function<void(QDialog&)>>(m_script.front())) {
+        ADD_FAILURE() << "unexpected prompt: " << describe(m_recorded.back()).toStdString();
+        dialog.reject();
+        return;
+    }
+    auto handler = std::get<std::function<void(QDialog&)>>(m_script.front());
+    m_script.pop_front();
+    handler(dialog);
+}
+
+} // namespace testing_support

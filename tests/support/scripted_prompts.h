@@ -1,0 +1,55 @@
+#pragma once
+// A prompt service for tests: every message box, file dialog and modal
+// window is answered from a queue the test filled beforehand, and recorded.
+// A prompt the test did not expect fails the test at once and is answered
+// with the most cautious choice, so nothing ever waits for a person.
+
+#include "platform/prompts.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <variant>
+
+namespace testing_support {
+
+struct RecordedPrompt {
+    QString kind;          // "message", "openFile" or "modal"
+    QString title;
+    QString text;          // message text, file filter, or the dialog's objectName
+    platform::Buttons buttons = platform::Buttons::OK;
+    platform::Icon icon = platform::Icon::None;
+};
+
+class ScriptedPrompts final : public platform::PromptService {
+public:
+    // Installs itself for the life of the object and restores the previous
+    // service afterwards; checks that every scripted answer was used.
+    ScriptedPrompts();
+    ~ScriptedPrompts() override;
+
+    ScriptedPrompts& answerMessage(platform::Answer answer);
+    ScriptedPrompts& answerOpenFile(const QString& path);
+    // The callback acts on the dialog (reads it, clicks its buttons) in
+    // place of a person; the dialog counts as closed when it returns.
+    ScriptedPrompts& handleModal(std::function<void(QDialog&)> handler);
+
+    const std::vector<RecordedPrompt>& recorded() const { return m_recorded; }
+    // The recorded message prompts only.
+    std::vector<RecordedPrompt> messages() const;
+    size_t pending() const { return m_script.size(); }
+
+    platform::Answer message(const platform::MessagePrompt& prompt) override;
+    QString openFile(const platform::OpenFilePrompt& prompt) override;
+    void showModal(QDialog& dialog) override;
+
+private:
+    using Step = std::variant<platform::Answer, QString, std::function<void(QDialog&)>>;
+    std::deque<Step> m_script;
+    std::vector<RecordedPrompt> m_recorded;
+    std::unique_ptr<platform::PromptService> m_previous;
+};
+
+} // namespace testing_support
