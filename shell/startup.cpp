@@ -97,6 +97,11 @@ void mdiMain::MDIForm_Load()
                     return;
             }
         }
+        if (opened->isReadOnly())
+            platform::MsgBox(QStringLiteral("The address book '%1' is read-only. You can browse and "
+                                            "search it, but changes cannot be saved until the file "
+                                            "may be written.").arg(opened->filePath()),
+                             platform::Buttons::OK, platform::Icon::Information);
         handler.setCn(QVariant::fromValue(Vostrel::DbConnectionRef(opened)));
         platform::setHelpFile(tovren::helpFilePath());
     } catch (const platform::RunTimeError& error) {

@@ -180,9 +180,12 @@ TEST_F(Startup, AReadOnlyBookOpens)
 {
     addDatabase();
     ASSERT_TRUE(QFile::setPermissions(home(QStringLiteral("TND.dbx")), QFile::ReadOwner | QFile::ReadOther));
+    m_prompts.answerMessage(Answer::OK);
     start();
     EXPECT_TRUE(connected());
-    EXPECT_TRUE(m_prompts.recorded().empty());
+    ASSERT_EQ(m_prompts.messages().size(), 1u);
+    EXPECT_TRUE(m_prompts.messages()[0].text.contains(QStringLiteral("read-only")));
+    EXPECT_EQ(m_prompts.messages()[0].icon, platform::Icon::Information);
 }
 
 TEST_F(Startup, AFolderThatCannotBeWrittenOnlyLosesTheLogsAndTheMemory)

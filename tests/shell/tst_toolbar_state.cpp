@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -132,6 +133,29 @@ TEST_F(ToolbarState, AStoredStateComesBackWithItsMenus)
     // A click never toggles the pressed look by itself.
     get("Undo")->click();
     EXPECT_TRUE(get("Undo")->value());
+}
+
+TEST_F(ToolbarState, MixedAndPressedLooksAreVisible)
+{
+    m_frame->show();
+    tovren::TbrButton* filter = get("Filter");
+    filter->setEnabled(true);
+    const QImage normal = filter->grab().toImage();
+    filter->setMixedState(true);
+    const QImage mixed = filter->grab().toImage();
+    filter->setMixedState(false);
+    filter->setValue(true);
+    const QImage pressed = filter->grab().toImage();
+    ASSERT_EQ(normal.size(), mixed.size());
+    const auto changed = [&normal](const QImage& other) {
+        int differing = 0;
+        for (int y = 0; y < normal.height(); ++y)
+            for (int x = 0; x < normal.width(); ++x)
+                differing += normal.pixel(x, y) != other.pixel(x, y);
+        return differing * 100 / (normal.width() * normal.height());
+    };
+    EXPECT_GT(changed(mixed), 20);     // a person sees the dotted field at a glance
+    EXPECT_GT(changed(pressed), 5);
 }
 
 TEST_F(ToolbarState, TimerFollowsTheClipboardAndTheSelection)
