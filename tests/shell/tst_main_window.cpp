@@ -39,8 +39,9 @@ TEST_F(MainWindow, MenuBarCaptionsAndStartingStates)
         ASSERT_NE(item, nullptr) << row.name;
         if (row.depth == 1 && !item->isSeparator() && item->isEnabled())
             enabledItems << item->objectName();
-        if (!item->isSeparator())
+        if (!item->isSeparator()) {
             EXPECT_EQ(item->text(), QString::fromLatin1(row.caption));
+        }
     }
     EXPECT_EQ(enabledItems,
               (QStringList{QStringLiteral("mnuExit"), QStringLiteral("mnuAddress"),
@@ -70,8 +71,9 @@ TEST_F(MainWindow, ToolbarButtonsCounterAndStatusBar)
         tovren::TbrButton* button = main.button(i);
         EXPECT_EQ(button->index(), i);
         separators += button->isSeparator();
-        if (!button->key().isEmpty())
+        if (!button->key().isEmpty()) {
             EXPECT_FALSE(button->icon().isNull()) << button->key().toStdString();
+        }
     }
     EXPECT_EQ(separators, 9);
     EXPECT_EQ(main.buttonByKey(QStringLiteral("New"))->toolTip(), QStringLiteral("Add New Record"));

@@ -141,8 +141,9 @@ TEST_F(Startup, BadConfigurationFilesStillLeadToTheBookAndKeepTheirContent)
         EXPECT_TRUE(connected()) << ini.left(40).toStdString();
         EXPECT_EQ(tovren::connectionString(), fullConnection(db));
         const QByteArray after = readFile(QStringLiteral("Address.ini"));
-        if (!ini.contains("[DatabasePath]"))
+        if (!ini.contains("[DatabasePath]")) {
             EXPECT_TRUE(after.startsWith(ini)) << "content lost: " << ini.left(40).toStdString();
+        }
         EXPECT_EQ(platform::readProfileSection(home(QStringLiteral("Address.ini")), QStringLiteral("DatabasePath"))
                       .filter(QStringLiteral("Data Source")),
                   QStringList{QStringLiteral("Data Source=") + db});

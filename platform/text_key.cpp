@@ -1,0 +1,46 @@
+#include "text_key.h"
+
+#include <QString>
+
+namespace platform {
+
+qsizetype appendTextKey(QStringView text, std::vector<char16_t>& out)
+{
+    bool ascii = true;
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii) {
+        // The common case, without any allocation.
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            out.push_back(u >= 'A' && u <= 'Z' ? char16_t(u + ('a' - 'A')) : u);
+        }
+        return 0;
+    }
+    const QString folded = text.toString().toCaseFolded();
+    const QString decomposed = folded.normalized(QString::NormalizationForm_KD);
+    const size_t begin = out.size();
+    for (const QChar c : decomposed) {
+        if (c.category() != QChar::Mark_NonSpacing && c.category() != QChar::Mark_SpacingCombining
+            && c.category() != QChar::Mark_Enclosing)
+            out.push_back(c.unicode());
+    }
+    out.push_back(u'\u0001');
+    const qsizetype foldedStart = qsizetype(out.size() - begin);
+    for (const QChar c : folded)
+        out.push_back(c.unicode());
+    return foldedStart;
+}
+
+TextKey textKey(QStringView text)
+{
+    TextKey key;
+    key.foldedStart = appendTextKey(text, key.chars);
+    return key;
+}
+
+} // namespace platform

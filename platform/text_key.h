@@ -1,0 +1,30 @@
+#pragma once
+// Comparison keys for text: how the recordset compares, sorts and matches
+// texts without regard to letter case, for every script.
+//
+// A key is the text case-folded, with accents stripped so that "Émile" sorts
+// among the E's; a text that is not plain ASCII carries its case-folded form
+// (accents kept) after a U+0001 separator, so that equal keys still mean
+// equal texts apart from case. Keys compare code unit by code unit.
+
+#include <QStringView>
+
+#include <vector>
+
+namespace platform {
+
+struct TextKey {
+    std::vector<char16_t> chars;
+    qsizetype foldedStart = 0;   // where the case-folded form begins
+
+    QStringView whole() const { return QStringView(chars.data(), qsizetype(chars.size())); }
+    QStringView folded() const { return whole().mid(foldedStart); }
+};
+
+// Appends the key of `text` to `out`; returns where its folded form begins,
+// relative to the start of the appended key.
+qsizetype appendTextKey(QStringView text, std::vector<char16_t>& out);
+
+TextKey textKey(QStringView text);
+
+} // namespace platform
