@@ -4,6 +4,7 @@
 #include "mdimain.h"
 
 #include "app_info.h"
+#include "database_path.h"
 #include "error_handler.h"
 #include "program.h"
 #include "traced.h"
@@ -45,11 +46,7 @@ Recovery recover(bool& defaultTried, const QString& iniPath)
         useDatabase(iniPath, tovren::programFile(QStringLiteral("TND.dbx")));
         return Recovery::Retry;
     }
-    const platform::Answer answer = platform::MsgBox(
-        QStringLiteral("Database path not found.\r\nSelect the database path first to login.")
-            + QStringLiteral("Press Ok to select the database, else press Cancel to exit"),
-        platform::Buttons::OKCancel, platform::Icon::Critical, QStringLiteral("Database Path"));
-    if (answer != platform::Answer::OK)
+    if (!tovren::askToSelectDatabase())
         platform::endProgram();
     const QString chosen = platform::prompts().openFile(
         {QString(), QStringLiteral("*.dbx|*.dbx"), tovren::programFolder()});
