@@ -215,15 +215,19 @@ void Recordset::badBookmark() const
                                            "(the row was deleted, filtered out or never read)."));
 }
 
+int Recordset::rowOf(const QVariant& bookmark) const
+{
+    if (bookmark.metaType() != QMetaType::fromType<Bookmark>())
+        return -1;
+    const qint64 id = bookmark.value<Bookmark>().id;
+    return m_rowOfId.value(m_keyOfNewId.value(id, id), -1);
+}
+
 void Recordset::setBookmark(const QVariant& bookmark)
 {
     requireOpen();
-    if (bookmark.metaType() != QMetaType::fromType<Bookmark>())
-        badBookmark();
-    const auto found = m_rowOfId.constFind(bookmark.value<Bookmark>().id);
-    if (found == m_rowOfId.constEnd())
-        badBookmark();
-    const int index = viewIndexOf(found.value());
+    const int row = rowOf(bookmark);
+    const int index = row < 0 ? -1 : viewIndexOf(row);
     if (index < 0)
         badBookmark();
     implicitUpdate();
@@ -409,7 +413,7 @@ void Recordset::UpdateBatch()
         if (p.kind == PendingRow::Kind::Insert) {
             const qint64 key = keys[nextKey++];
             m_store.setNumber(p.row, m_keyColumn, key);
-            // The row keeps answering to the bookmark it had while new.
+            m_keyOfNewId.insert(m_rowId[size_t(p.row)], key);
             m_rowId[size_t(p.row)] = key;
             m_rowOfId.insert(key, p.row);
         }
@@ -448,8 +452,8 @@ void Recordset::Find(const QString& criteria, qint32 skipRecords, qint32 directi
 
     int from = m_pos;
     if (start.metaType() == QMetaType::fromType<Bookmark>()) {
-        const auto found = m_rowOfId.constFind(start.value<Bookmark>().id);
-        from = found == m_rowOfId.constEnd() ? -1 : viewIndexOf(found.value());
+        const int row = rowOf(start);
+        from = row < 0 ? -1 : viewIndexOf(row);
         if (from < 0)
             badBookmark();
     } else if (start.isValid()) {

@@ -155,6 +155,7 @@ private:
     void applySort();
     int viewIndexOf(int row) const;
     void moveToRow(int row);
+    int rowOf(const QVariant& bookmark) const;   // -1 when it names no row
     void removeFromView(int row);
     void forgetRow(int row);
     [[noreturn]] void badBookmark() const;
@@ -168,6 +169,9 @@ private:
     std::vector<Status> m_status;
     std::vector<qint64> m_rowId;                   // what a bookmark holds
     QHash<qint64, int> m_rowOfId;
+    // Bookmarks taken of new rows before they were sent keep naming them
+    // by their key, also after the rows are read again.
+    QHash<qint64, qint64> m_keyOfNewId;
     qint64 m_nextNewId = -1;
     std::unordered_map<int, std::vector<QVariant>> m_originals;
     std::optional<Edit> m_edit;

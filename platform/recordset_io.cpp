@@ -11,6 +11,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace platform {
 namespace {
 
@@ -139,8 +141,10 @@ void readValue(RecordStore& store, int row, int column, sqlite3_stmt* statement)
                                             sqlite3_column_text(statement, column))));
         return;
     case ColumnKind::Date: {
+        // A date may carry a time of day after it; the card shows the day.
         const char* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-        const auto date = parseIsoDate(QString::fromLatin1(text, sqlite3_column_bytes(statement, column)));
+        const int length = std::min(sqlite3_column_bytes(statement, column), 10);
+        const auto date = parseIsoDate(QString::fromLatin1(text, length));
         if (date)
             store.setNumber(row, column, date->toJulianDay());
         return;
@@ -233,8 +237,12 @@ std::vector<qint64> writeRows(Connection& connection, const QString& source, con
             } else {
                 // Only a row that still holds what was read may change.
                 QStringList conditions{keyName + QStringLiteral(" = ?")};
-                for (const QString& name : names)
-                    conditions << name + QStringLiteral(" IS ?");
+                for (size_t i = 0; i < columns.size(); ++i) {
+                    // A date is compared by its day, as it was read.
+                    const bool date = store.columns()[size_t(columns[i])].kind == ColumnKind::Date;
+                    conditions << (date ? QStringLiteral("date(%1) IS ?").arg(names[qsizetype(i)])
+                                        : names[qsizetype(i)] + QStringLiteral(" IS ?"));
+                }
                 sql = pending.kind == PendingRow::Kind::Update
                     ? QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                           .arg(table, names.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ?"),

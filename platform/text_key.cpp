@@ -21,7 +21,9 @@ qsizetype appendTextKey(QStringView text, std::vector<char16_t>& out)
         }
         return 0;
     }
-    const QString folded = text.toString().toCaseFolded();
+    // Upper then lower case folds fully: "Straße" and "STRASSE" meet as
+    // "strasse", and both Greek sigmas as one.
+    const QString folded = text.toString().toUpper().toLower();
     const QString decomposed = folded.normalized(QString::NormalizationForm_KD);
     const size_t begin = out.size();
     for (const QChar c : decomposed) {

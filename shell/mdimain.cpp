@@ -1,6 +1,8 @@
 #include "mdimain.h"
 
 #include "menu_table.h"
+
+#include "card/frmaddress.h"
 #include "routes.h"
 #include "status_panels.h"
 #include "toolbar_button.h"
@@ -34,6 +36,7 @@ mdiMain::mdiMain(QWidget* parent) : QMainWindow(parent)
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdiArea);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &mdiMain::childActivated);
 
     createMenus();
     createToolBar();
@@ -173,6 +176,20 @@ tovren::TbrButton* mdiMain::buttonByKey(const QString& key) const
             return button;
     }
     return nullptr;
+}
+
+void mdiMain::childActivated(QMdiSubWindow* child)
+{
+    // Losing the focus to another program or a dialog is no change of card.
+    if (!child || child == m_activeChild)
+        return;
+    if (m_activeChild) {
+        if (auto* previous = qobject_cast<frmAddress*>(m_activeChild->widget()))
+            previous->Form_Deactivate();
+    }
+    m_activeChild = child;
+    if (auto* card = qobject_cast<frmAddress*>(child->widget()))
+        card->Form_Activate();
 }
 
 QWidget* mdiMain::ActiveForm() const

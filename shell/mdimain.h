@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QVector>
 
 #include <functional>
@@ -12,6 +13,7 @@
 class QAction;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QTimer;
 class QToolBar;
@@ -61,6 +63,9 @@ public:
     void mnuSupport_Click();
 
 private:
+    // A card that becomes the active child gets its toolbar back; the one
+    // it replaces keeps its own.
+    void childActivated(QMdiSubWindow* child);
     void createMenus();
     void createToolBar();
     void fillWindowMenu();
@@ -74,4 +79,5 @@ private:
     QHash<QString, QMenu*> m_menus;
     QVector<tovren::TbrButton*> m_buttons;
     QVector<std::pair<QString, std::function<void()>>> m_buttonRoutes;
+    QPointer<QMdiSubWindow> m_activeChild;
 };

@@ -3,8 +3,13 @@
 #include "exit_app.h"
 #include "frmabout.h"
 #include "mdimain.h"
+#include "record_commands.h"
+
+#include "card/frmaddress.h"
 
 #include "platform/prompts.h"
+
+#include <QAction>
 
 namespace tovren {
 
@@ -21,6 +26,26 @@ void installRoutes(mdiMain& main)
         platform::prompts().showModal(about);
     });
 
+    main.routeMenu(QStringLiteral("mnuAddress"), [frame] {
+        frmAddress::open();
+        frame->menuItem(QStringLiteral("mnuAddress"))->setEnabled(false);
+    });
+
+    // The record commands, from the File and View menus and the toolbar.
+    using namespace modGenProcedures;
+    const std::pair<const char*, const char*> both[] = {
+        {"mnuNew", "New"}, {"mnuSave", "Save"}, {"mnuCancel", "Cancel"}, {"mnuDel", "Del"},
+        {"mnuFirst", "First"}, {"mnuPrev", "Prev"}, {"mnuNext", "Next"}, {"mnuLast", "Last"},
+    };
+    const std::function<void()> actions[] = {
+        [frame] { Add(frame->ActiveForm()); },    [frame] { Save(frame->ActiveForm()); },
+        [frame] { Cancel(frame->ActiveForm()); }, [] { Delete(); },
+        [] { FirstRec(); }, [] { PrevRec(); }, [] { NextRec(); }, [] { LastRec(); },
+    };
+    for (size_t i = 0; i < std::size(both); ++i) {
+        main.routeMenu(QString::fromLatin1(both[i].first), actions[i]);
+        main.routeButton(QString::fromLatin1(both[i].second), actions[i]);
+    }
     main.routeButton(QStringLiteral("Exit"), exitApp);
 }
 

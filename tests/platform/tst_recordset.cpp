@@ -199,6 +199,13 @@ TEST_F(RecordsetEditing, NewChangedAndDeletedRowsGoInOneBatch)
     rs->disconnect();
     EXPECT_EQ(stored(QStringLiteral("SELECT City FROM Address WHERE SalutationId = 2")).toString(), QStringLiteral("Pune"));
 
+    // Read again, the row still answers to the bookmark it had while new.
+    rs->setActiveConnection(connectionString());
+    rs->Requery();
+    rs->disconnect();
+    rs->setBookmark(newRow);
+    EXPECT_EQ(rs->value(u"City").toString(), QStringLiteral("Pune"));
+
     // What was written reads back unchanged.
     auto again = open();
     again->MoveLast();

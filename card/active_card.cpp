@@ -1,0 +1,20 @@
+#include "active_card.h"
+
+#include "frmaddress.h"
+
+#include "platform/error_numbers.h"
+#include "platform/runtime_error.h"
+#include "shell/mdimain.h"
+
+namespace tovren {
+
+frmAddress& activeCard()
+{
+    mdiMain* main = mdiMain::instance();
+    auto* card = main ? qobject_cast<frmAddress*>(main->ActiveForm()) : nullptr;
+    if (!card)
+        platform::raise(platform::err::ObjectNotSet, QStringLiteral("No address card is open."));
+    return *card;
+}
+
+} // namespace tovren

@@ -1,0 +1,571 @@
+#include "frmaddress.h"
+
+#include "active_card.h"
+#include "card_layout.h"
+#include "edit_detection.h"
+#include "single_line_validator.h"
+#include "vb_keys.h"
+
+#include "platform/ado_data_control.h"
+#include "platform/data_combo.h"
+#include "platform/date_text.h"
+#include "platform/prompts.h"
+#include "records/address.h"
+#include "shell/data_controls.h"
+#include "shell/field_helpers.h"
+#include "shell/mdimain.h"
+#include "shell/program.h"
+#include "shell/record_commands.h"
+#include "shell/toolbar_button.h"
+#include "shell/traced.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+frmAddress* g_card = nullptr;
+
+QFont withFallbacks(const QString& family, qreal points, bool bold, const QString& fallback)
+{
+    QFont font;
+    font.setFamilies({family, fallback});
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QRect pixels(int left, int top, int width, int height)
+{
+    using tovren::kTwipsPerPixel;
+    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel);
+}
+
+// The record's values shown in the card's fields.
+void fillCard(QWidget& form)
+{
+    auto& card = static_cast<frmAddress&>(form);
+    records::Address& r = *card.cls1();
+    if (r.RecCount() <= 0)
+        return;
+    card.dbcFld[0]->setBoundText(QString::number(r.SalutationId()));
+    card.dbcFld[1]->setBoundText(QString::number(r.ReligionId()));
+    const QString texts[] = {r.Name(),   r.Company(), r.Address1(), r.Address2(), r.Address3(),
+                             r.City(),   r.PinCode(), r.State(),    r.Country(),  r.PhOff1(),
+                             r.PhOff2(), r.PhExt(),   r.PhFax(),    r.PhRes1(),   r.PhRes2(),
+                             r.PhCell(), r.PhPager(), r.EmlAddr()};
+    for (int i = 0; i < card.txtFld.size(); ++i)
+        card.txtFld[i]->setText(texts[i]);
+    card.txtDt[0]->setText(r.DtBirth());
+    card.txtDt[1]->setText(r.DtMarriage());
+    card.txtDt[2]->setText(r.DtJoining());
+}
+
+} // namespace
+
+frmAddress::frmAddress(QWidget* parent) : QWidget(parent)
+{
+    g_card = this;
+    setObjectName(QStringLiteral("frmAddress"));
+    setWindowTitle(QStringLiteral("Address"));
+    tovren::registerControlFiller(objectName(), fillCard);
+    createControls();
+}
+
+frmAddress::~frmAddress()
+{
+    if (g_card == this)
+        g_card = nullptr;
+}
+
+frmAddress* frmAddress::instance()
+{
+    return g_card;
+}
+
+frmAddress* frmAddress::open()
+{
+    mdiMain* main = mdiMain::instance();
+    if (g_card) {
+        main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(g_card->parentWidget()));
+        return g_card;
+    }
+    auto* card = new frmAddress;
+    card->Form_Load();
+    QMdiSubWindow* child = main->mdiArea()->addSubWindow(card);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    child->setWindowIcon(main->windowIcon());
+    child->resize(child->sizeHint());
+    child->show();
+    return card;
+}
+
+records::Address* frmAddress::cls1()
+{
+    if (!m_cls1)
+        m_cls1 = std::make_unique<records::Address>();
+    return m_cls1.get();
+}
+
+void frmAddress::createControls()
+{
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_content = new QWidget;
+    m_content->setObjectName(QStringLiteral("cardContent"));
+    m_content->setFixedSize(tovren::kCardWidth, tovren::kCardHeight);
+    m_content->setAutoFillBackground(true);
+    scroll->setWidget(m_content);
+    scroll->viewport()->setAutoFillBackground(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+
+    auto* banner = new QFrame(m_content);
+    banner->setObjectName(QStringLiteral("Shape1"));
+    banner->setGeometry(pixels(15, 15, 11910, 405));
+    banner->setFrameShape(QFrame::Box);
+    auto* heading = new QLabel(QStringLiteral("Addresses"), banner);
+    heading->setObjectName(QStringLiteral("Label9"));
+    heading->setFont(withFallbacks(QStringLiteral("MS Sans Serif"), 13.5, true, QStringLiteral("Liberation Sans")));
+    heading->setGeometry(banner->rect().adjusted(8, 0, 0, 0));
+
+    const QFont fieldFont = withFallbacks(QStringLiteral("Times New Roman"), 9.75, false, QStringLiteral("Liberation Serif"));
+    const QFont labelFont = withFallbacks(QStringLiteral("MS Sans Serif"), 9.75, true, QStringLiteral("Liberation Sans"));
+    QPalette fieldColours = palette();
+    fieldColours.setColor(QPalette::Base, palette().color(QPalette::ToolTipBase));
+    fieldColours.setColor(QPalette::Text, Qt::blue);
+
+    QWidget* previous = nullptr;
+    for (int i = 0; i < tovren::kCardFieldCount; ++i) {
+        const tovren::CardField& spec = tovren::kCardFields[i];
+        const QRect at = pixels(spec.left, spec.top, spec.width, 360);
+        QWidget* control = nullptr;
+        QString labelArray;
+        switch (spec.kind) {
+        case tovren::CardControl::Combo: {
+            auto* combo = new platform::DataCombo(m_content);
+            combo->setObjectName(QStringLiteral("dbcFld_%1").arg(spec.index));
+            combo->setDataField(QString::fromLatin1(spec.dataField));
+            combo->setListField(QString::fromLatin1(spec.label));
+            combo->setBoundColumn(QString::fromLatin1(spec.dataField));
+            combo->lineEdit()->installEventFilter(this);
+            combo->installEventFilter(this);
+            const int index = spec.index;
+            connect(combo, &platform::DataCombo::Click, this, [this, index](int area) { dbcFld_Click(index, area); });
+            connect(combo, &platform::DataCombo::Change, this, [this, index] { dbcFld_Change(index); });
+            auto* source = new platform::AdoDataControl(this);
+            source->setObjectName(QStringLiteral("adcFld_%1").arg(spec.index));
+            source->setTag(QString::fromLatin1(spec.label));
+            dbcFld << combo;
+            adcFld << source;
+            control = combo;
+            labelArray = QStringLiteral("lblDbc");
+            break;
+        }
+        case tovren::CardControl::Text:
+        case tovren::CardControl::Date: {
+            auto* field = new QLineEdit(m_content);
+            const bool date = spec.kind == tovren::CardControl::Date;
+            field->setObjectName(QStringLiteral("%1_%2").arg(date ? QStringLiteral("txtDt") : QStringLiteral("txtFld")).arg(spec.index));
+            field->setProperty("DataField", QString::fromLatin1(spec.dataField));
+            field->setMaxLength(spec.maxLength);
+            field->setValidator(new tovren::SingleLineValidator(field));
+            field->installEventFilter(this);
+            connect(field, &QLineEdit::textChanged, this, &frmAddress::fieldChange);
+            (date ? txtDt : txtFld) << field;
+            control = field;
+            labelArray = date ? QStringLiteral("lblDt") : QStringLiteral("lblTxt");
+            break;
+        }
+        case tovren::CardControl::CalendarButton: {
+            auto* button = new QPushButton(QStringLiteral("."), m_content);
+            button->setObjectName(QStringLiteral("cmdDt_%1").arg(spec.index));
+            const int index = spec.index;
+            connect(button, &QPushButton::clicked, this, [this, index] { cmdDt_Click(index); });
+            cmdDt << button;
+            control = button;
+            break;
+        }
+        }
+        control->setGeometry(at);
+        if (spec.kind != tovren::CardControl::CalendarButton) {
+            control->setFont(fieldFont);
+            control->setPalette(fieldColours);
+            control->setToolTip(QString::fromLatin1(spec.tooltip));
+            auto* label = new QLabel(QString::fromLatin1(spec.label), m_content);
+            label->setObjectName(QStringLiteral("%1_%2").arg(labelArray).arg(spec.index));
+            label->setFont(labelFont);
+            label->setBuddy(control);
+            // A field of the first column has its label at the row's start;
+            // the others have theirs just before them.
+            const bool firstColumn = spec.left == tovren::kFirstColumnLeft;
+            const int labelLeft = firstColumn ? tovren::kLabelLeft / tovren::kTwipsPerPixel : at.left() - 118;
+            label->setGeometry(labelLeft, at.top(), at.left() - labelLeft - 6, at.height());
+            label->setAlignment(Qt::AlignVCenter | (firstColumn ? Qt::AlignLeft : Qt::AlignRight));
+            (labelArray == QLatin1String("lblDbc") ? lblDbc : labelArray == QLatin1String("lblDt") ? lblDt : lblTxt)
+                << label;
+        }
+        if (previous)
+            setTabOrder(previous, control);
+        previous = control;
+    }
+
+    mvwDt = new QCalendarWidget(m_content);
+    mvwDt->setObjectName(QStringLiteral("mvwDt"));
+    mvwDt->setGeometry(pixels(2730, 6720, 2700, 2370).adjusted(0, 0, 60, 40));
+    mvwDt->hide();
+    connect(mvwDt, &QCalendarWidget::clicked, this, &frmAddress::mvwDt_DateClick);
+    if (previous)
+        setTabOrder(previous, mvwDt);
+    setBackColor(kNormalColor);
+}
+
+QSize frmAddress::sizeHint() const
+{
+    return QSize(tovren::kCardWidth + 2, tovren::kCardHeight + 2);
+}
+
+QColor frmAddress::backColor() const
+{
+    return m_content->palette().color(QPalette::Window);
+}
+
+void frmAddress::setBackColor(const QColor& color)
+{
+    for (QWidget* area : {static_cast<QWidget*>(m_content), m_content->parentWidget()}) {
+        QPalette colours = area->palette();
+        colours.setColor(QPalette::Window, color);
+        area->setPalette(colours);
+    }
+}
+
+bool frmAddress::isFilterEntry()
+{
+    mdiMain* main = mdiMain::instance();
+    return main && main->buttonByKey(QStringLiteral("Filter"))->mixedState()
+        && !main->buttonByKey(QStringLiteral("AppFilter"))->mixedState();
+}
+
+void frmAddress::frmLetTbrbtns()
+{
+    modGenProcedures::LetTbrBtns(TbrNormal);
+}
+
+void frmAddress::frmGetTbrbtns()
+{
+    modGenProcedures::GetTbrBtns(TbrNormal);
+}
+
+void frmAddress::frmLetFilterTbrbtns()
+{
+    modGenProcedures::LetTbrBtns(TbrFilter);
+}
+
+void frmAddress::frmGetFilterTbrbtns()
+{
+    modGenProcedures::GetTbrBtns(TbrFilter);
+}
+
+void frmAddress::Form_Load()
+{
+    try {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++modGenProcedures::nOpenCards;
+        modGenProcedures::SetActConn(this);
+        modGenProcedures::SetActConnNot(this);
+        ctlLast = dbcFld[0];
+        QApplication::restoreOverrideCursor();
+        mdiMain::instance()->menuItem(QStringLiteral("mnuEml"))->setEnabled(true);
+    } catch (const platform::RunTimeError& error) {
+        QApplication::restoreOverrideCursor();
+        platform::MsgBox(QStringLiteral("frmAddress Form_Load") + QString::number(error.number())
+                         + QStringLiteral(" : ") + error.description());
+    }
+}
+
+void frmAddress::Form_Activate()
+{
+    tovren::traced("frmAddress.Form_Activate", [&] {
+        if (!bActivated) {
+            modGenProcedures::DisNoRecBtns(QStringLiteral("Normal"));
+            frmLetTbrbtns();
+            bActivated = true;
+        }
+        if (cls1()->RecCount() >= 1) {
+            modGenProcedures::GetTbrBtns(TbrNormal);
+            if (ctlLast)
+                ctlLast->setFocus();
+            modGenProcedures::writeRecordCounter(this);
+        } else {
+            modGenProcedures::DisNoRecBtns(QStringLiteral("NoRecs"));
+            modGenProcedures::LckCtrls(this, true);
+        }
+        if (mvarBkmk.isValid())
+            modGenProcedures::writeRecordCounter(this);
+        if (!bAdd)
+            modGenProcedures::AssgnValToCtrls(this);
+    });
+}
+
+void frmAddress::Form_Deactivate()
+{
+    modGenProcedures::LetTbrBtns(TbrNormal);
+}
+
+void frmAddress::closeEvent(QCloseEvent* event)
+{
+    // Unsaved changes are never closed away silently: the same question as
+    // File, Exit, and a record that could not be saved keeps the card open.
+    if (bEdit) {
+        const bool cancelled = modGenProcedures::bytSavCanRec() == 2;
+        if (cancelled || bEdit) {
+            event->ignore();
+            return;
+        }
+    }
+    bool cancel = false;
+    Form_Unload(cancel);
+    if (cancel)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void frmAddress::Form_Unload(bool& Cancel)
+{
+    tovren::traced("frmAddress.Form_Unload", {{"Cancel", "Integer", Cancel}}, [&] {
+        if (--modGenProcedures::nOpenCards == 0)
+            modGenProcedures::DisNoRecBtns(QStringLiteral("Exit"));
+        mdiMain* main = mdiMain::instance();
+        main->menuItem(QStringLiteral("mnuAddress"))->setEnabled(true);
+        main->menuItem(QStringLiteral("mnuEml"))->setEnabled(false);
+        bActivated = false;
+        m_cls1.reset();
+        if (g_card == this)
+            g_card = nullptr;
+    });
+}
+
+bool frmAddress::isLocked(QWidget* field) const
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        return edit->isReadOnly();
+    if (auto* combo = qobject_cast<platform::DataCombo*>(field))
+        return combo->Locked();
+    return false;
+}
+
+bool frmAddress::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    // The combo's own text part stands for the combo.
+    auto* combo = qobject_cast<platform::DataCombo*>(widget);
+    if (!combo && widget)
+        combo = qobject_cast<platform::DataCombo*>(widget->parentWidget());
+    QWidget* field = combo ? static_cast<QWidget*>(combo) : widget;
+    const int comboIndex = combo ? int(dbcFld.indexOf(combo)) : -1;
+
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape) {
+            // The card looks at every key first: Escape cancels the change.
+            modGenProcedures::Cancel(mdiMain::instance()->ActiveForm());
+            return true;
+        }
+        m_pressedKeys.insert(key->key());
+        const int ascii = tovren::keyAscii(*key);
+        if (ascii && !isFilterEntry() && !isLocked(field))
+            modGenProcedures::ChkShiftKeyVals(ascii, 0);
+        break;
+    }
+    case QEvent::KeyRelease: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // A release whose press went elsewhere (the key that chose the menu
+        // item opening the card) is no typing in the card.
+        if (!key->isAutoRepeat() && m_pressedKeys.remove(key->key()) && !isFilterEntry() && !isLocked(field))
+            modGenProcedures::ChkShiftKeyVals(tovren::virtualKeyCode(key->key()), tovren::shiftMask(key->modifiers()));
+        break;
+    }
+    case QEvent::FocusIn:
+        if (comboIndex >= 0)
+            dbcFld_GotFocus(comboIndex);
+        else if (auto* edit = qobject_cast<QLineEdit*>(field))
+            fieldGotFocus(edit);
+        break;
+    case QEvent::FocusOut:
+        if (comboIndex >= 0 && isFilterEntry())
+            ctlLast = combo;
+        break;
+    case QEvent::MouseButtonPress:
+        if (comboIndex >= 0 && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            dbcFld_MouseDown(comboIndex, static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmAddress::fieldGotFocus(QLineEdit* field)
+{
+    field->selectAll();
+    ctlLast = field;
+}
+
+void frmAddress::fieldChange()
+{
+    if (!isFilterEntry() && bEdit)
+        modGenProcedures::TbrMnuBtns(QStringLiteral("Save"), true);
+}
+
+void frmAddress::dbcFld_GotFocus(int Index)
+{
+    ctlLast = dbcFld[Index];
+    if (sUndo[Index].isEmpty()) {
+        sUndo[Index] = dbcFld[Index]->Text();
+        sUndoTmp[Index] = sUndo[Index];
+    }
+}
+
+void frmAddress::dbcFld_Click(int Index, int Area)
+{
+    tovren::traced("frmAddress.dbcFld_Click", {{"Index", "Integer", Index}, {"Area", "Integer", Area}}, [&] {
+        if (!isFilterEntry() && (Area == 1 || Area == 2) && !dbcFld[Index]->Locked()) {
+            modGenProcedures::TbrMnuBtns(QStringLiteral("Save"), true);
+            bEdit = true;
+        }
+    });
+}
+
+void frmAddress::dbcFld_Change(int Index)
+{
+    tovren::traced("frmAddress.dbcFld_Change", {{"Index", "Integer", Index}}, [&] {
+        if (!isFilterEntry() && !dbcFld[Index]->Locked() && bEdit)
+            modGenProcedures::TbrMnuBtns(QStringLiteral("Save"), true);
+    });
+}
+
+void frmAddress::dbcFld_MouseDown(int Index, const QPoint& globalPos)
+{
+    modGenProcedures::nLookUpIdx = qint16(Index);
+    mdiMain* main = mdiMain::instance();
+    QMenu* popup = main->menu(QStringLiteral("mnuEditMenu"));
+    popup->setDefaultAction(main->menuItem(QStringLiteral("mnuEditEdit")));
+    popup->popup(globalPos);
+}
+
+void frmAddress::dbcFld_Undo(qint16 Index)
+{
+    if (Index < 0 || Index >= dbcFld.size())
+        platform::raise(9, QStringLiteral("Subscript out of range"));
+    sUndoTmp[Index] = sUndo[Index];
+    sUndo[Index] = dbcFld[Index]->Text();
+    dbcFld[Index]->setText(sUndoTmp[Index]);
+}
+
+void frmAddress::cmdDt_Click(int Index)
+{
+    tovren::traced("frmAddress.cmdDt_Click", {{"Index", "Integer", Index}}, [&] {
+        QLineEdit* box = txtDt[Index];
+        if (!ctlDate)
+            ctlDate = box;
+        if (mvwDt->isHidden() || ctlDate != box) {
+            mvwDt->move(box->x(), box->y() + box->height());
+            const auto date = platform::parseDate(box->text());
+            mvwDt->setSelectedDate(date ? *date : QDate::currentDate());
+            mvwDt->show();
+            mvwDt->raise();
+            ctlDate = box;
+        } else {
+            mvwDt->hide();
+        }
+    });
+}
+
+void frmAddress::mvwDt_DateClick(QDate DateClicked)
+{
+    if (cls1()->RecCount() <= 0 || !ctlDate)
+        return;
+    bEdit = true;
+    ctlDate->setText(platform::dateText(DateClicked));
+    ctlDate->setFocus();
+    mvwDt->hide();
+}
+
+bool frmAddress::checked(QWidget* field)
+{
+    if (cls1()->bValDat)
+        return true;
+    field->setFocus();
+    return false;
+}
+
+bool frmAddress::bValDat()
+{
+    return tovren::traced("frmAddress.bValDat", [&] {
+        records::Address& r = *cls1();
+        r.bValDat = true;
+        r.setCompany(txtFld[1]->text());
+        if (!checked(txtFld[1]))
+            return false;
+        r.setName(txtFld[0]->text());
+        if (!checked(txtFld[0]))
+            return false;
+
+        // A missing salutation or religion may be accepted by the user.
+        const char* missing[] = {"You have not selected Salutation. Do you still want to save the changes?",
+                                 "You have not selected Religion. Do you still want to save the changes?"};
+        for (int i = 0; i < 2; ++i) {
+            const QString bound = dbcFld[i]->BoundText();
+            const qint32 id = bound.isEmpty() ? 0 : bound.toInt();
+            if (i == 0)
+                r.setSalutationId(id);
+            else
+                r.setReligionId(id);
+            if (!r.bValDat) {
+                if (platform::MsgBox(QString::fromLatin1(missing[i]), platform::Buttons::YesNo,
+                                     platform::Icon::Critical, QStringLiteral("Save"))
+                    == platform::Answer::No) {
+                    dbcFld[i]->setFocus();
+                    return false;
+                }
+                r.bValDat = true;
+            }
+        }
+
+        using Setter = void (records::Address::*)(const QString&);
+        const std::pair<Setter, QLineEdit*> rest[] = {
+            {&records::Address::setAddress1, txtFld[2]},  {&records::Address::setAddress2, txtFld[3]},
+            {&records::Address::setAddress3, txtFld[4]},  {&records::Address::setCity, txtFld[5]},
+            {&records::Address::setPinCode, txtFld[6]},   {&records::Address::setState, txtFld[7]},
+            {&records::Address::setCountry, txtFld[8]},   {&records::Address::setPhOff1, txtFld[9]},
+            {&records::Address::setPhOff2, txtFld[10]},   {&records::Address::setPhExt, txtFld[11]},
+            {&records::Address::setPhFax, txtFld[12]},    {&records::Address::setPhRes1, txtFld[13]},
+            {&records::Address::setPhRes2, txtFld[14]},   {&records::Address::setPhCell, txtFld[15]},
+            {&records::Address::setPhPager, txtFld[16]},  {&records::Address::setDtBirth, txtDt[0]},
+            {&records::Address::setDtMarriage, txtDt[1]}, {&records::Address::setDtJoining, txtDt[2]},
+            {&records::Address::setEmlAddr, txtFld[17]},
+        };
+        for (const auto& [set, field] : rest) {
+            (r.*set)(field->text());
+            if (!checked(field))
+                return false;
+        }
+        return r.bValDat;
+    });
+}

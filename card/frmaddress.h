@@ -1,0 +1,109 @@
+#pragma once
+// frmAddress: the address card, a child window of the main window in which
+// the user sees and edits one contact. The shared commands reach it as the
+// main window's active form and use its public members by name; the card
+// itself notices edits, keeps its toolbar state, offers the date picker and
+// the combos' undo, and checks the fields into its record before a save.
+
+#include "shell/toolbar_state.h"
+
+#include <QColor>
+#include <QSet>
+#include <QVariant>
+#include <QVector>
+#include <QWidget>
+
+#include <memory>
+
+class QCalendarWidget;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace platform {
+class AdoDataControl;
+class DataCombo;
+} // namespace platform
+
+namespace records {
+class Address;
+} // namespace records
+
+class frmAddress : public QWidget {
+    Q_OBJECT
+public:
+    static inline const QColor kNormalColor{224, 199, 112};
+    static inline const QColor kAddingColor{192, 255, 255};
+
+    explicit frmAddress(QWidget* parent = nullptr);
+    ~frmAddress() override;
+
+    // The one card, or nullptr when it is not open.
+    static frmAddress* instance();
+    // Masters, Addresses: opens the card in the main window (or brings it forward).
+    static frmAddress* open();
+
+    // The card's record, created on first use.
+    records::Address* cls1();
+    bool bAdd = false;
+    bool bEdit = false;
+    QVariant mvarBkmk;
+
+    QVector<QLineEdit*> txtFld;
+    QVector<QLineEdit*> txtDt;
+    QVector<platform::DataCombo*> dbcFld;
+    QVector<QPushButton*> cmdDt;
+    QVector<platform::AdoDataControl*> adcFld;
+    QVector<QLabel*> lblTxt;
+    QVector<QLabel*> lblDt;
+    QVector<QLabel*> lblDbc;
+    QCalendarWidget* mvwDt = nullptr;
+
+    void frmLetTbrbtns();
+    void frmGetTbrbtns();
+    void frmLetFilterTbrbtns();
+    void frmGetFilterTbrbtns();
+    bool bValDat();
+    void dbcFld_Undo(qint16 Index);
+
+    // The whole card, at the size it was laid out for.
+    QSize sizeHint() const override;
+
+    QColor backColor() const;
+    void setBackColor(const QColor& color);
+    // The fields hold query values while a filter is being entered.
+    static bool isFilterEntry();
+
+    void Form_Load();
+    void Form_Activate();
+    void Form_Deactivate();
+    void cmdDt_Click(int Index);
+    void mvwDt_DateClick(QDate DateClicked);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void Form_Unload(bool& Cancel);
+    void fieldGotFocus(QLineEdit* field);
+    void fieldChange();
+    void dbcFld_GotFocus(int Index);
+    void dbcFld_Click(int Index, int Area);
+    void dbcFld_Change(int Index);
+    void dbcFld_MouseDown(int Index, const QPoint& globalPos);
+    bool isLocked(QWidget* field) const;
+    bool checked(QWidget* field);   // after a Let: false moves the focus there
+
+    std::unique_ptr<records::Address> m_cls1;
+    bool bActivated = false;
+    QWidget* ctlLast = nullptr;
+    QLineEdit* ctlDate = nullptr;
+    QString sUndo[3];
+    QString sUndoTmp[3];
+    modGenProcedures::TbrState TbrNormal;
+    modGenProcedures::TbrState TbrFilter;
+    QWidget* m_content = nullptr;
+    QSet<int> m_pressedKeys;
+};

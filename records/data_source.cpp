@@ -1,0 +1,193 @@
+#include "data_source.h"
+
+#include "shell/generate_err.h"
+#include "shell/program.h"
+#include "shell/traced.h"
+
+#include "platform/error_numbers.h"
+#include "platform/prompts.h"
+
+#include <functional>
+#include <iterator>
+
+namespace records {
+namespace {
+
+const QString kAnd = QStringLiteral(" AND ");
+const QString kOr = QStringLiteral(" OR ");
+
+} // namespace
+
+DataSource::DataSource() : RecordsetWrapper("DataSource") {}
+
+void DataSource::Save()
+{
+    tovren::traced("DataSource.Save", [&] {
+        recs().Update();
+        submit(QStringLiteral("Save"), QStringLiteral("Your changes could not be saved; "
+                                                      "the card now shows what is stored."));
+    });
+}
+
+void DataSource::Cancel()
+{
+    tovren::traced("DataSource.Cancel", [&] { recs().CancelUpdate(); });
+}
+
+void DataSource::Delete()
+{
+    tovren::traced("DataSource.Delete", [&] {
+        if (!confirmDelete())
+            return;
+        platform::Recordset& rs = recs();
+        rs.Delete();
+        rs.Update();
+        if (submit(QStringLiteral("Delete."),
+                   QStringLiteral("It could not be deleted; the card now shows what is stored.")))
+            MovePrevious();
+    });
+}
+
+bool DataSource::submit(const QString& title, const QString& whatHappened)
+{
+    platform::Recordset& rs = recs();
+    try {
+        rs.setActiveConnection(tovren::connectionString());
+        rs.UpdateBatch();
+        rs.disconnect();
+        return true;
+    } catch (const platform::RunTimeError& error) {
+        if (error.number() != platform::err::ConcurrencyViolation)
+            throw;
+    }
+    // The database took nothing of the batch. The user is told rather than
+    // left to find the edit gone; then the rows are read again. Taking the
+    // changes back first leaves a row to return to even after a delete.
+    rs.CancelBatch();
+    platform::MsgBox(QStringLiteral("This record was changed or deleted by someone else since it "
+                                    "was read.\r\n")
+                         + whatHappened,
+                     platform::Buttons::OK, platform::Icon::Exclamation, title);
+    Refresh();
+    return false;
+}
+
+void DataSource::Find(QString& Criteria, qint32& SkipRecords, qint32& SearchDirection,
+                      QVariant& Start)
+{
+    tovren::traced("DataSource.Find",
+                   {{"Criteria", "String", Criteria},
+                    {"SkipRecords", "Long", SkipRecords},
+                    {"SearchDirection", "SearchDirectionEnum", SearchDirection},
+                    {"Start", "Variant", Start}},
+                   [&] {
+                       // An empty Start is no start: the search begins at the
+                       // current row.
+                       recs().Find(Criteria, SkipRecords, SearchDirection, Start);
+                   });
+}
+
+void DataSource::Refresh()
+{
+    // Not traced: its errors go to the classifier, which may ask for the
+    // failed step to be tried again.
+    platform::Recordset& rs = recs();
+    QVariant varBkMk;
+    const std::function<void()> steps[] = {
+        // Without a current row there is nothing to return to.
+        [&] {
+            if (!rs.isBOF() && !rs.isEOF())
+                varBkMk = rs.bookmark();
+        },
+        [&] { rs.setActiveConnection(tovren::connectionString()); },
+        [&] { rs.Requery(); },
+        [&] { rs.disconnect(); },
+        [&] {
+            if (varBkMk.isValid())
+                rs.setBookmark(varBkMk);
+        },
+    };
+    for (size_t step = 0; step < std::size(steps);) {
+        try {
+            steps[step]();
+            ++step;
+        } catch (const platform::RunTimeError& error) {
+            switch (modGenProcedures::GenerateErr(error)) {
+            case modGenProcedures::kErrRetry:
+                // The remembered row is gone: the first row takes its place.
+                if (rs.RecordCount() == 0)
+                    return;
+                rs.MoveFirst();
+                varBkMk = rs.bookmark();
+                break;
+            case modGenProcedures::kErrEnd:
+                // Unexpected, but nothing pending is worth ending the
+                // program for: report it and let the user go on.
+                tovren::handleError(error);
+                return;
+            default:
+                return;
+            }
+        }
+    }
+}
+
+void DataSource::Filter(QString& sFilter)
+{
+    tovren::traced("DataSource.Filter", {{"sFilter", "String", sFilter}}, [&] {
+        platform::Recordset& rs = recs();
+        if (sFilter.isEmpty()) {
+            rs.setFilter(QString());
+            return;
+        }
+        // Filters compare texts without regard to case, so upper-casing the
+        // values too changes nothing but lets AndsOrs find its separators.
+        if (sFilter.toUpper().contains(kOr))
+            sFilter = AndsOrs(sFilter.toUpper());
+        rs.setFilter(sFilter);
+    });
+}
+
+void DataSource::sort(QString sFld, QString sDirection)
+{
+    tovren::traced("DataSource.sort",
+                   {{"sFld", "String", sFld}, {"sDirection", "String", sDirection}},
+                   [&] { recs().setSort(sFld + QLatin1Char(' ') + sDirection); });
+}
+
+QString DataSource::AndsOrs(QString sIP)
+{
+    // The recordset cannot AND an OR-group with another clause, so the
+    // filter becomes an OR of AND-groups. " AND " binds weaker than " OR ":
+    // A OR B AND C means (A or B) and C, that is (A AND C) OR (B AND C).
+    return tovren::traced("DataSource.AndsOrs", {{"sIP", "String", sIP}}, [&] {
+        // Separators are matched exactly, letter case included.
+        const auto split = [](const QString& text, const QString& separator) {
+            return text.split(separator, Qt::KeepEmptyParts, Qt::CaseSensitive);
+        };
+        const QStringList andParts = split(sIP, kAnd);
+        QStringList terms = split(andParts.first(), kOr);
+        for (qsizetype m = 1; m < andParts.size(); ++m) {
+            const QStringList orTerms = split(andParts[m], kOr);
+            QStringList combined;
+            for (const QString& t : terms) {
+                for (const QString& u : orTerms)
+                    combined << t + kAnd + u;
+            }
+            // The rewrite is textual: joined with " OR " and split again, an
+            // " OR " that forms across a join splits as well.
+            terms = split(combined.join(kOr), kOr);
+        }
+        QString result = QStringLiteral("(");
+        for (const QString& term : terms) {
+            if (term.isEmpty())
+                continue;
+            if (result.size() > 1)
+                result += kOr + QLatin1Char('(');
+            result += term + QLatin1Char(')');
+        }
+        return result;
+    });
+}
+
+} // namespace records

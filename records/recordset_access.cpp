@@ -1,0 +1,33 @@
+#include "recordset_access.h"
+
+#include "shell/program.h"
+
+namespace records {
+
+void openDisconnected(platform::Recordset& rs, const QString& source)
+{
+    rs.setActiveConnection(tovren::connectionString());
+    rs.Open(source);
+    rs.disconnect();
+}
+
+void reopen(platform::Recordset& rs, bool keepRow)
+{
+    // An empty set, or one left past its ends by a find, has no row to
+    // return to; asking for its bookmark would only raise an error.
+    QVariant varBkMk;
+    if (keepRow && !rs.isBOF() && !rs.isEOF())
+        varBkMk = rs.bookmark();
+    const QString source = rs.source();
+    rs.Close();
+    openDisconnected(rs, source);
+    if (varBkMk.isValid())
+        rs.setBookmark(varBkMk);
+}
+
+QVariant recordsetArg(const std::shared_ptr<platform::Recordset>& rs)
+{
+    return QVariant::fromValue(rs.get());
+}
+
+} // namespace records

@@ -1,0 +1,40 @@
+#include "data_controls.h"
+
+#include "field_helpers.h"
+#include "program.h"
+#include "traced.h"
+
+#include "platform/ado_data_control.h"
+#include "platform/data_combo.h"
+
+#include <QWidget>
+
+namespace modGenProcedures {
+
+void SetActConn(QWidget* frm)
+{
+    tovren::traced("modGenProcedures.SetActConn", {{"frm", "Form", tovren::objectArg(frm)}}, [&] {
+        for (platform::AdoDataControl* control : frm->findChildren<platform::AdoDataControl*>()) {
+            control->setConnectionString(tovren::connectionString());
+            control->setRecordSource(control->Tag());
+            control->Refresh();
+            if (tovren::controlArrayName(*control) != QLatin1String("adcFld"))
+                continue;
+            const QString index = control->objectName().section(QLatin1Char('_'), -1);
+            if (auto* combo = frm->findChild<platform::DataCombo*>(QStringLiteral("dbcFld_") + index)) {
+                combo->setRowSource(control);
+                combo->Refresh();
+            }
+        }
+    });
+}
+
+void SetActConnNot(QWidget* frm)
+{
+    tovren::traced("modGenProcedures.SetActConnNot", {{"frm", "Form", tovren::objectArg(frm)}}, [&] {
+        for (platform::AdoDataControl* control : frm->findChildren<platform::AdoDataControl*>())
+            control->disconnectRecordset();
+    });
+}
+
+} // namespace modGenProcedures

@@ -1,0 +1,193 @@
+#include "record_commands.h"
+
+#include "field_helpers.h"
+#include "mdimain.h"
+#include "toolbar_state.h"
+#include "traced.h"
+
+#include "card/active_card.h"
+#include "card/frmaddress.h"
+#include "platform/data_combo.h"
+#include "platform/error_numbers.h"
+#include "platform/prompts.h"
+#include "platform/runtime_error.h"
+#include "records/address.h"
+
+#include <QLabel>
+
+namespace modGenProcedures {
+namespace {
+
+frmAddress& card(QWidget* frm)
+{
+    auto* address = qobject_cast<frmAddress*>(frm);
+    if (!address)
+        platform::raise(platform::err::ObjectNotSet, QStringLiteral("No address card is open."));
+    return *address;
+}
+
+void setCounter(const QString& text)
+{
+    mdiMain::instance()->lblRecCount()->setText(text);
+}
+
+// The four moves share one course: the save question, the move, the fields
+// and the counter.
+template <typename Move>
+void browse(const char* name, Move move)
+{
+    tovren::traced(name, [&] {
+        frmAddress& active = tovren::activeCard();
+        if (active.bEdit && bytSavCanRec() == 2)
+            return;
+        move(*active.cls1());
+        AssgnValToCtrls(&active);
+        writeRecordCounter(&active);
+    });
+}
+
+} // namespace
+
+void writeRecordCounter(QWidget* frm)
+{
+    records::Address& record = *card(frm).cls1();
+    setCounter(QString::number(record.AbsPos()) + QStringLiteral(" / ") + QString::number(record.RecCount()));
+}
+
+void Add(QWidget* frm)
+{
+    tovren::traced("modGenProcedures.Add", {{"frm", "Form", tovren::objectArg(frm)}}, [&] {
+        frmAddress& form = card(frm);
+        records::Address& record = *form.cls1();
+        if (record.RecCount() > 0)
+            form.mvarBkmk = record.varBkMk();
+        else
+            LckCtrls(frm, false);
+        if (form.bAdd) {
+            if (!form.bValDat())
+                return;   // the new record stays on screen
+            record.Save();
+        } else {
+            if (tovren::activeCard().bEdit && bytSavCanRec() == 2)
+                return;
+            DisNoRecBtns(QStringLiteral("Normal"));
+            form.frmLetFilterTbrbtns();
+            DisNoRecBtns(QStringLiteral("AddNew"));
+        }
+        record.Add();
+        ControlClear(frm);
+        form.dbcFld[0]->setFocus();
+        form.bAdd = true;
+        form.setBackColor(frmAddress::kAddingColor);
+        writeRecordCounter(frm);
+    });
+}
+
+void Save(QWidget* frm)
+{
+    tovren::traced("modGenProcedures.Save", {{"frm", "Form", tovren::objectArg(frm)}}, [&] {
+        frmAddress& form = card(frm);
+        if (!form.bValDat())
+            return;
+        records::Address& record = *form.cls1();
+        record.Save();
+        if (form.bAdd)
+            form.frmGetFilterTbrbtns();
+        form.bAdd = false;
+        form.bEdit = false;
+        form.setBackColor(frmAddress::kNormalColor);
+        form.mvarBkmk = record.RecCount() > 0 ? record.varBkMk() : QVariant();
+        AssgnValToCtrls(frm);
+        if (record.RecCount() > 0) {
+            writeRecordCounter(frm);
+        } else {
+            setCounter(QStringLiteral("0 / 0"));
+            TbrMnuBtns(QStringLiteral("Navigation"), false);
+        }
+        TbrMnuBtns(QStringLiteral("Save"), false);
+        EnabCmdBtns(frm, true);
+    });
+}
+
+void Cancel(QWidget* frm)
+{
+    tovren::traced("modGenProcedures.Cancel", {{"frm", "Form", tovren::objectArg(frm)}}, [&] {
+        frmAddress& form = card(frm);
+        records::Address& record = *form.cls1();
+        if (!form.bAdd && record.RecCount() > 0)
+            form.mvarBkmk = record.varBkMk();
+        record.Cancel();
+        if (form.bAdd)
+            form.frmGetFilterTbrbtns();
+        form.bAdd = false;
+        form.bEdit = false;
+        form.setBackColor(frmAddress::kNormalColor);
+        if (record.RecCount() > 0) {
+            if (form.mvarBkmk.isValid())
+                record.setVarBkMk(form.mvarBkmk);
+            writeRecordCounter(frm);
+            TbrMnuBtns(QStringLiteral("Save"), false);
+        } else {
+            DisNoRecBtns(QStringLiteral("NoRecs"));
+            ControlClear(frm);
+        }
+        AssgnValToCtrls(frm);
+    });
+}
+
+void Delete()
+{
+    tovren::traced("modGenProcedures.Delete", [&] {
+        frmAddress& active = tovren::activeCard();
+        records::Address& record = *active.cls1();
+        record.Delete();
+        if (record.RecCount() > 0) {
+            AssgnValToCtrls(&active);
+            writeRecordCounter(&active);
+        } else {
+            ControlClear(&active);
+            LckCtrls(&active, true);
+            DisNoRecBtns(QStringLiteral("NoRecs"));
+            setCounter(QStringLiteral("No Records"));
+        }
+    });
+}
+
+void FirstRec()
+{
+    browse("modGenProcedures.FirstRec", [](records::Address& record) { record.MoveFirst(); });
+}
+
+void PrevRec()
+{
+    browse("modGenProcedures.PrevRec", [](records::Address& record) { record.MovePrevious(); });
+}
+
+void NextRec()
+{
+    browse("modGenProcedures.NextRec", [](records::Address& record) { record.MoveNext(); });
+}
+
+void LastRec()
+{
+    browse("modGenProcedures.LastRec", [](records::Address& record) { record.MoveLast(); });
+}
+
+quint8 bytSavCanRec()
+{
+    return tovren::traced("modGenProcedures.bytSavCanRec", [&]() -> quint8 {
+        switch (platform::MsgBox(QStringLiteral("Record has been changed. Do you want to save the changes?"),
+                                 platform::Buttons::YesNoCancel, platform::Icon::None, QStringLiteral("Save"))) {
+        case platform::Answer::Yes:
+            Save(mdiMain::instance()->ActiveForm());
+            return 0;
+        case platform::Answer::No:
+            Cancel(mdiMain::instance()->ActiveForm());
+            return 0;
+        default:
+            return 2;
+        }
+    });
+}
+
+} // namespace modGenProcedures

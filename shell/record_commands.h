@@ -1,0 +1,28 @@
+#pragma once
+// The record commands of the card windows: add, save, cancel, delete and
+// browse, with the save question. Together they run a card's edit states:
+// empty, browsing, editing and adding.
+
+#include <QtGlobal>
+
+class QWidget;
+
+namespace modGenProcedures {
+
+void Add(QWidget* frm);
+void Save(QWidget* frm);
+void Cancel(QWidget* frm);
+void Delete();
+void FirstRec();
+void PrevRec();
+void NextRec();
+void LastRec();
+
+// "Record has been changed. Do you want to save the changes?": Yes saves,
+// No cancels (both give 0), Cancel gives 2.
+quint8 bytSavCanRec();
+
+// The record counter of the main window: position, " / ", count.
+void writeRecordCounter(QWidget* frm);
+
+} // namespace modGenProcedures

@@ -1,0 +1,98 @@
+#pragma once
+// What record-layer tests share: a fresh address book in a temporary
+// folder that the program's connection string names, scripted prompts, the
+// real error-handling component showing its report dialog, and a second,
+// plain connection to the same file that plays another user.
+
+#include "shell/error_handler.h"
+#include "shell/program.h"
+#include "support/program_ended.h"
+#include "support/scripted_prompts.h"
+
+#include "records/schema.h"
+
+#include <QDialog>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+class RecordsTest : public ::testing::Test {
+protected:
+    RecordsTest()
+    {
+        tovren::setComponentFolder(QStringLiteral(TOVREN_BIN_DIR));
+        tovren::resetErrHandler();
+        tovren::setProgramFolder(m_home.path());
+        records::createDatabase(path());
+        tovren::setConnectionString(QStringLiteral("Data Source=") + path());
+        Vostrel::clsErrHandler& handler = tovren::errHandler();
+        handler.setDestination(m_home.path());
+        handler.setUseInterface(true);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kOther);
+        db.setDatabaseName(path());
+        EXPECT_TRUE(db.open());
+    }
+    ~RecordsTest() override
+    {
+        QSqlDatabase::database(kOther).close();
+        QSqlDatabase::removeDatabase(kOther);
+        tovren::resetErrHandler();
+    }
+
+    QString path() const { return m_home.filePath(QStringLiteral("TND.dbx")); }
+
+    // Runs a statement as the other user.
+    void exec(const QString& sql)
+    {
+        QSqlQuery query(QSqlDatabase::database(kOther));
+        EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": "
+                                     << query.lastError().text().toStdString();
+    }
+    // The first column of every row a query gives; Null reads as "<null>".
+    QStringList column(const QString& sql)
+    {
+        QSqlQuery query(QSqlDatabase::database(kOther));
+        EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
+        QStringList values;
+        while (query.next()) {
+            const QVariant value = query.value(0);
+            values << (value.isNull() ? QStringLiteral("<null>") : value.toString());
+        }
+        return values;
+    }
+
+    // Five contacts, in this order: Ada Pune, Bo Agra, Cy Pune, Di Goa, Ed Agra.
+    // Bo has no e-mail address at all (Null), Di an empty one.
+    void addContacts()
+    {
+        exec(QStringLiteral(
+            "INSERT INTO Address (SalutationId, Name, City, PinCode, EmlAddr) VALUES"
+            " (1, 'Ada', 'Pune', '411001', 'ada@example.in'), (2, 'Bo', 'Agra', NULL, NULL),"
+            " (3, 'Cy', 'Pune', '411002', 'cy@example.in'), (1, 'Di', 'Goa', '', ''),"
+            " (2, 'Ed', 'Agra', '282001', 'ed@example.in')"));
+    }
+
+    // Expects the report dialog of one handled error; the handler keeps
+    // the error's number and report.
+    void expectErrorReport() { m_prompts.handleModal([](QDialog& report) { report.reject(); }); }
+
+    // Checks the latest message box.
+    void expectShown(const QString& title, const QString& text, platform::Buttons buttons,
+                     platform::Icon icon)
+    {
+        ASSERT_FALSE(m_prompts.messages().empty());
+        const testing_support::RecordedPrompt shown = m_prompts.messages().back();
+        EXPECT_EQ(shown.title, title);
+        EXPECT_EQ(shown.text, text);
+        EXPECT_EQ(shown.buttons, buttons);
+        EXPECT_EQ(shown.icon, icon);
+    }
+
+    static constexpr const char* kOther = "other-user";
+    QTemporaryDir m_home;
+    testing_support::ScriptedPrompts m_prompts;
+    testing_support::EndCatcher m_end;
+};

@@ -1,0 +1,452 @@
+// The contact record over a real address book: loading, moving, saving,
+// deleting, cancelling, finding, filtering, sorting, re-reading, edits that
+// collide with another user's, and the checks of the card's values.
+
+#include "records_fixture.h"
+
+#include "records/address.h"
+
+#include "shell/generate_err.h"
+
+#include "platform/date_text.h"
+#include "platform/error_numbers.h"
+
+#include <QFile>
+
+namespace {
+
+using platform::Answer;
+using platform::Buttons;
+using platform::Icon;
+using records::Address;
+
+using AddressTest = RecordsTest;
+
+// Where the record stands and what it shows, as "position/count name";
+// the position is -2 at BOF, -3 at EOF and -1 with no rows.
+std::string seen(const Address& a)
+{
+    return QStringLiteral("%1/%2 %3")
+        .arg(a.AbsPos())
+        .arg(a.RecCount())
+        .arg(a.Name())
+        .toStdString();
+}
+
+const QString kChangedElsewhere =
+    QStringLiteral("This record was changed or deleted by someone else since it was read.\r\n");
+
+TEST_F(AddressTest, CreationLoadsTheFirstRowAndMovesStopAtBothEnds)
+{
+    Address empty;
+    empty.MoveFirst();
+    empty.MoveLast();
+    empty.MoveNext();
+    empty.MovePrevious();
+    EXPECT_TRUE(empty.isBOF() && empty.isEOF());
+    EXPECT_EQ(seen(empty), "-1/0 ");
+    EXPECT_EQ(empty.SalutationId(), 0);
+
+    addContacts();
+    Address a;
+    EXPECT_EQ(seen(a), "1/5 Ada");
+    a.MovePrevious();
+    EXPECT_EQ(seen(a), "1/5 Ada");
+    a.MoveLast();
+    a.MoveNext();
+    EXPECT_EQ(seen(a), "5/5 Ed");
+    a.MoveFirst();
+    a.MoveNext();
+    EXPECT_EQ(seen(a), "2/5 Bo");
+    EXPECT_EQ(a.PinCode(), QString());   // Null reads as ""
+
+    // After a find that matched nothing no move applies; the properties
+    // keep the last row loaded.
+    QString criteria = QStringLiteral("Name = 'Zed'");
+    qint32 skip = 0, direction = platform::adSearchForward;
+    QVariant start;
+    a.Find(criteria, skip, direction, start);
+    a.MoveNext();
+    a.MoveFirst();
+    EXPECT_EQ(seen(a), "-3/5 Bo");
+}
+
+TEST_F(AddressTest, LoadingShowsStoredValuesWithoutCheckingThem)
+{
+    exec(QStringLiteral("INSERT INTO Address (Name, Company, PinCode, EmlAddr, DtMarriage) "
+                        "VALUES ('', '', '4000A', 'nobody', '2001-02-03')"));
+    Address a;   // no message is scripted: none may come
+    a.bValDat = true;
+    a.MoveLast();
+    EXPECT_TRUE(a.bValDat);
+    EXPECT_EQ(a.SalutationId(), 0);
+    EXPECT_EQ(a.PinCode() + a.EmlAddr() + a.DtBirth(), QStringLiteral("4000Anobody"));
+    EXPECT_EQ(a.DtMarriage(), platform::dateText(QDate(2001, 2, 3)));
+}
+
+TEST_F(AddressTest, AnAddedRecordIsStoredWholeAndAChangedOneInPlace)
+{
+    using Set = void (Address::*)(const QString&);
+    using Get = QString (Address::*)() const;
+    const std::tuple<Set, Get, QString> fields[] = {
+        {&Address::setCompany, &Address::Company, QStringLiteral("O'Brien & \"Sons\" Ltd")},
+        {&Address::setName, &Address::Name,
+         QStringLiteral("Ελένη Дмитрий 李小龍, whose name runs past forty")},
+        {&Address::setAddress1, &Address::Address1, QString(60, u'y')},
+        {&Address::setAddress2, &Address::Address2, QStringLiteral("Линия 5")},
+        {&Address::setAddress3, &Address::Address3, QString()},
+        {&Address::setCity, &Address::City, QStringLiteral("北京")},
+        {&Address::setPinCode, &Address::PinCode, QStringLiteral("100000")},
+        {&Address::setState, &Address::State, QStringLiteral("Ἀττική")},
+        {&Address::setCountry, &Address::Country, QStringLiteral("Ελλάδα")},
+        {&Address::setPhOff1, &Address::PhOff1, QStringLiteral("+30 21 0000 0001")},
+        {&Address::setPhOff2, &Address::PhOff2, QStringLiteral("2")},
+        {&Address::setPhExt, &Address::PhExt, QString()},
+        {&Address::setPhFax, &Address::PhFax, QStringLiteral("4")},
+        {&Address::setPhRes1, &Address::PhRes1, QStringLiteral("5")},
+        {&Address::setPhRes2, &Address::PhRes2, QStringLiteral("6")},
+        {&Address::setPhCell, &Address::PhCell, QStringLiteral("7")},
+        {&Address::setPhPager, &Address::PhPager, QStringLiteral("8")},
+        {&Address::setDtBirth, &Address::DtBirth, platform::dateText(QDate(1980, 5, 17))},
+        {&Address::setDtMarriage, &Address::DtMarriage, QString()},
+        {&Address::setDtJoining, &Address::DtJoining, QStringLiteral("2015-01-02")},
+        {&Address::setEmlAddr, &Address::EmlAddr, QStringLiteral("eleni@example.gr")},
+    };
+    addContacts();
+    Address a;
+    a.bValDat = true;
+    a.Add();
+    a.setSalutationId(5);
+    a.setReligionId(3);
+    for (const auto& [set, get, value] : fields)
+        (a.*set)(value);
+    EXPECT_TRUE(a.bValDat && a.bAdd);
+    a.Save();
+    EXPECT_FALSE(a.bAdd);
+    EXPECT_EQ(a.AbsPos(), 6);
+    // Empty texts go as "", an empty date as Null, a date as a date.
+    EXPECT_EQ(column(QStringLiteral("SELECT ((PhExt IS NULL) + (Address3 IS NULL)) || ' ' || "
+                                    "quote(DtMarriage) || ' ' || DtBirth || ' ' || DtJoining "
+                                    "FROM Address WHERE SalutationId = 5")),
+              QStringList{"0 NULL 1980-05-17 2015-01-02"});
+
+    Address reloaded;
+    reloaded.MoveLast();
+    EXPECT_EQ(reloaded.SalutationId() * 10 + reloaded.ReligionId(), 53);
+    for (const auto& [set, get, value] : fields) {
+        const QString expected = get == &Address::DtJoining ? platform::dateText(QDate(2015, 1, 2))
+                                                            : value;
+        EXPECT_EQ((reloaded.*get)().toStdString(), expected.toStdString());
+    }
+
+    reloaded.MoveFirst();
+    reloaded.MoveNext();
+    reloaded.setCity(QStringLiteral("Delhi"));
+    reloaded.Save();
+    EXPECT_EQ(seen(reloaded), "2/6 Bo");
+    EXPECT_EQ(column(QStringLiteral("SELECT City FROM Address ORDER BY AddressId")).join(u' '),
+              QStringLiteral("Pune Delhi Pune Goa Agra 北京"));
+}
+
+TEST_F(AddressTest, DeleteAsksAndLeavesThePreviousRowCurrent)
+{
+    addContacts();
+    Address a;
+    a.MoveNext();
+    m_prompts.answerMessage(Answer::No);
+    a.Delete();
+    expectShown(QStringLiteral("Delete."),
+                QStringLiteral("You are about to delete a record.\r\n"
+                               "Record once deleted would not be retrieved back.\r\n"
+                               "Are you sure you want to delete this record?"),
+                Buttons::YesNo, Icon::Critical);
+    EXPECT_EQ(seen(a), "2/5 Bo");
+
+    const auto deleted = [&] {
+        m_prompts.answerMessage(Answer::Yes);
+        a.Delete();
+        return seen(a);
+    };
+    a.MoveNext();   // in the middle
+    EXPECT_EQ(deleted(), "2/4 Bo");
+    a.MoveFirst();
+    EXPECT_EQ(deleted(), "1/3 Bo");
+    a.MoveLast();
+    EXPECT_EQ(deleted(), "2/2 Di");
+    EXPECT_EQ(column(QStringLiteral("SELECT Name FROM Address")), (QStringList{"Bo", "Di"}));
+    a.MoveFirst();
+    EXPECT_EQ(deleted(), "1/1 Di");
+    EXPECT_EQ(deleted(), "-1/0 Di");   // the only row
+    EXPECT_TRUE(a.isBOF() && a.isEOF());
+    EXPECT_TRUE(column(QStringLiteral("SELECT Name FROM Address")).isEmpty());
+}
+
+TEST_F(AddressTest, CancelReadsTheTableAgain)
+{
+    addContacts();
+    Address a;
+    a.MoveNext();
+    a.setCity(QStringLiteral("Nowhere"));
+    exec(QStringLiteral("UPDATE Address SET PinCode = '282002' WHERE Name = 'Bo'"));
+    a.Cancel();   // an edit: back to the same row, as stored
+    EXPECT_EQ(seen(a), "2/5 Bo");
+    EXPECT_EQ(a.City() + a.PinCode(), QStringLiteral("Agra282002"));
+
+    a.Add();
+    a.Cancel();   // an add: the new row is gone, the first row is current
+    EXPECT_FALSE(a.bAdd);
+    EXPECT_EQ(seen(a), "1/5 Ada");
+    EXPECT_EQ(column(QStringLiteral("SELECT COUNT(*) FROM Address")), QStringList{"5"});
+}
+
+TEST_F(AddressTest, FindSearchesBothWaysWithSkipAndStart)
+{
+    addContacts();
+    Address a;
+    a.MoveLast();
+    const auto found = [&](const char* criteria, qint32 skip, qint32 direction, QVariant start) {
+        QString text = QLatin1String(criteria);
+        a.Find(text, skip, direction, start);
+        return seen(a);
+    };
+    const qint32 forward = platform::adSearchForward, backward = platform::adSearchBackward;
+    EXPECT_EQ(found("City = 'Agra'", 0, forward, platform::adBookmarkFirst), "2/5 Bo");
+    const QVariant bo = a.varBkMk();
+    EXPECT_EQ(found("City = 'Agra'", 1, forward, {}), "5/5 Ed");
+    EXPECT_EQ(found("City = 'Agra'", 1, forward, {}), "-3/5 Ed");
+    a.MoveLast();   // still past the end: no move
+    EXPECT_EQ(found("City = 'Pune'", 0, forward, bo), "3/5 Cy");
+    EXPECT_EQ(found("City = 'Agra'", 1, backward, {}), "2/5 Bo");
+    EXPECT_EQ(found("City = 'Agra'", 1, backward, {}), "-2/5 Bo");
+}
+
+TEST_F(AddressTest, FilterRewritesOrsIntoTheCallersVariable)
+{
+    addContacts();
+    exec(QStringLiteral("INSERT INTO Address (Name, City) VALUES ('Οδυσσεύς', 'Ιθάκη')"));
+    Address a;
+    const auto filtered = [&](const char* filter, const char* rewritten, qint32 count) {
+        QString text = QString::fromUtf8(filter);
+        a.Filter(text);
+        EXPECT_EQ(text.toStdString(), rewritten);
+        EXPECT_EQ(a.RecCount(), count) << rewritten;
+    };
+    filtered("city = 'pune' or city = 'goa'", "(CITY = 'PUNE') OR (CITY = 'GOA')", 3);
+    EXPECT_EQ(seen(a), "1/3 Ada");
+    filtered("name like 'c*'", "name like 'c*'", 1);
+    filtered("NAME LIKE 'A*' OR NAME LIKE 'B*' AND CITY = 'AGRA'",
+             "(NAME LIKE 'A*' AND CITY = 'AGRA') OR (NAME LIKE 'B*' AND CITY = 'AGRA')", 1);
+    filtered("name = 'ada' or name = 'bo' and city = 'pune' or city = 'agra'",
+             "(NAME = 'ADA' AND CITY = 'PUNE') OR (NAME = 'ADA' AND CITY = 'AGRA') OR "
+             "(NAME = 'BO' AND CITY = 'PUNE') OR (NAME = 'BO' AND CITY = 'AGRA')", 2);
+    filtered("name = 'ada' or  or name = 'ed'", "(NAME = 'ADA') OR (NAME = 'ED')", 2);
+    filtered("name = 'οδυσσεύς' or city = 'x'", "(NAME = 'ΟΔΥΣΣΕΎΣ') OR (CITY = 'X')", 1);
+    filtered("", "", 6);
+
+    // Nothing but empty terms leaves "(", which the recordset refuses.
+    expectErrorReport();
+    filtered(" or ", "(", 6);
+    EXPECT_EQ(tovren::errHandler().ErrNum(), 3001);
+}
+
+TEST_F(AddressTest, SortAndRefreshKeepTheCurrentRow)
+{
+    addContacts();
+    Address a;
+    a.MoveNext();
+    a.sort(QStringLiteral("Name"), QStringLiteral("Desc"));
+    EXPECT_EQ(a.rs->sort(), QStringLiteral("Name Desc"));
+    EXPECT_EQ(seen(a), "4/5 Bo");
+    a.MoveFirst();
+    a.sort(QStringLiteral("City"), QStringLiteral("ASC"));
+    EXPECT_EQ(seen(a), "2/5 Ed");   // Bo, Ed, Di, Ada, Cy
+
+    exec(QStringLiteral("UPDATE Address SET City = 'Simla' WHERE Name = 'Ed'"));
+    exec(QStringLiteral("INSERT INTO Address (Name, City) VALUES ('Fay', 'Agra')"));
+    a.Refresh();
+    EXPECT_EQ(seen(a), "6/6 Ed");   // the sort holds: Simla comes last
+    EXPECT_EQ(a.City(), QStringLiteral("Simla"));
+    exec(QStringLiteral("DELETE FROM Address WHERE Name = 'Ed'"));
+    a.Refresh();   // gone: the first row instead, without a word
+    EXPECT_EQ(seen(a), "1/5 Bo");
+    exec(QStringLiteral("DELETE FROM Address"));
+    a.Refresh();   // and no first row either
+    a.Refresh();   // nothing current, nothing to return to
+    EXPECT_TRUE(a.isBOF() && a.isEOF());
+}
+
+TEST_F(AddressTest, AnEditThatCollidesWithAnotherUsersIsToldAndShowsWhatIsStored)
+{
+    addContacts();
+    Address a;
+    a.MoveNext();
+    exec(QStringLiteral("UPDATE Address SET City = 'Simla' WHERE Name = 'Bo'"));
+    a.setCity(QStringLiteral("Delhi"));
+    m_prompts.answerMessage(Answer::OK);
+    a.Save();
+    expectShown(QStringLiteral("Save"),
+                kChangedElsewhere
+                    + QStringLiteral("Your changes could not be saved; the card now shows what is "
+                                     "stored."),
+                Buttons::OK, Icon::Exclamation);
+    EXPECT_EQ(seen(a), "2/5 Bo");
+    EXPECT_EQ(a.City(), QStringLiteral("Simla"));
+    EXPECT_EQ(column(QStringLiteral("SELECT City FROM Address WHERE Name = 'Bo'")),
+              QStringList{"Simla"});
+
+    a.MoveNext();
+    exec(QStringLiteral("DELETE FROM Address WHERE Name = 'Cy'"));
+    a.setCity(QStringLiteral("Delhi"));
+    m_prompts.answerMessage(Answer::OK);
+    a.Save();
+    EXPECT_EQ(seen(a), "1/4 Ada");
+    EXPECT_TRUE(column(QStringLiteral("SELECT Name FROM Address WHERE City = 'Delhi'")).isEmpty());
+
+    // Deleting a row someone else changed deletes nothing.
+    a.MoveLast();
+    exec(QStringLiteral("UPDATE Address SET City = 'Kochi' WHERE Name = 'Ed'"));
+    m_prompts.answerMessage(Answer::Yes).answerMessage(Answer::OK);
+    a.Delete();
+    expectShown(QStringLiteral("Delete."),
+                kChangedElsewhere
+                    + QStringLiteral("It could not be deleted; the card now shows what is "
+                                     "stored."),
+                Buttons::OK, Icon::Exclamation);
+    EXPECT_EQ(seen(a), "1/4 Ada");
+    EXPECT_EQ(column(QStringLiteral("SELECT City FROM Address WHERE Name = 'Ed'")),
+              QStringList{"Kochi"});
+}
+
+TEST_F(AddressTest, SettersCheckShowAndStoreAnyway)
+{
+    const char* at =
+        "You have entered incorrect email address. An email address should have an '@' sign.";
+    const char* server = "You have not entered email hosting server.";
+    const char* pin = "You have entered invalid pincode";
+    const std::tuple<void (Address::*)(const QString&), QString, const char*> cases[] = {
+        {&Address::setEmlAddr, QStringLiteral("nobody.example.in"), at},
+        {&Address::setEmlAddr, QStringLiteral("@example.in"), at},
+        {&Address::setEmlAddr, QStringLiteral("me@localhost"), nullptr},
+        {&Address::setEmlAddr, QStringLiteral("me@example."), server},
+        {&Address::setEmlAddr, QStringLiteral("me@.in"), nullptr},
+        {&Address::setEmlAddr, QString(), nullptr},
+        {&Address::setPinCode, QStringLiteral("40001"), nullptr},
+        {&Address::setPinCode, QStringLiteral("4000A"), pin},
+        {&Address::setPinCode, QStringLiteral(" "), pin},
+        {&Address::setDtBirth, QStringLiteral("31/02/2001"),
+         "You have not entered correct date of birth."},
+        {&Address::setDtMarriage, QStringLiteral("soon"),
+         "You have not entered correct date of marriage."},
+        {&Address::setDtJoining, QStringLiteral("2020-13-01"),
+         "You have not entered correct date of joining."},
+        {&Address::setDtJoining, QStringLiteral("2020-12-01"), nullptr},
+        {&Address::setName, QString(),
+         "You have to enter either Name of person or Company. No changes will be made till you "
+         "enter either one or both of them."},
+        {&Address::setCompany, QStringLiteral("Acme"), nullptr},
+        {&Address::setName, QString(), nullptr},
+    };
+    Address a;
+    for (const auto& [set, value, message] : cases) {
+        if (message)
+            m_prompts.answerMessage(Answer::OK);
+        const size_t before = m_prompts.messages().size();
+        a.bValDat = true;
+        (a.*set)(value);
+        EXPECT_EQ(a.bValDat, !message) << value.toStdString();
+        EXPECT_EQ(m_prompts.messages().size(), before + (message ? 1 : 0)) << value.toStdString();
+        if (message)
+            expectShown(QStringLiteral("Save"), QLatin1String(message), Buttons::OK,
+                        Icon::Critical);
+    }
+    EXPECT_EQ(a.PinCode() + a.DtMarriage(), QStringLiteral(" soon"));
+
+    // No salutation or religion: refused without a message.
+    a.bValDat = true;
+    a.setSalutationId(0);
+    EXPECT_FALSE(a.bValDat);
+    a.bValDat = true;
+    a.setReligionId(0);
+    EXPECT_FALSE(a.bValDat);
+}
+
+TEST_F(AddressTest, RefreshActsOnTheClassifiersCodes)
+{
+    addContacts();
+    Address a;
+    const QString away = path() + QStringLiteral(".away");
+
+    // The address book is gone: the user is told, and OK goes on.
+    ASSERT_TRUE(QFile::rename(path(), away));
+    m_prompts.answerMessage(Answer::OK);
+    a.Refresh();
+    EXPECT_EQ(m_prompts.messages().back().title, QStringLiteral("Database Path"));
+    EXPECT_EQ(a.RecCount(), 5);
+    m_prompts.answerMessage(Answer::Cancel);
+    EXPECT_THROW(a.Refresh(), testing_support::ProgramEnded);
+    ASSERT_TRUE(QFile::rename(away, path()));
+
+    // Anything unexpected is reported; the program and the rows stay.
+    exec(QStringLiteral("UPDATE Address SET SalutationId = 'none' WHERE Name = 'Ed'"));
+    expectErrorReport();
+    a.Refresh();
+    EXPECT_EQ(tovren::errHandler().ErrNum(), platform::err::TypeMismatch);
+    EXPECT_EQ(a.RecCount(), 5);
+
+    m_prompts.answerMessage(Answer::OK);
+    EXPECT_EQ(modGenProcedures::GenerateErr(platform::RunTimeError(platform::err::FindWithoutField,
+                                                                   QStringLiteral("no field"))),
+              modGenProcedures::kErrReturn);
+    expectShown(QStringLiteral("Find"), QStringLiteral("Select the field to find."), Buttons::OK,
+                Icon::Critical);
+}
+
+TEST_F(AddressTest, ProceduresAreTracedWithTheirArguments)
+{
+    tovren::errHandler().setTraceExecution(true);
+    addContacts();
+    Address a;
+    a.setPinCode(QStringLiteral("40001"));
+    QFile trace(m_home.filePath(QStringLiteral("Trace.log")));
+    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(trace.readAll().startsWith("Address.Class_Initialize\r\nDataSource.Let_Recs\r\n"
+                                           "Address.AssValToProp\r\nAddress.Let_PinCode\r\n"));
+
+    QString criteria = QStringLiteral("Nme = 'x'");
+    qint32 skip = 1, direction = platform::adSearchBackward;
+    QVariant start;
+    expectErrorReport();
+    a.Find(criteria, skip, direction, start);
+    const QString report = tovren::errHandler().ErrorLogDisplay();
+    for (const char* expected :
+         {"Address.Find", "DataSource.Find", "Name: Criteria", "Type: String", "Value: Nme = 'x'",
+          "Name: SkipRecords", "Type: Long", "Type: SearchDirectionEnum", "Value: -1",
+          "Type: Variant"})
+        EXPECT_TRUE(report.contains(QLatin1String(expected))) << expected;
+}
+
+// Values that other programs stored, and texts of every script, must read
+// and compare as the card shows them.
+
+TEST_F(AddressTest, ARowWhoseDateCarriesATimeOfDayShowsAndCanBeDeleted)
+{
+    exec(QStringLiteral(
+        "INSERT INTO Address (Name, DtBirth) VALUES ('Ada', '1980-05-17 10:00:00')"));
+    Address a;
+    EXPECT_EQ(a.DtBirth(), platform::dateText(QDate(1980, 5, 17)));
+    m_prompts.answerMessage(Answer::Yes);
+    a.Delete();
+    EXPECT_EQ(a.RecCount(), 0);
+}
+
+TEST_F(AddressTest, AnOrFilterFindsTextsThatUpperCasingLengthens)
+{
+    exec(QStringLiteral("INSERT INTO Address (Name, City) VALUES ('Ada', 'Straße')"));
+    Address a;
+    QString filter = QStringLiteral("city = 'straße' or city = 'x'");
+    a.Filter(filter);
+    EXPECT_EQ(filter, QStringLiteral("(CITY = 'STRASSE') OR (CITY = 'X')"));
+    EXPECT_EQ(a.RecCount(), 1);
+}
+
+} // namespace

@@ -1,0 +1,181 @@
+// The pick lists: a dialog's course of additions, changes and deletions
+// kept in memory and then saved or dropped, the length checks, and batch
+// steps that fail.
+
+#include "records_fixture.h"
+
+#include "records/lookup.h"
+
+#include "platform/error_numbers.h"
+
+#include <QFile>
+
+namespace {
+
+using platform::Answer;
+using records::LookUp;
+
+class LookUpTest : public RecordsTest {
+protected:
+    LookUp& opened(const char* table)
+    {
+        l.setRecSrc(QLatin1String(table));
+        l.OpenRec();
+        return l;
+    }
+    // Makes the entry with this text current, as a click in the list does.
+    void select(const QString& text)
+    {
+        l.rs->Find(l.RecSrc() + QStringLiteral(" = '") + text + QLatin1Char('\''), 0,
+                   platform::adSearchForward, platform::adBookmarkFirst);
+        l.setVarBkMk(l.rs->bookmark());
+    }
+    void add(const QString& text)
+    {
+        l.Add();
+        l.setFldName(text);
+    }
+    void del(Answer answer)
+    {
+        m_prompts.answerMessage(answer);
+        l.Del();
+    }
+    // "position/count id text" of the entry the dialog shows.
+    std::string seen() const
+    {
+        return QStringLiteral("%1/%2 %3 %4")
+            .arg(l.AbsPos()).arg(l.RecCount()).arg(l.Id()).arg(l.FldName()).toStdString();
+    }
+    QString stored(const char* table)
+    {
+        return column(QStringLiteral("SELECT %1 FROM %1 ORDER BY %1Id").arg(QLatin1String(table)))
+            .join(u',');
+    }
+
+    LookUp l;
+};
+
+TEST_F(LookUpTest, ACourseOfEditsIsSentOnlyBySave)
+{
+    opened("Salutation");
+    EXPECT_EQ(seen(), "1/8 1 Mr.");
+    std::shared_ptr<platform::Recordset> data;
+    l.Class_GetDataMember(QStringLiteral("anything"), data);
+    EXPECT_EQ(data, l.rs);
+
+    add(QStringLiteral("Sir"));
+    l.Update();
+    select(QStringLiteral("Mrs."));
+    l.setFldName(QStringLiteral("Mme."));
+    l.Update();
+    select(QStringLiteral("Ms."));
+    del(Answer::Yes);
+    add(QStringLiteral("Abbot"));
+    l.CancelUpdate();
+    EXPECT_FALSE(l.bAdd);
+    EXPECT_EQ(seen(), "2/8 2 Mme.");
+    EXPECT_EQ(stored("Salutation"), QStringLiteral("Mr.,Mrs.,Ms.,Miss,Dr.,Prof.,Shri,Smt."));
+    l.Save();
+    EXPECT_EQ(stored("Salutation"), QStringLiteral("Mr.,Mme.,Miss,Dr.,Prof.,Shri,Smt.,Sir"));
+}
+
+TEST_F(LookUpTest, CancelDropsTheCourseAndReadsTheTableAgain)
+{
+    opened("Salutation");
+    select(QStringLiteral("Dr."));
+    l.setFldName(QStringLiteral("Doc"));
+    l.Update();
+    l.Cancel();   // not adding: back to the same entry
+    EXPECT_EQ(seen(), "5/8 5 Dr.");
+
+    select(QStringLiteral("Miss"));
+    del(Answer::Yes);
+    add(QStringLiteral("Sir"));
+    l.Update();
+    l.Cancel();   // adding: the first entry
+    EXPECT_FALSE(l.bAdd);
+    EXPECT_EQ(seen(), "1/8 1 Mr.");
+    EXPECT_EQ(stored("Salutation"), QStringLiteral("Mr.,Mrs.,Ms.,Miss,Dr.,Prof.,Shri,Smt."));
+}
+
+TEST_F(LookUpTest, TextsAreCheckedForTheirTablesWidth)
+{
+    const char* salutation = "You cannot have salutation for more than 6 characters.";
+    const char* religion = "You cannot have Religion for more than 15 characters.";
+    const std::tuple<const char*, QString, const char*> cases[] = {
+        {"Salutation", QStringLiteral("Madame"), nullptr},
+        {"Salutation", QStringLiteral("Madames"), salutation},
+        {"Salutation", QString(), nullptr},
+        {"Religion", QString(15, u'r'), nullptr},
+        {"Religion", QString(16, u'r'), religion},
+        {"salutation", QStringLiteral("Most Reverend"), nullptr},   // names compare exactly
+    };
+    for (const auto& [table, text, message] : cases) {
+        opened(table);
+        if (message)
+            m_prompts.answerMessage(Answer::OK);
+        l.bValDat = true;
+        l.setFldName(text);
+        EXPECT_EQ(l.bValDat, !message) << table << " " << text.size();
+        EXPECT_EQ(seen(), "1/" + std::to_string(l.RecCount()) + " 1 " + text.toStdString());
+        if (message)
+            expectShown(QStringLiteral("Save"), QLatin1String(message), platform::Buttons::OK,
+                        platform::Icon::Critical);
+    }
+    l.setId(0);
+    EXPECT_FALSE(l.bValDat);
+}
+
+TEST_F(LookUpTest, DeletingUpToTheLastEntry)
+{
+    exec(QStringLiteral("DELETE FROM Salutation WHERE SalutationId > 2"));
+    opened("Salutation");
+    del(Answer::No);
+    EXPECT_EQ(l.RecCount(), 2);
+    del(Answer::Yes);   // the first: the new first entry is current
+    EXPECT_EQ(seen(), "1/1 2 Mrs.");
+    del(Answer::Yes);
+    EXPECT_EQ(l.RecCount(), 0);
+    l.Save();
+    EXPECT_EQ(stored("Salutation"), QString());
+
+    l.setId(7);
+    l.OpenRec();   // an empty table loads nothing
+    l.Cancel();    // and has no entry to return to
+    EXPECT_EQ(seen(), "-1/0 7 Mrs.");
+}
+
+TEST_F(LookUpTest, AFailedSaveIsToldAndKeepsTheEdits)
+{
+    opened("Salutation");
+    add(QStringLiteral("Sir"));
+    l.Update();
+    const QString away = path() + QStringLiteral(".away");
+    ASSERT_TRUE(QFile::rename(path(), away));
+    m_prompts.answerMessage(Answer::OK).answerMessage(Answer::OK);
+    l.Save();
+    const auto told = m_prompts.messages().front();
+    EXPECT_TRUE(told.text.startsWith(QStringLiteral("DataSource Class Save -2147467259 : ")));
+    EXPECT_EQ(told.title, QStringLiteral("Tovren"));
+    EXPECT_EQ(told.icon, platform::Icon::None);
+    EXPECT_EQ(m_prompts.messages().back().title, QStringLiteral("Database Path"));
+    EXPECT_FALSE(l.rs->isConnected());
+    ASSERT_TRUE(QFile::rename(away, path()));
+
+    // A collision with another user is unexpected: reported, and the
+    // program goes on with the edits still pending.
+    select(QStringLiteral("Dr."));
+    l.setFldName(QStringLiteral("Doc"));
+    l.Update();
+    exec(QStringLiteral("UPDATE Salutation SET Salutation = 'Dtr' WHERE Salutation = 'Dr.'"));
+    m_prompts.answerMessage(Answer::OK);
+    expectErrorReport();
+    l.Save();
+    EXPECT_TRUE(m_prompts.messages().back().text.startsWith(
+        QStringLiteral("DataSource Class Save -2147217864 : ")));
+    EXPECT_EQ(tovren::errHandler().ErrNum(), platform::err::ConcurrencyViolation);
+    EXPECT_EQ(seen(), "5/9 5 Doc");
+    EXPECT_EQ(stored("Salutation"), QStringLiteral("Mr.,Mrs.,Ms.,Miss,Dtr,Prof.,Shri,Smt."));
+}
+
+} // namespace
