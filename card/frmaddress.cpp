@@ -378,6 +378,14 @@ bool frmAddress::eventFilter(QObject* watched, QEvent* event)
     const int comboIndex = combo ? int(dbcFld.indexOf(combo)) : -1;
 
     switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        // Menu shortcuts come first, as in every window of the program:
+        // Shift+Del deletes the record rather than cutting the text.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (mdiMain::instance()->isMenuShortcut(QKeySequence(key->keyCombination())))
+            return true;
+        break;
+    }
     case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape) {

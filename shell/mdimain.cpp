@@ -159,6 +159,15 @@ QAction* mdiMain::menuItem(const QString& name) const
     return m_menuItems.value(name);
 }
 
+bool mdiMain::isMenuShortcut(const QKeySequence& keys) const
+{
+    for (const QAction* item : m_menuItems) {
+        if (item->isEnabled() && !item->shortcut().isEmpty() && item->shortcut() == keys)
+            return true;
+    }
+    return false;
+}
+
 QMenu* mdiMain::menu(const QString& name) const
 {
     return m_menus.value(name);

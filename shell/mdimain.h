@@ -11,6 +11,7 @@
 #include <functional>
 
 class QAction;
+class QKeySequence;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -48,6 +49,10 @@ public:
     QTimer* tmrTbr() const { return m_tmrTbr; }
     QToolBar* tbrMain() const { return m_tbrMain; }
     tovren::StatusPanels* stbMain() const { return m_stbMain; }
+
+    // Whether `keys` is the shortcut of an enabled menu item: such keys
+    // belong to the menus before any field sees them.
+    bool isMenuShortcut(const QKeySequence& keys) const;
 
     // The active card window (the widget of the current child window), or
     // nullptr when no card is open.

@@ -67,6 +67,8 @@ void Add(QWidget* frm)
             if (!form.bValDat())
                 return;   // the new record stays on screen
             record.Save();
+            if (record.rs->hasPendingChanges())
+                return;   // refused by the database: it stays on screen too
         } else {
             if (tovren::activeCard().bEdit && bytSavCanRec() == 2)
                 return;
@@ -91,6 +93,10 @@ void Save(QWidget* frm)
             return;
         records::Address& record = *form.cls1();
         record.Save();
+        // A save the database refused (it was told in the error report)
+        // leaves the card as it was, changes and all, to be saved again.
+        if (record.rs->hasPendingChanges())
+            return;
         if (form.bAdd)
             form.frmGetFilterTbrbtns();
         form.bAdd = false;

@@ -10,6 +10,7 @@
 #include <QCalendarWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace {
@@ -339,6 +340,43 @@ TEST_F(Card, ClosingWithUnsavedChangesAsksFirst)
     EXPECT_EQ(frmAddress::instance(), nullptr);
     EXPECT_TRUE(main().isVisible());
     EXPECT_EQ(stored(), QStringList{"Ada|Ada Ltd|Punex"});
+}
+
+TEST_F(Card, ABookThatWentAwayKeepsTheTypedRecordOnTheCard)
+{
+    frmAddress& card = openCard({"Ada"});
+    trigger("mnuNew");
+    card.dbcFld[0]->setBoundText(QStringLiteral("1"));
+    card.dbcFld[1]->setBoundText(QStringLiteral("1"));
+    QTest::keyClicks(card.txtFld[0], QStringLiteral("Bo"));
+    ASSERT_TRUE(QFile::rename(home(QStringLiteral("TND.dbx")), home(QStringLiteral("away.dbx"))));
+    QString report;
+    m_prompts.handleModal([&report](QDialog& dialog) {
+        report = dialog.findChild<QPlainTextEdit*>(QStringLiteral("lbxErrMessage"))->toPlainText();
+        dialog.reject();
+    });
+    QTest::keyClick(card.txtFld[0], Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(report.contains(QStringLiteral("TND.dbx"))) << report.toStdString();
+    EXPECT_TRUE(card.bAdd && card.bEdit);
+    EXPECT_EQ(card.txtFld[0]->text(), QStringLiteral("Bo"));
+    EXPECT_EQ(card.backColor(), frmAddress::kAddingColor);
+
+    // Back in place, the same record saves.
+    ASSERT_TRUE(QFile::rename(home(QStringLiteral("away.dbx")), home(QStringLiteral("TND.dbx"))));
+    QTest::keyClick(card.txtFld[0], Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(card.bAdd || card.bEdit);
+    EXPECT_EQ(stored(), (QStringList{"Ada|Ada Ltd|Pune", "Bo||"}));
+}
+
+TEST_F(Card, MenuShortcutsComeBeforeTheFieldsOwnKeys)
+{
+    frmAddress& card = openCard({"Ada", "Bo"});
+    card.txtFld[0]->setFocus();
+    card.txtFld[0]->selectAll();
+    m_prompts.answerMessage(Answer::No);
+    QTest::keyClick(card.txtFld[0], Qt::Key_Delete, Qt::ShiftModifier);   // Delete, not Cut
+    EXPECT_EQ(m_prompts.messages().back().title, QStringLiteral("Delete."));
+    EXPECT_EQ(card.txtFld[0]->text(), QStringLiteral("Ada"));
 }
 
 } // namespace
