@@ -67,7 +67,7 @@ QString emailProblem(const QString& s)
 
 } // namespace
 
-Address::Address() : rs(std::make_shared<platform::Recordset>())
+Address::Address() : RecordPosition("Address")
 {
     for (size_t i = 0; i < m_values.size(); ++i)
         m_values[i] = isId(Fld(i)) ? QVariant(qint32(0)) : QVariant(QString());
@@ -190,38 +190,11 @@ void Address::AssValToRecFlds()
     });
 }
 
-QVariant Address::varBkMk() const
-{
-    return tovren::traced("Address.Get_varBkMk", [&] { return rs->bookmark(); });
-}
 
-void Address::setVarBkMk(const QVariant& vNewValue)
-{
-    tovren::traced("Address.Let_varBkMk", {{"vNewValue", "Variant", vNewValue}}, [&] {
-        rs->setBookmark(vNewValue);
-        AssValToProp();
-    });
-}
 
-qint32 Address::RecCount() const
-{
-    return tovren::traced("Address.Get_RecCount", [&] { return rs->RecordCount(); });
-}
 
-qint32 Address::AbsPos() const
-{
-    return tovren::traced("Address.Get_AbsPos", [&] { return rs->AbsolutePosition(); });
-}
 
-bool Address::isEOF() const
-{
-    return tovren::traced("Address.Get_EOF", [&] { return rs->isEOF(); });
-}
 
-bool Address::isBOF() const
-{
-    return tovren::traced("Address.Get_BOF", [&] { return rs->isBOF(); });
-}
 
 void Address::MoveFirst()
 {

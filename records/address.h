@@ -11,6 +11,8 @@
 
 #include "data_source.h"
 
+#include "record_position.h"
+
 #include "platform/recordset.h"
 
 #include <QString>
@@ -21,7 +23,7 @@
 
 namespace records {
 
-class Address {
+class Address : public RecordPosition {
 public:
     // The columns the properties mirror, in the order they are written.
     enum class Fld {
@@ -33,7 +35,6 @@ public:
     // Reads the whole Address table and loads its first row, if any.
     Address();
 
-    std::shared_ptr<platform::Recordset> rs;
     bool bValDat = false;   // cleared by a refused value; set only by the caller
     bool bAdd = false;      // a new row is pending
 
@@ -85,12 +86,6 @@ public:
     QString EmlAddr() const { return text(Fld::EmlAddr); }
     void setEmlAddr(const QString& vNewVal) { letText(Fld::EmlAddr, vNewVal); }
 
-    QVariant varBkMk() const;
-    void setVarBkMk(const QVariant& vNewValue);
-    qint32 RecCount() const;
-    qint32 AbsPos() const;
-    bool isEOF() const;
-    bool isBOF() const;
 
     void MoveFirst();
     void MoveLast();
@@ -121,7 +116,7 @@ private:
     void refuse(const QString& message);
     void check(Fld field, const QString& value);
 
-    void AssValToProp();
+    void AssValToProp() override;
     void AssValToRecFlds();
 
     DataSource m_dataSource;

@@ -8,7 +8,7 @@
 
 namespace records {
 
-LookUp::LookUp() : rs(std::make_shared<platform::Recordset>()) {}
+LookUp::LookUp() : RecordPosition("LookUp") {}
 
 QString LookUp::keyColumn() const
 {
@@ -72,38 +72,11 @@ void LookUp::setFldName(const QString& vNewVal)
     });
 }
 
-QVariant LookUp::varBkMk() const
-{
-    return tovren::traced("LookUp.Get_varBkMk", [&] { return rs->bookmark(); });
-}
 
-void LookUp::setVarBkMk(const QVariant& vNewValue)
-{
-    tovren::traced("LookUp.Let_varBkMk", {{"vNewValue", "Variant", vNewValue}}, [&] {
-        rs->setBookmark(vNewValue);
-        AssValToProp();
-    });
-}
 
-qint32 LookUp::RecCount() const
-{
-    return tovren::traced("LookUp.Get_RecCount", [&] { return rs->RecordCount(); });
-}
 
-qint32 LookUp::AbsPos() const
-{
-    return tovren::traced("LookUp.Get_AbsPos", [&] { return rs->AbsolutePosition(); });
-}
 
-bool LookUp::isEOF() const
-{
-    return tovren::traced("LookUp.Get_EOF", [&] { return rs->isEOF(); });
-}
 
-bool LookUp::isBOF() const
-{
-    return tovren::traced("LookUp.Get_BOF", [&] { return rs->isBOF(); });
-}
 
 void LookUp::OpenRec()
 {

@@ -11,6 +11,8 @@
 
 #include "dts_lookup.h"
 
+#include "record_position.h"
+
 #include "platform/recordset.h"
 
 #include <QString>
@@ -20,11 +22,10 @@
 
 namespace records {
 
-class LookUp {
+class LookUp : public RecordPosition {
 public:
     LookUp();
 
-    std::shared_ptr<platform::Recordset> rs;
     bool bValDat = false;   // cleared by a refused Id or FldName; set only by the caller
     bool bAdd = false;      // between Add and Save, CancelUpdate or Cancel
 
@@ -36,12 +37,6 @@ public:
     void setId(qint32 vNewVal);
     QString FldName() const;
     void setFldName(const QString& vNewVal);
-    QVariant varBkMk() const;
-    void setVarBkMk(const QVariant& vNewValue);
-    qint32 RecCount() const;
-    qint32 AbsPos() const;
-    bool isEOF() const;
-    bool isBOF() const;
 
     void OpenRec();
     void Add();
@@ -58,7 +53,7 @@ public:
 private:
     QString keyColumn() const;
     QVariant currentKey() const;
-    void AssValToProp();
+    void AssValToProp() override;
     void AssValToRecFlds();
 
     DtsLookUp m_dts;

@@ -5,6 +5,7 @@
 
 #include "card/edit_detection.h"
 #include "platform/date_text.h"
+#include "shell/field_helpers.h"
 #include "shell/record_commands.h"
 
 #include <QCalendarWidget>
@@ -292,6 +293,24 @@ TEST_F(Card, TheDatePickerServesEachDateBox)
     EXPECT_TRUE(card.bEdit);
     EXPECT_FALSE(card.mvwDt->isVisible());
     EXPECT_TRUE(enabled("Save"));
+}
+
+TEST_F(Card, FieldHelpersActByKindAndName)
+{
+    frmAddress& card = openCard({"Ada"});
+    modGenProcedures::ControlClear(&card);
+    EXPECT_TRUE(card.txtFld[0]->text().isEmpty() && card.txtDt[0]->text().isEmpty());
+    EXPECT_TRUE(card.dbcFld[0]->Text().isEmpty());
+    EXPECT_TRUE(card.cmdDt[0]->isEnabled());   // the calendar buttons are left as they were
+    modGenProcedures::LckCtrls(&card, true);
+    EXPECT_TRUE(card.txtFld[17]->isReadOnly() && card.txtDt[2]->isReadOnly() && card.dbcFld[1]->Locked());
+    EXPECT_FALSE(card.cmdDt[1]->isEnabled());
+    modGenProcedures::LckCtrls(&card, false);
+    EXPECT_FALSE(card.txtFld[17]->isReadOnly() || card.dbcFld[1]->Locked());
+    EXPECT_TRUE(card.cmdDt[1]->isEnabled());
+    modGenProcedures::AssgnValToCtrls(&card);
+    EXPECT_EQ(card.txtFld[0]->text(), QStringLiteral("Ada"));
+    EXPECT_EQ(card.dbcFld[0]->Text(), QStringLiteral("Mr."));
 }
 
 TEST_F(Card, ComboUndoAndRedo)
