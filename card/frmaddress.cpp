@@ -12,6 +12,7 @@
 #include "platform/prompts.h"
 #include "records/address.h"
 #include "shell/data_controls.h"
+#include "shell/edit_commands.h"
 #include "shell/field_helpers.h"
 #include "shell/mdimain.h"
 #include "shell/program.h"
@@ -84,6 +85,12 @@ frmAddress::frmAddress(QWidget* parent) : QWidget(parent)
 
 frmAddress::~frmAddress()
 {
+    // The fields outlive this part of the card while they are torn down;
+    // nothing they report may reach it any more.
+    for (QObject* child : findChildren<QObject*>()) {
+        child->removeEventFilter(this);
+        disconnect(child, nullptr, this, nullptr);
+    }
     if (g_card == this)
         g_card = nullptr;
 }
@@ -164,6 +171,7 @@ void frmAddress::createControls()
             combo->installEventFilter(this);
             const int index = spec.index;
             connect(combo, &platform::DataCombo::Click, this, [this, index](int area) { dbcFld_Click(index, area); });
+            connect(combo, &platform::DataCombo::DblClick, this, [this, index](int area) { dbcFld_DblClick(index, area); });
             connect(combo, &platform::DataCombo::Change, this, [this, index] { dbcFld_Change(index); });
             auto* source = new platform::AdoDataControl(this);
             source->setObjectName(QStringLiteral("adcFld_%1").arg(spec.index));
@@ -457,6 +465,14 @@ void frmAddress::dbcFld_Click(int Index, int Area)
             modGenProcedures::TbrMnuBtns(QStringLiteral("Save"), true);
             bEdit = true;
         }
+    });
+}
+
+void frmAddress::dbcFld_DblClick(int Index, int Area)
+{
+    tovren::traced("frmAddress.dbcFld_DblClick", {{"Index", "Integer", Index}, {"Area", "Integer", Area}}, [&] {
+        modGenProcedures::nLookUpIdx = qint16(Index);
+        modGenProcedures::EditEdit(this);
     });
 }
 

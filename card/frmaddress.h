@@ -91,6 +91,7 @@ private:
     void fieldChange();
     void dbcFld_GotFocus(int Index);
     void dbcFld_Click(int Index, int Area);
+    void dbcFld_DblClick(int Index, int Area);
     void dbcFld_Change(int Index);
     void dbcFld_MouseDown(int Index, const QPoint& globalPos);
     bool isLocked(QWidget* field) const;

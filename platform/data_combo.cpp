@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QSignalBlocker>
 
 namespace platform {
@@ -24,7 +25,10 @@ DataCombo::DataCombo(QWidget* parent)
         m_heldId.clear();
         Q_EMIT Change();
     });
-    connect(this, &QComboBox::activated, this, [this] { Q_EMIT Click(ListPart); });
+    connect(this, &QComboBox::activated, this, [this] {
+        if (m_choosing)
+            Q_EMIT Click(ListPart);
+    });
 }
 
 void DataCombo::setRowSource(AdoDataControl* source)
@@ -103,8 +107,17 @@ void DataCombo::setLocked(bool locked)
 
 void DataCombo::showPopup()
 {
-    if (!m_locked)
-        QComboBox::showPopup();
+    if (m_locked)
+        return;
+    m_choosing = true;
+    QComboBox::showPopup();
+}
+
+void DataCombo::hidePopup()
+{
+    QComboBox::hidePopup();
+    // The entry chosen in the list is reported right after the list closes.
+    QTimer::singleShot(0, this, [this] { m_choosing = false; });
 }
 
 bool DataCombo::eventFilter(QObject* watched, QEvent* event)
@@ -137,7 +150,9 @@ void DataCombo::keyPressEvent(QKeyEvent* event)
     default:
         break;
     }
+    m_choosing = true;
     QComboBox::keyPressEvent(event);
+    m_choosing = false;
 }
 
 void DataCombo::mousePressEvent(QMouseEvent* event)

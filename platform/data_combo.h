@@ -56,6 +56,7 @@ public:
     void setLocked(bool locked);
 
     void showPopup() override;
+    void hidePopup() override;
 
 Q_SIGNALS:
     // Clicks on the button and the text are reported while locked too; a
@@ -79,6 +80,9 @@ private:
     QString m_dataField;
     QString m_heldId;   // the chosen entry's id while the list is empty
     bool m_locked = false;
+    // An entry chosen by the user (from the list, or with the arrow keys),
+    // as against one that leaving the text part settles on.
+    bool m_choosing = false;
 };
 
 } // namespace platform

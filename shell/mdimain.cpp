@@ -161,8 +161,9 @@ QAction* mdiMain::menuItem(const QString& name) const
 
 bool mdiMain::isMenuShortcut(const QKeySequence& keys) const
 {
-    for (const QAction* item : m_menuItems) {
-        if (item->isEnabled() && !item->shortcut().isEmpty() && item->shortcut() == keys)
+    for (const QString& name : m_routedItems) {
+        const QAction* item = m_menuItems.value(name);
+        if (item->isEnabled() && item->shortcut() == keys)
             return true;
     }
     return false;
@@ -209,6 +210,7 @@ QWidget* mdiMain::ActiveForm() const
 
 void mdiMain::routeMenu(const QString& name, std::function<void()> action)
 {
+    m_routedItems.insert(name);
     connect(m_menuItems.value(name), &QAction::triggered, this, [action = std::move(action)] { action(); });
 }
 

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 #include <QVector>
 
 #include <functional>
@@ -50,8 +51,8 @@ public:
     QToolBar* tbrMain() const { return m_tbrMain; }
     tovren::StatusPanels* stbMain() const { return m_stbMain; }
 
-    // Whether `keys` is the shortcut of an enabled menu item: such keys
-    // belong to the menus before any field sees them.
+    // Whether `keys` is the shortcut of an enabled menu item that does
+    // something: such keys belong to the menus before any field sees them.
     bool isMenuShortcut(const QKeySequence& keys) const;
 
     // The active card window (the widget of the current child window), or
@@ -81,6 +82,7 @@ private:
     tovren::StatusPanels* m_stbMain = nullptr;
     QTimer* m_tmrTbr = nullptr;
     QHash<QString, QAction*> m_menuItems;
+    QSet<QString> m_routedItems;
     QHash<QString, QMenu*> m_menus;
     QVector<tovren::TbrButton*> m_buttons;
     QVector<std::pair<QString, std::function<void()>>> m_buttonRoutes;

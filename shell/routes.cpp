@@ -3,6 +3,7 @@
 #include "exit_app.h"
 #include "frmabout.h"
 #include "mdimain.h"
+#include "edit_commands.h"
 #include "record_commands.h"
 
 #include "card/frmaddress.h"
@@ -47,6 +48,21 @@ void installRoutes(mdiMain& main)
         main.routeButton(QString::fromLatin1(both[i].second), actions[i]);
     }
     main.routeButton(QStringLiteral("Exit"), exitApp);
+
+    // The Edit menu, the clipboard buttons and the combos' pop-up menu. The
+    // pop-up's Cut and Copy do what the Edit menu's do.
+    const std::pair<const char*, std::function<void()>> edits[] = {
+        {"mnuUndo", Undo}, {"mnuCut", Cut}, {"mnuCopy", Copy}, {"mnuPaste", Paste},
+        {"mnuEditUndo", Undo}, {"mnuEditCut", Cut}, {"mnuEditCopy", Copy}, {"mnuEditPaste", Paste},
+        {"mnuEditDel", EditDel}, {"mnuEditSel", EditSelAll},
+        {"mnuEditAdd", [frame] { EditAdd(frame->ActiveForm()); }},
+        {"mnuEditEdit", [frame] { EditEdit(frame->ActiveForm()); }},
+    };
+    for (const auto& [item, action] : edits)
+        main.routeMenu(QString::fromLatin1(item), action);
+    for (const auto& [key, action] : {std::pair<const char*, std::function<void()>>{"Undo", Undo},
+                                      {"Cut", Cut}, {"Copy", Copy}, {"Paste", Paste}})
+        main.routeButton(QString::fromLatin1(key), action);
 }
 
 } // namespace tovren
