@@ -8,12 +8,12 @@ enum class CardControl { Combo, Text, Date, CalendarButton };
 
 struct CardField {
     CardControl kind;
-    int index;              // within its control array
-    const char* dataField;  // the column behind the field
-    const char* label;      // caption of its label
+    int index;             // within its control array
+    const char* dataField; // the column behind the field
+    const char* label;     // caption of its label
     const char* tooltip;
-    int maxLength;          // 0: none
-    int left, top, width;   // twips
+    int maxLength;        // 0: none
+    int left, top, width; // twips
 };
 
 extern const CardField kCardFields[];

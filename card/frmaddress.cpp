@@ -49,7 +49,8 @@ QFont withFallbacks(const QString& family, qreal points, bool bold, const QStrin
 QRect pixels(int left, int top, int width, int height)
 {
     using tovren::kTwipsPerPixel;
-    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel);
+    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+                 height / kTwipsPerPixel);
 }
 
 // The record's values shown in the card's fields.
@@ -145,11 +146,14 @@ void frmAddress::createControls()
     banner->setFrameShape(QFrame::Box);
     auto* heading = new QLabel(QStringLiteral("Addresses"), banner);
     heading->setObjectName(QStringLiteral("Label9"));
-    heading->setFont(withFallbacks(QStringLiteral("MS Sans Serif"), 13.5, true, QStringLiteral("Liberation Sans")));
+    heading->setFont(withFallbacks(QStringLiteral("MS Sans Serif"), 13.5, true,
+                                   QStringLiteral("Liberation Sans")));
     heading->setGeometry(banner->rect().adjusted(8, 0, 0, 0));
 
-    const QFont fieldFont = withFallbacks(QStringLiteral("Times New Roman"), 9.75, false, QStringLiteral("Liberation Serif"));
-    const QFont labelFont = withFallbacks(QStringLiteral("MS Sans Serif"), 9.75, true, QStringLiteral("Liberation Sans"));
+    const QFont fieldFont = withFallbacks(QStringLiteral("Times New Roman"), 9.75, false,
+                                          QStringLiteral("Liberation Serif"));
+    const QFont labelFont = withFallbacks(QStringLiteral("MS Sans Serif"), 9.75, true,
+                                          QStringLiteral("Liberation Sans"));
     QPalette fieldColours = palette();
     fieldColours.setColor(QPalette::Base, palette().color(QPalette::ToolTipBase));
     fieldColours.setColor(QPalette::Text, Qt::blue);
@@ -170,9 +174,12 @@ void frmAddress::createControls()
             combo->lineEdit()->installEventFilter(this);
             combo->installEventFilter(this);
             const int index = spec.index;
-            connect(combo, &platform::DataCombo::Click, this, [this, index](int area) { dbcFld_Click(index, area); });
-            connect(combo, &platform::DataCombo::DblClick, this, [this, index](int area) { dbcFld_DblClick(index, area); });
-            connect(combo, &platform::DataCombo::Change, this, [this, index] { dbcFld_Change(index); });
+            connect(combo, &platform::DataCombo::Click, this,
+                    [this, index](int area) { dbcFld_Click(index, area); });
+            connect(combo, &platform::DataCombo::DblClick, this,
+                    [this, index](int area) { dbcFld_DblClick(index, area); });
+            connect(combo, &platform::DataCombo::Change, this,
+                    [this, index] { dbcFld_Change(index); });
             auto* source = new platform::AdoDataControl(this);
             source->setObjectName(QStringLiteral("adcFld_%1").arg(spec.index));
             source->setTag(QString::fromLatin1(spec.label));
@@ -186,7 +193,9 @@ void frmAddress::createControls()
         case tovren::CardControl::Date: {
             auto* field = new QLineEdit(m_content);
             const bool date = spec.kind == tovren::CardControl::Date;
-            field->setObjectName(QStringLiteral("%1_%2").arg(date ? QStringLiteral("txtDt") : QStringLiteral("txtFld")).arg(spec.index));
+            field->setObjectName(QStringLiteral("%1_%2")
+                                     .arg(date ? QStringLiteral("txtDt") : QStringLiteral("txtFld"))
+                                     .arg(spec.index));
             field->setProperty("DataField", QString::fromLatin1(spec.dataField));
             field->setMaxLength(spec.maxLength);
             field->setValidator(new tovren::SingleLineValidator(field));
@@ -219,10 +228,13 @@ void frmAddress::createControls()
             // A field of the first column has its label at the row's start;
             // the others have theirs just before them.
             const bool firstColumn = spec.left == tovren::kFirstColumnLeft;
-            const int labelLeft = firstColumn ? tovren::kLabelLeft / tovren::kTwipsPerPixel : at.left() - 118;
+            const int labelLeft =
+                firstColumn ? tovren::kLabelLeft / tovren::kTwipsPerPixel : at.left() - 118;
             label->setGeometry(labelLeft, at.top(), at.left() - labelLeft - 6, at.height());
             label->setAlignment(Qt::AlignVCenter | (firstColumn ? Qt::AlignLeft : Qt::AlignRight));
-            (labelArray == QLatin1String("lblDbc") ? lblDbc : labelArray == QLatin1String("lblDt") ? lblDt : lblTxt)
+            (labelArray == QLatin1String("lblDbc")  ? lblDbc
+             : labelArray == QLatin1String("lblDt") ? lblDt
+                                                    : lblTxt)
                 << label;
         }
         if (previous)
@@ -263,7 +275,7 @@ bool frmAddress::isFilterEntry()
 {
     mdiMain* main = mdiMain::instance();
     return main && main->buttonByKey(QStringLiteral("Filter"))->mixedState()
-        && !main->buttonByKey(QStringLiteral("AppFilter"))->mixedState();
+           && !main->buttonByKey(QStringLiteral("AppFilter"))->mixedState();
 }
 
 void frmAddress::frmLetTbrbtns()
@@ -411,8 +423,10 @@ bool frmAddress::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         // A release whose press went elsewhere (the key that chose the menu
         // item opening the card) is no typing in the card.
-        if (!key->isAutoRepeat() && m_pressedKeys.remove(key->key()) && !isFilterEntry() && !isLocked(field))
-            modGenProcedures::ChkShiftKeyVals(tovren::virtualKeyCode(key->key()), tovren::shiftMask(key->modifiers()));
+        if (!key->isAutoRepeat() && m_pressedKeys.remove(key->key()) && !isFilterEntry()
+            && !isLocked(field))
+            modGenProcedures::ChkShiftKeyVals(tovren::virtualKeyCode(key->key()),
+                                              tovren::shiftMask(key->modifiers()));
         break;
     }
     case QEvent::FocusIn:
@@ -427,7 +441,8 @@ bool frmAddress::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::MouseButtonPress:
         if (comboIndex >= 0 && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-            dbcFld_MouseDown(comboIndex, static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+            dbcFld_MouseDown(comboIndex,
+                             static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
             return true;
         }
         break;
@@ -460,20 +475,22 @@ void frmAddress::dbcFld_GotFocus(int Index)
 
 void frmAddress::dbcFld_Click(int Index, int Area)
 {
-    tovren::traced("frmAddress.dbcFld_Click", {{"Index", "Integer", Index}, {"Area", "Integer", Area}}, [&] {
-        if (!isFilterEntry() && (Area == 1 || Area == 2) && !dbcFld[Index]->Locked()) {
-            modGenProcedures::TbrMnuBtns(QStringLiteral("Save"), true);
-            bEdit = true;
-        }
-    });
+    tovren::traced(
+        "frmAddress.dbcFld_Click", {{"Index", "Integer", Index}, {"Area", "Integer", Area}}, [&] {
+            if (!isFilterEntry() && (Area == 1 || Area == 2) && !dbcFld[Index]->Locked()) {
+                modGenProcedures::TbrMnuBtns(QStringLiteral("Save"), true);
+                bEdit = true;
+            }
+        });
 }
 
 void frmAddress::dbcFld_DblClick(int Index, int Area)
 {
-    tovren::traced("frmAddress.dbcFld_DblClick", {{"Index", "Integer", Index}, {"Area", "Integer", Area}}, [&] {
-        modGenProcedures::nLookUpIdx = qint16(Index);
-        modGenProcedures::EditEdit(this);
-    });
+    tovren::traced("frmAddress.dbcFld_DblClick",
+                   {{"Index", "Integer", Index}, {"Area", "Integer", Area}}, [&] {
+                       modGenProcedures::nLookUpIdx = qint16(Index);
+                       modGenProcedures::EditEdit(this);
+                   });
 }
 
 void frmAddress::dbcFld_Change(int Index)
@@ -552,8 +569,9 @@ bool frmAddress::bValDat()
             return false;
 
         // A missing salutation or religion may be accepted by the user.
-        const char* missing[] = {"You have not selected Salutation. Do you still want to save the changes?",
-                                 "You have not selected Religion. Do you still want to save the changes?"};
+        const char* missing[] = {
+            "You have not selected Salutation. Do you still want to save the changes?",
+            "You have not selected Religion. Do you still want to save the changes?"};
         for (int i = 0; i < 2; ++i) {
             const QString bound = dbcFld[i]->BoundText();
             const qint32 id = bound.isEmpty() ? 0 : bound.toInt();
@@ -574,15 +592,24 @@ bool frmAddress::bValDat()
 
         using Setter = void (records::Address::*)(const QString&);
         const std::pair<Setter, QLineEdit*> rest[] = {
-            {&records::Address::setAddress1, txtFld[2]},  {&records::Address::setAddress2, txtFld[3]},
-            {&records::Address::setAddress3, txtFld[4]},  {&records::Address::setCity, txtFld[5]},
-            {&records::Address::setPinCode, txtFld[6]},   {&records::Address::setState, txtFld[7]},
-            {&records::Address::setCountry, txtFld[8]},   {&records::Address::setPhOff1, txtFld[9]},
-            {&records::Address::setPhOff2, txtFld[10]},   {&records::Address::setPhExt, txtFld[11]},
-            {&records::Address::setPhFax, txtFld[12]},    {&records::Address::setPhRes1, txtFld[13]},
-            {&records::Address::setPhRes2, txtFld[14]},   {&records::Address::setPhCell, txtFld[15]},
-            {&records::Address::setPhPager, txtFld[16]},  {&records::Address::setDtBirth, txtDt[0]},
-            {&records::Address::setDtMarriage, txtDt[1]}, {&records::Address::setDtJoining, txtDt[2]},
+            {&records::Address::setAddress1, txtFld[2]},
+            {&records::Address::setAddress2, txtFld[3]},
+            {&records::Address::setAddress3, txtFld[4]},
+            {&records::Address::setCity, txtFld[5]},
+            {&records::Address::setPinCode, txtFld[6]},
+            {&records::Address::setState, txtFld[7]},
+            {&records::Address::setCountry, txtFld[8]},
+            {&records::Address::setPhOff1, txtFld[9]},
+            {&records::Address::setPhOff2, txtFld[10]},
+            {&records::Address::setPhExt, txtFld[11]},
+            {&records::Address::setPhFax, txtFld[12]},
+            {&records::Address::setPhRes1, txtFld[13]},
+            {&records::Address::setPhRes2, txtFld[14]},
+            {&records::Address::setPhCell, txtFld[15]},
+            {&records::Address::setPhPager, txtFld[16]},
+            {&records::Address::setDtBirth, txtDt[0]},
+            {&records::Address::setDtMarriage, txtDt[1]},
+            {&records::Address::setDtJoining, txtDt[2]},
             {&records::Address::setEmlAddr, txtFld[17]},
         };
         for (const auto& [set, field] : rest) {

@@ -95,7 +95,7 @@ private:
     void dbcFld_Change(int Index);
     void dbcFld_MouseDown(int Index, const QPoint& globalPos);
     bool isLocked(QWidget* field) const;
-    bool checked(QWidget* field);   // after a Let: false moves the focus there
+    bool checked(QWidget* field); // after a Let: false moves the focus there
 
     std::unique_ptr<records::Address> m_cls1;
     bool bActivated = false;

@@ -11,7 +11,7 @@ QValidator::State SingleLineValidator::validate(QString& input, int& pos) const
         const QChar c = input[i];
         if (c == QLatin1Char('\r') && i + 1 < input.size() && input[i + 1] == QLatin1Char('\n')) {
             if (i < pos)
-                --cursor;   // a CR LF pair becomes one blank
+                --cursor; // a CR LF pair becomes one blank
             continue;
         }
         if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\t'))

@@ -95,41 +95,41 @@ public:
 
 class clsErrHandler {
 public:
-    virtual QString ErrorLogDisplay() const = 0;                       // 1
-    virtual QVariant CallStack() const = 0;                            // 2: QStringList
-    virtual QString CurrentOperation() const = 0;                      // 3
-    virtual QVariant CustomErrMessage() const = 0;                     // 4
-    virtual QString ErrorType() const = 0;                             // 5: "0" or "1"
-    virtual QString Destination() const = 0;                           // 6
-    virtual QString ErrDesc() const = 0;                               // 7
-    virtual qint32 ErrNum() const = 0;                                 // 8
-    virtual QString ProcName() const = 0;                              // 9
-    virtual QString ErrLine() const = 0;                               // 10
+    virtual QString ErrorLogDisplay() const = 0;   // 1
+    virtual QVariant CallStack() const = 0;        // 2: QStringList
+    virtual QString CurrentOperation() const = 0;  // 3
+    virtual QVariant CustomErrMessage() const = 0; // 4
+    virtual QString ErrorType() const = 0;         // 5: "0" or "1"
+    virtual QString Destination() const = 0;       // 6
+    virtual QString ErrDesc() const = 0;           // 7
+    virtual qint32 ErrNum() const = 0;             // 8
+    virtual QString ProcName() const = 0;          // 9
+    virtual QString ErrLine() const = 0;           // 10
     // Accepts a variant holding a non-null DbConnectionRef whose connection
     // string is set; anything else raises platform::RunTimeError.
-    virtual void setCn(const QVariant& value) = 0;                     // 11
-    virtual void setAppObj(const QVariant& value) = 0;                 // 12: AppDescriptor
-    virtual void setUseInterface(bool value) = 0;                      // 13
-    virtual void setEmailAddress(const QString& value) = 0;            // 14
-    virtual void setCurrentOperation(const QString& value) = 0;        // 15
-    virtual void setDestination(const QString& value) = 0;             // 16
-    virtual void setTraceExecution(bool value) = 0;                    // 17
+    virtual void setCn(const QVariant& value) = 0;              // 11
+    virtual void setAppObj(const QVariant& value) = 0;          // 12: AppDescriptor
+    virtual void setUseInterface(bool value) = 0;               // 13
+    virtual void setEmailAddress(const QString& value) = 0;     // 14
+    virtual void setCurrentOperation(const QString& value) = 0; // 15
+    virtual void setDestination(const QString& value) = 0;      // 16
+    virtual void setTraceExecution(bool value) = 0;             // 17
     virtual qint32 HandleError(const QString& vstrErrDesc, double vdblErrNum,
                                qint32 vintErrLine = 0,
                                const QString& strCustomErrorMessage = QString()) = 0; // 18
-    virtual qint32 Pop() = 0;                                          // 19
-    virtual qint32 Push(const QString& strProc) = 0;                   // 20
+    virtual qint32 Pop() = 0;                                                         // 19
+    virtual qint32 Push(const QString& strProc) = 0;                                  // 20
     virtual qint32 Email(const QString& strMessage = QString(),
                          const QString& strSubject = QString(),
                          const QString& strCCEmailAddresses = QString()) = 0; // 21
     virtual void AddParam(const QString& sParam, const QString& sType,
-                          const QVariant& vVal) = 0;                   // 22
-    virtual void setFromName(const QString& value) = 0;                // 23
-    virtual void setFromEmailAddress(const QString& value) = 0;        // 24
-    virtual void setSMTPMailServer(const QString& value) = 0;          // 25
-    virtual void setToName(const QString& value) = 0;                  // 26
+                          const QVariant& vVal) = 0;            // 22
+    virtual void setFromName(const QString& value) = 0;         // 23
+    virtual void setFromEmailAddress(const QString& value) = 0; // 24
+    virtual void setSMTPMailServer(const QString& value) = 0;   // 25
+    virtual void setToName(const QString& value) = 0;           // 26
     // Connects the host's event sink (nullptr disconnects it).
-    virtual void Advise(clsErrHandlerEvents* sink) = 0;                // 27
+    virtual void Advise(clsErrHandlerEvents* sink) = 0; // 27
     virtual ~clsErrHandler() = default;
 };
 

@@ -19,8 +19,8 @@ qint32 ErrHandler::Email(const QString& strMessage, const QString& strSubject,
     if (message.isEmpty()) {
         if (!m_appObj)
             return err::ObjectNotSet;
-        message = emailSummary({m_errNum, m_procName, m_errLine, m_errDesc, *m_appObj,
-                                errorLogPath(m_destination)});
+        message = emailSummary(
+            {m_errNum, m_procName, m_errLine, m_errDesc, *m_appObj, errorLogPath(m_destination)});
     }
     const QString subject = strSubject.isEmpty() ? m_reportTitle : strSubject;
     if (m_emailAddress.isEmpty())

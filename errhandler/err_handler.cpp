@@ -126,7 +126,7 @@ void ErrHandler::setTraceExecution(bool value)
         m_destination = m_appObj->Path;
     }
     m_traceLogPath = traceLogPath(m_destination);
-    QFile::remove(m_traceLogPath);   // each run traces into a fresh file
+    QFile::remove(m_traceLogPath); // each run traces into a fresh file
 }
 
 void ErrHandler::setFromName(const QString& value)

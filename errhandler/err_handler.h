@@ -52,14 +52,14 @@ private:
     void showReport();
     void emptyStack();
 
-    QStringList m_callStack{QString(), QString()};   // slot 0 is never used
+    QStringList m_callStack{QString(), QString()}; // slot 0 is never used
     qint32 m_top = 0;
     qint32 m_errNum = 0;
     QString m_errDesc;
     QString m_procName;
     qint16 m_errLine = 0;
     QString m_customErrMessage;
-    qint32 m_errorType = 0;                           // 1 once a database error was reported
+    qint32 m_errorType = 0; // 1 once a database error was reported
     QString m_destination;
     QString m_currentOperation;
     bool m_traceExecution = false;

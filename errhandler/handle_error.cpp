@@ -41,8 +41,8 @@ qint32 ErrHandler::HandleError(const QString& vstrErrDesc, double vdblErrNum, qi
     // Up to the event, any failure ends the call with its number.
     bool cancel = false;
     try {
-        if (const qint32 failure = storeError(vstrErrDesc, vdblErrNum, vintErrLine,
-                                              strCustomErrorMessage))
+        if (const qint32 failure =
+                storeError(vstrErrDesc, vdblErrNum, vintErrLine, strCustomErrorMessage))
             return failure;
         if (vdblErrNum == 0)
             return 0;

@@ -21,11 +21,11 @@ struct ErrorReportState {
     QString m_strEmailAddress;
     QString m_strToName;
     QString m_strSubject;
-    QString m_strEmailDetailAPI;        // emptied; the mail link of the latest mailing
-    QString m_strEmailDetailAPI2;       // emptied; passed along with the link
+    QString m_strEmailDetailAPI;  // emptied; the mail link of the latest mailing
+    QString m_strEmailDetailAPI2; // emptied; passed along with the link
     // The mail method chosen in the mail settings, kept for the whole run.
-    bool m_bShowEmailTypScre = false;   // true: do not ask for the settings before mailing
-    quint8 m_bytEmailTyp = 0;           // 1 mail client, 2 direct send, 3 SMTP; 0 not chosen
+    bool m_bShowEmailTypScre = false; // true: do not ask for the settings before mailing
+    quint8 m_bytEmailTyp = 0;         // 1 mail client, 2 direct send, 3 SMTP; 0 not chosen
 };
 
 // This thread's dialog variables, created on first use.

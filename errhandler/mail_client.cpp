@@ -31,8 +31,8 @@ qint32 OpenWithShell(const QString& link)
 qint32 SendViaOutlook(const QString& address, const QString& subject, const QString& body)
 {
     const MailSettings& settings = mailSettings();
-    const platform::MailMessage message{settings.FromName, settings.FromEmailAddress, {address},
-                                        subject, body};
+    const platform::MailMessage message{
+        settings.FromName, settings.FromEmailAddress, {address}, subject, body};
     return platform::sendMail(message).number;
 }
 

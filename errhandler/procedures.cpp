@@ -24,12 +24,11 @@ QVariant ProceduresImpl::ReadParams() const
     for (const auto& parameter : m_parameters) {
         ++counter;
         const std::optional<QString> value = variantText(parameter->Value());
-        text += QString::number(counter) + ordinalSuffix(counter) + QStringLiteral(" Param:")
-              + crlf
-              + QStringLiteral("Name: ") + parameter->Param() + crlf
-              + QStringLiteral("Type: ") + parameter->PrmType() + crlf
-              + (value ? QStringLiteral("Value: ") + *value : QStringLiteral("Value: -----"))
-              + crlf;
+        text += QString::number(counter) + ordinalSuffix(counter) + QStringLiteral(" Param:") + crlf
+                + QStringLiteral("Name: ") + parameter->Param() + crlf + QStringLiteral("Type: ")
+                + parameter->PrmType() + crlf
+                + (value ? QStringLiteral("Value: ") + *value : QStringLiteral("Value: -----"))
+                + crlf;
     }
     return text;
 }

@@ -21,7 +21,7 @@ public:
 private:
     QString m_param;
     QString m_prmType;
-    QVariant m_value;   // an object is held as its pointer, anything else as a copy
+    QVariant m_value; // an object is held as its pointer, anything else as a copy
 };
 
 class ProceduresImpl final : public Procedures {

@@ -8,8 +8,8 @@ const QChar tab = QLatin1Char('\t');
 
 QString heading(const ReportData& data)
 {
-    const QString kind = data.databaseError ? QStringLiteral(" Database")
-                                            : QStringLiteral(" Application");
+    const QString kind =
+        data.databaseError ? QStringLiteral(" Database") : QStringLiteral(" Application");
     const QString title = data.app ? data.app->Title + kind : kind.mid(1);
     return title + QStringLiteral(" Error Information");
 }

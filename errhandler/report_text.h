@@ -12,7 +12,7 @@
 namespace Vostrel {
 
 struct ReportData {
-    bool databaseError = false;             // headed " Database" instead of " Application"
+    bool databaseError = false; // headed " Database" instead of " Application"
     std::optional<AppDescriptor> app;
     QString customMessage;
     QString currentTime;
@@ -20,8 +20,8 @@ struct ReportData {
     QString procName;
     qint32 errLine = 0;
     QString errDesc;
-    QStringList callStack;                  // slot 0 (unused) up to the innermost procedure
-    QString parameters;                     // the failing procedure's arguments, as recorded
+    QStringList callStack; // slot 0 (unused) up to the innermost procedure
+    QString parameters;    // the failing procedure's arguments, as recorded
     QString currentOperation;
     QString currentDirectory;
 };

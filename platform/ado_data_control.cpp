@@ -4,10 +4,7 @@
 
 namespace platform {
 
-AdoDataControl::AdoDataControl(QObject* parent)
-    : QObject(parent)
-{
-}
+AdoDataControl::AdoDataControl(QObject* parent) : QObject(parent) {}
 
 void AdoDataControl::setConnectionString(const QString& connectionString)
 {

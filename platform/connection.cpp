@@ -51,21 +51,24 @@ std::shared_ptr<Connection> Connection::open(const QString& connectionString,
 {
     const ConnectionTarget target = parseConnectionString(connectionString);
     if (!isEmbeddedProvider(target.provider))
-        throw RunTimeError(err::ProviderNotFound,
-                           QStringLiteral("Provider cannot be found. It may not be properly installed: '%1'.")
-                               .arg(target.provider),
-                           QStringLiteral("Tovren database"));
+        throw RunTimeError(
+            err::ProviderNotFound,
+            QStringLiteral("Provider cannot be found. It may not be properly installed: '%1'.")
+                .arg(target.provider),
+            QStringLiteral("Tovren database"));
     if (target.dataSource.isEmpty())
         cannotOpen(QStringLiteral("The connection string names no database file."));
 
-    const QFileInfo info(baseFolder.isEmpty() ? QDir::currentPath() : baseFolder, target.dataSource);
+    const QFileInfo info(baseFolder.isEmpty() ? QDir::currentPath() : baseFolder,
+                         target.dataSource);
     const QString path = info.absoluteFilePath();
     if (!info.exists())
         cannotOpen(QStringLiteral("Could not find file '%1'.").arg(path));
     if (!info.isFile())
         cannotOpen(QStringLiteral("'%1' is not a database file.").arg(path));
     if (!permits(path, R_OK))
-        cannotOpen(QStringLiteral("Cannot open the database file '%1': permission denied.").arg(path));
+        cannotOpen(
+            QStringLiteral("Cannot open the database file '%1': permission denied.").arg(path));
     const bool readOnly = !permits(path, W_OK);
 
     const QString name = nextConnectionName();
@@ -82,7 +85,8 @@ std::shared_ptr<Connection> Connection::open(const QString& connectionString,
         } else {
             QSqlQuery query(db);
             QStringList found;
-            if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+            if (!query.exec(
+                    QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
                 problem = QStringLiteral("The file '%1' is not a Tovren database (%2).")
                               .arg(path, query.lastError().driverText());
             } else {
@@ -90,7 +94,8 @@ std::shared_ptr<Connection> Connection::open(const QString& connectionString,
                     found << query.value(0).toString();
                 for (const QString& table : tovrenTables()) {
                     if (!found.contains(table, Qt::CaseInsensitive)) {
-                        problem = QStringLiteral("The file '%1' is not a Tovren database: it has no table %2.")
+                        problem = QStringLiteral(
+                                      "The file '%1' is not a Tovren database: it has no table %2.")
                                       .arg(path, table);
                         break;
                     }
@@ -110,8 +115,7 @@ std::shared_ptr<Connection> Connection::open(const QString& connectionString,
 Connection::Connection(QString connectionString, QString name, QString filePath, bool readOnly)
     : m_connectionString(std::move(connectionString)), m_name(std::move(name)),
       m_filePath(std::move(filePath)), m_readOnly(readOnly)
-{
-}
+{}
 
 Connection::~Connection()
 {
@@ -129,7 +133,8 @@ void Connection::fail(const QSqlError& error, qint32 number, const QString& desc
 {
     bool ok = false;
     const int native = error.nativeErrorCode().toInt(&ok);
-    m_errors.add({number, ok ? native : 0, error.driverText() + QStringLiteral(": ") + error.databaseText(),
+    m_errors.add({number, ok ? native : 0,
+                  error.driverText() + QStringLiteral(": ") + error.databaseText(),
                   QStringLiteral("SQLite"), QStringLiteral("HY000")});
     throw RunTimeError(number, description + QStringLiteral(" (") + error.text() + QLatin1Char(')'),
                        QStringLiteral("Tovren database"), where);

@@ -23,7 +23,7 @@ public:
     int Count() const override { return int(m_errors.size()); }
     Vostrel::DbError Item(int index) const override { return m_errors.value(index); }
     void Clear() override { m_errors.clear(); }
-    void Refresh() override {}  // the list is always current
+    void Refresh() override {} // the list is always current
     void add(const Vostrel::DbError& error) { m_errors << error; }
 
 private:

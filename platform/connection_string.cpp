@@ -20,7 +20,8 @@ QStringList splitParts(const QString& text)
             parts << part;
             part.clear();
         } else {
-            if ((c == QLatin1Char('"') || c == QLatin1Char('\'')) && part.trimmed().endsWith(QLatin1Char('=')))
+            if ((c == QLatin1Char('"') || c == QLatin1Char('\''))
+                && part.trimmed().endsWith(QLatin1Char('=')))
                 quote = c;
             part += c;
         }
@@ -32,7 +33,8 @@ QStringList splitParts(const QString& text)
 QString unquoted(QString value)
 {
     value = value.trimmed();
-    if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
+    if (value.size() >= 2
+        && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
         && value.back() == value.front())
         return value.mid(1, value.size() - 2);
     return value;
@@ -60,7 +62,7 @@ ConnectionTarget parseConnectionString(const QString& connectionString)
 bool isEmbeddedProvider(const QString& provider)
 {
     return provider.isEmpty()
-        || provider.compare(QLatin1String("Microsoft.Jet.OLEDB.4.0"), Qt::CaseInsensitive) == 0;
+           || provider.compare(QLatin1String("Microsoft.Jet.OLEDB.4.0"), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace platform

@@ -7,7 +7,7 @@
 namespace platform {
 
 struct ConnectionTarget {
-    QString provider;     // "" when the string names none
+    QString provider; // "" when the string names none
     QString dataSource;
 };
 

@@ -20,8 +20,8 @@ struct Comparison {
     int column = -1;
     Test test = Test::Text;
     Op op = Op::Equal;
-    double number = 0;           // Number: the value (Integer and Date columns)
-    TextKey key;                 // Text: the value's key; Like: the pattern's folded key
+    double number = 0; // Number: the value (Integer and Date columns)
+    TextKey key;       // Text: the value's key; Like: the pattern's folded key
     bool leadingWildcard = false;
     bool trailingWildcard = false;
 };
@@ -43,7 +43,7 @@ struct Token {
     enum class Type { End, Name, Text, Hashed, Number, Operator, Open, Close, And, Or, Like, Null };
     Type type = Type::End;
     QString text;
-    int position = 0;   // 1-based character of its start
+    int position = 0; // 1-based character of its start
 };
 
 class Parser {
@@ -78,7 +78,8 @@ public:
 private:
     [[noreturn]] void fail(const QString& reason, int position) const
     {
-        const QString shown = m_input.size() > 80 ? m_input.left(77) + QStringLiteral("...") : m_input;
+        const QString shown =
+            m_input.size() > 80 ? m_input.left(77) + QStringLiteral("...") : m_input;
         raise(kInvalidArgument, QStringLiteral("The %1 \"%2\" is not valid: %3 (at character %4).")
                                     .arg(QLatin1String(m_what), shown, reason)
                                     .arg(position));
@@ -89,7 +90,8 @@ private:
         if (m_token.type == Token::Type::Close)
             fail(QStringLiteral("a closing parenthesis has no opening one"), m_token.position);
         if (m_token.type != Token::Type::End)
-            fail(QStringLiteral("\"%1\" was not expected here").arg(m_token.text), m_token.position);
+            fail(QStringLiteral("\"%1\" was not expected here").arg(m_token.text),
+                 m_token.position);
     }
 
     std::unique_ptr<CriteriaNode> orGroup(int depth)
@@ -129,7 +131,8 @@ private:
             advance();
             auto inner = orGroup(depth + 1);
             if (m_token.type != Token::Type::Close)
-                fail(QStringLiteral("the parenthesis opened at character %1 is not closed").arg(open),
+                fail(QStringLiteral("the parenthesis opened at character %1 is not closed")
+                         .arg(open),
                      m_token.position);
             advance();
             return inner;
@@ -142,7 +145,8 @@ private:
     Comparison comparison()
     {
         if (++m_comparisons > kMaxComparisons)
-            fail(QStringLiteral("it holds more than %1 comparisons").arg(kMaxComparisons), m_token.position);
+            fail(QStringLiteral("it holds more than %1 comparisons").arg(kMaxComparisons),
+                 m_token.position);
         if (m_token.type != Token::Type::Name)
             fail(QStringLiteral("a column name was expected"), m_token.position);
         const Token name = m_token;
@@ -153,8 +157,10 @@ private:
         advance();
 
         if (m_token.type != Token::Type::Operator && m_token.type != Token::Type::Like)
-            fail(QStringLiteral("an operator (=, <>, <, >, <=, >= or LIKE) was expected"), m_token.position);
-        result.op = m_token.type == Token::Type::Like ? Comparison::Op::Like : operatorOf(m_token.text);
+            fail(QStringLiteral("an operator (=, <>, <, >, <=, >= or LIKE) was expected"),
+                 m_token.position);
+        result.op =
+            m_token.type == Token::Type::Like ? Comparison::Op::Like : operatorOf(m_token.text);
         advance();
 
         const Token value = m_token;
@@ -194,14 +200,16 @@ private:
         if (value.type == Token::Type::Null) {
             if (c.op != Comparison::Op::Equal && c.op != Comparison::Op::NotEqual)
                 fail(QStringLiteral("NULL can only be compared with = or <>"), value.position);
-            c.test = c.op == Comparison::Op::Equal ? Comparison::Test::IsNull : Comparison::Test::IsNotNull;
+            c.test = c.op == Comparison::Op::Equal ? Comparison::Test::IsNull
+                                                   : Comparison::Test::IsNotNull;
             return;
         }
         if (c.op == Comparison::Op::Like) {
             if (value.type == Token::Type::Number)
                 fail(QStringLiteral("LIKE needs a text in quotes"), value.position);
             preparePattern(c, value);
-            c.test = column.kind == ColumnKind::Date ? Comparison::Test::DateLike : Comparison::Test::Like;
+            c.test = column.kind == ColumnKind::Date ? Comparison::Test::DateLike
+                                                     : Comparison::Test::Like;
             return;
         }
         switch (column.kind) {
@@ -211,11 +219,13 @@ private:
             return;
         case ColumnKind::Integer: {
             if (value.type == Token::Type::Hashed)
-                fail(QStringLiteral("%1 is a number column and cannot be compared with a date").arg(column.name),
+                fail(QStringLiteral("%1 is a number column and cannot be compared with a date")
+                         .arg(column.name),
                      value.position);
             const std::optional<double> number = parseNumber(value.text);
             if (!number)
-                fail(QStringLiteral("'%1' is not a number, and %2 is a number column").arg(value.text, column.name),
+                fail(QStringLiteral("'%1' is not a number, and %2 is a number column")
+                         .arg(value.text, column.name),
                      value.position);
             c.test = Comparison::Test::Number;
             c.number = *number;
@@ -223,7 +233,8 @@ private:
         }
         case ColumnKind::Date: {
             if (value.type == Token::Type::Number)
-                fail(QStringLiteral("%1 is a date column and cannot be compared with a number").arg(column.name),
+                fail(QStringLiteral("%1 is a date column and cannot be compared with a number")
+                         .arg(column.name),
                      value.position);
             const std::optional<QDate> date = parseDate(value.text);
             if (!date)
@@ -240,7 +251,9 @@ private:
     void preparePattern(Comparison& c, const Token& value) const
     {
         QString pattern = value.text;
-        const auto isWildcard = [](QChar ch) { return ch == QLatin1Char('*') || ch == QLatin1Char('%'); };
+        const auto isWildcard = [](QChar ch) {
+            return ch == QLatin1Char('*') || ch == QLatin1Char('%');
+        };
         if (!pattern.isEmpty() && isWildcard(pattern.back())) {
             c.trailingWildcard = true;
             pattern.chop(1);
@@ -254,7 +267,8 @@ private:
         }
         for (const QChar ch : pattern) {
             if (isWildcard(ch))
-                fail(QStringLiteral("a wildcard may stand only at the end of the pattern, or at both ends"),
+                fail(QStringLiteral(
+                         "a wildcard may stand only at the end of the pattern, or at both ends"),
                      value.position);
         }
         c.key.chars.clear();
@@ -277,7 +291,8 @@ private:
         const int length = int(m_input.size());
         while (m_at < length) {
             const QChar c = m_input[m_at];
-            if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r')
+                || c == QLatin1Char('\n'))
                 ++m_at;
             else
                 break;
@@ -307,20 +322,24 @@ private:
         } else if (c == QLatin1Char('<') || c == QLatin1Char('>') || c == QLatin1Char('=')) {
             m_token.type = Token::Type::Operator;
             const QString two = m_input.mid(m_at, 2);
-            if (two == QLatin1String("<>") || two == QLatin1String("<=") || two == QLatin1String(">=")) {
+            if (two == QLatin1String("<>") || two == QLatin1String("<=")
+                || two == QLatin1String(">=")) {
                 m_token.text = two;
                 m_at += 2;
             } else {
                 m_token.text = c;
                 ++m_at;
             }
-        } else if (c.isDigit() || ((c == QLatin1Char('-') || c == QLatin1Char('+') || c == QLatin1Char('.'))
-                                   && m_at + 1 < length
-                                   && (m_input[m_at + 1].isDigit() || m_input[m_at + 1] == QLatin1Char('.')))) {
+        } else if (c.isDigit()
+                   || ((c == QLatin1Char('-') || c == QLatin1Char('+') || c == QLatin1Char('.'))
+                       && m_at + 1 < length
+                       && (m_input[m_at + 1].isDigit() || m_input[m_at + 1] == QLatin1Char('.')))) {
             const int begin = m_at++;
-            while (m_at < length && (m_input[m_at].isLetterOrNumber() || m_input[m_at] == QLatin1Char('.')
-                                     || ((m_input[m_at] == QLatin1Char('-') || m_input[m_at] == QLatin1Char('+'))
-                                         && (m_input[m_at - 1] == QLatin1Char('e') || m_input[m_at - 1] == QLatin1Char('E')))))
+            while (m_at < length
+                   && (m_input[m_at].isLetterOrNumber() || m_input[m_at] == QLatin1Char('.')
+                       || ((m_input[m_at] == QLatin1Char('-') || m_input[m_at] == QLatin1Char('+'))
+                           && (m_input[m_at - 1] == QLatin1Char('e')
+                               || m_input[m_at - 1] == QLatin1Char('E')))))
                 ++m_at;
             m_token.type = Token::Type::Number;
             m_token.text = m_input.mid(begin, m_at - begin);
@@ -328,15 +347,16 @@ private:
                 fail(QStringLiteral("'%1' is not a number").arg(m_token.text), begin + 1);
         } else if (c.isLetter() || c == QLatin1Char('_')) {
             const int begin = m_at;
-            while (m_at < length && (m_input[m_at].isLetterOrNumber() || m_input[m_at] == QLatin1Char('_')))
+            while (m_at < length
+                   && (m_input[m_at].isLetterOrNumber() || m_input[m_at] == QLatin1Char('_')))
                 ++m_at;
             m_token.text = m_input.mid(begin, m_at - begin);
             const QString upper = m_token.text.toUpper();
-            m_token.type = upper == QLatin1String("AND") ? Token::Type::And
-                         : upper == QLatin1String("OR") ? Token::Type::Or
-                         : upper == QLatin1String("LIKE") ? Token::Type::Like
-                         : upper == QLatin1String("NULL") ? Token::Type::Null
-                                                          : Token::Type::Name;
+            m_token.type = upper == QLatin1String("AND")    ? Token::Type::And
+                           : upper == QLatin1String("OR")   ? Token::Type::Or
+                           : upper == QLatin1String("LIKE") ? Token::Type::Like
+                           : upper == QLatin1String("NULL") ? Token::Type::Null
+                                                            : Token::Type::Name;
         } else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format) {
             fail(QStringLiteral("it holds a control character"), m_at + 1);
         } else {
@@ -385,13 +405,20 @@ int compareViews(QStringView a, QStringView b)
 bool ordered(int order, Comparison::Op op)
 {
     switch (op) {
-    case Comparison::Op::Equal: return order == 0;
-    case Comparison::Op::NotEqual: return order != 0;
-    case Comparison::Op::Less: return order < 0;
-    case Comparison::Op::Greater: return order > 0;
-    case Comparison::Op::LessEqual: return order <= 0;
-    case Comparison::Op::GreaterEqual: return order >= 0;
-    case Comparison::Op::Like: break;
+    case Comparison::Op::Equal:
+        return order == 0;
+    case Comparison::Op::NotEqual:
+        return order != 0;
+    case Comparison::Op::Less:
+        return order < 0;
+    case Comparison::Op::Greater:
+        return order > 0;
+    case Comparison::Op::LessEqual:
+        return order <= 0;
+    case Comparison::Op::GreaterEqual:
+        return order >= 0;
+    case Comparison::Op::Like:
+        break;
     }
     return false;
 }
@@ -410,9 +437,12 @@ bool compare(const Comparison& c, const RecordStore& store, int row)
 {
     const bool null = store.isNull(row, c.column);
     switch (c.test) {
-    case Comparison::Test::IsNull: return null;
-    case Comparison::Test::IsNotNull: return !null;
-    default: break;
+    case Comparison::Test::IsNull:
+        return null;
+    case Comparison::Test::IsNotNull:
+        return !null;
+    default:
+        break;
     }
     if (null)
         return false;

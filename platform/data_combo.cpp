@@ -12,8 +12,7 @@
 
 namespace platform {
 
-DataCombo::DataCombo(QWidget* parent)
-    : QComboBox(parent)
+DataCombo::DataCombo(QWidget* parent) : QComboBox(parent)
 {
     setEditable(true);
     // The text is what the user typed: nothing completes it into an entry,
@@ -46,9 +45,8 @@ void DataCombo::Refresh()
 {
     const std::shared_ptr<Recordset> rows = m_rowSource ? m_rowSource->recordset() : nullptr;
     const QString bound = m_boundColumn.isEmpty() ? m_listField : m_boundColumn;
-    const ListedRows listed = rows && !m_listField.isEmpty()
-                                  ? listRows(*rows, {m_listField, bound})
-                                  : ListedRows();
+    const ListedRows listed =
+        rows && !m_listField.isEmpty() ? listRows(*rows, {m_listField, bound}) : ListedRows();
     const QString before = currentText();
     const QString chosen = m_heldId.isEmpty() ? BoundText() : m_heldId;
     {

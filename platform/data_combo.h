@@ -63,7 +63,7 @@ Q_SIGNALS:
     // locked combo's list cannot be opened, so it reports no list clicks.
     void Click(int Area);
     void DblClick(int Area);
-    void Change();   // the text changed, by the user or by the program
+    void Change(); // the text changed, by the user or by the program
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -78,7 +78,7 @@ private:
     QString m_listField;
     QString m_boundColumn;
     QString m_dataField;
-    QString m_heldId;   // the chosen entry's id while the list is empty
+    QString m_heldId; // the chosen entry's id while the list is empty
     bool m_locked = false;
     // An entry chosen by the user (from the list, or with the arrow keys),
     // as against one that leaving the text part settles on.

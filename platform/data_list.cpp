@@ -7,8 +7,7 @@
 
 namespace platform {
 
-DataList::DataList(QWidget* parent)
-    : QListWidget(parent)
+DataList::DataList(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemClicked, this, &DataList::Click);

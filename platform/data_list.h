@@ -31,7 +31,7 @@ public:
     void setLocked(bool locked) { m_locked = locked; }
 
 Q_SIGNALS:
-    void Click();   // the user picked an entry, by mouse or by key
+    void Click(); // the user picked an entry, by mouse or by key
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

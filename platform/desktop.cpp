@@ -37,11 +37,17 @@ QStringList candidates(DesktopProgram which)
 {
     if (which == DesktopProgram::Calculator)
         return {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
-                QStringLiteral("galculator"), QStringLiteral("mate-calc"),
-                QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")};
-    return {QStringLiteral("gnome-text-editor"), QStringLiteral("gedit"), QStringLiteral("kate"),
-            QStringLiteral("kwrite"), QStringLiteral("mousepad"), QStringLiteral("xed"),
-            QStringLiteral("pluma"), QStringLiteral("featherpad"), QStringLiteral("leafpad"),
+                QStringLiteral("galculator"),       QStringLiteral("mate-calc"),
+                QStringLiteral("qalculate-gtk"),    QStringLiteral("xcalc")};
+    return {QStringLiteral("gnome-text-editor"),
+            QStringLiteral("gedit"),
+            QStringLiteral("kate"),
+            QStringLiteral("kwrite"),
+            QStringLiteral("mousepad"),
+            QStringLiteral("xed"),
+            QStringLiteral("pluma"),
+            QStringLiteral("featherpad"),
+            QStringLiteral("leafpad"),
             QStringLiteral("geany")};
 }
 
@@ -80,7 +86,7 @@ QString programDescription(DesktopProgram which)
 {
     return (which == DesktopProgram::Calculator ? QStringLiteral("calculator (")
                                                 : QStringLiteral("text editor ("))
-         + candidates(which).join(QStringLiteral(", ")) + QLatin1Char(')');
+           + candidates(which).join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
 void startDesktopProgram(DesktopProgram which, const QStringList& arguments)
@@ -97,7 +103,8 @@ void startDesktopProgram(DesktopProgram which, const QStringList& arguments)
     if (!desktop().startProgram(program, command + arguments))
         raise(err::FileNotFound,
               QStringLiteral("The program '%1' could not be started. Name another under "
-                             "[Programs] %2= in Address.ini.").arg(program, key));
+                             "[Programs] %2= in Address.ini.")
+                  .arg(program, key));
 }
 
 } // namespace platform

@@ -7,20 +7,20 @@
 
 namespace platform::err {
 
-constexpr qint32 Overflow = 6;                           // a number does not fit its type
+constexpr qint32 Overflow = 6; // a number does not fit its type
 constexpr qint32 TypeMismatch = 13;
-constexpr qint32 ObjectNotSet = 91;                        // no window or object to act on
-constexpr qint32 InternalError = 51;                     // an unexpected failure below us
+constexpr qint32 ObjectNotSet = 91;  // no window or object to act on
+constexpr qint32 InternalError = 51; // an unexpected failure below us
 constexpr qint32 FileNotFound = 53;
-constexpr qint32 PathFileAccess = 75;                    // file exists but cannot be used
+constexpr qint32 PathFileAccess = 75; // file exists but cannot be used
 constexpr qint32 ObjectRequired = 424;
-constexpr qint32 NotSupported = 438;                     // object lacks the property or method
+constexpr qint32 NotSupported = 438; // object lacks the property or method
 constexpr qint32 ProviderNotFound = 3706;
 constexpr qint32 FindWithoutField = 6160;
-constexpr qint32 DocumentOpen = 7867;                    // the label document is open elsewhere
-constexpr qint32 Unspecified = -2147467259;              // 0x80004005: database cannot be opened
-constexpr qint32 BadBookmark = -2147217906;              // 0x80040E0E
-constexpr qint32 ConcurrencyViolation = -2147217864;     // 0x80040E38
-constexpr qint32 ObjectErrorBase = -2147221504;          // 0x80040000
+constexpr qint32 DocumentOpen = 7867;                // the label document is open elsewhere
+constexpr qint32 Unspecified = -2147467259;          // 0x80004005: database cannot be opened
+constexpr qint32 BadBookmark = -2147217906;          // 0x80040E0E
+constexpr qint32 ConcurrencyViolation = -2147217864; // 0x80040E38
+constexpr qint32 ObjectErrorBase = -2147221504;      // 0x80040000
 
 } // namespace platform::err

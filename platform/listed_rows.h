@@ -15,12 +15,12 @@ class Recordset;
 
 struct ListedRow {
     QVariant bookmark;
-    QVariantList values;   // in the order the columns were asked for
+    QVariantList values; // in the order the columns were asked for
 };
 
 struct ListedRows {
     std::vector<ListedRow> rows;
-    int current = -1;      // the row the recordset stands on; -1 at BOF or EOF
+    int current = -1; // the row the recordset stands on; -1 at BOF or EOF
 };
 
 // Raises RunTimeError for a missing column before the recordset moves.

@@ -108,8 +108,7 @@ QByteArray quotedPrintable(const QString& body)
         for (qsizetype i = 0; i < bytes.size(); ++i) {
             const auto c = uchar(bytes[i]);
             const bool blank = c == ' ' || c == '\t';
-            const bool plain =
-                (c >= 33 && c <= 126 && c != '=') || (blank && i + 1 < bytes.size());
+            const bool plain = (c >= 33 && c <= 126 && c != '=') || (blank && i + 1 < bytes.size());
             const QByteArray token = plain ? QByteArray(1, char(c)) : hexEscape(c);
             if (width + token.size() > 75) {
                 encoded += "=\n";
@@ -132,12 +131,11 @@ QByteArray mimeMessage(const MailMessage& message)
     for (const QString& address : message.to)
         to << oneLine(address).trimmed();
     text += "To: " + to.join(QStringLiteral(", ")).toUtf8() + '\n'
-          + "Subject: " + headerText(message.subject) + '\n'
-          + "Date: " + QDateTime::currentDateTime().toString(Qt::RFC2822Date).toLatin1() + '\n'
-          + "MIME-Version: 1.0\n"
-          + "Content-Type: text/plain; charset=UTF-8\n"
-          + "Content-Transfer-Encoding: quoted-printable\n"
-          + '\n' + quotedPrintable(message.body) + '\n';
+            + "Subject: " + headerText(message.subject) + '\n'
+            + "Date: " + QDateTime::currentDateTime().toString(Qt::RFC2822Date).toLatin1() + '\n'
+            + "MIME-Version: 1.0\n" + "Content-Type: text/plain; charset=UTF-8\n"
+            + "Content-Transfer-Encoding: quoted-printable\n" + '\n' + quotedPrintable(message.body)
+            + '\n';
     return text;
 }
 
@@ -173,10 +171,9 @@ MailResult sendMail(const MailMessage& message)
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished();
-        return {err::MailNotSent,
-                QStringLiteral("%1 did not finish within %2 seconds.")
-                    .arg(program)
-                    .arg(timeoutMs / 1000)};
+        return {err::MailNotSent, QStringLiteral("%1 did not finish within %2 seconds.")
+                                      .arg(program)
+                                      .arg(timeoutMs / 1000)};
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return {err::MailNotSent,

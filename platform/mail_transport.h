@@ -10,19 +10,19 @@
 namespace platform {
 
 namespace err {
-constexpr qint32 MailNotSent = 440;   // sendmail ran but refused, failed or hung
+constexpr qint32 MailNotSent = 440; // sendmail ran but refused, failed or hung
 }
 
 struct MailMessage {
     QString fromName;
-    QString fromAddress;   // no From header when empty: sendmail names the user
+    QString fromAddress; // no From header when empty: sendmail names the user
     QStringList to;
     QString subject;
-    QString body;          // lines may end in CR LF or LF
+    QString body; // lines may end in CR LF or LF
 };
 
 struct MailResult {
-    qint32 number = 0;     // 0 when sendmail accepted the message
+    qint32 number = 0; // 0 when sendmail accepted the message
     QString description;
 };
 

@@ -11,7 +11,7 @@ namespace {
 // A profile file held as text lines that keep their own line ends, so that
 // writing it back reproduces every untouched byte.
 struct ProfileText {
-    QStringList lines;                 // each with its line end, if it had one
+    QStringList lines; // each with its line end, if it had one
     QStringConverter::Encoding encoding = QStringConverter::Utf8;
     QByteArray bom;
     QString newline = QStringLiteral("\n");
@@ -152,7 +152,8 @@ bool writeProfileString(const QString& fileName, const QString& section, const Q
             // Keep the line's own end (or none, on the file's last line).
             const QString& old = text.lines[keyLine];
             const QString oldEnd = old.endsWith(QStringLiteral("\r\n")) ? QStringLiteral("\r\n")
-                                 : endsLine(old) ? QStringLiteral("\n") : QString();
+                                   : endsLine(old)                      ? QStringLiteral("\n")
+                                                                        : QString();
             text.lines[keyLine] = key + QLatin1Char('=') + value + oldEnd;
         } else {
             if (!endsLine(text.lines[lastEntry]))

@@ -26,7 +26,7 @@ struct MessagePrompt {
 
 struct OpenFilePrompt {
     QString title;
-    QString filter;         // in the "description|pattern|..." form
+    QString filter; // in the "description|pattern|..." form
     QString initialFolder;
 };
 

@@ -11,11 +11,16 @@ namespace {
 QMessageBox::Icon qtIcon(Icon icon)
 {
     switch (icon) {
-    case Icon::Critical: return QMessageBox::Critical;
-    case Icon::Question: return QMessageBox::Question;
-    case Icon::Exclamation: return QMessageBox::Warning;
-    case Icon::Information: return QMessageBox::Information;
-    case Icon::None: break;
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -23,10 +28,14 @@ QMessageBox::Icon qtIcon(Icon icon)
 QMessageBox::StandardButtons qtButtons(Buttons buttons)
 {
     switch (buttons) {
-    case Buttons::OKCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case Buttons::OK: break;
+    case Buttons::OKCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::OK:
+        break;
     }
     return QMessageBox::Ok;
 }
@@ -37,7 +46,9 @@ QString qtFilter(const QString& filter)
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2)
-        out << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')');
+        out << parts[i] + QStringLiteral(" (")
+                   + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '))
+                   + QLatin1Char(')');
     return out.join(QStringLiteral(";;"));
 }
 
@@ -48,15 +59,21 @@ Answer QtPrompts::message(const MessagePrompt& prompt)
     QMessageBox box(qtIcon(prompt.icon), prompt.title, prompt.text, qtButtons(prompt.buttons),
                     QApplication::activeWindow());
     switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Cancel: return Answer::Cancel;
-    case QMessageBox::Ok: return Answer::OK;
-    default: break;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    case QMessageBox::Ok:
+        return Answer::OK;
+    default:
+        break;
     }
     // Closed from the title bar: the safest answer the box offers.
-    return prompt.buttons == Buttons::OK ? Answer::OK
-         : prompt.buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    return prompt.buttons == Buttons::OK      ? Answer::OK
+           : prompt.buttons == Buttons::YesNo ? Answer::No
+                                              : Answer::Cancel;
 }
 
 QString QtPrompts::openFile(const OpenFilePrompt& prompt)

@@ -16,9 +16,9 @@ ColumnInfo columnFromDeclaredType(const QString& name, const QString& declaredTy
     if (type.contains(QLatin1String("INT"))) {
         column.kind = ColumnKind::Integer;
         column.type = type.startsWith(QLatin1String("SMALLINT")) ? adType::SmallInt
-                    : type.startsWith(QLatin1String("TINYINT")) || type == QLatin1String("BYTE")
-                        ? adType::UnsignedTinyInt
-                        : adType::Integer;
+                      : type.startsWith(QLatin1String("TINYINT")) || type == QLatin1String("BYTE")
+                          ? adType::UnsignedTinyInt
+                          : adType::Integer;
     } else if (type.startsWith(QLatin1String("DATE"))) {
         column.kind = ColumnKind::Date;
         column.type = adType::Date;
@@ -32,8 +32,7 @@ ColumnInfo columnFromDeclaredType(const QString& name, const QString& declaredTy
 
 RecordStore::RecordStore(std::vector<ColumnInfo> columns)
     : m_columns(std::move(columns)), m_data(m_columns.size())
-{
-}
+{}
 
 int RecordStore::columnIndex(QStringView name) const
 {
@@ -78,8 +77,9 @@ int RecordStore::appendRow()
 bool RecordStore::isNull(int row, int column) const
 {
     const Column& data = m_data[size_t(column)];
-    return m_columns[size_t(column)].kind == ColumnKind::Text ? data.length[size_t(row)] < 0
-                                                            : data.numbers[size_t(row)] == kNullNumber;
+    return m_columns[size_t(column)].kind == ColumnKind::Text
+               ? data.length[size_t(row)] < 0
+               : data.numbers[size_t(row)] == kNullNumber;
 }
 
 qint64 RecordStore::number(int row, int column) const
@@ -94,7 +94,7 @@ QStringView RecordStore::text(int row, int column) const
     if (length < 0)
         return QStringView();
     if (length == 0)
-        return QStringView(u"");   // empty, and not null
+        return QStringView(u""); // empty, and not null
     return QStringView(data.chars.data() + data.start[size_t(row)], length);
 }
 
@@ -103,9 +103,12 @@ QVariant RecordStore::value(int row, int column) const
     if (isNull(row, column))
         return QVariant();
     switch (m_columns[size_t(column)].kind) {
-    case ColumnKind::Integer: return QVariant(number(row, column));
-    case ColumnKind::Date: return QVariant(QDate::fromJulianDay(number(row, column)));
-    case ColumnKind::Text: break;
+    case ColumnKind::Integer:
+        return QVariant(number(row, column));
+    case ColumnKind::Date:
+        return QVariant(QDate::fromJulianDay(number(row, column)));
+    case ColumnKind::Text:
+        break;
     }
     return QVariant(text(row, column).toString());
 }
@@ -159,10 +162,11 @@ void RecordStore::setValue(int row, int column, const QVariant& value)
     const ColumnInfo& info = m_columns[size_t(column)];
     // Only a text column tells "" from Null; a number or date column takes
     // an empty text (or an empty date) as no value.
-    const bool blank = info.kind != ColumnKind::Text
-                    && ((value.metaType() == QMetaType::fromType<QString>()
-                         && value.toString().trimmed().isEmpty())
-                        || (value.metaType() == QMetaType::fromType<QDate>() && !value.toDate().isValid()));
+    const bool blank =
+        info.kind != ColumnKind::Text
+        && ((value.metaType() == QMetaType::fromType<QString>()
+             && value.toString().trimmed().isEmpty())
+            || (value.metaType() == QMetaType::fromType<QDate>() && !value.toDate().isValid()));
     if (!value.isValid() || value.isNull() || blank) {
         setNull(row, column);
         return;

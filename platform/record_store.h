@@ -34,9 +34,9 @@ constexpr int VarWChar = 202;
 struct ColumnInfo {
     QString name;
     ColumnKind kind = ColumnKind::Text;
-    int type = adType::VarWChar;   // the type code callers read
-    int definedSize = 0;           // declared width of a text column, 0 when unknown
-    bool isKey = false;            // the generated row identity
+    int type = adType::VarWChar; // the type code callers read
+    int definedSize = 0;         // declared width of a text column, 0 when unknown
+    bool isKey = false;          // the generated row identity
 };
 
 // Maps a declared SQL type ("INTEGER", "VARCHAR(40)", "DATE") to a column.
@@ -59,12 +59,12 @@ public:
     void reserve(int rows);
 
     bool isNull(int row, int column) const;
-    qint64 number(int row, int column) const;                 // Integer and Date columns
-    QStringView text(int row, int column) const;              // Text columns
-    QVariant value(int row, int column) const;                // null: invalid QVariant
+    qint64 number(int row, int column) const;    // Integer and Date columns
+    QStringView text(int row, int column) const; // Text columns
+    QVariant value(int row, int column) const;   // null: invalid QVariant
 
     void setNull(int row, int column);
-    void setNumber(int row, int column, qint64 value);        // Date: a Julian day
+    void setNumber(int row, int column, qint64 value); // Date: a Julian day
     void setText(int row, int column, QStringView value);
     // Appends UTF-8 text while loading; ASCII is widened without a detour.
     void setUtf8(int row, int column, const char* bytes, int length);
@@ -82,10 +82,10 @@ public:
 
 private:
     struct Column {
-        std::vector<qint64> numbers;     // Integer and Date columns
-        std::vector<char16_t> chars;     // Text columns: all texts back to back
+        std::vector<qint64> numbers; // Integer and Date columns
+        std::vector<char16_t> chars; // Text columns: all texts back to back
         std::vector<quint32> start;
-        std::vector<qint32> length;      // -1: null
+        std::vector<qint32> length; // -1: null
         // Comparison keys, built on first use.
         mutable bool keysBuilt = false;
         mutable std::vector<char16_t> keyChars;

@@ -13,8 +13,9 @@ namespace {
 
 [[noreturn]] void noCurrentRecord()
 {
-    raise(kNoCurrentRecord, QStringLiteral("Either BOF or EOF is True, or the current record has been "
-                                           "deleted. Requested operation requires a current record."));
+    raise(kNoCurrentRecord,
+          QStringLiteral("Either BOF or EOF is True, or the current record has been "
+                         "deleted. Requested operation requires a current record."));
 }
 
 int compareViews(QStringView a, QStringView b)
@@ -52,7 +53,8 @@ void Recordset::disconnect()
 void Recordset::Open(const QString& source)
 {
     if (!m_connection)
-        raise(kObjectClosed, QStringLiteral("The recordset has no connection to open '%1' with.").arg(source));
+        raise(kObjectClosed,
+              QStringLiteral("The recordset has no connection to open '%1' with.").arg(source));
     m_source = source;
     load();
 }
@@ -75,7 +77,9 @@ void Recordset::Requery()
 {
     requireOpen();
     if (!m_connection)
-        raise(kObjectClosed, QStringLiteral("The recordset is not connected; it cannot read '%1' again.").arg(m_source));
+        raise(kObjectClosed,
+              QStringLiteral("The recordset is not connected; it cannot read '%1' again.")
+                  .arg(m_source));
     load();
 }
 
@@ -252,8 +256,10 @@ int Recordset::fieldIndex(QStringView name) const
 {
     const int index = m_store.columnIndex(name);
     if (index < 0)
-        raise(kItemNotFound, QStringLiteral("Item cannot be found in the collection corresponding to "
-                                            "the requested name or ordinal: '%1'.").arg(name));
+        raise(kItemNotFound,
+              QStringLiteral("Item cannot be found in the collection corresponding to "
+                             "the requested name or ordinal: '%1'.")
+                  .arg(name));
     return index;
 }
 
@@ -273,8 +279,9 @@ void Recordset::setValue(QStringView name, const QVariant& value)
     const int column = fieldIndex(name);
     const int row = currentRow();
     if (column == m_keyColumn)
-        raise(err::NotSupported, QStringLiteral("The key column %1 is given by the database and cannot be written.")
-                                     .arg(field(column).name));
+        raise(err::NotSupported,
+              QStringLiteral("The key column %1 is given by the database and cannot be written.")
+                  .arg(field(column).name));
     if (!m_edit)
         m_edit = Edit{row, false, m_store.rowValues(row), -1};
     m_store.setValue(row, column, value);
@@ -284,7 +291,8 @@ void Recordset::AddNew()
 {
     requireOpen();
     implicitUpdate();
-    const int returnTo = (m_onDeleted || m_pos < 0 || m_pos >= int(m_view.size())) ? -1 : m_view[size_t(m_pos)];
+    const int returnTo =
+        (m_onDeleted || m_pos < 0 || m_pos >= int(m_view.size())) ? -1 : m_view[size_t(m_pos)];
     const int row = m_store.appendRow();
     m_status.push_back(Status::New);
     const qint64 id = m_nextNewId--;
@@ -403,10 +411,12 @@ void Recordset::UpdateBatch()
     if (pending.empty())
         return;
     if (!m_connection)
-        raise(kObjectClosed, QStringLiteral("The recordset is not connected; its changes cannot be sent."));
+        raise(kObjectClosed,
+              QStringLiteral("The recordset is not connected; its changes cannot be sent."));
 
     // Nothing in memory changes until the database has taken every row.
-    const std::vector<qint64> keys = writeRows(*m_connection, m_source, m_store, m_keyColumn, pending);
+    const std::vector<qint64> keys =
+        writeRows(*m_connection, m_source, m_store, m_keyColumn, pending);
     size_t nextKey = 0;
     for (const PendingRow& p : pending) {
         Status& status = m_status[size_t(p.row)];
@@ -427,7 +437,8 @@ void Recordset::CancelBatch()
     requireOpen();
     if (m_edit)
         CancelUpdate();
-    const int current = (m_onDeleted || m_pos < 0 || m_pos >= int(m_view.size())) ? -1 : m_view[size_t(m_pos)];
+    const int current =
+        (m_onDeleted || m_pos < 0 || m_pos >= int(m_view.size())) ? -1 : m_view[size_t(m_pos)];
     for (int row = 0; row < m_store.rowCount(); ++row) {
         Status& status = m_status[size_t(row)];
         if (status == Status::New) {
@@ -442,7 +453,8 @@ void Recordset::CancelBatch()
     moveToRow(current);
 }
 
-void Recordset::Find(const QString& criteria, qint32 skipRecords, qint32 direction, const QVariant& start)
+void Recordset::Find(const QString& criteria, qint32 skipRecords, qint32 direction,
+                     const QVariant& start)
 {
     requireOpen();
     const Criteria search = Criteria::search(criteria, m_store);
@@ -460,7 +472,7 @@ void Recordset::Find(const QString& criteria, qint32 skipRecords, qint32 directi
         const qint32 standard = start.toInt();
         from = standard == adBookmarkFirst ? 0 : standard == adBookmarkLast ? size - 1 : m_pos;
     } else if (from < 0 && step > 0) {
-        from = 0;   // from before the first row, a forward search begins at it
+        from = 0; // from before the first row, a forward search begins at it
     }
     for (qint64 i = qint64(from) + qint64(skipRecords) * step; i >= 0 && i < size; i += step) {
         if (search.matches(m_store, m_view[size_t(i)])) {
@@ -496,16 +508,22 @@ void Recordset::setSort(const QString& sort)
         if (words.isEmpty()) {
             if (sort.trimmed().isEmpty())
                 break;
-            raise(kInvalidArgument, QStringLiteral("The sort order \"%1\" is not valid: a column name is missing.").arg(sort.left(80)));
+            raise(kInvalidArgument,
+                  QStringLiteral("The sort order \"%1\" is not valid: a column name is missing.")
+                      .arg(sort.left(80)));
         }
         const QString direction = words.size() > 1 ? words[1].toUpper() : QStringLiteral("ASC");
-        if (words.size() > 2 || (direction != QLatin1String("ASC") && direction != QLatin1String("DESC")))
-            raise(kInvalidArgument, QStringLiteral("The sort order \"%1\" is not valid: write a column "
-                                                   "name followed by ASC or DESC.").arg(sort.left(80)));
+        if (words.size() > 2
+            || (direction != QLatin1String("ASC") && direction != QLatin1String("DESC")))
+            raise(kInvalidArgument,
+                  QStringLiteral("The sort order \"%1\" is not valid: write a column "
+                                 "name followed by ASC or DESC.")
+                      .arg(sort.left(80)));
         keys.push_back({fieldIndex(words[0]), direction == QLatin1String("DESC")});
     }
     implicitUpdate();
-    const int current = (m_onDeleted || m_pos < 0 || m_pos >= int(m_view.size())) ? -1 : m_view[size_t(m_pos)];
+    const int current =
+        (m_onDeleted || m_pos < 0 || m_pos >= int(m_view.size())) ? -1 : m_view[size_t(m_pos)];
     m_sortKeys = std::move(keys);
     m_sortText = m_sortKeys.empty() ? QString() : sort;
     rebuildView();
@@ -544,7 +562,7 @@ void Recordset::applySort()
     for (const int row : m_view) {
         quint64 prefix = 0;
         if (m_store.isNull(row, first.column)) {
-            prefix = 0;   // Null comes first in ascending order
+            prefix = 0; // Null comes first in ascending order
         } else if (firstIsText) {
             const QStringView key = m_store.key(row, first.column);
             prefix = quint64(1) << 63;
@@ -565,8 +583,9 @@ void Recordset::applySort()
         else if (field(key.column).kind == ColumnKind::Text)
             order = compareViews(m_store.key(a, key.column), m_store.key(b, key.column));
         else
-            order = m_store.number(a, key.column) < m_store.number(b, key.column) ? -1
-                  : m_store.number(a, key.column) > m_store.number(b, key.column) ? 1 : 0;
+            order = m_store.number(a, key.column) < m_store.number(b, key.column)   ? -1
+                    : m_store.number(a, key.column) > m_store.number(b, key.column) ? 1
+                                                                                    : 0;
         return key.descending ? -order : order;
     };
     std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {

@@ -59,7 +59,7 @@ constexpr qint32 adPosEOF = -3;
 constexpr qint32 kNoCurrentRecord = 3021;
 constexpr qint32 kItemNotFound = 3265;
 constexpr qint32 kObjectClosed = 3704;
-constexpr qint32 kNoSuchTable = -2147217865;   // 0x80040E37
+constexpr qint32 kNoSuchTable = -2147217865; // 0x80040E37
 
 class Recordset {
 public:
@@ -144,18 +144,18 @@ private:
         int row;
         bool adding;
         std::vector<QVariant> before;
-        int returnTo;   // the row current before AddNew
+        int returnTo; // the row current before AddNew
     };
 
     void requireOpen() const;
-    int currentRow() const;            // raises kNoCurrentRecord without one
+    int currentRow() const; // raises kNoCurrentRecord without one
     void implicitUpdate();
     void load();
     void rebuildView();
     void applySort();
     int viewIndexOf(int row) const;
     void moveToRow(int row);
-    int rowOf(const QVariant& bookmark) const;   // -1 when it names no row
+    int rowOf(const QVariant& bookmark) const; // -1 when it names no row
     void removeFromView(int row);
     void forgetRow(int row);
     [[noreturn]] void badBookmark() const;
@@ -167,7 +167,7 @@ private:
     RecordStore m_store;
     int m_keyColumn = -1;
     std::vector<Status> m_status;
-    std::vector<qint64> m_rowId;                   // what a bookmark holds
+    std::vector<qint64> m_rowId; // what a bookmark holds
     QHash<qint64, int> m_rowOfId;
     // Bookmarks taken of new rows before they were sent keep naming them
     // by their key, also after the rows are read again.
@@ -176,9 +176,9 @@ private:
     std::unordered_map<int, std::vector<QVariant>> m_originals;
     std::optional<Edit> m_edit;
 
-    std::vector<int> m_view;                        // rows in filtered, sorted order
-    int m_pos = -1;                                 // -1 BOF, size EOF
-    bool m_onDeleted = false;                       // the current row was just deleted
+    std::vector<int> m_view;  // rows in filtered, sorted order
+    int m_pos = -1;           // -1 BOF, size EOF
+    bool m_onDeleted = false; // the current row was just deleted
 
     QString m_filterText;
     std::unique_ptr<Criteria> m_filter;

@@ -23,7 +23,8 @@ sqlite3* nativeHandle(const Connection& connection)
 {
     const QVariant handle = connection.database().driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        raise(err::Unspecified, QStringLiteral("The database '%1' is not open.").arg(connection.filePath()));
+        raise(err::Unspecified,
+              QStringLiteral("The database '%1' is not open.").arg(connection.filePath()));
     return *static_cast<sqlite3* const*>(handle.constData());
 }
 
@@ -33,27 +34,33 @@ sqlite3* nativeHandle(const Connection& connection)
     const int code = sqlite3_extended_errcode(db);
     QString description = what;
     if ((code & 0xff) == SQLITE_READONLY)
-        description += QStringLiteral(": the address book '%1' is read-only.").arg(connection.filePath());
+        description +=
+            QStringLiteral(": the address book '%1' is read-only.").arg(connection.filePath());
     else if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED)
-        description += QStringLiteral(": the address book '%1' is in use by another program; try again.")
-                           .arg(connection.filePath());
-    connection.fail(QSqlError(what, QString::fromUtf8(sqlite3_errmsg(db)), QSqlError::StatementError,
-                              QString::number(code)),
+        description +=
+            QStringLiteral(": the address book '%1' is in use by another program; try again.")
+                .arg(connection.filePath());
+    connection.fail(QSqlError(what, QString::fromUtf8(sqlite3_errmsg(db)),
+                              QSqlError::StatementError, QString::number(code)),
                     number, description);
 }
 
 QString quoted(const QString& name)
 {
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\""))
+           + QLatin1Char('"');
 }
 
 // A prepared statement that finalizes itself.
 class Statement {
 public:
-    Statement(Connection& connection, sqlite3* db, const QString& sql) : m_connection(connection), m_db(db)
+    Statement(Connection& connection, sqlite3* db, const QString& sql)
+        : m_connection(connection), m_db(db)
     {
-        if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &m_statement, nullptr) != SQLITE_OK)
-            sqliteFailure(connection, db, QStringLiteral("The database could not run \"%1\"").arg(sql.left(120)));
+        if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &m_statement, nullptr)
+            != SQLITE_OK)
+            sqliteFailure(connection, db,
+                          QStringLiteral("The database could not run \"%1\"").arg(sql.left(120)));
     }
     ~Statement() { sqlite3_finalize(m_statement); }
     Statement(const Statement&) = delete;
@@ -77,8 +84,10 @@ public:
         } else if (column.kind == ColumnKind::Integer) {
             sqlite3_bind_int64(m_statement, index, value.toLongLong());
         } else {
-            const QString text = column.kind == ColumnKind::Date ? isoDate(value.toDate()) : value.toString();
-            sqlite3_bind_text16(m_statement, index, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+            const QString text =
+                column.kind == ColumnKind::Date ? isoDate(value.toDate()) : value.toString();
+            sqlite3_bind_text16(m_statement, index, text.utf16(), int(text.size() * 2),
+                                SQLITE_TRANSIENT);
         }
     }
 
@@ -120,9 +129,11 @@ QString keyColumnOf(Connection& connection, sqlite3* db, const QString& table)
         if (sqlite3_column_int(info.get(), 5) == 0)
             continue;
         ++keys;
-        const QString type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 2)));
+        const QString type =
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 2)));
         if (type.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
-            key = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 1)));
+            key = QString::fromUtf8(
+                reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 1)));
     }
     return keys == 1 ? key : QString();
 }
@@ -131,14 +142,15 @@ void readValue(RecordStore& store, int row, int column, sqlite3_stmt* statement)
 {
     const int type = sqlite3_column_type(statement, column);
     if (type == SQLITE_NULL)
-        return;   // a new row starts as Null
+        return; // a new row starts as Null
     switch (store.columns()[size_t(column)].kind) {
     case ColumnKind::Integer:
         if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
             store.setNumber(row, column, sqlite3_column_int64(statement, column));
         else
-            store.setValue(row, column, QString::fromUtf8(reinterpret_cast<const char*>(
-                                            sqlite3_column_text(statement, column))));
+            store.setValue(row, column,
+                           QString::fromUtf8(reinterpret_cast<const char*>(
+                               sqlite3_column_text(statement, column))));
         return;
     case ColumnKind::Date: {
         // A date may carry a time of day after it; the card shows the day.
@@ -150,7 +162,8 @@ void readValue(RecordStore& store, int row, int column, sqlite3_stmt* statement)
         return;
     }
     case ColumnKind::Text:
-        store.setUtf8(row, column, reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+        store.setUtf8(row, column,
+                      reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
                       sqlite3_column_bytes(statement, column));
         return;
     }
@@ -166,12 +179,16 @@ LoadedRows readRows(Connection& connection, const QString& source)
 
     int expected = 0;
     {
-        Statement count(connection, db, QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoted(name)));
+        Statement count(connection, db,
+                        QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoted(name)));
         if (count.step())
             expected = sqlite3_column_int(count.get(), 0);
     }
-    Statement select(connection, db, QStringLiteral("SELECT * FROM %1%2").arg(
-                                         quoted(name), key.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + quoted(key)));
+    Statement select(connection, db,
+                     QStringLiteral("SELECT * FROM %1%2")
+                         .arg(quoted(name), key.isEmpty()
+                                                ? QString()
+                                                : QStringLiteral(" ORDER BY ") + quoted(key)));
     sqlite3_stmt* statement = select.get();
 
     LoadedRows loaded;
@@ -179,8 +196,9 @@ LoadedRows readRows(Connection& connection, const QString& source)
     const int columnCount = sqlite3_column_count(statement);
     for (int c = 0; c < columnCount; ++c) {
         const char* declared = sqlite3_column_decltype(statement, c);
-        ColumnInfo column = columnFromDeclaredType(QString::fromUtf8(sqlite3_column_name(statement, c)),
-                                                   QString::fromUtf8(declared ? declared : ""));
+        ColumnInfo column =
+            columnFromDeclaredType(QString::fromUtf8(sqlite3_column_name(statement, c)),
+                                   QString::fromUtf8(declared ? declared : ""));
         if (!key.isEmpty() && column.name.compare(key, Qt::CaseInsensitive) == 0) {
             column.isKey = true;
             loaded.keyColumn = c;
@@ -194,7 +212,8 @@ LoadedRows readRows(Connection& connection, const QString& source)
         if (result == SQLITE_DONE)
             break;
         if (result != SQLITE_ROW)
-            sqliteFailure(connection, db, QStringLiteral("The rows of '%1' could not be read").arg(source));
+            sqliteFailure(connection, db,
+                          QStringLiteral("The rows of '%1' could not be read").arg(source));
         const int row = loaded.store.appendRow();
         for (int c = 0; c < columnCount; ++c)
             readValue(loaded.store, row, c, statement);
@@ -202,8 +221,9 @@ LoadedRows readRows(Connection& connection, const QString& source)
     return loaded;
 }
 
-std::vector<qint64> writeRows(Connection& connection, const QString& source, const RecordStore& store,
-                              int keyColumn, const std::vector<PendingRow>& rows)
+std::vector<qint64> writeRows(Connection& connection, const QString& source,
+                              const RecordStore& store, int keyColumn,
+                              const std::vector<PendingRow>& rows)
 {
     sqlite3* db = nativeHandle(connection);
     if (keyColumn < 0)
@@ -216,11 +236,12 @@ std::vector<qint64> writeRows(Connection& connection, const QString& source, con
     execute(connection, db, "BEGIN IMMEDIATE");
     try {
         for (const PendingRow& pending : rows) {
-            std::vector<int> columns;   // the columns written (insert, update) or checked (delete)
+            std::vector<int> columns; // the columns written (insert, update) or checked (delete)
             for (int c = 0; c < store.columnCount(); ++c) {
                 if (c == keyColumn)
                     continue;
-                if (pending.kind != PendingRow::Kind::Update || store.value(pending.row, c) != (*pending.originals)[size_t(c)])
+                if (pending.kind != PendingRow::Kind::Update
+                    || store.value(pending.row, c) != (*pending.originals)[size_t(c)])
                     columns.push_back(c);
             }
             if (pending.kind == PendingRow::Kind::Update && columns.empty())
@@ -233,7 +254,8 @@ std::vector<qint64> writeRows(Connection& connection, const QString& source, con
             if (pending.kind == PendingRow::Kind::Insert) {
                 sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                           .arg(table, names.join(QStringLiteral(", ")),
-                               QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+                               QStringList(names.size(), QStringLiteral("?"))
+                                   .join(QStringLiteral(", ")));
             } else {
                 // Only a row that still holds what was read may change.
                 QStringList conditions{keyName + QStringLiteral(" = ?")};
@@ -244,29 +266,34 @@ std::vector<qint64> writeRows(Connection& connection, const QString& source, con
                                         : names[qsizetype(i)] + QStringLiteral(" IS ?"));
                 }
                 sql = pending.kind == PendingRow::Kind::Update
-                    ? QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                          .arg(table, names.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ?"),
-                               conditions.join(QStringLiteral(" AND ")))
-                    : QStringLiteral("DELETE FROM %1 WHERE %2").arg(table, conditions.join(QStringLiteral(" AND ")));
+                          ? QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                                .arg(table,
+                                     names.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ?"),
+                                     conditions.join(QStringLiteral(" AND ")))
+                          : QStringLiteral("DELETE FROM %1 WHERE %2")
+                                .arg(table, conditions.join(QStringLiteral(" AND ")));
             }
             Statement statement(connection, db, sql);
             int index = 1;
             if (pending.kind != PendingRow::Kind::Delete) {
                 for (const int c : columns)
-                    statement.bind(index++, store.columns()[size_t(c)], store.value(pending.row, c));
+                    statement.bind(index++, store.columns()[size_t(c)],
+                                   store.value(pending.row, c));
             }
             if (pending.kind != PendingRow::Kind::Insert) {
                 statement.bind(index++, keyInfo, (*pending.originals)[size_t(keyColumn)]);
                 for (const int c : columns)
-                    statement.bind(index++, store.columns()[size_t(c)], (*pending.originals)[size_t(c)]);
+                    statement.bind(index++, store.columns()[size_t(c)],
+                                   (*pending.originals)[size_t(c)]);
             }
             statement.step();
             if (pending.kind == PendingRow::Kind::Insert) {
                 keys.push_back(sqlite3_last_insert_rowid(db));
             } else if (sqlite3_changes(db) != 1) {
-                raise(err::ConcurrencyViolation,
-                      QStringLiteral("Row cannot be located for updating. Some values may have been "
-                                     "changed since it was last read."));
+                raise(
+                    err::ConcurrencyViolation,
+                    QStringLiteral("Row cannot be located for updating. Some values may have been "
+                                   "changed since it was last read."));
             }
         }
         execute(connection, db, "COMMIT");

@@ -12,7 +12,7 @@ class Connection;
 
 struct LoadedRows {
     RecordStore store;
-    int keyColumn = -1;   // the generated row identity, -1 for a view
+    int keyColumn = -1; // the generated row identity, -1 for a view
 };
 
 // Raises kNoSuchTable for an unknown source and the database's own error
@@ -23,14 +23,15 @@ struct PendingRow {
     enum class Kind { Insert, Update, Delete };
     int row;
     Kind kind;
-    const std::vector<QVariant>* originals;   // values as last read, for Update and Delete
+    const std::vector<QVariant>* originals; // values as last read, for Update and Delete
 };
 
 // Sends the rows in one transaction and returns the keys given to the
 // inserted rows, in order. An update or delete that finds its row changed
 // or gone raises the concurrency violation; any failure rolls everything
 // back.
-std::vector<qint64> writeRows(Connection& connection, const QString& source, const RecordStore& store,
-                              int keyColumn, const std::vector<PendingRow>& rows);
+std::vector<qint64> writeRows(Connection& connection, const QString& source,
+                              const RecordStore& store, int keyColumn,
+                              const std::vector<PendingRow>& rows);
 
 } // namespace platform

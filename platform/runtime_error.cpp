@@ -7,8 +7,7 @@ RunTimeError::RunTimeError(qint32 number, QString description, QString source,
     : m_number(number), m_description(std::move(description)), m_source(std::move(source)),
       m_where(where),
       m_what(QString(QString::number(number) + QStringLiteral(": ") + m_description).toUtf8())
-{
-}
+{}
 
 const char* RunTimeError::what() const noexcept
 {

@@ -15,7 +15,7 @@ namespace platform {
 
 struct TextKey {
     std::vector<char16_t> chars;
-    qsizetype foldedStart = 0;   // where the case-folded form begins
+    qsizetype foldedStart = 0; // where the case-folded form begins
 
     QStringView whole() const { return QStringView(chars.data(), qsizetype(chars.size())); }
     QStringView folded() const { return whole().mid(foldedStart); }

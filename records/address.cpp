@@ -16,10 +16,11 @@ namespace {
 
 using Fld = Address::Fld;
 
-const char* const kColumns[] = {
-    "SalutationId", "Name", "Company", "ReligionId", "Address1", "Address2", "Address3", "City",
-    "PinCode", "State", "Country", "PhOff1", "PhOff2", "PhExt", "PhFax", "PhRes1", "PhRes2",
-    "PhCell", "PhPager", "DtBirth", "DtMarriage", "DtJoining", "EmlAddr"};
+const char* const kColumns[] = {"SalutationId", "Name",      "Company", "ReligionId", "Address1",
+                                "Address2",     "Address3",  "City",    "PinCode",    "State",
+                                "Country",      "PhOff1",    "PhOff2",  "PhExt",      "PhFax",
+                                "PhRes1",       "PhRes2",    "PhCell",  "PhPager",    "DtBirth",
+                                "DtMarriage",   "DtJoining", "EmlAddr"};
 static_assert(std::size(kColumns) == size_t(Fld::Count));
 
 const char* column(Fld field)
@@ -134,8 +135,8 @@ void Address::check(Fld field, const QString& value)
     case Fld::DtJoining:
         if (!value.isEmpty() && !platform::parseDate(value)) {
             const char* what = field == Fld::DtBirth      ? "birth"
-                             : field == Fld::DtMarriage ? "marriage"
-                                                        : "joining";
+                               : field == Fld::DtMarriage ? "marriage"
+                                                          : "joining";
             refuse(QStringLiteral("You have not entered correct date of %1.")
                        .arg(QLatin1String(what)));
         }
@@ -189,12 +190,6 @@ void Address::AssValToRecFlds()
         }
     });
 }
-
-
-
-
-
-
 
 void Address::MoveFirst()
 {
@@ -264,8 +259,7 @@ void Address::Delete()
     });
 }
 
-void Address::Find(QString& Criteria, qint32& SkipRecords, qint32& SearchDirection,
-                   QVariant& Start)
+void Address::Find(QString& Criteria, qint32& SkipRecords, qint32& SearchDirection, QVariant& Start)
 {
     tovren::traced("Address.Find",
                    {{"Criteria", "String", Criteria},
@@ -288,8 +282,8 @@ void Address::Refresh()
 
 void Address::sort(QString sFld, QString sDirection)
 {
-    tovren::traced("Address.sort",
-                   {{"sFld", "String", sFld}, {"sDirection", "String", sDirection}}, [&] {
+    tovren::traced("Address.sort", {{"sFld", "String", sFld}, {"sDirection", "String", sDirection}},
+                   [&] {
                        m_dataSource.sort(sFld, sDirection);
                        AssValToProp();
                    });

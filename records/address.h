@@ -27,16 +27,37 @@ class Address : public RecordPosition {
 public:
     // The columns the properties mirror, in the order they are written.
     enum class Fld {
-        SalutationId, Name, Company, ReligionId, Address1, Address2, Address3, City, PinCode,
-        State, Country, PhOff1, PhOff2, PhExt, PhFax, PhRes1, PhRes2, PhCell, PhPager,
-        DtBirth, DtMarriage, DtJoining, EmlAddr, Count
+        SalutationId,
+        Name,
+        Company,
+        ReligionId,
+        Address1,
+        Address2,
+        Address3,
+        City,
+        PinCode,
+        State,
+        Country,
+        PhOff1,
+        PhOff2,
+        PhExt,
+        PhFax,
+        PhRes1,
+        PhRes2,
+        PhCell,
+        PhPager,
+        DtBirth,
+        DtMarriage,
+        DtJoining,
+        EmlAddr,
+        Count
     };
 
     // Reads the whole Address table and loads its first row, if any.
     Address();
 
-    bool bValDat = false;   // cleared by a refused value; set only by the caller
-    bool bAdd = false;      // a new row is pending
+    bool bValDat = false; // cleared by a refused value; set only by the caller
+    bool bAdd = false;    // a new row is pending
 
     qint32 SalutationId() const { return id(Fld::SalutationId); }
     void setSalutationId(qint32 vNewVal) { letId(Fld::SalutationId, vNewVal); }
@@ -85,7 +106,6 @@ public:
     void setDtJoining(const QString& vNewVal) { letText(Fld::DtJoining, vNewVal); }
     QString EmlAddr() const { return text(Fld::EmlAddr); }
     void setEmlAddr(const QString& vNewVal) { letText(Fld::EmlAddr, vNewVal); }
-
 
     void MoveFirst();
     void MoveLast();

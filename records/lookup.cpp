@@ -72,12 +72,6 @@ void LookUp::setFldName(const QString& vNewVal)
     });
 }
 
-
-
-
-
-
-
 void LookUp::OpenRec()
 {
     tovren::traced("LookUp.OpenRec", [&] {

@@ -26,8 +26,8 @@ class LookUp : public RecordPosition {
 public:
     LookUp();
 
-    bool bValDat = false;   // cleared by a refused Id or FldName; set only by the caller
-    bool bAdd = false;      // between Add and Save, CancelUpdate or Cancel
+    bool bValDat = false; // cleared by a refused Id or FldName; set only by the caller
+    bool bAdd = false;    // between Add and Save, CancelUpdate or Cancel
 
     // The table's name, "Salutation" or "Religion"; also the name of its
     // text column. Its key column is RecSrc + "Id".
@@ -47,8 +47,7 @@ public:
     void Cancel();
 
     // The data a bound list asks for: the table's rows, whatever the member.
-    void Class_GetDataMember(const QString& DataMember,
-                             std::shared_ptr<platform::Recordset>& Data);
+    void Class_GetDataMember(const QString& DataMember, std::shared_ptr<platform::Recordset>& Data);
 
 private:
     QString keyColumn() const;

@@ -6,8 +6,7 @@ namespace records {
 
 RecordPosition::RecordPosition(const char* className)
     : rs(std::make_shared<platform::Recordset>()), m_className(className)
-{
-}
+{}
 
 QByteArray RecordPosition::traceName(const char* member) const
 {
@@ -21,10 +20,11 @@ QVariant RecordPosition::varBkMk() const
 
 void RecordPosition::setVarBkMk(const QVariant& vNewValue)
 {
-    tovren::traced(traceName("Let_varBkMk").constData(), {{"vNewValue", "Variant", vNewValue}}, [&] {
-        rs->setBookmark(vNewValue);
-        AssValToProp();
-    });
+    tovren::traced(traceName("Let_varBkMk").constData(), {{"vNewValue", "Variant", vNewValue}},
+                   [&] {
+                       rs->setBookmark(vNewValue);
+                       AssValToProp();
+                   });
 }
 
 qint32 RecordPosition::RecCount() const
@@ -34,7 +34,8 @@ qint32 RecordPosition::RecCount() const
 
 qint32 RecordPosition::AbsPos() const
 {
-    return tovren::traced(traceName("Get_AbsPos").constData(), [&] { return rs->AbsolutePosition(); });
+    return tovren::traced(traceName("Get_AbsPos").constData(),
+                          [&] { return rs->AbsolutePosition(); });
 }
 
 bool RecordPosition::isEOF() const

@@ -93,13 +93,12 @@ void RecordsetWrapper::Add()
 
 bool RecordsetWrapper::confirmDelete()
 {
-    const QString question =
-        QStringLiteral("You are about to delete a record.\r\n"
-                       "Record once deleted would not be retrieved back.\r\n"
-                       "Are you sure you want to delete this record?");
+    const QString question = QStringLiteral("You are about to delete a record.\r\n"
+                                            "Record once deleted would not be retrieved back.\r\n"
+                                            "Are you sure you want to delete this record?");
     return platform::MsgBox(question, platform::Buttons::YesNo, platform::Icon::Critical,
                             QStringLiteral("Delete."))
-        == platform::Answer::Yes;
+           == platform::Answer::Yes;
 }
 
 } // namespace records

@@ -102,8 +102,9 @@ void build(const QString& path)
     }
     QSqlDatabase::removeDatabase(name);
     if (!problem.isEmpty())
-        platform::raise(platform::err::PathFileAccess,
-                        QStringLiteral("The database '%1' could not be created: %2").arg(path, problem));
+        platform::raise(
+            platform::err::PathFileAccess,
+            QStringLiteral("The database '%1' could not be created: %2").arg(path, problem));
 }
 
 } // namespace

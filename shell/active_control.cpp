@@ -84,8 +84,9 @@ bool undoLastEdit(QWidget* control)
         line->undo();
         line->setProperty(kUndone, true);
         // Typing afterwards starts a new change to undo.
-        QObject::connect(line, &QLineEdit::textEdited, line, [line] { line->setProperty(kUndone, false); },
-                         Qt::SingleShotConnection);
+        QObject::connect(
+            line, &QLineEdit::textEdited, line, [line] { line->setProperty(kUndone, false); },
+            Qt::SingleShotConnection);
     }
     return true;
 }

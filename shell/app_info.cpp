@@ -8,8 +8,8 @@ namespace tovren {
 
 Vostrel::AppDescriptor appDescriptor()
 {
-    return {QStringLiteral("Tovren"), QStringLiteral("Belvane"), 1, 0, 0, programFolder(),
-            QStringLiteral("Tovren")};
+    return {QStringLiteral("Tovren"), QStringLiteral("Belvane"), 1, 0, 0,
+            programFolder(),          QStringLiteral("Tovren")};
 }
 
 QString helpFilePath()

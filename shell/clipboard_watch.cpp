@@ -32,7 +32,8 @@ void mdiMain::tmrTbr_Timer()
     }
     // While a card is open Paste is only ever switched on here; a restored
     // toolbar state may switch it off again.
-    if (const QClipboard* clipboard = QGuiApplication::clipboard(); clipboard && !clipboard->text().isEmpty())
+    if (const QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard && !clipboard->text().isEmpty())
         setPaste(true);
 
     // A tick that finds no card, no focused control or a control without a

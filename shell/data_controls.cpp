@@ -21,7 +21,8 @@ void SetActConn(QWidget* frm)
             if (tovren::controlArrayName(*control) != QLatin1String("adcFld"))
                 continue;
             const QString index = control->objectName().section(QLatin1Char('_'), -1);
-            if (auto* combo = frm->findChild<platform::DataCombo*>(QStringLiteral("dbcFld_") + index)) {
+            if (auto* combo =
+                    frm->findChild<platform::DataCombo*>(QStringLiteral("dbcFld_") + index)) {
                 combo->setRowSource(control);
                 combo->Refresh();
             }
@@ -31,10 +32,11 @@ void SetActConn(QWidget* frm)
 
 void SetActConnNot(QWidget* frm)
 {
-    tovren::traced("modGenProcedures.SetActConnNot", {{"frm", "Form", tovren::objectArg(frm)}}, [&] {
-        for (platform::AdoDataControl* control : frm->findChildren<platform::AdoDataControl*>())
-            control->disconnectRecordset();
-    });
+    tovren::traced(
+        "modGenProcedures.SetActConnNot", {{"frm", "Form", tovren::objectArg(frm)}}, [&] {
+            for (platform::AdoDataControl* control : frm->findChildren<platform::AdoDataControl*>())
+                control->disconnectRecordset();
+        });
 }
 
 } // namespace modGenProcedures

@@ -68,7 +68,8 @@ void EditEdit(QWidget* frm)
 void EditSelAll()
 {
     tovren::traced("modGenProcedures.EditSelAll", [] {
-        if (auto* combo = qobject_cast<platform::DataCombo*>(activeControl()); combo && combo->Style() == 0)
+        if (auto* combo = qobject_cast<platform::DataCombo*>(activeControl());
+            combo && combo->Style() == 0)
             combo->lineEdit()->selectAll();
     });
 }
@@ -126,9 +127,10 @@ void Paste()
         if (card.cls1()->RecCount() == 0)
             return;
         QWidget* control = activeControl();
-        const bool takesText = qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control)
-                            || qobject_cast<QTextEdit*>(control) || qobject_cast<QPlainTextEdit*>(control)
-                            || qobject_cast<platform::DataList*>(control);
+        const bool takesText =
+            qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control)
+            || qobject_cast<QTextEdit*>(control) || qobject_cast<QPlainTextEdit*>(control)
+            || qobject_cast<platform::DataList*>(control);
         if (!takesText)
             return;
         card.bEdit = true;

@@ -26,8 +26,8 @@ std::unique_ptr<Vostrel::clsErrHandler>& slot()
 
 std::unique_ptr<Vostrel::clsErrHandler> createHandler()
 {
-    const QString folder = componentFolder().isEmpty() ? QCoreApplication::applicationDirPath()
-                                                       : componentFolder();
+    const QString folder =
+        componentFolder().isEmpty() ? QCoreApplication::applicationDirPath() : componentFolder();
     const QString file = QDir(folder).filePath(QStringLiteral("libvostrel.so"));
     // The loader is never unloaded: the handler's code must outlive it.
     auto* loader = new QPluginLoader(file, qApp);
@@ -36,8 +36,7 @@ std::unique_ptr<Vostrel::clsErrHandler> createHandler()
         platform::MsgBox(QStringLiteral("Tovren cannot start: its error-handling library could not "
                                         "be loaded.\n\n%1\n\n%2")
                              .arg(file, loader->errorString()),
-                         platform::Buttons::OK, platform::Icon::Critical,
-                         QStringLiteral("Tovren"));
+                         platform::Buttons::OK, platform::Icon::Critical, QStringLiteral("Tovren"));
         platform::endProgram(1);
     }
     return component->createErrHandler();

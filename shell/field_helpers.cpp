@@ -26,7 +26,8 @@ QHash<QString, std::function<void(QWidget&)>>& fillers()
 bool isTextBox(const QLineEdit* edit)
 {
     const QWidget* parent = edit->parentWidget();
-    return !qobject_cast<const QComboBox*>(parent) && !qobject_cast<const QAbstractSpinBox*>(parent);
+    return !qobject_cast<const QComboBox*>(parent)
+           && !qobject_cast<const QAbstractSpinBox*>(parent);
 }
 
 template <typename Control, typename Action>
@@ -56,11 +57,12 @@ namespace modGenProcedures {
 
 void AssgnValToCtrls(QWidget* frm)
 {
-    tovren::traced("modGenProcedures.AssgnValToCtrls", {{"frm", "Form", tovren::objectArg(frm)}}, [&] {
-        const auto filler = tovren::fillers().constFind(frm->objectName());
-        if (filler != tovren::fillers().constEnd())
-            (*filler)(*frm);
-    });
+    tovren::traced("modGenProcedures.AssgnValToCtrls", {{"frm", "Form", tovren::objectArg(frm)}},
+                   [&] {
+                       const auto filler = tovren::fillers().constFind(frm->objectName());
+                       if (filler != tovren::fillers().constEnd())
+                           (*filler)(*frm);
+                   });
 }
 
 void ControlClear(QWidget* frm)
@@ -88,8 +90,10 @@ void LckCtrls(QWidget* frm, bool bLock)
             if (tovren::isTextBox(edit))
                 edit->setReadOnly(bLock);
         });
-        tovren::forEach<platform::DataCombo>(frm, [bLock](platform::DataCombo* combo) { combo->setLocked(bLock); });
-        tovren::forEach<QPushButton>(frm, [bLock](QPushButton* button) { button->setEnabled(!bLock); });
+        tovren::forEach<platform::DataCombo>(
+            frm, [bLock](platform::DataCombo* combo) { combo->setLocked(bLock); });
+        tovren::forEach<QPushButton>(frm,
+                                     [bLock](QPushButton* button) { button->setEnabled(!bLock); });
     });
 }
 
@@ -97,8 +101,9 @@ void EnabCmdBtns(QWidget* frm, bool bSwitch)
 {
     tovren::traced("modGenProcedures.EnabCmdBtns",
                    {{"frm", "Form", tovren::objectArg(frm)}, {"bSwitch", "Boolean", bSwitch}}, [&] {
-        tovren::forEach<QPushButton>(frm, [bSwitch](QPushButton* button) { button->setEnabled(bSwitch); });
-    });
+                       tovren::forEach<QPushButton>(
+                           frm, [bSwitch](QPushButton* button) { button->setEnabled(bSwitch); });
+                   });
 }
 
 } // namespace modGenProcedures

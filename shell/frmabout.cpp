@@ -15,14 +15,17 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     icon->setPixmap(QIcon(QStringLiteral(":/icons/tovren.svg")).pixmap(64, 64));
     auto* title = new QLabel(QStringLiteral("<h2>Belvane Tovren</h2>"), this);
     const Vostrel::AppDescriptor app = tovren::appDescriptor();
-    auto* version = new QLabel(QStringLiteral("Version %1.%2.%3").arg(app.Major).arg(app.Minor).arg(app.Revision), this);
+    auto* version = new QLabel(
+        QStringLiteral("Version %1.%2.%3").arg(app.Major).arg(app.Minor).arg(app.Revision), this);
     version->setObjectName(QStringLiteral("lblVersion"));
     auto* about = new QLabel(QStringLiteral("A desktop address book: contact cards, pick lists, "
-                                            "address labels and mail to your contacts."), this);
+                                            "address labels and mail to your contacts."),
+                             this);
     about->setWordWrap(true);
     auto* links = new QLabel(QStringLiteral("Support: <a href=\"mailto:%1\">%1</a><br>"
                                             "Web: <a href=\"%2\">%2</a>")
-                                 .arg(tovren::kSupportAddress, tovren::kWebSite), this);
+                                 .arg(tovren::kSupportAddress, tovren::kWebSite),
+                             this);
     links->setOpenExternalLinks(true);
     links->setTextInteractionFlags(Qt::TextBrowserInteraction);
 

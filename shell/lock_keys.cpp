@@ -13,7 +13,8 @@ std::optional<LockKeys> readLockKeys()
 #if defined(TOVREN_HAVE_X11)
     if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
         unsigned int state = 0;
-        if (x11->display() && XkbGetIndicatorState(x11->display(), XkbUseCoreKbd, &state) == Success)
+        if (x11->display()
+            && XkbGetIndicatorState(x11->display(), XkbUseCoreKbd, &state) == Success)
             return LockKeys{(state & 0x1) != 0, (state & 0x2) != 0};
     }
 #endif

@@ -24,9 +24,10 @@ int main(int argc, char** argv)
     parser.setApplicationDescription(QStringLiteral("Tovren address book"));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption home(QStringLiteral("home"),
-                                  QStringLiteral("Keep the address book, Address.ini and the logs in <dir>."),
-                                  QStringLiteral("dir"));
+    const QCommandLineOption home(
+        QStringLiteral("home"),
+        QStringLiteral("Keep the address book, Address.ini and the logs in <dir>."),
+        QStringLiteral("dir"));
     parser.addOption(home);
     parser.process(app);
 

@@ -106,10 +106,12 @@ void mdiMain::fillWindowMenu()
     const auto children = m_mdiArea->subWindowList();
     for (int i = 0; i < children.size(); ++i) {
         QMdiSubWindow* child = children[i];
-        QAction* entry = window->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(child->windowTitle()));
+        QAction* entry =
+            window->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(child->windowTitle()));
         entry->setCheckable(true);
         entry->setChecked(child == m_mdiArea->currentSubWindow());
-        connect(entry, &QAction::triggered, child, [this, child] { m_mdiArea->setActiveSubWindow(child); });
+        connect(entry, &QAction::triggered, child,
+                [this, child] { m_mdiArea->setActiveSubWindow(child); });
     }
 }
 
@@ -129,7 +131,8 @@ void mdiMain::createToolBar()
         button->setEnabled(button->key().isEmpty() || button->key() == QLatin1String("Exit"));
         m_tbrMain->addWidget(button);
         m_buttons << button;
-        connect(button, &QToolButton::clicked, this, [this, button] { tbrMain_ButtonClick(button); });
+        connect(button, &QToolButton::clicked, this,
+                [this, button] { tbrMain_ButtonClick(button); });
     }
 
     auto* spacer = new QWidget(m_tbrMain);
@@ -211,7 +214,8 @@ QWidget* mdiMain::ActiveForm() const
 void mdiMain::routeMenu(const QString& name, std::function<void()> action)
 {
     m_routedItems.insert(name);
-    connect(m_menuItems.value(name), &QAction::triggered, this, [action = std::move(action)] { action(); });
+    connect(m_menuItems.value(name), &QAction::triggered, this,
+            [action = std::move(action)] { action(); });
 }
 
 void mdiMain::routeButton(const QString& key, std::function<void()> action)
@@ -223,11 +227,11 @@ void mdiMain::tbrMain_ButtonClick(tovren::TbrButton* button)
 {
     tovren::traced("mdiMain.tbrMain_ButtonClick",
                    {{"Button", "MSComctlLib.Button", tovren::objectArg(button)}}, [&] {
-        for (const auto& [key, action] : m_buttonRoutes) {
-            if (key == button->key()) {
-                action();
-                break;
-            }
-        }
-    });
+                       for (const auto& [key, action] : m_buttonRoutes) {
+                           if (key == button->key()) {
+                               action();
+                               break;
+                           }
+                       }
+                   });
 }

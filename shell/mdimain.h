@@ -42,7 +42,7 @@ public:
     // Controls by their names.
     QAction* menuItem(const QString& name) const;
     QMenu* menu(const QString& name) const;
-    tovren::TbrButton* button(int index) const;            // 1 .. buttonCount()
+    tovren::TbrButton* button(int index) const; // 1 .. buttonCount()
     tovren::TbrButton* buttonByKey(const QString& key) const;
     int buttonCount() const { return int(m_buttons.size()); }
     QLabel* lblRecCount() const { return m_lblRecCount; }

@@ -9,7 +9,7 @@ struct MenuRow {
     int depth;
     const char* name;
     const char* caption;
-    const char* shortcut;   // in QKeySequence's portable text form
+    const char* shortcut; // in QKeySequence's portable text form
     bool enabled;
     bool visible;
 };

@@ -21,8 +21,8 @@ void setConnectionString(const QString& value);
 
 // The program-wide variables the card and the commands share.
 namespace modGenProcedures {
-extern quint8 nOpenCards;       // open card windows
-extern qint16 nLookUpIdx;       // pick list of the lookup commands: 0 salutation, 1 religion
-extern QString sZoomText;       // text handed back by the zoom editor
-extern QString sPrintFilter;    // criteria of the applied filter, read by label printing
+extern quint8 nOpenCards;    // open card windows
+extern qint16 nLookUpIdx;    // pick list of the lookup commands: 0 salutation, 1 religion
+extern QString sZoomText;    // text handed back by the zoom editor
+extern QString sPrintFilter; // criteria of the applied filter, read by label printing
 } // namespace modGenProcedures

@@ -51,7 +51,8 @@ void browse(const char* name, Move move)
 void writeRecordCounter(QWidget* frm)
 {
     records::Address& record = *card(frm).cls1();
-    setCounter(QString::number(record.AbsPos()) + QStringLiteral(" / ") + QString::number(record.RecCount()));
+    setCounter(QString::number(record.AbsPos()) + QStringLiteral(" / ")
+               + QString::number(record.RecCount()));
 }
 
 void Add(QWidget* frm)
@@ -65,10 +66,10 @@ void Add(QWidget* frm)
             LckCtrls(frm, false);
         if (form.bAdd) {
             if (!form.bValDat())
-                return;   // the new record stays on screen
+                return; // the new record stays on screen
             record.Save();
             if (record.rs->hasPendingChanges())
-                return;   // refused by the database: it stays on screen too
+                return; // refused by the database: it stays on screen too
         } else {
             if (tovren::activeCard().bEdit && bytSavCanRec() == 2)
                 return;
@@ -182,8 +183,9 @@ void LastRec()
 quint8 bytSavCanRec()
 {
     return tovren::traced("modGenProcedures.bytSavCanRec", [&]() -> quint8 {
-        switch (platform::MsgBox(QStringLiteral("Record has been changed. Do you want to save the changes?"),
-                                 platform::Buttons::YesNoCancel, platform::Icon::None, QStringLiteral("Save"))) {
+        switch (platform::MsgBox(
+            QStringLiteral("Record has been changed. Do you want to save the changes?"),
+            platform::Buttons::YesNoCancel, platform::Icon::None, QStringLiteral("Save"))) {
         case platform::Answer::Yes:
             Save(mdiMain::instance()->ActiveForm());
             return 0;

@@ -25,7 +25,7 @@ const QString kDatabasePath = QStringLiteral("DatabasePath");
 QString connectionStringFor(const QString& path)
 {
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path
-         + QStringLiteral(";Persist Security Info=False");
+           + QStringLiteral(";Persist Security Info=False");
 }
 
 // Points the program at `path` and remembers it in Address.ini. A folder
@@ -86,7 +86,8 @@ void mdiMain::MDIForm_Load()
         std::shared_ptr<platform::Connection> opened;
         while (!opened) {
             try {
-                opened = platform::Connection::open(tovren::connectionString(), tovren::programFolder());
+                opened =
+                    platform::Connection::open(tovren::connectionString(), tovren::programFolder());
             } catch (const platform::RunTimeError& error) {
                 if (error.number() != platform::err::Unspecified)
                     throw;
@@ -95,10 +96,12 @@ void mdiMain::MDIForm_Load()
             }
         }
         if (opened->isReadOnly())
-            platform::MsgBox(QStringLiteral("The address book '%1' is read-only. You can browse and "
-                                            "search it, but changes cannot be saved until the file "
-                                            "may be written.").arg(opened->filePath()),
-                             platform::Buttons::OK, platform::Icon::Information);
+            platform::MsgBox(
+                QStringLiteral("The address book '%1' is read-only. You can browse and "
+                               "search it, but changes cannot be saved until the file "
+                               "may be written.")
+                    .arg(opened->filePath()),
+                platform::Buttons::OK, platform::Icon::Information);
         handler.setCn(QVariant::fromValue(Vostrel::DbConnectionRef(opened)));
         platform::setHelpFile(tovren::helpFilePath());
     } catch (const platform::RunTimeError& error) {

@@ -11,15 +11,17 @@ QIcon imageIcon(int image)
 {
     if (image <= 0)
         return QIcon();
-    const QStringList found = QDir(QStringLiteral(":/icons"))
-                                  .entryList({QStringLiteral("%1-*.svg").arg(image, 2, 10, QLatin1Char('0'))});
+    const QStringList found =
+        QDir(QStringLiteral(":/icons"))
+            .entryList({QStringLiteral("%1-*.svg").arg(image, 2, 10, QLatin1Char('0'))});
     return found.isEmpty() ? QIcon() : QIcon(QStringLiteral(":/icons/") + found.first());
 }
 
 } // namespace
 
 TbrButton::TbrButton(const ToolbarRow& row, QWidget* parent)
-    : QToolButton(parent), m_index(row.index), m_key(QString::fromLatin1(row.key)), m_style(row.style)
+    : QToolButton(parent), m_index(row.index), m_key(QString::fromLatin1(row.key)),
+      m_style(row.style)
 {
     setObjectName(QStringLiteral("tbrButton_%1").arg(row.index));
     setAutoRaise(true);

@@ -31,7 +31,9 @@ const Group kGroups[] = {
     {"Find", {"Find"}, {"mnuFind", "mnuFindPrev", "mnuFindNext"}},
     {"Filter", {"Filter"}, {"mnuFilter"}},
     {"AppFilter", {"AppFilter"}, {"mnuAppFilter"}},
-    {"Navigation", {"First", "Prev", "Next", "Last"}, {"mnuFirst", "mnuPrev", "mnuNext", "mnuLast"}},
+    {"Navigation",
+     {"First", "Prev", "Next", "Last"},
+     {"mnuFirst", "mnuPrev", "mnuNext", "mnuLast"}},
     {"Print", {"Print"}, {"mnuPrint"}},
     {"Exit", {"Exit"}, {"mnuExit"}},
 };
@@ -43,31 +45,28 @@ struct ButtonItems {
 };
 
 const ButtonItems kButtonItems[] = {
-    {"New", {"mnuNew"}}, {"Save", {"mnuSave"}}, {"Cancel", {"mnuCancel"}}, {"Del", {"mnuDel"}},
-    {"Undo", {"mnuUndo"}}, {"Refresh", {"mnuRefresh"}}, {"Asc", {"mnuAsc"}},
-    {"Desc", {"mnuDesc"}}, {"Zoom", {"mnuZoom"}},
-    {"Find", {"mnuFind", "mnuFindPrev", "mnuFindNext"}}, {"Filter", {"mnuFilter"}},
-    {"AppFilter", {"mnuAppFilter"}}, {"First", {"mnuFirst"}}, {"Prev", {"mnuPrev"}},
-    {"Next", {"mnuNext"}}, {"Last", {"mnuLast"}}, {"Print", {"mnuPrint"}}, {"Exit", {"mnuExit"}},
+    {"New", {"mnuNew"}},       {"Save", {"mnuSave"}},
+    {"Cancel", {"mnuCancel"}}, {"Del", {"mnuDel"}},
+    {"Undo", {"mnuUndo"}},     {"Refresh", {"mnuRefresh"}},
+    {"Asc", {"mnuAsc"}},       {"Desc", {"mnuDesc"}},
+    {"Zoom", {"mnuZoom"}},     {"Find", {"mnuFind", "mnuFindPrev", "mnuFindNext"}},
+    {"Filter", {"mnuFilter"}}, {"AppFilter", {"mnuAppFilter"}},
+    {"First", {"mnuFirst"}},   {"Prev", {"mnuPrev"}},
+    {"Next", {"mnuNext"}},     {"Last", {"mnuLast"}},
+    {"Print", {"mnuPrint"}},   {"Exit", {"mnuExit"}},
 };
 
 // A mode: for each group in table order, on, off or left alone ('-').
 struct Mode {
     const char* name;
-    const char* groups;   // 12 characters: '1' on, '0' off, '-' untouched
+    const char* groups; // 12 characters: '1' on, '0' off, '-' untouched
 };
 
 // Columns: Edit Save Undo Refresh Order Zoom Find Filter AppFilter Navigation Print Exit
 constexpr Mode kModes[] = {
-    {"NoRecs", "0-100100-001"},
-    {"AddNew", "1-100100-000"},
-    {"Filter", "0-1001011001"},
-    {"Normal", "101111110111"},
-    {"NoEdits", "0-----------"},
-    {"NoFilter", "-------00---"},
-    {"NoScroll", "---------0--"},
-    {"NoFind", "------0-----"},
-    {"NoRefresh", "---0--------"},
+    {"NoRecs", "0-100100-001"},   {"AddNew", "1-100100-000"},  {"Filter", "0-1001011001"},
+    {"Normal", "101111110111"},   {"NoEdits", "0-----------"}, {"NoFilter", "-------00---"},
+    {"NoScroll", "---------0--"}, {"NoFind", "------0-----"},  {"NoRefresh", "---0--------"},
     {"Exit", "0-000000-001"},
 };
 
@@ -85,7 +84,8 @@ mdiMain& frame()
 {
     mdiMain* main = mdiMain::instance();
     if (!main)
-        platform::raise(platform::err::ObjectNotSet, QStringLiteral("The main window is not open."));
+        platform::raise(platform::err::ObjectNotSet,
+                        QStringLiteral("The main window is not open."));
     return *main;
 }
 
@@ -93,7 +93,9 @@ void enable(const char* buttonKey, bool on)
 {
     tovren::TbrButton* button = frame().buttonByKey(QString::fromLatin1(buttonKey));
     if (!button)
-        platform::raise(platform::err::ObjectNotSet, QStringLiteral("The toolbar has no button '%1'.").arg(QLatin1String(buttonKey)));
+        platform::raise(
+            platform::err::ObjectNotSet,
+            QStringLiteral("The toolbar has no button '%1'.").arg(QLatin1String(buttonKey)));
     button->setEnabled(on);
 }
 
@@ -101,7 +103,8 @@ void enableItem(const char* itemName, bool on)
 {
     QAction* item = frame().menuItem(QString::fromLatin1(itemName));
     if (!item)
-        platform::raise(platform::err::ObjectNotSet, QStringLiteral("The menu has no item '%1'.").arg(QLatin1String(itemName)));
+        platform::raise(platform::err::ObjectNotSet,
+                        QStringLiteral("The menu has no item '%1'.").arg(QLatin1String(itemName)));
     item->setEnabled(on);
 }
 
@@ -143,16 +146,16 @@ void TbrMnuBtns(const QString& sBtnsGrps, bool bSwitch)
 {
     tovren::traced("modGenProcedures.TbrMnuBtns",
                    {{"sBtnsGrps", "String", sBtnsGrps}, {"bSwitch", "Boolean", bSwitch}}, [&] {
-        for (const Group& group : kGroups) {
-            if (sBtnsGrps != QLatin1String(group.name))
-                continue;
-            for (const char* key : group.buttons)
-                enable(key, bSwitch);
-            for (const char* item : group.items)
-                enableItem(item, bSwitch);
-            return;
-        }
-    });
+                       for (const Group& group : kGroups) {
+                           if (sBtnsGrps != QLatin1String(group.name))
+                               continue;
+                           for (const char* key : group.buttons)
+                               enable(key, bSwitch);
+                           for (const char* item : group.items)
+                               enableItem(item, bSwitch);
+                           return;
+                       }
+                   });
 }
 
 void DisNoRecBtns(const QString& sMode)
@@ -186,11 +189,23 @@ void GetTbrBtns(TbrState& arr)
         for (int i = 1; i <= count; ++i) {
             tovren::TbrButton* button = frame().button(i);
             switch (i < arr.size() ? arr[i] : -1) {
-            case 0: button->setEnabled(false); break;
-            case 1: button->setEnabled(true); button->setMixedState(false); break;
-            case 2: button->setEnabled(true); button->setMixedState(true); break;
-            case 4: button->setEnabled(true); button->setValue(true); break;
-            default: break;
+            case 0:
+                button->setEnabled(false);
+                break;
+            case 1:
+                button->setEnabled(true);
+                button->setMixedState(false);
+                break;
+            case 2:
+                button->setEnabled(true);
+                button->setMixedState(true);
+                break;
+            case 4:
+                button->setEnabled(true);
+                button->setValue(true);
+                break;
+            default:
+                break;
             }
             for (const auto& [key, items] : kButtonItems) {
                 if (button->key() != QLatin1String(key))

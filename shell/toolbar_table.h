@@ -8,8 +8,8 @@ enum class ButtonStyle { Normal, Separator };
 struct ToolbarRow {
     int index;
     ButtonStyle style;
-    const char* key;        // "" for separators and the blank buttons
-    int image;              // 0 for none
+    const char* key; // "" for separators and the blank buttons
+    int image;       // 0 for none
     const char* tooltip;
 };
 

@@ -31,7 +31,8 @@ void handleError(const platform::RunTimeError& error)
 
 platform::RunTimeError asRunTimeError(const std::exception& error)
 {
-    return platform::RunTimeError(platform::err::InternalError, QString::fromLocal8Bit(error.what()));
+    return platform::RunTimeError(platform::err::InternalError,
+                                  QString::fromLocal8Bit(error.what()));
 }
 
 } // namespace tovren

@@ -32,7 +32,8 @@ class AnswerYes final : public platform::PromptService {
 public:
     platform::Answer message(const platform::MessagePrompt& prompt) override
     {
-        return prompt.buttons == platform::Buttons::OK ? platform::Answer::OK : platform::Answer::Yes;
+        return prompt.buttons == platform::Buttons::OK ? platform::Answer::OK
+                                                       : platform::Answer::Yes;
     }
     QString openFile(const platform::OpenFilePrompt&) override { return QString(); }
     void showModal(QDialog&) override {}
@@ -40,27 +41,32 @@ public:
 
 bool fill(const QString& path, int contacts)
 {
-    static const char* const first[] = {"Aarav", "Abhay", "Abel", "Ada", "Bela", "Carlos", "Dmitri",
-                                        "\u00c9lodie", "Farah", "Gita", "Hana", "Ivan", "Jos\u00e9",
-                                        "Kiran", "Lena", "Mohan", "Nadia", "Omar", "Priya", "Ravi",
-                                        "Sara", "Tom\u00e1s", "Uma", "Vikram", "Wen", "Yusuf", "Zo\u00eb"};
-    static const char* const last[] = {"Sharma", "Patel", "Smith", "M\u00fcller", "Garc\u00eda", "Ivanov",
-                                       "Nguyen", "Khan", "Singh", "Rossi", "Dubois", "Kowalski"};
-    static const char* const cities[] = {"Mumbai", "Pune", "Delhi", "Chennai", "Kolkata", "Bengaluru",
-                                         "Hyderabad", "Ahmedabad", "Jaipur", "Lucknow", "Surat", "Goa"};
+    static const char* const first[] = {
+        "Aarav",       "Abhay", "Abel",   "Ada",  "Bela",  "Carlos",    "Dmitri",
+        "\u00c9lodie", "Farah", "Gita",   "Hana", "Ivan",  "Jos\u00e9", "Kiran",
+        "Lena",        "Mohan", "Nadia",  "Omar", "Priya", "Ravi",      "Sara",
+        "Tom\u00e1s",  "Uma",   "Vikram", "Wen",  "Yusuf", "Zo\u00eb"};
+    static const char* const last[] = {"Sharma",      "Patel",  "Smith",  "M\u00fcller",
+                                       "Garc\u00eda", "Ivanov", "Nguyen", "Khan",
+                                       "Singh",       "Rossi",  "Dubois", "Kowalski"};
+    static const char* const cities[] = {"Mumbai",  "Pune",      "Delhi",     "Chennai",
+                                         "Kolkata", "Bengaluru", "Hyderabad", "Ahmedabad",
+                                         "Jaipur",  "Lucknow",   "Surat",     "Goa"};
     QRandomGenerator random(42);
     const auto pick = [&random](const auto& list) {
         return QString::fromUtf8(list[random.bounded(int(std::size(list)))]);
     };
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-fill"));
+    QSqlDatabase db =
+        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-fill"));
     db.setDatabaseName(path);
     if (!db.open())
         return false;
     db.transaction();
     QSqlQuery query(db);
-    query.prepare(QStringLiteral(
-        "INSERT INTO Address (SalutationId, Name, Company, ReligionId, Address1, Address2, City, PinCode,"
-        " State, Country, PhOff1, PhExt, PhCell, DtBirth, EmlAddr) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
+    query.prepare(QStringLiteral("INSERT INTO Address (SalutationId, Name, Company, ReligionId, "
+                                 "Address1, Address2, City, PinCode,"
+                                 " State, Country, PhOff1, PhExt, PhCell, DtBirth, EmlAddr) VALUES "
+                                 "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
     for (int i = 0; i < contacts; ++i) {
         query.addBindValue(1 + random.bounded(8));
         query.addBindValue(QString(pick(first) + QLatin1Char(' ') + pick(last)));
@@ -72,9 +78,11 @@ bool fill(const QString& path, int contacts)
         query.addBindValue(QString::number(100000 + random.bounded(899999)));
         query.addBindValue(QStringLiteral("Maharashtra"));
         query.addBindValue(QStringLiteral("India"));
-        query.addBindValue(QStringLiteral("022-%1").arg(random.bounded(99999999), 8, 10, QLatin1Char('0')));
+        query.addBindValue(
+            QStringLiteral("022-%1").arg(random.bounded(99999999), 8, 10, QLatin1Char('0')));
         query.addBindValue(QString::number(random.bounded(999)));
-        query.addBindValue(QStringLiteral("9%1").arg(random.bounded(999999999), 9, 10, QLatin1Char('0')));
+        query.addBindValue(
+            QStringLiteral("9%1").arg(random.bounded(999999999), 9, 10, QLatin1Char('0')));
         query.addBindValue(QDate(1940, 1, 1).addDays(random.bounded(25000)).toString(Qt::ISODate));
         query.addBindValue(QStringLiteral("person%1@example.com").arg(i));
         if (!query.exec())
@@ -121,7 +129,8 @@ int main(int argc, char** argv)
         operation();
         std::printf("%s %.1f\n", name, double(timer.nsecsElapsed()) / 1e6);
         if (handler.ErrNum() != 0) {
-            std::fprintf(stderr, "tovren-bench: %s failed: %s\n", name, qPrintable(handler.ErrDesc()));
+            std::fprintf(stderr, "tovren-bench: %s failed: %s\n", name,
+                         qPrintable(handler.ErrDesc()));
             std::exit(1);
         }
     };

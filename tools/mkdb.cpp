@@ -19,7 +19,7 @@ int main(int argc, char** argv)
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
     if (QFileInfo::exists(path))
-        return 0;   // an existing address book is never written over
+        return 0; // an existing address book is never written over
     try {
         records::createDatabase(path);
     } catch (const platform::RunTimeError& error) {

@@ -23,11 +23,13 @@ protected:
     // Contacts to store before the card opens: name, company, city.
     void addContacts(const QStringList& names)
     {
-        auto db = platform::Connection::open(QStringLiteral("Data Source=") + home(QStringLiteral("TND.dbx")));
+        auto db = platform::Connection::open(QStringLiteral("Data Source=")
+                                             + home(QStringLiteral("TND.dbx")));
         QSqlQuery query(db->database());
         for (const QString& name : names) {
-            query.prepare(QStringLiteral("INSERT INTO Address (Name, Company, City, SalutationId, ReligionId) "
-                                         "VALUES (?, ?, ?, 1, 1)"));
+            query.prepare(QStringLiteral(
+                "INSERT INTO Address (Name, Company, City, SalutationId, ReligionId) "
+                "VALUES (?, ?, ?, 1, 1)"));
             query.addBindValue(name);
             query.addBindValue(QString(name + QStringLiteral(" Ltd")));
             query.addBindValue(QStringLiteral("Pune"));
@@ -51,20 +53,27 @@ protected:
     }
 
     mdiMain& main() const { return *mdiMain::instance(); }
-    bool enabled(const char* key) const { return main().buttonByKey(QString::fromLatin1(key))->isEnabled(); }
+    bool enabled(const char* key) const
+    {
+        return main().buttonByKey(QString::fromLatin1(key))->isEnabled();
+    }
     QString counter() const { return main().lblRecCount()->text(); }
-    void trigger(const char* menuItem) { main().menuItem(QString::fromLatin1(menuItem))->trigger(); }
+    void trigger(const char* menuItem)
+    {
+        main().menuItem(QString::fromLatin1(menuItem))->trigger();
+    }
 
     // The rows of the Address table as "Name|Company|City".
     QStringList stored()
     {
-        auto db = platform::Connection::open(QStringLiteral("Data Source=") + home(QStringLiteral("TND.dbx")));
+        auto db = platform::Connection::open(QStringLiteral("Data Source=")
+                                             + home(QStringLiteral("TND.dbx")));
         QSqlQuery query(db->database());
         query.exec(QStringLiteral("SELECT Name, Company, City FROM Address ORDER BY AddressId"));
         QStringList rows;
         while (query.next())
-            rows << query.value(0).toString() + QLatin1Char('|') + query.value(1).toString() + QLatin1Char('|')
-                        + query.value(2).toString();
+            rows << query.value(0).toString() + QLatin1Char('|') + query.value(1).toString()
+                        + QLatin1Char('|') + query.value(2).toString();
         return rows;
     }
 };

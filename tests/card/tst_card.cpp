@@ -36,7 +36,7 @@ TEST_F(Card, OpensOnTheFirstContactAndBrowses)
     QTest::keyClick(card.txtFld[0], Qt::Key_F12);
     EXPECT_EQ(card.txtFld[0]->text(), QStringLiteral("Cy"));
     EXPECT_EQ(counter(), QStringLiteral("3 / 3"));
-    QTest::keyClick(card.txtFld[0], Qt::Key_F11);   // stays on the last
+    QTest::keyClick(card.txtFld[0], Qt::Key_F11); // stays on the last
     EXPECT_EQ(counter(), QStringLiteral("3 / 3"));
     QTest::keyClick(card.txtFld[0], Qt::Key_F11, Qt::ShiftModifier);
     EXPECT_EQ(card.txtFld[0]->text(), QStringLiteral("Bo"));
@@ -66,7 +66,7 @@ TEST_F(Card, TypingMarksTheRecordChangedButMovingKeysDoNot)
     EXPECT_FALSE(card.bEdit);
     EXPECT_FALSE(enabled("Save"));
 
-    QTest::keyClick(city, Qt::Key_P);   // small p: its character code is F1's, its key code is not
+    QTest::keyClick(city, Qt::Key_P); // small p: its character code is F1's, its key code is not
     EXPECT_TRUE(card.bEdit);
     EXPECT_TRUE(enabled("Save") && enabled("Cancel"));
     EXPECT_TRUE(main().menuItem(QStringLiteral("mnuSave"))->isEnabled());
@@ -75,7 +75,7 @@ TEST_F(Card, TypingMarksTheRecordChangedButMovingKeysDoNot)
     EXPECT_FALSE(modGenProcedures::bChkKeys(112));
     EXPECT_TRUE(modGenProcedures::bChkKeys(8));
     EXPECT_TRUE(modGenProcedures::bChkKeys(46));
-    EXPECT_TRUE(modGenProcedures::bChkKeys(3));   // Ctrl+C types character 3
+    EXPECT_TRUE(modGenProcedures::bChkKeys(3)); // Ctrl+C types character 3
 }
 
 TEST_F(Card, AddSaveAndFindTheContactStoredUnchanged)
@@ -91,12 +91,13 @@ TEST_F(Card, AddSaveAndFindTheContactStoredUnchanged)
 
     card.dbcFld[0]->setBoundText(QStringLiteral("3"));
     card.dbcFld[1]->setBoundText(QStringLiteral("2"));
-    const QStringList values = {"Zoë O'Neil", "Ünïcode & Sons", "1 Main St", "Floor 2", "Wing B",
-                                "Pune", "411001", "Maharashtra", "India", "020-1234", "020-5678", "12",
-                                "020-9", "020-8", "020-7", "98220", "12345", "zoe@example.in"};
+    const QStringList values = {
+        "Zoë O'Neil", "Ünïcode & Sons", "1 Main St", "Floor 2",  "Wing B",   "Pune",
+        "411001",     "Maharashtra",    "India",     "020-1234", "020-5678", "12",
+        "020-9",      "020-8",          "020-7",     "98220",    "12345",    "zoe@example.in"};
     for (int i = 0; i < card.txtFld.size(); ++i) {
         card.txtFld[i]->setFocus();
-        card.txtFld[i]->insert(values[i]);   // typed texts may hold any letter
+        card.txtFld[i]->insert(values[i]); // typed texts may hold any letter
     }
     QTest::keyClick(card.txtFld[17], Qt::Key_Space);
     QTest::keyClick(card.txtFld[17], Qt::Key_Backspace);
@@ -123,12 +124,12 @@ TEST_F(Card, AddSaveAndFindTheContactStoredUnchanged)
 TEST_F(Card, AddTwiceStoresTheFirstAndCancelReturns)
 {
     frmAddress& card = openCard({"Ada", "Bo"});
-    QTest::keyClick(card.txtFld[0], Qt::Key_F11);   // on Bo
+    QTest::keyClick(card.txtFld[0], Qt::Key_F11); // on Bo
     trigger("mnuNew");
     card.dbcFld[0]->setBoundText(QStringLiteral("1"));
     card.dbcFld[1]->setBoundText(QStringLiteral("1"));
     QTest::keyClicks(card.txtFld[0], QStringLiteral("Cy"));
-    trigger("mnuNew");   // stores Cy and starts another
+    trigger("mnuNew"); // stores Cy and starts another
     EXPECT_TRUE(card.bAdd);
     EXPECT_EQ(stored().size(), 3);
     card.txtFld[0]->setFocus();
@@ -145,7 +146,7 @@ TEST_F(Card, AddTwiceStoresTheFirstAndCancelReturns)
     EXPECT_TRUE(card.bEdit);
     QTest::keyClick(card.txtFld[5], Qt::Key_Escape);
     EXPECT_FALSE(card.bEdit);
-    EXPECT_TRUE(card.txtFld[5]->text().isEmpty());   // Cy was stored without a city
+    EXPECT_TRUE(card.txtFld[5]->text().isEmpty()); // Cy was stored without a city
 }
 
 TEST_F(Card, InvalidValuesAreRefusedWithTheFocusOnTheField)
@@ -169,7 +170,8 @@ TEST_F(Card, InvalidValuesAreRefusedWithTheFocusOnTheField)
     card.txtDt[1]->setText(QStringLiteral("2023-02-31"));
     m_prompts.answerMessage(Answer::OK);
     trigger("mnuSave");
-    EXPECT_EQ(m_prompts.messages().back().text, QStringLiteral("You have not entered correct date of marriage."));
+    EXPECT_EQ(m_prompts.messages().back().text,
+              QStringLiteral("You have not entered correct date of marriage."));
     EXPECT_EQ(QApplication::focusWidget(), card.txtDt[1]);
 
     // Without a salutation the user is asked; No keeps the card as it is.
@@ -177,8 +179,9 @@ TEST_F(Card, InvalidValuesAreRefusedWithTheFocusOnTheField)
     card.dbcFld[0]->setBoundText(QString());
     m_prompts.answerMessage(Answer::No);
     trigger("mnuSave");
-    EXPECT_EQ(m_prompts.messages().back().text,
-              QStringLiteral("You have not selected Salutation. Do you still want to save the changes?"));
+    EXPECT_EQ(
+        m_prompts.messages().back().text,
+        QStringLiteral("You have not selected Salutation. Do you still want to save the changes?"));
     EXPECT_EQ(stored(), QStringList{"Ada|Ada Ltd|Pune"});
 
     // Texts never grow beyond their field.
@@ -219,7 +222,8 @@ TEST_F(Card, MovesWithPendingChangesAsk)
     EXPECT_EQ(stored()[1], QStringLiteral("Bo|Bo Ltd|Agra"));
     const auto asked = m_prompts.messages();
     EXPECT_EQ(asked.back().title, QStringLiteral("Save"));
-    EXPECT_EQ(asked.back().text, QStringLiteral("Record has been changed. Do you want to save the changes?"));
+    EXPECT_EQ(asked.back().text,
+              QStringLiteral("Record has been changed. Do you want to save the changes?"));
     EXPECT_EQ(asked.back().buttons, platform::Buttons::YesNoCancel);
 }
 
@@ -231,18 +235,18 @@ TEST_F(Card, DeletingTheFirstMiddleAndLastContacts)
     trigger("mnuDel");
     EXPECT_EQ(stored().size(), 4);
     m_prompts.answerMessage(Answer::Yes);
-    trigger("mnuDel");   // Bo, from the middle: Ada shows
+    trigger("mnuDel"); // Bo, from the middle: Ada shows
     EXPECT_EQ(card.txtFld[0]->text(), QStringLiteral("Ada"));
     EXPECT_EQ(counter(), QStringLiteral("1 / 3"));
     m_prompts.answerMessage(Answer::Yes);
-    trigger("mnuDel");   // the first: the new first shows
+    trigger("mnuDel"); // the first: the new first shows
     EXPECT_EQ(card.txtFld[0]->text(), QStringLiteral("Cy"));
     QTest::keyClick(card.txtFld[0], Qt::Key_F12);
     m_prompts.answerMessage(Answer::Yes);
-    trigger("mnuDel");   // the last
+    trigger("mnuDel"); // the last
     EXPECT_EQ(card.txtFld[0]->text(), QStringLiteral("Cy"));
     m_prompts.answerMessage(Answer::Yes);
-    trigger("mnuDel");   // and the only one left
+    trigger("mnuDel"); // and the only one left
     EXPECT_TRUE(stored().isEmpty());
     EXPECT_EQ(counter(), QStringLiteral("No Records"));
     EXPECT_TRUE(card.txtFld[0]->text().isEmpty());
@@ -274,7 +278,7 @@ TEST_F(Card, AnEmptyBookStartsLockedAndAddUnlocks)
 TEST_F(Card, TheDatePickerServesEachDateBox)
 {
     frmAddress& card = openCard({"Ada"});
-    card.txtDt[0]->setText(QStringLiteral("2000-02-31"));   // impossible: today is offered
+    card.txtDt[0]->setText(QStringLiteral("2000-02-31")); // impossible: today is offered
     card.cmdDt[0]->click();
     EXPECT_TRUE(card.mvwDt->isVisible());
     EXPECT_EQ(card.mvwDt->selectedDate(), QDate::currentDate());
@@ -284,7 +288,7 @@ TEST_F(Card, TheDatePickerServesEachDateBox)
 
     card.txtDt[2]->setText(platform::dateText(QDate(2001, 9, 11)));
     card.cmdDt[0]->click();
-    card.cmdDt[2]->click();   // moves below the joining date without hiding
+    card.cmdDt[2]->click(); // moves below the joining date without hiding
     EXPECT_TRUE(card.mvwDt->isVisible());
     EXPECT_EQ(card.mvwDt->x(), card.txtDt[2]->x());
     EXPECT_EQ(card.mvwDt->selectedDate(), QDate(2001, 9, 11));
@@ -301,9 +305,10 @@ TEST_F(Card, FieldHelpersActByKindAndName)
     modGenProcedures::ControlClear(&card);
     EXPECT_TRUE(card.txtFld[0]->text().isEmpty() && card.txtDt[0]->text().isEmpty());
     EXPECT_TRUE(card.dbcFld[0]->Text().isEmpty());
-    EXPECT_TRUE(card.cmdDt[0]->isEnabled());   // the calendar buttons are left as they were
+    EXPECT_TRUE(card.cmdDt[0]->isEnabled()); // the calendar buttons are left as they were
     modGenProcedures::LckCtrls(&card, true);
-    EXPECT_TRUE(card.txtFld[17]->isReadOnly() && card.txtDt[2]->isReadOnly() && card.dbcFld[1]->Locked());
+    EXPECT_TRUE(card.txtFld[17]->isReadOnly() && card.txtDt[2]->isReadOnly()
+                && card.dbcFld[1]->Locked());
     EXPECT_FALSE(card.cmdDt[1]->isEnabled());
     modGenProcedures::LckCtrls(&card, false);
     EXPECT_FALSE(card.txtFld[17]->isReadOnly() || card.dbcFld[1]->Locked());
@@ -316,7 +321,7 @@ TEST_F(Card, FieldHelpersActByKindAndName)
 TEST_F(Card, ComboUndoAndRedo)
 {
     frmAddress& card = openCard({"Ada"});
-    card.dbcFld[1]->setFocus();   // the undo buffer takes the value first seen
+    card.dbcFld[1]->setFocus(); // the undo buffer takes the value first seen
     const QString before = card.dbcFld[1]->Text();
     card.dbcFld[1]->setBoundText(QStringLiteral("3"));
     const QString chosen = card.dbcFld[1]->Text();
@@ -325,7 +330,7 @@ TEST_F(Card, ComboUndoAndRedo)
     EXPECT_EQ(card.dbcFld[1]->Text(), before);
     card.dbcFld_Undo(1);
     EXPECT_EQ(card.dbcFld[1]->Text(), chosen);
-    card.dbcFld_Undo(0);   // never focused: back to empty
+    card.dbcFld_Undo(0); // never focused: back to empty
     EXPECT_TRUE(card.dbcFld[0]->Text().isEmpty());
 }
 
@@ -393,7 +398,7 @@ TEST_F(Card, MenuShortcutsComeBeforeTheFieldsOwnKeys)
     card.txtFld[0]->setFocus();
     card.txtFld[0]->selectAll();
     m_prompts.answerMessage(Answer::No);
-    QTest::keyClick(card.txtFld[0], Qt::Key_Delete, Qt::ShiftModifier);   // Delete, not Cut
+    QTest::keyClick(card.txtFld[0], Qt::Key_Delete, Qt::ShiftModifier); // Delete, not Cut
     EXPECT_EQ(m_prompts.messages().back().title, QStringLiteral("Delete."));
     EXPECT_EQ(card.txtFld[0]->text(), QStringLiteral("Ada"));
 }

@@ -18,7 +18,10 @@ using platform::Answer;
 
 class EditCommands : public CardTest {
 protected:
-    void SetUp() override { QApplication::clipboard()->setText(QStringLiteral("from the clipboard")); }
+    void SetUp() override
+    {
+        QApplication::clipboard()->setText(QStringLiteral("from the clipboard"));
+    }
     QString clipboard() const { return QApplication::clipboard()->text(); }
 };
 
@@ -28,7 +31,7 @@ TEST_F(EditCommands, CutCopyPasteAndDeleteOnATextField)
     QLineEdit* name = card.txtFld[0];
     name->setFocus();
     name->deselect();
-    Cut();   // nothing selected: nothing happens, also to the clipboard
+    Cut(); // nothing selected: nothing happens, also to the clipboard
     EXPECT_EQ(clipboard(), QStringLiteral("from the clipboard"));
     EXPECT_FALSE(card.bEdit);
 
@@ -36,7 +39,7 @@ TEST_F(EditCommands, CutCopyPasteAndDeleteOnATextField)
     Copy();
     EXPECT_EQ(clipboard(), QStringLiteral("Ada"));
     EXPECT_FALSE(card.bEdit);
-    trigger("mnuNext");   // a copy is no change: no question
+    trigger("mnuNext"); // a copy is no change: no question
     EXPECT_TRUE(m_prompts.recorded().empty());
 
     name->setSelection(4, 8);
@@ -53,7 +56,8 @@ TEST_F(EditCommands, CutCopyPasteAndDeleteOnATextField)
     EXPECT_EQ(name->text(), QStringLiteral("Ada "));
 
     // A long text with line breaks becomes one line within the field's limit.
-    QApplication::clipboard()->setText(QStringLiteral("first line\r\nsecond line\n") + QString(60, QLatin1Char('z')));
+    QApplication::clipboard()->setText(QStringLiteral("first line\r\nsecond line\n")
+                                       + QString(60, QLatin1Char('z')));
     name->selectAll();
     Paste();
     EXPECT_EQ(name->text().size(), 40);
@@ -70,9 +74,9 @@ TEST_F(EditCommands, UndoIsTheFieldsOwnAndToggles)
     EXPECT_EQ(city->text(), QStringLiteral("Punex"));
     trigger("mnuUndo");
     EXPECT_EQ(city->text(), QStringLiteral("Pune"));
-    trigger("mnuUndo");   // again: the change comes back
+    trigger("mnuUndo"); // again: the change comes back
     EXPECT_EQ(city->text(), QStringLiteral("Punex"));
-    EXPECT_TRUE(card.bEdit);   // Undo itself changes nothing about bEdit
+    EXPECT_TRUE(card.bEdit); // Undo itself changes nothing about bEdit
 }
 
 TEST_F(EditCommands, SelectAllAndUndoOnACombo)
@@ -80,7 +84,7 @@ TEST_F(EditCommands, SelectAllAndUndoOnACombo)
     frmAddress& card = openCard({"Ada"});
     card.txtFld[0]->setFocus();
     card.txtFld[0]->deselect();
-    EditSelAll();   // only a combo's text is selected by it
+    EditSelAll(); // only a combo's text is selected by it
     EXPECT_FALSE(card.txtFld[0]->hasSelectedText());
 
     card.dbcFld[1]->setFocus();
@@ -128,20 +132,24 @@ TEST_F(EditCommands, PopUpAddPutsTheNewEntryInTheCombo)
         edit.findChild<QLineEdit*>(QStringLiteral("txtFld_0"))->setText(QStringLiteral("Sir"));
         edit.findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
     });
-    m_prompts.handleModal([](QDialog& list) { list.findChild<QPushButton*>(QStringLiteral("cmdOk"))->click(); });
+    m_prompts.handleModal(
+        [](QDialog& list) { list.findChild<QPushButton*>(QStringLiteral("cmdOk"))->click(); });
     trigger("mnuEditAdd");
     card.dbcFld[0]->setText(QStringLiteral("Sir"));
-    EXPECT_FALSE(card.dbcFld[0]->BoundText().isEmpty());   // listed at once
-    auto db = platform::Connection::open(QStringLiteral("Data Source=") + home(QStringLiteral("TND.dbx")));
+    EXPECT_FALSE(card.dbcFld[0]->BoundText().isEmpty()); // listed at once
+    auto db = platform::Connection::open(QStringLiteral("Data Source=")
+                                         + home(QStringLiteral("TND.dbx")));
     QSqlQuery query(db->database());
-    ASSERT_TRUE(query.exec(QStringLiteral("SELECT COUNT(*) FROM Salutation WHERE Salutation = 'Sir'")));
+    ASSERT_TRUE(
+        query.exec(QStringLiteral("SELECT COUNT(*) FROM Salutation WHERE Salutation = 'Sir'")));
     ASSERT_TRUE(query.next());
     EXPECT_EQ(query.value(0).toInt(), 1);
 
     // A double click on the religion combo opens its list for browsing.
     bool browsed = false;
     m_prompts.handleModal([&browsed](QDialog& list) {
-        browsed = list.findChild<QLabel*>(QStringLiteral("lblLookUps"))->text() == QLatin1String("LookUp for Religion");
+        browsed = list.findChild<QLabel*>(QStringLiteral("lblLookUps"))->text()
+                  == QLatin1String("LookUp for Religion");
         list.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
     });
     QTest::mouseDClick(card.dbcFld[1]->lineEdit(), Qt::LeftButton);

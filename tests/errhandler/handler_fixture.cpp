@@ -26,9 +26,9 @@ std::unique_ptr<Vostrel::clsErrHandler> HandlerTest::newHandler()
 
 QVariant HandlerTest::tovren()
 {
-    return QVariant::fromValue(Vostrel::AppDescriptor{
-        QStringLiteral("Tovren"), QStringLiteral("Belvane"), 1, 0, 5,
-        QStringLiteral("/opt/tovren"), QStringLiteral("Tovren")});
+    return QVariant::fromValue(
+        Vostrel::AppDescriptor{QStringLiteral("Tovren"), QStringLiteral("Belvane"), 1, 0, 5,
+                               QStringLiteral("/opt/tovren"), QStringLiteral("Tovren")});
 }
 
 QByteArray HandlerTest::readFile(const QString& path)

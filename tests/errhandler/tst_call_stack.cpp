@@ -52,8 +52,7 @@ TEST_F(VostrelCallStackTest, TraceLogGetsOneLinePerPushAndStartsAfreshWhenSwitch
     handler->Push(QStringLiteral("mdiMain.Form_Load"));
     handler->Push(QStringLiteral("Ünal.Procédure"));
     handler->Pop();
-    EXPECT_EQ(readFile(trace),
-              QStringLiteral("mdiMain.Form_Load\r\nÜnal.Procédure\r\n").toUtf8());
+    EXPECT_EQ(readFile(trace), QStringLiteral("mdiMain.Form_Load\r\nÜnal.Procédure\r\n").toUtf8());
 
     handler->setTraceExecution(true);
     EXPECT_FALSE(QFile::exists(trace));

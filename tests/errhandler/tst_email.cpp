@@ -62,14 +62,16 @@ TEST_F(VostrelEmailTest, LinkCarriesTheTitleAndAnEscapedSummary)
               QStringLiteral("#:     3640\r\nProc:  Address.Save\r\nLine:  12\r\n"
                              "Desc:  Disk full\r\n\r\nApp:   Tovren 1.0.5\r\n\r\n"
                              "Please paste Error Detail into email message (Ctrl+C)\r\n"
-                             "or attach: %1\r\n").arg(path(QStringLiteral("Error.log"))));
+                             "or attach: %1\r\n")
+                  .arg(path(QStringLiteral("Error.log"))));
     EXPECT_TRUE(url.toEncoded().contains("&Body=%23:%20%20%20%20%203640%0D%0AProc:%20%20Address"));
 }
 
 TEST_F(VostrelEmailTest, GivenTextsGoIntoTheLinkWithTheBodyEscaped)
 {
     EXPECT_EQ(handler->Email(QStringLiteral("A & B\tC 100%"), QStringLiteral("Crash"),
-                             QStringLiteral("cc@belvane.example")), 0);
+                             QStringLiteral("cc@belvane.example")),
+              0);
     ASSERT_EQ(desktop.urls.size(), 1u);
     EXPECT_EQ(desktop.urls[0].toEncoded(),
               "mailto:support@belvane.example?CC=cc@belvane.example&Subject=Crash"
@@ -135,8 +137,11 @@ TEST_F(VostrelEmailTest, SendmailGetsTheWholeReportAsAMimeMessage)
 
 TEST_F(VostrelEmailTest, TransportFailuresAreNumbered)
 {
-    const platform::MailMessage message{{}, {}, {QStringLiteral("support@belvane.example")},
-                                        QStringLiteral("S"), QStringLiteral("B")};
+    const platform::MailMessage message{{},
+                                        {},
+                                        {QStringLiteral("support@belvane.example")},
+                                        QStringLiteral("S"),
+                                        QStringLiteral("B")};
     EXPECT_EQ(platform::sendMail(message).number, 53);
 
     platform::setSendmailCommand(fakeSendmail(75));

@@ -16,7 +16,7 @@ TEST_F(VostrelPropertiesTest, DestinationLosesATrailingSlashAndTheSpacesAroundIt
         {"C:\\Tovren\\Logs\\", "C:\\Tovren\\Logs"},
         {"  /var/log/tovren/   ", "/var/log/tovren"},
         {"/var/log/tovren", "/var/log/tovren"},
-        {" /var/log/tovren ", " /var/log/tovren "},   // no slash: stored as written
+        {" /var/log/tovren ", " /var/log/tovren "}, // no slash: stored as written
     };
     for (const auto& [written, stored] : cases) {
         handler->setDestination(QString::fromLatin1(written));

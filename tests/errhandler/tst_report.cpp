@@ -34,35 +34,37 @@ TEST_F(VostrelReportTest, ListsTheStackAndOnlyTheFailingProceduresArguments)
     handler->AddParam(QStringLiteral("bForce"), QStringLiteral("Boolean"), true);
 
     ASSERT_EQ(handler->HandleError(QStringLiteral("Disk full"), 3640, 12,
-                                   QStringLiteral("The card was not saved.")), 0);
+                                   QStringLiteral("The card was not saved.")),
+              0);
 
-    const QString expected = QStringLiteral(
-        "Tovren Application Error Information\r\n"
-        "=================================================\r\n\r\n"
-        "The card was not saved.\r\n\r\n"
-        "Current Time:\t<time>\r\n"
-        "Error Number:\t3640\r\n"
-        "Error Procedure:\tAddress.Let_PinCode\r\n"
-        "Error Line:\t12\r\n"
-        "Error Description:\tDisk full\r\n\r\n"
-        "Procedure Stack\r\n"
-        "---------------\r\n"
-        "01  mdiMain.mnuSave_Click\r\n"
-        "02    modGenProcedures.Save\r\n"
-        "03      Address.Let_PinCode\r\n"
-        "1st Param:\r\nName: vData\r\nType: String\r\nValue: 40 01\r\n"
-        "2nd Param:\r\nName: bForce\r\nType: Boolean\r\nValue: True\r\n\r\n"
-        "Current Operation: Saving the card\r\n\r\n"
-        "Additional Information\r\n"
-        "----------------------\r\n"
-        "Current Directory:\t%1\r\n"
-        "Title:\t\tTovren\r\n"
-        "Company Name:\tBelvane\r\n"
-        "Major:\t\t1\r\n"
-        "Minor:\t\t0\r\n"
-        "Revision:\t\t5\r\n"
-        "Path:\t\t/opt/tovren\r\n"
-        "App Name:\tTovren").arg(QDir::currentPath());
+    const QString expected =
+        QStringLiteral("Tovren Application Error Information\r\n"
+                       "=================================================\r\n\r\n"
+                       "The card was not saved.\r\n\r\n"
+                       "Current Time:\t<time>\r\n"
+                       "Error Number:\t3640\r\n"
+                       "Error Procedure:\tAddress.Let_PinCode\r\n"
+                       "Error Line:\t12\r\n"
+                       "Error Description:\tDisk full\r\n\r\n"
+                       "Procedure Stack\r\n"
+                       "---------------\r\n"
+                       "01  mdiMain.mnuSave_Click\r\n"
+                       "02    modGenProcedures.Save\r\n"
+                       "03      Address.Let_PinCode\r\n"
+                       "1st Param:\r\nName: vData\r\nType: String\r\nValue: 40 01\r\n"
+                       "2nd Param:\r\nName: bForce\r\nType: Boolean\r\nValue: True\r\n\r\n"
+                       "Current Operation: Saving the card\r\n\r\n"
+                       "Additional Information\r\n"
+                       "----------------------\r\n"
+                       "Current Directory:\t%1\r\n"
+                       "Title:\t\tTovren\r\n"
+                       "Company Name:\tBelvane\r\n"
+                       "Major:\t\t1\r\n"
+                       "Minor:\t\t0\r\n"
+                       "Revision:\t\t5\r\n"
+                       "Path:\t\t/opt/tovren\r\n"
+                       "App Name:\tTovren")
+            .arg(QDir::currentPath());
     const QString report = handler->ErrorLogDisplay();
     EXPECT_EQ(maskTime(report).toStdString(), expected.toStdString());
     EXPECT_FALSE(report.contains(QStringLiteral("Current Time:\t\r\n")));
@@ -82,8 +84,11 @@ TEST_F(VostrelReportTest, HeadsArgumentsWithOrdinalsAndShowsValuesAsText)
     }
     handler->Push(QStringLiteral("frmAddress.Form_Load"));
     for (int i = 1; i <= 111; ++i) {
-        const QVariant value = i == 1 ? QVariant(false) : i == 2 ? QVariant(0.5)
-                             : i == 3 ? QVariant::fromValue(&window) : i == 4 ? QVariant() : i;
+        const QVariant value = i == 1   ? QVariant(false)
+                               : i == 2 ? QVariant(0.5)
+                               : i == 3 ? QVariant::fromValue(&window)
+                               : i == 4 ? QVariant()
+                                        : i;
         handler->AddParam(QStringLiteral("p%1").arg(i), QStringLiteral("Variant"), value);
     }
     handler->HandleError(QStringLiteral("Invalid use of Null"), 94, 3);
@@ -105,11 +110,11 @@ TEST_F(VostrelReportTest, HeadsArgumentsWithOrdinalsAndShowsValuesAsText)
 TEST_F(VostrelReportTest, DriverErrorsBecomeADatabaseSectionForGood)
 {
     auto connection = std::make_shared<FakeConnection>();
-    connection->errors = {
-        {-2147217900, -1, QStringLiteral("[ODBC Microsoft Access Driver] Syntax error"),
-         QStringLiteral("SQLite"), QStringLiteral("42000")},
-        {-2147467259, 5, QStringLiteral("database is locked"), QStringLiteral("SQLite"),
-         QStringLiteral("HY000")}};
+    connection->errors = {{-2147217900, -1,
+                           QStringLiteral("[ODBC Microsoft Access Driver] Syntax error"),
+                           QStringLiteral("SQLite"), QStringLiteral("42000")},
+                          {-2147467259, 5, QStringLiteral("database is locked"),
+                           QStringLiteral("SQLite"), QStringLiteral("HY000")}};
     handler->setCn(QVariant::fromValue(Vostrel::DbConnectionRef(connection)));
     handler->setAppObj(tovren());
     handler->Push(QStringLiteral("DataSource.Save"));
@@ -117,16 +122,15 @@ TEST_F(VostrelReportTest, DriverErrorsBecomeADatabaseSectionForGood)
     handler->HandleError(QStringLiteral("Syntax error in query"), -2147217900, 30);
     EXPECT_EQ(handler->ErrNum(), 3604);
     EXPECT_EQ(handler->ErrorType(), QStringLiteral("1"));
-    EXPECT_EQ(handler->ErrDesc(),
-              QStringLiteral("\r\nDATABASE ERROR MESSAGE(S)\r\n\r\n"
-                             "DB ERROR 1\tNative DB ERR#: -1\r\n"
-                             "DESCRIPTION:\tDatabase Error:  Syntax error\r\n"
-                             "SOURCE:\t\tSQLite\r\nSQL STATE:\t42000\r\n"
-                             "ERROR:\t\t3604 (-2147217900)"
-                             "DB ERROR 2\tNative DB ERR#: 5\r\n"
-                             "DESCRIPTION:\tdatabase is locked\r\n"
-                             "SOURCE:\t\tSQLite\r\nSQL STATE:\tHY000\r\n"
-                             "ERROR:\t\t-245755 (-2147467259)"));
+    EXPECT_EQ(handler->ErrDesc(), QStringLiteral("\r\nDATABASE ERROR MESSAGE(S)\r\n\r\n"
+                                                 "DB ERROR 1\tNative DB ERR#: -1\r\n"
+                                                 "DESCRIPTION:\tDatabase Error:  Syntax error\r\n"
+                                                 "SOURCE:\t\tSQLite\r\nSQL STATE:\t42000\r\n"
+                                                 "ERROR:\t\t3604 (-2147217900)"
+                                                 "DB ERROR 2\tNative DB ERR#: 5\r\n"
+                                                 "DESCRIPTION:\tdatabase is locked\r\n"
+                                                 "SOURCE:\t\tSQLite\r\nSQL STATE:\tHY000\r\n"
+                                                 "ERROR:\t\t-245755 (-2147467259)"));
     EXPECT_TRUE(handler->ErrorLogDisplay().startsWith(
         QStringLiteral("Tovren Database Error Information\r\n")));
     EXPECT_EQ(connection->clears, 1);

@@ -87,7 +87,7 @@ protected:
 };
 
 // Expects `statement` to raise the run-time error `number`.
-#define EXPECT_RUNTIME_ERROR(statement, expected)                                                    \
+#define EXPECT_RUNTIME_ERROR(statement, expected)                                                  \
     do {                                                                                           \
         try {                                                                                      \
             statement;                                                                             \

@@ -60,8 +60,8 @@ protected:
 
 TEST(ConnectionString, KeysAnyCaseQuotedValuesAndProviders)
 {
-    auto t = platform::parseConnectionString(
-        QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/a/TND.dbx;Persist Security Info=False"));
+    auto t = platform::parseConnectionString(QStringLiteral(
+        "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/a/TND.dbx;Persist Security Info=False"));
     EXPECT_EQ(t.provider, QStringLiteral("Microsoft.Jet.OLEDB.4.0"));
     EXPECT_EQ(t.dataSource, QStringLiteral("/a/TND.dbx"));
     t = platform::parseConnectionString(QStringLiteral("data  source = \"/x;y/b.dbx\";"));
@@ -75,8 +75,8 @@ TEST(ConnectionString, KeysAnyCaseQuotedValuesAndProviders)
 TEST_F(OpenDatabase, ATovrenDatabaseOpensWithOrWithoutProvider)
 {
     const QString path = tovrenDatabase();
-    const QStringList cases = {QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path
-                                   + QStringLiteral(";Persist Security Info=False"),
+    const QStringList cases = {QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=")
+                                   + path + QStringLiteral(";Persist Security Info=False"),
                                QStringLiteral("Data Source=") + path + QLatin1Char(';'),
                                QStringLiteral("Data Source=TND.dbx;")};
     for (const QString& cs : cases) {
@@ -105,7 +105,8 @@ TEST_F(OpenDatabase, UnusableFilesFailNamingTheFileAndStayUntouched)
     const QString truncated = make(QStringLiteral("truncated.dbx"), head);
     const QString stranger = m_dir.filePath(QStringLiteral("stranger.dbx"));
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("stranger"));
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("stranger"));
         db.setDatabaseName(stranger);
         ASSERT_TRUE(db.open());
         QSqlQuery(db).exec(QStringLiteral("CREATE TABLE Address (x)"));
@@ -121,7 +122,8 @@ TEST_F(OpenDatabase, UnusableFilesFailNamingTheFileAndStayUntouched)
         EXPECT_EQ(digest(path), before) << path.toStdString();
         EXPECT_EQ(QFileInfo(path).lastModified(), modified);
     }
-    EXPECT_TRUE(failure(QStringLiteral("Data Source=") + stranger).contains(QStringLiteral("Salutation")));
+    EXPECT_TRUE(
+        failure(QStringLiteral("Data Source=") + stranger).contains(QStringLiteral("Salutation")));
     // No journal or other file was left beside them.
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 5);
 }
@@ -130,11 +132,15 @@ TEST_F(OpenDatabase, MissingFilesAreNeverCreated)
 {
     const QString missing = m_dir.filePath(QStringLiteral("nowhere/TND.dbx"));
     EXPECT_TRUE(failure(QStringLiteral("Data Source=") + missing).contains(missing));
-    EXPECT_TRUE(failure(QStringLiteral("Data Source=absent.dbx")).contains(m_dir.filePath(QStringLiteral("absent.dbx"))));
+    EXPECT_TRUE(failure(QStringLiteral("Data Source=absent.dbx"))
+                    .contains(m_dir.filePath(QStringLiteral("absent.dbx"))));
     EXPECT_FALSE(failure(QString()).isEmpty());
-    EXPECT_FALSE(failure(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False")).isEmpty());
+    EXPECT_FALSE(
+        failure(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False"))
+            .isEmpty());
     EXPECT_FALSE(failure(QStringLiteral("Data Source=") + m_dir.path()).isEmpty());
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(), 0);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(),
+              0);
     failure(QStringLiteral("Provider=SQLOLEDB;Data Source=x"), platform::err::ProviderNotFound);
 }
 
@@ -143,7 +149,8 @@ TEST_F(OpenDatabase, PermissionBitsAreRespected)
     const QString path = tovrenDatabase();
     const QByteArray before = digest(path);
 
-    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    ASSERT_TRUE(
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     {
         auto connection = platform::Connection::open(QStringLiteral("Data Source=") + path);
         EXPECT_TRUE(connection->isReadOnly());
@@ -151,7 +158,8 @@ TEST_F(OpenDatabase, PermissionBitsAreRespected)
         EXPECT_FALSE(query.exec(QStringLiteral("DELETE FROM Salutation")));
     }
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::Permissions()));
-    EXPECT_TRUE(failure(QStringLiteral("Data Source=") + path).contains(QStringLiteral("permission")));
+    EXPECT_TRUE(
+        failure(QStringLiteral("Data Source=") + path).contains(QStringLiteral("permission")));
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_EQ(digest(path), before);
 }
@@ -162,12 +170,14 @@ TEST_F(OpenDatabase, DriverErrorsAreCollectedForReports)
     EXPECT_EQ(connection->Errors().Count(), 0);
     QSqlQuery query(connection->database());
     ASSERT_FALSE(query.exec(QStringLiteral("SELECT name FROM nowhere")));
-    EXPECT_THROW(connection->fail(query.lastError(), platform::err::Unspecified, QStringLiteral("Reading failed")),
+    EXPECT_THROW(connection->fail(query.lastError(), platform::err::Unspecified,
+                                  QStringLiteral("Reading failed")),
                  platform::RunTimeError);
     ASSERT_EQ(connection->Errors().Count(), 1);
     const Vostrel::DbError error = connection->Errors().Item(0);
     EXPECT_EQ(error.Number, platform::err::Unspecified);
-    EXPECT_TRUE(error.Description.contains(QStringLiteral("nowhere"))) << error.Description.toStdString();
+    EXPECT_TRUE(error.Description.contains(QStringLiteral("nowhere")))
+        << error.Description.toStdString();
     connection->Errors().Clear();
     EXPECT_EQ(connection->Errors().Count(), 0);
 }

@@ -15,11 +15,18 @@ class Filters : public RecordsetTest {
 protected:
     void SetUp() override
     {
-        insert({{"Name", "\u00c9mile Zola"}, {"City", "Paris"}, {"SalutationId", 1}, {"DtBirth", "1840-04-02"}});
+        insert({{"Name", "\u00c9mile Zola"},
+                {"City", "Paris"},
+                {"SalutationId", 1},
+                {"DtBirth", "1840-04-02"}});
         insert({{"Name", "emile Durkheim"}, {"City", "\u00c9pinal"}, {"SalutationId", 5}});
-        insert({{"Name", "Ada Lovelace"}, {"City", "London"}, {"SalutationId", 2}, {"DtBirth", "1815-12-10"}});
+        insert({{"Name", "Ada Lovelace"},
+                {"City", "London"},
+                {"SalutationId", 2},
+                {"DtBirth", "1815-12-10"}});
         insert({{"Name", "O'Hara"}, {"City", ""}, {"PhExt", "12"}});
-        insert({{"Name", "\u0414\u043c\u0438\u0442\u0440\u0438\u0439"}, {"City", "\u041c\u041e\u0421\u041a\u0412\u0410"}});
+        insert({{"Name", "\u0414\u043c\u0438\u0442\u0440\u0438\u0439"},
+                {"City", "\u041c\u041e\u0421\u041a\u0412\u0410"}});
         m_rs = open();
     }
     QStringList match(const QString& filter)
@@ -47,7 +54,8 @@ TEST_F(Filters, AndOrParenthesesNullNumbersAndDates)
 {
     EXPECT_EQ(match(QStringLiteral("(NAME LIKE 'A*' AND CITY = 'LONDON') OR (NAME LIKE 'O*')")),
               (QStringList{"Ada Lovelace", "O'Hara"}));
-    EXPECT_EQ(match(QStringLiteral("SalutationId >= 2 and SalutationId < 5")), QStringList{"Ada Lovelace"});
+    EXPECT_EQ(match(QStringLiteral("SalutationId >= 2 and SalutationId < 5")),
+              QStringList{"Ada Lovelace"});
     EXPECT_EQ(match(QStringLiteral("SalutationId = '5'")), QStringList{"emile Durkheim"});
     EXPECT_EQ(match(QStringLiteral("SalutationId = Null")).size(), 2);
     EXPECT_EQ(match(QStringLiteral("City = ''")), QStringList{"O'Hara"});
@@ -64,8 +72,8 @@ TEST_F(Filters, SortIsStableKeepsTheRowAndPutsAccentsWithTheirLetters)
 {
     m_rs->setSort(QStringLiteral("City DESC"));
     m_rs->setSort(QStringLiteral("Name asc"));
-    EXPECT_EQ(names(*m_rs), (QStringList{"Ada Lovelace", "emile Durkheim", "\u00c9mile Zola", "O'Hara",
-                                         "\u0414\u043c\u0438\u0442\u0440\u0438\u0439"}));
+    EXPECT_EQ(names(*m_rs), (QStringList{"Ada Lovelace", "emile Durkheim", "\u00c9mile Zola",
+                                         "O'Hara", "\u0414\u043c\u0438\u0442\u0440\u0438\u0439"}));
     m_rs->MoveFirst();
     m_rs->MoveNext();
     m_rs->setSort(QStringLiteral("SalutationId DESC, Name ASC"));
@@ -73,7 +81,8 @@ TEST_F(Filters, SortIsStableKeepsTheRowAndPutsAccentsWithTheirLetters)
     EXPECT_EQ(m_rs->AbsolutePosition(), 1);
     // Null goes first ascending, last descending; equal keys keep their order.
     m_rs->setSort(QStringLiteral("DtBirth"));
-    EXPECT_EQ(names(*m_rs).mid(0, 3), (QStringList{"emile Durkheim", "O'Hara", "\u0414\u043c\u0438\u0442\u0440\u0438\u0439"}));
+    EXPECT_EQ(names(*m_rs).mid(0, 3), (QStringList{"emile Durkheim", "O'Hara",
+                                                   "\u0414\u043c\u0438\u0442\u0440\u0438\u0439"}));
     m_rs->setSort(QStringLiteral("DtBirth DESC"));
     EXPECT_EQ(names(*m_rs).first(), QStringLiteral("\u00c9mile Zola"));
     m_rs->setSort(QString());
@@ -87,14 +96,29 @@ TEST_F(Filters, MalformedFiltersSayWhatAndWhereAndChangeNothing)
 {
     m_rs->setFilter(QStringLiteral("Name LIKE 'A*'"));
     const QStringList bad = {
-        "Name = 'unclosed",          "(Name = 'a'",            "Name = 'a')",
-        "Nickname = 'a'",            "Name LIKE 'A**'",        "Name LIKE '*A'",
-        "Name LIKE 'A*B'",           "SalutationId = 'Mr.'",   "SalutationId LIKE 12",
-        "DtBirth = 'yesterday'",     "DtBirth = 12",           "Name ==",
-        "Name = 'a' AND",            "AND Name = 'a'",         "Name 'a'",
-        "= 'a'",                     "Name = a",               "Name = 'a' XOR City = 'b'",
-        "Name = '\t' \x01",         "Name > NULL",
-        "Name = 'a' OR OR City = 'b'", "[Name = 'a'",          "Name = 12abc",
+        "Name = 'unclosed",
+        "(Name = 'a'",
+        "Name = 'a')",
+        "Nickname = 'a'",
+        "Name LIKE 'A**'",
+        "Name LIKE '*A'",
+        "Name LIKE 'A*B'",
+        "SalutationId = 'Mr.'",
+        "SalutationId LIKE 12",
+        "DtBirth = 'yesterday'",
+        "DtBirth = 12",
+        "Name ==",
+        "Name = 'a' AND",
+        "AND Name = 'a'",
+        "Name 'a'",
+        "= 'a'",
+        "Name = a",
+        "Name = 'a' XOR City = 'b'",
+        "Name = '\t' \x01",
+        "Name > NULL",
+        "Name = 'a' OR OR City = 'b'",
+        "[Name = 'a'",
+        "Name = 12abc",
     };
     for (const QString& filter : bad) {
         try {
@@ -102,20 +126,23 @@ TEST_F(Filters, MalformedFiltersSayWhatAndWhereAndChangeNothing)
             ADD_FAILURE() << "accepted: " << filter.toStdString();
         } catch (const platform::RunTimeError& error) {
             EXPECT_EQ(error.number(), platform::kInvalidArgument) << filter.toStdString();
-            EXPECT_TRUE(error.description().contains(QStringLiteral("at character"))) << error.description().toStdString();
+            EXPECT_TRUE(error.description().contains(QStringLiteral("at character")))
+                << error.description().toStdString();
         }
         EXPECT_EQ(m_rs->filter(), QStringLiteral("Name LIKE 'A*'"));
         EXPECT_EQ(m_rs->RecordCount(), 1);
     }
     // Deep nesting and endless lists are refused, not followed.
-    EXPECT_RUNTIME_ERROR(m_rs->setFilter(QString(5000, QLatin1Char('(')) + QStringLiteral("Name = 'a'")),
-                         platform::kInvalidArgument);
+    EXPECT_RUNTIME_ERROR(
+        m_rs->setFilter(QString(5000, QLatin1Char('(')) + QStringLiteral("Name = 'a'")),
+        platform::kInvalidArgument);
     QString many = QStringLiteral("Name = 'a'");
     for (int i = 0; i < 3000; ++i)
         many += QStringLiteral(" OR Name = 'a'");
     EXPECT_RUNTIME_ERROR(m_rs->setFilter(many), platform::kInvalidArgument);
     // A very long value is just a value.
-    m_rs->setFilter(QStringLiteral("Name = '") + QString(100000, QLatin1Char('x')) + QLatin1Char('\''));
+    m_rs->setFilter(QStringLiteral("Name = '") + QString(100000, QLatin1Char('x'))
+                    + QLatin1Char('\''));
     EXPECT_EQ(m_rs->RecordCount(), 0);
 }
 
@@ -128,7 +155,8 @@ TEST_F(Filters, FuzzedCriteriaNeverCrashOrHang)
         "(SalutationId = 3 AND DtBirth < #2000-01-01#) OR (City <> NULL)",
         "[Name] LIKE '*o''h*' AND PhExt >= -1.5e3",
     };
-    const QString alphabet = QStringLiteral("()[]'#*%=<> ANDORLIKENULL,.-+e0123456789NameCityPhExtSalutationId\t\x01\u00e9\u0416");
+    const QString alphabet = QStringLiteral(
+        "()[]'#*%=<> ANDORLIKENULL,.-+e0123456789NameCityPhExtSalutationId\t\x01\u00e9\u0416");
     QRandomGenerator random(20261206);
     QElapsedTimer timer;
     timer.start();
@@ -139,9 +167,16 @@ TEST_F(Filters, FuzzedCriteriaNeverCrashOrHang)
         for (int m = 0; m < mutations; ++m) {
             const int at = int(random.bounded(text.size() + 1));
             switch (random.bounded(3)) {
-            case 0: text.insert(at, alphabet[int(random.bounded(alphabet.size()))]); break;
-            case 1: text.remove(at, 1 + int(random.bounded(3))); break;
-            default: text.insert(at, text.mid(int(random.bounded(text.size() + 1)), int(random.bounded(12)))); break;
+            case 0:
+                text.insert(at, alphabet[int(random.bounded(alphabet.size()))]);
+                break;
+            case 1:
+                text.remove(at, 1 + int(random.bounded(3)));
+                break;
+            default:
+                text.insert(
+                    at, text.mid(int(random.bounded(text.size() + 1)), int(random.bounded(12))));
+                break;
             }
         }
         if (i % 5 == 0) {

@@ -61,13 +61,13 @@ protected:
 TEST_F(DataComboTest, TextAndBoundTextAnswerEachOther)
 {
     EXPECT_EQ(entries(), kSalutations);
-    EXPECT_EQ(m_combo.Text(), QString());   // filling the list chooses nothing
+    EXPECT_EQ(m_combo.Text(), QString()); // filling the list chooses nothing
     QSignalSpy changes(&m_combo, &DataCombo::Change);
     m_combo.setBoundText(QStringLiteral("3"));
     EXPECT_EQ(m_combo.Text(), QStringLiteral("Ms."));
     m_combo.setText(QStringLiteral("dR."));
     EXPECT_EQ(m_combo.BoundText(), QStringLiteral("5"));
-    m_combo.setBoundText(QStringLiteral("3"));   // while the text stands elsewhere
+    m_combo.setBoundText(QStringLiteral("3")); // while the text stands elsewhere
     EXPECT_EQ(m_combo.Text(), QStringLiteral("Ms."));
     m_combo.setBoundText(QStringLiteral("99"));
     EXPECT_EQ(m_combo.Text(), QString());
@@ -77,7 +77,7 @@ TEST_F(DataComboTest, TextAndBoundTextAnswerEachOther)
     QTest::keyClicks(&m_combo, QStringLiteral("mrs."));
     EXPECT_EQ(m_combo.BoundText(), QStringLiteral("2"));
     m_combo.setText(QString());
-    QTest::keyClicks(&m_combo, QStringLiteral("Mr"));   // nothing completes it to "Mr."
+    QTest::keyClicks(&m_combo, QStringLiteral("Mr")); // nothing completes it to "Mr."
     EXPECT_EQ(m_combo.Text(), QStringLiteral("Mr"));
     EXPECT_EQ(m_combo.BoundText(), QString());
 }
@@ -119,8 +119,7 @@ TEST_F(DataComboTest, ClicksReportTheButtonTheTextOrTheList)
     QList<int> areas;
     for (const QVariantList& click : clicks)
         areas << click.at(0).toInt();
-    EXPECT_EQ(areas,
-              (QList<int>{DataCombo::TextPart, DataCombo::ButtonPart, DataCombo::ListPart}));
+    EXPECT_EQ(areas, (QList<int>{DataCombo::TextPart, DataCombo::ButtonPart, DataCombo::ListPart}));
 }
 
 TEST_F(DataComboTest, BindingAgainShowsNewRowsAndKeepsTheChosenEntry)
@@ -137,10 +136,10 @@ TEST_F(DataComboTest, BindingAgainShowsNewRowsAndKeepsTheChosenEntry)
     EXPECT_EQ(entries().last(), QStringLiteral("Sri"));
     EXPECT_EQ(m_combo.Text(), QStringLiteral("Dr"));
     EXPECT_EQ(m_combo.BoundText(), QStringLiteral("5"));
-    EXPECT_EQ(changes.count(), 1);   // only the renamed entry's text
+    EXPECT_EQ(changes.count(), 1); // only the renamed entry's text
 
     m_combo.setRowSource(nullptr);
-    m_combo.setText(QStringLiteral("Miss"));   // a text chosen while unbound wins
+    m_combo.setText(QStringLiteral("Miss")); // a text chosen while unbound wins
     m_combo.setRowSource(m_salutations.get());
     EXPECT_EQ(m_combo.BoundText(), QStringLiteral("4"));
 
@@ -166,7 +165,7 @@ TEST_F(DataComboTest, UnusualEntriesShowUnchangedAndAnswerToTheirIds)
     EXPECT_EQ(m_combo.BoundText(), QStringLiteral("11"));
     m_combo.setText(QStringLiteral("SEÑOR"));
     EXPECT_EQ(m_combo.BoundText(), QStringLiteral("12"));
-    m_combo.setBoundText(QStringLiteral("13"));   // the second of two entries "Dr."
+    m_combo.setBoundText(QStringLiteral("13")); // the second of two entries "Dr."
     EXPECT_EQ(m_combo.BoundText(), QStringLiteral("13"));
 }
 

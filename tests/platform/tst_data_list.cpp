@@ -93,7 +93,7 @@ TEST_F(DataListTest, ReFillShowsAddedAndDeletedRows)
     m_rows->setValue(u"Religion", QStringLiteral("Bahá'í \"new\""));
     m_list.ReFill();
     EXPECT_EQ(selected(), QStringLiteral("Bahá'í \"new\""));
-    m_rows->CancelUpdate();   // the add dialog's Cancel still drops the new row
+    m_rows->CancelUpdate(); // the add dialog's Cancel still drops the new row
     m_list.ReFill();
     EXPECT_EQ(entries(), kReligions);
 
@@ -101,7 +101,7 @@ TEST_F(DataListTest, ReFillShowsAddedAndDeletedRows)
     m_rows->Delete();
     m_list.ReFill();
     EXPECT_FALSE(entries().contains(QStringLiteral("Muslim")));
-    EXPECT_EQ(standingOn(), QStringLiteral("Christian"));   // where MoveNext would go
+    EXPECT_EQ(standingOn(), QStringLiteral("Christian")); // where MoveNext would go
     EXPECT_EQ(selected(), QStringLiteral("Christian"));
 }
 

@@ -39,14 +39,16 @@ TEST_F(ProfileFile, SectionIsReadWholeInFileOrderWhateverTheLineEnds)
                   + "Provider=Microsoft.Jet.OLEDB.4.0" + eol + eol + "; a comment" + eol
                   + "  Data Source=/srv/book/TND.dbx  " + eol + "Persist Security Info=False" + eol
                   + "[Next]" + eol + "y=2");
-            EXPECT_EQ(platform::readProfileSection(m_path, QStringLiteral("DatabasePath")), expected);
+            EXPECT_EQ(platform::readProfileSection(m_path, QStringLiteral("DatabasePath")),
+                      expected);
         }
     }
 }
 
 TEST_F(ProfileFile, LongSectionsAreNotCut)
 {
-    const QString longPath = QStringLiteral("/") + QString(3000, QLatin1Char('d')) + QStringLiteral("/TND.dbx");
+    const QString longPath =
+        QStringLiteral("/") + QString(3000, QLatin1Char('d')) + QStringLiteral("/TND.dbx");
     write("[DatabasePath]\nData Source=" + longPath.toUtf8() + "\n");
     EXPECT_EQ(platform::readProfileSection(m_path, QStringLiteral("DatabasePath")),
               QStringList{QStringLiteral("Data Source=") + longPath});
@@ -65,11 +67,13 @@ TEST_F(ProfileFile, AbsentFileSectionOrGarbageGiveNothing)
 
 TEST_F(ProfileFile, WritingAKeyReplacesOnlyItsLine)
 {
-    const QByteArray before = "; settings\r\n[DatabasePath]\r\nProvider=X\r\ndata source = /old\r\n"
-                              "Persist Security Info=False\r\n\r\n[Programs]\r\nCalculator=kcalc\r\n";
+    const QByteArray before =
+        "; settings\r\n[DatabasePath]\r\nProvider=X\r\ndata source = /old\r\n"
+        "Persist Security Info=False\r\n\r\n[Programs]\r\nCalculator=kcalc\r\n";
     write(before);
     ASSERT_TRUE(platform::writeProfileString(m_path, QStringLiteral("DatabasePath"),
-                                             QStringLiteral("Data Source"), QStringLiteral("/new/TND.dbx")));
+                                             QStringLiteral("Data Source"),
+                                             QStringLiteral("/new/TND.dbx")));
     QByteArray expected = before;
     expected.replace("data source = /old", "Data Source=/new/TND.dbx");
     EXPECT_EQ(read(), expected);
@@ -79,15 +83,18 @@ TEST_F(ProfileFile, WritingAddsTheKeyOrSectionAndKeepsEveryOtherByte)
 {
     // A missing file is created.
     ASSERT_TRUE(platform::writeProfileString(m_path, QStringLiteral("DatabasePath"),
-                                             QStringLiteral("Data Source"), QStringLiteral("/a b/TND.dbx")));
+                                             QStringLiteral("Data Source"),
+                                             QStringLiteral("/a b/TND.dbx")));
     EXPECT_EQ(read(), QByteArray("[DatabasePath]\nData Source=/a b/TND.dbx\n"));
 
     // A section without the key gets it after its last entry.
-    write("[DatabasePath]\r\nProvider=Microsoft.Jet.OLEDB.4.0\r\n\r\n[Programs]\r\nTextEditor=kate");
+    write(
+        "[DatabasePath]\r\nProvider=Microsoft.Jet.OLEDB.4.0\r\n\r\n[Programs]\r\nTextEditor=kate");
     ASSERT_TRUE(platform::writeProfileString(m_path, QStringLiteral("DatabasePath"),
                                              QStringLiteral("Data Source"), QStringLiteral("/x")));
-    EXPECT_EQ(read(), QByteArray("[DatabasePath]\r\nProvider=Microsoft.Jet.OLEDB.4.0\r\nData Source=/x\r\n"
-                                 "\r\n[Programs]\r\nTextEditor=kate"));
+    EXPECT_EQ(read(),
+              QByteArray("[DatabasePath]\r\nProvider=Microsoft.Jet.OLEDB.4.0\r\nData Source=/x\r\n"
+                         "\r\n[Programs]\r\nTextEditor=kate"));
 
     // Binary content is kept byte for byte; the section is appended.
     const QByteArray binary("\x00\x01\xff\xfe\x80junk\r\x00", 11);
@@ -97,9 +104,11 @@ TEST_F(ProfileFile, WritingAddsTheKeyOrSectionAndKeepsEveryOtherByte)
     EXPECT_EQ(read(), binary + "\n[DatabasePath]\nData Source=/y\n");
 
     // A UTF-16 file stays UTF-16 and reads back.
-    write(QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char*>(u"[A]\r\nk=v\r\n"), 20));
+    write(QByteArray("\xFF\xFE", 2)
+          + QByteArray(reinterpret_cast<const char*>(u"[A]\r\nk=v\r\n"), 20));
     ASSERT_TRUE(platform::writeProfileString(m_path, QStringLiteral("DatabasePath"),
-                                             QStringLiteral("Data Source"), QStringLiteral("/\u00e9")));
+                                             QStringLiteral("Data Source"),
+                                             QStringLiteral("/\u00e9")));
     EXPECT_TRUE(read().startsWith("\xFF\xFE[\0A\0]\0"));
     EXPECT_EQ(platform::readProfileSection(m_path, QStringLiteral("DatabasePath")),
               QStringList{QStringLiteral("Data Source=/\u00e9")});
@@ -109,10 +118,11 @@ TEST_F(ProfileFile, UnwritablePlaceReportsFailureAndLeavesNothing)
 {
     const QString folderInTheWay = m_dir.filePath(QStringLiteral("ini-is-a-folder"));
     ASSERT_TRUE(QDir().mkpath(folderInTheWay));
-    EXPECT_FALSE(platform::writeProfileString(folderInTheWay, QStringLiteral("S"), QStringLiteral("k"),
-                                              QStringLiteral("v")));
+    EXPECT_FALSE(platform::writeProfileString(folderInTheWay, QStringLiteral("S"),
+                                              QStringLiteral("k"), QStringLiteral("v")));
     EXPECT_FALSE(platform::writeProfileString(m_dir.filePath(QStringLiteral("no/such/dir/a.ini")),
-                                              QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")));
+                                              QStringLiteral("S"), QStringLiteral("k"),
+                                              QStringLiteral("v")));
 }
 
 TEST_F(ProfileFile, HugeFilesAreHandled)
@@ -125,7 +135,8 @@ TEST_F(ProfileFile, HugeFilesAreHandled)
     EXPECT_EQ(platform::readProfileSection(m_path, QStringLiteral("DatabasePath")),
               QStringList{QStringLiteral("Data Source=/big")});
     ASSERT_TRUE(platform::writeProfileString(m_path, QStringLiteral("DatabasePath"),
-                                             QStringLiteral("Data Source"), QStringLiteral("/bigger")));
+                                             QStringLiteral("Data Source"),
+                                             QStringLiteral("/bigger")));
     EXPECT_EQ(read(), big + "[DatabasePath]\nData Source=/bigger\n");
 }
 

@@ -84,11 +84,11 @@ TEST_F(RecordsetPositions, BookmarksSurviveFilterSortAndRequery)
         insertName(QString::fromLatin1(name));
     auto rs = open();
     rs->MoveLast();
-    rs->MovePrevious();   // Charlie
+    rs->MovePrevious(); // Charlie
     const QVariant charlie = rs->bookmark();
 
     rs->setSort(QStringLiteral("Name asc"));
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Charlie"));   // the current row stays
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Charlie")); // the current row stays
     EXPECT_EQ(rs->AbsolutePosition(), 3);
     rs->MoveFirst();
     rs->setBookmark(charlie);
@@ -102,7 +102,7 @@ TEST_F(RecordsetPositions, BookmarksSurviveFilterSortAndRequery)
     rs->setActiveConnection(connectionString());
     rs->Requery();
     rs->disconnect();
-    EXPECT_EQ(rs->RecordCount(), 2);   // filter and sort apply to the rows read again
+    EXPECT_EQ(rs->RecordCount(), 2); // filter and sort apply to the rows read again
     rs->setBookmark(charlie);
     EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Charlie"));
 
@@ -113,7 +113,8 @@ TEST_F(RecordsetPositions, BookmarksSurviveFilterSortAndRequery)
     rs->setFilter(QStringLiteral("Name = 'ALPHA'"));
     EXPECT_RUNTIME_ERROR(rs->setBookmark(delta), err::BadBookmark);
     EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("alpha"));
-    EXPECT_RUNTIME_ERROR(rs->setBookmark(QVariant::fromValue(platform::Bookmark{999999})), err::BadBookmark);
+    EXPECT_RUNTIME_ERROR(rs->setBookmark(QVariant::fromValue(platform::Bookmark{999999})),
+                         err::BadBookmark);
     EXPECT_RUNTIME_ERROR(rs->setBookmark(QVariant(3)), err::BadBookmark);
     EXPECT_RUNTIME_ERROR(rs->setBookmark(QVariant()), err::BadBookmark);
     EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("alpha"));
@@ -125,7 +126,8 @@ TEST_F(RecordsetPositions, FindForwardBackwardWithSkipAndStart)
         insertName(QString::fromLatin1(name));
     auto rs = open();
     rs->MoveLast();
-    rs->Find(QStringLiteral("Name LIKE 'AN*'"), 0, platform::adSearchForward, QVariant(platform::adBookmarkFirst));
+    rs->Find(QStringLiteral("Name LIKE 'AN*'"), 0, platform::adSearchForward,
+             QVariant(platform::adBookmarkFirst));
     EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Ann"));
     rs->Find(QStringLiteral("Name LIKE 'AN*'"), 1);
     EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Anna"));
@@ -143,12 +145,16 @@ TEST_F(RecordsetPositions, FindForwardBackwardWithSkipAndStart)
     EXPECT_TRUE(rs->isBOF());
 
     rs->MoveFirst();
-    const QVariant bob = [&] { rs->MoveNext(); return rs->bookmark(); }();
+    const QVariant bob = [&] {
+        rs->MoveNext();
+        return rs->bookmark();
+    }();
     rs->Find(QStringLiteral("Name LIKE '*n*'"), 0, platform::adSearchForward, bob);
     EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Anna"));
 
     // A search holds one comparison; a bad one changes nothing.
-    EXPECT_RUNTIME_ERROR(rs->Find(QStringLiteral("Name = 'a' AND City = 'b'")), platform::kInvalidArgument);
+    EXPECT_RUNTIME_ERROR(rs->Find(QStringLiteral("Name = 'a' AND City = 'b'")),
+                         platform::kInvalidArgument);
     EXPECT_RUNTIME_ERROR(rs->Find(QStringLiteral("Nickname = 'a'")), platform::kInvalidArgument);
     EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Anna"));
 }
@@ -170,8 +176,9 @@ TEST_F(RecordsetEditing, NewChangedAndDeletedRowsGoInOneBatch)
     EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Changed"));
     rs->AddNew();
     const QVariant newRow = rs->bookmark();
-    rs->setValue(u"Name", QStringLiteral("O'Brien \u00c9lo\u00efse \u0395\u03bb\u03ad\u03bd\u03b7 \u674e"));
-    rs->setValue(u"EmlAddr", QString(400, QLatin1Char('x')));   // longer than its column
+    rs->setValue(u"Name",
+                 QStringLiteral("O'Brien \u00c9lo\u00efse \u0395\u03bb\u03ad\u03bd\u03b7 \u674e"));
+    rs->setValue(u"EmlAddr", QString(400, QLatin1Char('x'))); // longer than its column
     rs->setValue(u"SalutationId", 2);
     rs->Update();
     EXPECT_EQ(rs->RecordCount(), 3);
@@ -183,11 +190,17 @@ TEST_F(RecordsetEditing, NewChangedAndDeletedRowsGoInOneBatch)
     rs->UpdateBatch();
     rs->disconnect();
     EXPECT_FALSE(rs->hasPendingChanges());
-    EXPECT_EQ(stored(QStringLiteral("SELECT group_concat(Name, '|') FROM (SELECT Name FROM Address ORDER BY AddressId)")).toString(),
-              QStringLiteral("Keep|Changed|O'Brien \u00c9lo\u00efse \u0395\u03bb\u03ad\u03bd\u03b7 \u674e"));
-    EXPECT_EQ(stored(QStringLiteral("SELECT DtBirth FROM Address WHERE Name = 'Changed'")).toString(),
-              QStringLiteral("2001-02-03"));
-    EXPECT_EQ(stored(QStringLiteral("SELECT length(EmlAddr) FROM Address WHERE SalutationId = 2")).toInt(), 400);
+    EXPECT_EQ(stored(QStringLiteral("SELECT group_concat(Name, '|') FROM (SELECT Name FROM Address "
+                                    "ORDER BY AddressId)"))
+                  .toString(),
+              QStringLiteral(
+                  "Keep|Changed|O'Brien \u00c9lo\u00efse \u0395\u03bb\u03ad\u03bd\u03b7 \u674e"));
+    EXPECT_EQ(
+        stored(QStringLiteral("SELECT DtBirth FROM Address WHERE Name = 'Changed'")).toString(),
+        QStringLiteral("2001-02-03"));
+    EXPECT_EQ(stored(QStringLiteral("SELECT length(EmlAddr) FROM Address WHERE SalutationId = 2"))
+                  .toInt(),
+              400);
 
     // The new row got its key and still answers to its bookmark.
     rs->setBookmark(newRow);
@@ -197,7 +210,8 @@ TEST_F(RecordsetEditing, NewChangedAndDeletedRowsGoInOneBatch)
     rs->setActiveConnection(connectionString());
     rs->UpdateBatch();
     rs->disconnect();
-    EXPECT_EQ(stored(QStringLiteral("SELECT City FROM Address WHERE SalutationId = 2")).toString(), QStringLiteral("Pune"));
+    EXPECT_EQ(stored(QStringLiteral("SELECT City FROM Address WHERE SalutationId = 2")).toString(),
+              QStringLiteral("Pune"));
 
     // Read again, the row still answers to the bookmark it had while new.
     rs->setActiveConnection(connectionString());
@@ -209,7 +223,8 @@ TEST_F(RecordsetEditing, NewChangedAndDeletedRowsGoInOneBatch)
     // What was written reads back unchanged.
     auto again = open();
     again->MoveLast();
-    EXPECT_EQ(again->value(u"Name").toString(), QStringLiteral("O'Brien \u00c9lo\u00efse \u0395\u03bb\u03ad\u03bd\u03b7 \u674e"));
+    EXPECT_EQ(again->value(u"Name").toString(),
+              QStringLiteral("O'Brien \u00c9lo\u00efse \u0395\u03bb\u03ad\u03bd\u03b7 \u674e"));
     EXPECT_EQ(again->value(u"EmlAddr").toString(), QString(400, QLatin1Char('x')));
 }
 
@@ -223,7 +238,7 @@ TEST_F(RecordsetEditing, CancellingTakesBackEditsAndNewRows)
     rs->setValue(u"Name", QStringLiteral("Draft"));
     rs->CancelUpdate();
     EXPECT_EQ(rs->RecordCount(), 2);
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Second"));   // back where it was
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Second")); // back where it was
 
     rs->setValue(u"Name", QStringLiteral("Typo"));
     rs->CancelUpdate();
@@ -231,7 +246,7 @@ TEST_F(RecordsetEditing, CancellingTakesBackEditsAndNewRows)
     EXPECT_FALSE(rs->hasPendingChanges());
 
     rs->setValue(u"Name", QStringLiteral("Edited"));
-    rs->MoveFirst();   // moving off completes the edit
+    rs->MoveFirst(); // moving off completes the edit
     rs->Delete();
     rs->MoveNext();
     rs->AddNew();
@@ -282,16 +297,20 @@ TEST_F(RecordsetEditing, AChangeMadeElsewhereStopsTheWholeBatch)
     rs->Update();
 
     // Another program changes the second row in the meantime.
-    QSqlQuery(m_connection->database()).exec(QStringLiteral("UPDATE Address SET Name = 'Changed elsewhere' WHERE AddressId = %1").arg(theirs));
+    QSqlQuery(m_connection->database())
+        .exec(QStringLiteral("UPDATE Address SET Name = 'Changed elsewhere' WHERE AddressId = %1")
+                  .arg(theirs));
     rs->setActiveConnection(connectionString());
     EXPECT_RUNTIME_ERROR(rs->UpdateBatch(), err::ConcurrencyViolation);
     // Nothing was half-written, and nothing typed was lost.
-    EXPECT_EQ(stored(QStringLiteral("SELECT Name FROM Address ORDER BY AddressId")).toString(), QStringLiteral("Mine"));
+    EXPECT_EQ(stored(QStringLiteral("SELECT Name FROM Address ORDER BY AddressId")).toString(),
+              QStringLiteral("Mine"));
     EXPECT_TRUE(rs->hasPendingChanges());
     EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Theirs, edited"));
 
     // A row deleted elsewhere cannot be changed or deleted either.
-    QSqlQuery(m_connection->database()).exec(QStringLiteral("DELETE FROM Address WHERE AddressId = %1").arg(theirs));
+    QSqlQuery(m_connection->database())
+        .exec(QStringLiteral("DELETE FROM Address WHERE AddressId = %1").arg(theirs));
     rs->CancelBatch();
     rs->MoveLast();
     rs->Delete();
@@ -303,7 +322,8 @@ TEST_F(RecordsetEditing, AChangeMadeElsewhereStopsTheWholeBatch)
     rs->setValue(u"Name", QStringLiteral("Mine again"));
     QSqlQuery(m_connection->database()).exec(QStringLiteral("UPDATE Address SET City = 'Goa'"));
     rs->UpdateBatch();
-    EXPECT_EQ(stored(QStringLiteral("SELECT Name || '/' || City FROM Address")).toString(), QStringLiteral("Mine again/Goa"));
+    EXPECT_EQ(stored(QStringLiteral("SELECT Name || '/' || City FROM Address")).toString(),
+              QStringLiteral("Mine again/Goa"));
 }
 
 TEST_F(RecordsetEditing, AReadOnlyBookRefusesClearlyAndKeepsTheChanges)
@@ -319,7 +339,8 @@ TEST_F(RecordsetEditing, AReadOnlyBookRefusesClearlyAndKeepsTheChanges)
         ADD_FAILURE() << "a read-only book took the change";
     } catch (const platform::RunTimeError& error) {
         EXPECT_EQ(error.number(), err::Unspecified);
-        EXPECT_TRUE(error.description().contains(QStringLiteral("read-only"))) << error.description().toStdString();
+        EXPECT_TRUE(error.description().contains(QStringLiteral("read-only")))
+            << error.description().toStdString();
     }
     EXPECT_TRUE(rs->hasPendingChanges());
     EXPECT_EQ(rs->activeConnection()->Errors().Count(), 1);

@@ -48,8 +48,8 @@ protected:
     void exec(const QString& sql)
     {
         QSqlQuery query(QSqlDatabase::database(kOther));
-        EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": "
-                                     << query.lastError().text().toStdString();
+        EXPECT_TRUE(query.exec(sql))
+            << sql.toStdString() << ": " << query.lastError().text().toStdString();
     }
     // The first column of every row a query gives; Null reads as "<null>".
     QStringList column(const QString& sql)
@@ -77,7 +77,10 @@ protected:
 
     // Expects the report dialog of one handled error; the handler keeps
     // the error's number and report.
-    void expectErrorReport() { m_prompts.handleModal([](QDialog& report) { report.reject(); }); }
+    void expectErrorReport()
+    {
+        m_prompts.handleModal([](QDialog& report) { report.reject(); });
+    }
 
     // Checks the latest message box.
     void expectShown(const QString& title, const QString& text, platform::Buttons buttons,

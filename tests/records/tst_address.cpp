@@ -26,11 +26,7 @@ using AddressTest = RecordsTest;
 // the position is -2 at BOF, -3 at EOF and -1 with no rows.
 std::string seen(const Address& a)
 {
-    return QStringLiteral("%1/%2 %3")
-        .arg(a.AbsPos())
-        .arg(a.RecCount())
-        .arg(a.Name())
-        .toStdString();
+    return QStringLiteral("%1/%2 %3").arg(a.AbsPos()).arg(a.RecCount()).arg(a.Name()).toStdString();
 }
 
 const QString kChangedElsewhere =
@@ -58,7 +54,7 @@ TEST_F(AddressTest, CreationLoadsTheFirstRowAndMovesStopAtBothEnds)
     a.MoveFirst();
     a.MoveNext();
     EXPECT_EQ(seen(a), "2/5 Bo");
-    EXPECT_EQ(a.PinCode(), QString());   // Null reads as ""
+    EXPECT_EQ(a.PinCode(), QString()); // Null reads as ""
 
     // After a find that matched nothing no move applies; the properties
     // keep the last row loaded.
@@ -75,7 +71,7 @@ TEST_F(AddressTest, LoadingShowsStoredValuesWithoutCheckingThem)
 {
     exec(QStringLiteral("INSERT INTO Address (Name, Company, PinCode, EmlAddr, DtMarriage) "
                         "VALUES ('', '', '4000A', 'nobody', '2001-02-03')"));
-    Address a;   // no message is scripted: none may come
+    Address a; // no message is scripted: none may come
     a.bValDat = true;
     a.MoveLast();
     EXPECT_TRUE(a.bValDat);
@@ -134,8 +130,8 @@ TEST_F(AddressTest, AnAddedRecordIsStoredWholeAndAChangedOneInPlace)
     reloaded.MoveLast();
     EXPECT_EQ(reloaded.SalutationId() * 10 + reloaded.ReligionId(), 53);
     for (const auto& [set, get, value] : fields) {
-        const QString expected = get == &Address::DtJoining ? platform::dateText(QDate(2015, 1, 2))
-                                                            : value;
+        const QString expected =
+            get == &Address::DtJoining ? platform::dateText(QDate(2015, 1, 2)) : value;
         EXPECT_EQ((reloaded.*get)().toStdString(), expected.toStdString());
     }
 
@@ -167,7 +163,7 @@ TEST_F(AddressTest, DeleteAsksAndLeavesThePreviousRowCurrent)
         a.Delete();
         return seen(a);
     };
-    a.MoveNext();   // in the middle
+    a.MoveNext(); // in the middle
     EXPECT_EQ(deleted(), "2/4 Bo");
     a.MoveFirst();
     EXPECT_EQ(deleted(), "1/3 Bo");
@@ -176,7 +172,7 @@ TEST_F(AddressTest, DeleteAsksAndLeavesThePreviousRowCurrent)
     EXPECT_EQ(column(QStringLiteral("SELECT Name FROM Address")), (QStringList{"Bo", "Di"}));
     a.MoveFirst();
     EXPECT_EQ(deleted(), "1/1 Di");
-    EXPECT_EQ(deleted(), "-1/0 Di");   // the only row
+    EXPECT_EQ(deleted(), "-1/0 Di"); // the only row
     EXPECT_TRUE(a.isBOF() && a.isEOF());
     EXPECT_TRUE(column(QStringLiteral("SELECT Name FROM Address")).isEmpty());
 }
@@ -188,12 +184,12 @@ TEST_F(AddressTest, CancelReadsTheTableAgain)
     a.MoveNext();
     a.setCity(QStringLiteral("Nowhere"));
     exec(QStringLiteral("UPDATE Address SET PinCode = '282002' WHERE Name = 'Bo'"));
-    a.Cancel();   // an edit: back to the same row, as stored
+    a.Cancel(); // an edit: back to the same row, as stored
     EXPECT_EQ(seen(a), "2/5 Bo");
     EXPECT_EQ(a.City() + a.PinCode(), QStringLiteral("Agra282002"));
 
     a.Add();
-    a.Cancel();   // an add: the new row is gone, the first row is current
+    a.Cancel(); // an add: the new row is gone, the first row is current
     EXPECT_FALSE(a.bAdd);
     EXPECT_EQ(seen(a), "1/5 Ada");
     EXPECT_EQ(column(QStringLiteral("SELECT COUNT(*) FROM Address")), QStringList{"5"});
@@ -214,7 +210,7 @@ TEST_F(AddressTest, FindSearchesBothWaysWithSkipAndStart)
     const QVariant bo = a.varBkMk();
     EXPECT_EQ(found("City = 'Agra'", 1, forward, {}), "5/5 Ed");
     EXPECT_EQ(found("City = 'Agra'", 1, forward, {}), "-3/5 Ed");
-    a.MoveLast();   // still past the end: no move
+    a.MoveLast(); // still past the end: no move
     EXPECT_EQ(found("City = 'Pune'", 0, forward, bo), "3/5 Cy");
     EXPECT_EQ(found("City = 'Agra'", 1, backward, {}), "2/5 Bo");
     EXPECT_EQ(found("City = 'Agra'", 1, backward, {}), "-2/5 Bo");
@@ -238,7 +234,8 @@ TEST_F(AddressTest, FilterRewritesOrsIntoTheCallersVariable)
              "(NAME LIKE 'A*' AND CITY = 'AGRA') OR (NAME LIKE 'B*' AND CITY = 'AGRA')", 1);
     filtered("name = 'ada' or name = 'bo' and city = 'pune' or city = 'agra'",
              "(NAME = 'ADA' AND CITY = 'PUNE') OR (NAME = 'ADA' AND CITY = 'AGRA') OR "
-             "(NAME = 'BO' AND CITY = 'PUNE') OR (NAME = 'BO' AND CITY = 'AGRA')", 2);
+             "(NAME = 'BO' AND CITY = 'PUNE') OR (NAME = 'BO' AND CITY = 'AGRA')",
+             2);
     filtered("name = 'ada' or  or name = 'ed'", "(NAME = 'ADA') OR (NAME = 'ED')", 2);
     filtered("name = 'οδυσσεύς' or city = 'x'", "(NAME = 'ΟΔΥΣΣΕΎΣ') OR (CITY = 'X')", 1);
     filtered("", "", 6);
@@ -259,19 +256,19 @@ TEST_F(AddressTest, SortAndRefreshKeepTheCurrentRow)
     EXPECT_EQ(seen(a), "4/5 Bo");
     a.MoveFirst();
     a.sort(QStringLiteral("City"), QStringLiteral("ASC"));
-    EXPECT_EQ(seen(a), "2/5 Ed");   // Bo, Ed, Di, Ada, Cy
+    EXPECT_EQ(seen(a), "2/5 Ed"); // Bo, Ed, Di, Ada, Cy
 
     exec(QStringLiteral("UPDATE Address SET City = 'Simla' WHERE Name = 'Ed'"));
     exec(QStringLiteral("INSERT INTO Address (Name, City) VALUES ('Fay', 'Agra')"));
     a.Refresh();
-    EXPECT_EQ(seen(a), "6/6 Ed");   // the sort holds: Simla comes last
+    EXPECT_EQ(seen(a), "6/6 Ed"); // the sort holds: Simla comes last
     EXPECT_EQ(a.City(), QStringLiteral("Simla"));
     exec(QStringLiteral("DELETE FROM Address WHERE Name = 'Ed'"));
-    a.Refresh();   // gone: the first row instead, without a word
+    a.Refresh(); // gone: the first row instead, without a word
     EXPECT_EQ(seen(a), "1/5 Bo");
     exec(QStringLiteral("DELETE FROM Address"));
-    a.Refresh();   // and no first row either
-    a.Refresh();   // nothing current, nothing to return to
+    a.Refresh(); // and no first row either
+    a.Refresh(); // nothing current, nothing to return to
     EXPECT_TRUE(a.isBOF() && a.isEOF());
 }
 

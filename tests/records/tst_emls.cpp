@@ -35,7 +35,7 @@ TEST_F(EmlsTest, WalksTheCardsFilteredSortedRows)
     emls.MoveNext();
     EXPECT_EQ(emls.Name() + emls.EmlAddr(), QStringLiteral("x@goa.in"));
 
-    filter = QStringLiteral("name = 'bo'");   // no address at all
+    filter = QStringLiteral("name = 'bo'"); // no address at all
     card.Filter(filter);
     emls.MoveFirst();
     EXPECT_EQ(emls.Name() + emls.EmlAddr(), QStringLiteral("Bo"));

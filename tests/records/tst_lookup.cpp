@@ -44,7 +44,11 @@ protected:
     std::string seen() const
     {
         return QStringLiteral("%1/%2 %3 %4")
-            .arg(l.AbsPos()).arg(l.RecCount()).arg(l.Id()).arg(l.FldName()).toStdString();
+            .arg(l.AbsPos())
+            .arg(l.RecCount())
+            .arg(l.Id())
+            .arg(l.FldName())
+            .toStdString();
     }
     QString stored(const char* table)
     {
@@ -85,14 +89,14 @@ TEST_F(LookUpTest, CancelDropsTheCourseAndReadsTheTableAgain)
     select(QStringLiteral("Dr."));
     l.setFldName(QStringLiteral("Doc"));
     l.Update();
-    l.Cancel();   // not adding: back to the same entry
+    l.Cancel(); // not adding: back to the same entry
     EXPECT_EQ(seen(), "5/8 5 Dr.");
 
     select(QStringLiteral("Miss"));
     del(Answer::Yes);
     add(QStringLiteral("Sir"));
     l.Update();
-    l.Cancel();   // adding: the first entry
+    l.Cancel(); // adding: the first entry
     EXPECT_FALSE(l.bAdd);
     EXPECT_EQ(seen(), "1/8 1 Mr.");
     EXPECT_EQ(stored("Salutation"), QStringLiteral("Mr.,Mrs.,Ms.,Miss,Dr.,Prof.,Shri,Smt."));
@@ -108,7 +112,7 @@ TEST_F(LookUpTest, TextsAreCheckedForTheirTablesWidth)
         {"Salutation", QString(), nullptr},
         {"Religion", QString(15, u'r'), nullptr},
         {"Religion", QString(16, u'r'), religion},
-        {"salutation", QStringLiteral("Most Reverend"), nullptr},   // names compare exactly
+        {"salutation", QStringLiteral("Most Reverend"), nullptr}, // names compare exactly
     };
     for (const auto& [table, text, message] : cases) {
         opened(table);
@@ -132,7 +136,7 @@ TEST_F(LookUpTest, DeletingUpToTheLastEntry)
     opened("Salutation");
     del(Answer::No);
     EXPECT_EQ(l.RecCount(), 2);
-    del(Answer::Yes);   // the first: the new first entry is current
+    del(Answer::Yes); // the first: the new first entry is current
     EXPECT_EQ(seen(), "1/1 2 Mrs.");
     del(Answer::Yes);
     EXPECT_EQ(l.RecCount(), 0);
@@ -140,8 +144,8 @@ TEST_F(LookUpTest, DeletingUpToTheLastEntry)
     EXPECT_EQ(stored("Salutation"), QString());
 
     l.setId(7);
-    l.OpenRec();   // an empty table loads nothing
-    l.Cancel();    // and has no entry to return to
+    l.OpenRec(); // an empty table loads nothing
+    l.Cancel();  // and has no entry to return to
     EXPECT_EQ(seen(), "-1/0 7 Mrs.");
 }
 

@@ -41,14 +41,14 @@ TEST(Schema, TablesColumnsAndLabelQuery)
     const QSqlDatabase db = connection->database();
 
     const QStringList address = {
-        QStringLiteral("AddressId"), QStringLiteral("SalutationId"), QStringLiteral("Name"),
-        QStringLiteral("Company"), QStringLiteral("ReligionId"), QStringLiteral("Address1"),
-        QStringLiteral("Address2"), QStringLiteral("Address3"), QStringLiteral("City"),
-        QStringLiteral("PinCode"), QStringLiteral("State"), QStringLiteral("Country"),
-        QStringLiteral("PhOff1"), QStringLiteral("PhOff2"), QStringLiteral("PhExt"),
-        QStringLiteral("PhFax"), QStringLiteral("PhRes1"), QStringLiteral("PhRes2"),
-        QStringLiteral("PhCell"), QStringLiteral("PhPager"), QStringLiteral("DtBirth"),
-        QStringLiteral("DtMarriage"), QStringLiteral("DtJoining"), QStringLiteral("EmlAddr")};
+        QStringLiteral("AddressId"),  QStringLiteral("SalutationId"), QStringLiteral("Name"),
+        QStringLiteral("Company"),    QStringLiteral("ReligionId"),   QStringLiteral("Address1"),
+        QStringLiteral("Address2"),   QStringLiteral("Address3"),     QStringLiteral("City"),
+        QStringLiteral("PinCode"),    QStringLiteral("State"),        QStringLiteral("Country"),
+        QStringLiteral("PhOff1"),     QStringLiteral("PhOff2"),       QStringLiteral("PhExt"),
+        QStringLiteral("PhFax"),      QStringLiteral("PhRes1"),       QStringLiteral("PhRes2"),
+        QStringLiteral("PhCell"),     QStringLiteral("PhPager"),      QStringLiteral("DtBirth"),
+        QStringLiteral("DtMarriage"), QStringLiteral("DtJoining"),    QStringLiteral("EmlAddr")};
     EXPECT_EQ(columns(db, QStringLiteral("Address")), address);
     EXPECT_EQ(columns(db, QStringLiteral("Salutation")),
               (QStringList{QStringLiteral("SalutationId"), QStringLiteral("Salutation")}));
@@ -63,9 +63,11 @@ TEST(Schema, TablesColumnsAndLabelQuery)
     EXPECT_TRUE(label.contains(QStringLiteral("Salutation")));
 
     QSqlQuery query(db);
-    ASSERT_TRUE(query.exec(QStringLiteral("INSERT INTO Address (SalutationId, Name, PinCode) VALUES (2, 'Ada', '40001')")));
+    ASSERT_TRUE(query.exec(QStringLiteral(
+        "INSERT INTO Address (SalutationId, Name, PinCode) VALUES (2, 'Ada', '40001')")));
     ASSERT_TRUE(query.exec(QStringLiteral("INSERT INTO Address (Name) VALUES ('Bo')")));
-    ASSERT_TRUE(query.exec(QStringLiteral("SELECT Salutation, Name, Pincode FROM qryLabel WHERE NAME = 'Ada'")));
+    ASSERT_TRUE(query.exec(
+        QStringLiteral("SELECT Salutation, Name, Pincode FROM qryLabel WHERE NAME = 'Ada'")));
     ASSERT_TRUE(query.next());
     EXPECT_EQ(query.value(0).toString(), QStringLiteral("Mrs."));
     EXPECT_EQ(query.value(2).toString(), QStringLiteral("40001"));
@@ -106,7 +108,8 @@ TEST(Schema, AnExistingFileIsNeverWrittenOver)
 
 TEST(Schema, TheShippedAddressBookOpensWithPickLists)
 {
-    auto connection = platform::Connection::open(QStringLiteral("Data Source=" TOVREN_BIN_DIR "/TND.dbx"));
+    auto connection =
+        platform::Connection::open(QStringLiteral("Data Source=" TOVREN_BIN_DIR "/TND.dbx"));
     EXPECT_FALSE(texts(connection->database(), QStringLiteral("Salutation")).isEmpty());
 }
 

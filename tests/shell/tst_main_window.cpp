@@ -28,9 +28,10 @@ TEST_F(MainWindow, MenuBarCaptionsAndStartingStates)
     QStringList bar;
     for (QAction* action : main.menuBar()->actions())
         bar << action->text();
-    EXPECT_EQ(bar, (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&View"),
-                                QStringLiteral("&Masters"), QStringLiteral("&Tools"), QStringLiteral("&Window"),
-                                QStringLiteral("&Help")}));
+    EXPECT_EQ(
+        bar, (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&View"),
+                          QStringLiteral("&Masters"), QStringLiteral("&Tools"),
+                          QStringLiteral("&Window"), QStringLiteral("&Help")}));
 
     QStringList enabledItems;
     for (int i = 0; i < tovren::kMenuRowCount; ++i) {
@@ -46,14 +47,17 @@ TEST_F(MainWindow, MenuBarCaptionsAndStartingStates)
     EXPECT_EQ(enabledItems,
               (QStringList{QStringLiteral("mnuExit"), QStringLiteral("mnuAddress"),
                            QStringLiteral("mnuUtilityCalc"), QStringLiteral("mnuContents"),
-                           QStringLiteral("mnuIndex"), QStringLiteral("mnuSupport"), QStringLiteral("mnuAbout"),
-                           QStringLiteral("mnuEditAdd"), QStringLiteral("mnuEditEdit"),
-                           QStringLiteral("mnuEditUndo"), QStringLiteral("mnuEditCut"),
-                           QStringLiteral("mnuEditCopy"), QStringLiteral("mnuEditPaste"),
-                           QStringLiteral("mnuEditDel"), QStringLiteral("mnuEditSel")}));
+                           QStringLiteral("mnuIndex"), QStringLiteral("mnuSupport"),
+                           QStringLiteral("mnuAbout"), QStringLiteral("mnuEditAdd"),
+                           QStringLiteral("mnuEditEdit"), QStringLiteral("mnuEditUndo"),
+                           QStringLiteral("mnuEditCut"), QStringLiteral("mnuEditCopy"),
+                           QStringLiteral("mnuEditPaste"), QStringLiteral("mnuEditDel"),
+                           QStringLiteral("mnuEditSel")}));
 
-    EXPECT_EQ(main.menuItem(QStringLiteral("mnuDel"))->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
-    EXPECT_EQ(main.menuItem(QStringLiteral("mnuFindPrev"))->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    EXPECT_EQ(main.menuItem(QStringLiteral("mnuDel"))->shortcut(),
+              QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+    EXPECT_EQ(main.menuItem(QStringLiteral("mnuFindPrev"))->shortcut(),
+              QKeySequence(Qt::SHIFT | Qt::Key_F3));
     EXPECT_EQ(main.menuItem(QStringLiteral("mnuNext"))->shortcut(), QKeySequence(Qt::Key_F11));
     EXPECT_TRUE(main.menuItem(QStringLiteral("mnuSep1"))->isSeparator());
     // The combos' pop-up menu is not on the bar; Edit is its bold default.
@@ -105,7 +109,7 @@ TEST_F(MainWindow, ExitWithoutCardEndsAndUnknownKeysDoNothing)
 {
     mdiMain& main = frame();
     main.show();
-    main.tbrMain_ButtonClick(main.button(26));   // a blank button
+    main.tbrMain_ButtonClick(main.button(26)); // a blank button
     EXPECT_TRUE(main.isVisible());
     main.menuItem(QStringLiteral("mnuExit"))->trigger();
     EXPECT_FALSE(main.isVisible());

@@ -18,7 +18,7 @@ using testing_support::ProgramEnded;
 QString fullConnection(const QString& path)
 {
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path
-         + QStringLiteral(";Persist Security Info=False");
+           + QStringLiteral(";Persist Security Info=False");
 }
 
 class Startup : public ShellTest {
@@ -31,9 +31,10 @@ protected:
         const auto messages = m_prompts.messages();
         ASSERT_GT(messages.size(), index);
         EXPECT_EQ(messages[index].title, QStringLiteral("Database Path"));
-        EXPECT_EQ(messages[index].text,
-                  QStringLiteral("Database path not found.\r\nSelect the database path first to login."
-                                 "Press Ok to select the database, else press Cancel to exit"));
+        EXPECT_EQ(
+            messages[index].text,
+            QStringLiteral("Database path not found.\r\nSelect the database path first to login."
+                           "Press Ok to select the database, else press Cancel to exit"));
         EXPECT_EQ(messages[index].buttons, platform::Buttons::OKCancel);
         EXPECT_EQ(messages[index].icon, platform::Icon::Critical);
     }
@@ -47,15 +48,16 @@ TEST_F(Startup, FirstStartFindsTheBookBesideTheProgramSilently)
     EXPECT_TRUE(connected());
     EXPECT_TRUE(m_prompts.recorded().empty());
     EXPECT_EQ(tovren::connectionString(), fullConnection(db));
-    EXPECT_EQ(readFile(QStringLiteral("Address.ini")), QByteArray("[DatabasePath]\nData Source=") + db.toUtf8() + "\n");
+    EXPECT_EQ(readFile(QStringLiteral("Address.ini")),
+              QByteArray("[DatabasePath]\nData Source=") + db.toUtf8() + "\n");
     EXPECT_FALSE(readFile(QStringLiteral("Trace.log")).contains("an old run"));
 }
 
 TEST_F(Startup, ACompleteConfigurationConnectsAtOnceAndIsNotRewritten)
 {
     const QString db = addDatabase(QStringLiteral("elsewhere.dbx"));
-    const QByteArray ini = "[DatabasePath]\r\nProvider=Microsoft.Jet.OLEDB.4.0\r\nData Source=" + db.toUtf8()
-                         + "\r\nPersist Security Info=False\r\n";
+    const QByteArray ini = "[DatabasePath]\r\nProvider=Microsoft.Jet.OLEDB.4.0\r\nData Source="
+                           + db.toUtf8() + "\r\nPersist Security Info=False\r\n";
     writeFile(QStringLiteral("Address.ini"), ini);
     start();
     EXPECT_TRUE(connected());
@@ -83,17 +85,20 @@ TEST_F(Startup, ALongConfigurationSectionIsNotCut)
     const QString db = folder + QStringLiteral("/TND.dbx");
     records::createDatabase(db);
     // An entry before the database path pushes the section well past 1 KB.
-    writeFile(QStringLiteral("Address.ini"), "[DatabasePath]\nExtended Properties=" + QByteArray(1500, 'x')
-                                                 + "\nData Source=" + db.toUtf8() + "\n");
+    writeFile(QStringLiteral("Address.ini"),
+              "[DatabasePath]\nExtended Properties=" + QByteArray(1500, 'x')
+                  + "\nData Source=" + db.toUtf8() + "\n");
     start();
     EXPECT_TRUE(connected());
     EXPECT_TRUE(m_prompts.recorded().empty());
-    EXPECT_TRUE(tovren::connectionString().endsWith(QStringLiteral("Data Source=") + db + QLatin1Char(';')));
+    EXPECT_TRUE(tovren::connectionString().endsWith(QStringLiteral("Data Source=") + db
+                                                    + QLatin1Char(';')));
 }
 
 TEST_F(Startup, NoBookAskedForOneThenChosen)
 {
-    const QString chosen = addDatabase(QStringLiteral("chosen/Book.dbx").replace(QLatin1Char('/'), QLatin1Char('-')));
+    const QString chosen =
+        addDatabase(QStringLiteral("chosen/Book.dbx").replace(QLatin1Char('/'), QLatin1Char('-')));
     m_prompts.answerMessage(Answer::OK).answerOpenFile(chosen);
     start();
     EXPECT_TRUE(connected());
@@ -101,13 +106,15 @@ TEST_F(Startup, NoBookAskedForOneThenChosen)
     ASSERT_EQ(m_prompts.recorded().size(), 2u);
     EXPECT_EQ(m_prompts.recorded()[1].text, QStringLiteral("*.dbx|*.dbx"));
     EXPECT_EQ(tovren::connectionString(), fullConnection(chosen));
-    EXPECT_EQ(readFile(QStringLiteral("Address.ini")), QByteArray("[DatabasePath]\nData Source=") + chosen.toUtf8() + "\n");
+    EXPECT_EQ(readFile(QStringLiteral("Address.ini")),
+              QByteArray("[DatabasePath]\nData Source=") + chosen.toUtf8() + "\n");
 }
 
 TEST_F(Startup, AnInvalidChoiceAsksAgainAndCancelEndsTheProgram)
 {
     writeFile(QStringLiteral("junk.dbx"), "not a database");
-    m_prompts.answerMessage(Answer::OK).answerOpenFile(home(QStringLiteral("junk.dbx")))
+    m_prompts.answerMessage(Answer::OK)
+        .answerOpenFile(home(QStringLiteral("junk.dbx")))
         .answerMessage(Answer::Cancel);
     EXPECT_THROW(start(), ProgramEnded);
     expectDatabasePathQuestion(1);
@@ -128,10 +135,16 @@ TEST_F(Startup, BadConfigurationFilesStillLeadToTheBookAndKeepTheirContent)
 {
     const QString db = addDatabase();
     const QByteArray big = QByteArray(4 << 20, 'x') + "\n";
-    const QByteArray binary("\x7f" "ELF\x02\x01\x01\x00\x00\xff\xfe\x80", 12);
+    const QByteArray binary("\x7f"
+                            "ELF\x02\x01\x01\x00\x00\xff\xfe\x80",
+                            12);
     const QByteArray cases[] = {
-        QByteArray(), binary, big, "\xEF\xBB\xBF[DatabasePath]\r\nData Source=/gone/TND.dbx\r\n",
-        "[DatabasePath]\nData Source=/gone/TND.dbx\n", "[Something]\nelse=1\n",
+        QByteArray(),
+        binary,
+        big,
+        "\xEF\xBB\xBF[DatabasePath]\r\nData Source=/gone/TND.dbx\r\n",
+        "[DatabasePath]\nData Source=/gone/TND.dbx\n",
+        "[Something]\nelse=1\n",
         "[DatabasePath]\r\nProvider=Microsoft.Jet.OLEDB.4.0\r\nPersist Security Info=False\r\n",
     };
     for (const QByteArray& ini : cases) {
@@ -144,7 +157,8 @@ TEST_F(Startup, BadConfigurationFilesStillLeadToTheBookAndKeepTheirContent)
         if (!ini.contains("[DatabasePath]")) {
             EXPECT_TRUE(after.startsWith(ini)) << "content lost: " << ini.left(40).toStdString();
         }
-        EXPECT_EQ(platform::readProfileSection(home(QStringLiteral("Address.ini")), QStringLiteral("DatabasePath"))
+        EXPECT_EQ(platform::readProfileSection(home(QStringLiteral("Address.ini")),
+                                               QStringLiteral("DatabasePath"))
                       .filter(QStringLiteral("Data Source")),
                   QStringList{QStringLiteral("Data Source=") + db});
     }
@@ -180,7 +194,8 @@ TEST_F(Startup, UnusableBookFilesAreReportedAndLeftAlone)
 TEST_F(Startup, AReadOnlyBookOpens)
 {
     addDatabase();
-    ASSERT_TRUE(QFile::setPermissions(home(QStringLiteral("TND.dbx")), QFile::ReadOwner | QFile::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(home(QStringLiteral("TND.dbx")),
+                                      QFile::ReadOwner | QFile::ReadOther));
     m_prompts.answerMessage(Answer::OK);
     start();
     EXPECT_TRUE(connected());

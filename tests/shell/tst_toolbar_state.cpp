@@ -25,9 +25,18 @@ class ToolbarState : public ShellTest {
 protected:
     void SetUp() override { m_frame = &frame(); }
 
-    bool button(const char* key) const { return m_frame->buttonByKey(QString::fromLatin1(key))->isEnabled(); }
-    bool item(const char* name) const { return m_frame->menuItem(QString::fromLatin1(name))->isEnabled(); }
-    tovren::TbrButton* get(const char* key) const { return m_frame->buttonByKey(QString::fromLatin1(key)); }
+    bool button(const char* key) const
+    {
+        return m_frame->buttonByKey(QString::fromLatin1(key))->isEnabled();
+    }
+    bool item(const char* name) const
+    {
+        return m_frame->menuItem(QString::fromLatin1(name))->isEnabled();
+    }
+    tovren::TbrButton* get(const char* key) const
+    {
+        return m_frame->buttonByKey(QString::fromLatin1(key));
+    }
 
     // A stand-in card window with a text field and a lookup combo.
     QLineEdit* openCard()
@@ -54,7 +63,7 @@ TEST_F(ToolbarState, GroupsSwitchButtonsAndMenusByExactName)
     TbrMnuBtns(QStringLiteral("Find"), true);
     EXPECT_TRUE(button("Find"));
     EXPECT_TRUE(item("mnuFind") && item("mnuFindPrev") && item("mnuFindNext"));
-    TbrMnuBtns(QStringLiteral("find"), false);      // names are case-sensitive
+    TbrMnuBtns(QStringLiteral("find"), false); // names are case-sensitive
     EXPECT_TRUE(button("Find"));
     TbrMnuBtns(QStringLiteral("Nothing"), false);
     TbrMnuBtns(QStringLiteral("Edit"), false);
@@ -65,7 +74,8 @@ TEST_F(ToolbarState, GroupsSwitchButtonsAndMenusByExactName)
 TEST_F(ToolbarState, ModesSetTheirGroupsAndExtraSteps)
 {
     DisNoRecBtns(QStringLiteral("Normal"));
-    EXPECT_TRUE(button("New") && button("Refresh") && button("Asc") && button("Find") && button("First"));
+    EXPECT_TRUE(button("New") && button("Refresh") && button("Asc") && button("Find")
+                && button("First"));
     EXPECT_FALSE(button("Save") || button("AppFilter") || item("mnuSave") || item("mnuAppFilter"));
 
     DisNoRecBtns(QStringLiteral("NoRecs"));
@@ -84,7 +94,7 @@ TEST_F(ToolbarState, ModesSetTheirGroupsAndExtraSteps)
     EXPECT_TRUE(button("Filter") && button("AppFilter") && item("mnuAppFilter"));
     EXPECT_FALSE(button("New") || button("Next"));
 
-    DisNoRecBtns(QStringLiteral("normal"));          // not a mode: nothing changes
+    DisNoRecBtns(QStringLiteral("normal")); // not a mode: nothing changes
     EXPECT_TRUE(get("Filter")->mixedState());
 
     DisNoRecBtns(QStringLiteral("Normal"));
@@ -156,7 +166,7 @@ TEST_F(ToolbarState, MixedAndPressedLooksAreVisible)
                 differing += normal.pixel(x, y) != other.pixel(x, y);
         return differing * 100 / (normal.width() * normal.height());
     };
-    EXPECT_GT(changed(mixed), 20);     // a person sees the dotted field at a glance
+    EXPECT_GT(changed(mixed), 20); // a person sees the dotted field at a glance
     EXPECT_GT(changed(pressed), 5);
 }
 
@@ -178,13 +188,14 @@ TEST_F(ToolbarState, TimerFollowsTheClipboardAndTheSelection)
     field->setSelection(0, 3);
     m_frame->tmrTbr_Timer();
     EXPECT_TRUE(button("Paste") && item("mnuPaste") && item("mnuEditPaste"));
-    EXPECT_TRUE(button("Cut") && button("Copy") && item("mnuCut") && item("mnuEditCut") && item("mnuCopy"));
+    EXPECT_TRUE(button("Cut") && button("Copy") && item("mnuCut") && item("mnuEditCut")
+                && item("mnuCopy"));
 
     field->deselect();
     clipboard->clear();
     m_frame->tmrTbr_Timer();
     EXPECT_FALSE(button("Cut") || item("mnuEditCopy"));
-    EXPECT_TRUE(button("Paste"));   // an open card never loses Paste to the timer
+    EXPECT_TRUE(button("Paste")); // an open card never loses Paste to the timer
 
     // A combo has no text selection: Cut and Copy stay as they were.
     field->setSelection(0, 2);

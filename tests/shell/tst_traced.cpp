@@ -25,7 +25,7 @@ int inner(int value)
         if (value < 0)
             platform::raise(platform::err::Overflow, QStringLiteral("too small"));
         if (value == 0)
-            return 0;   // an early return pops like any other
+            return 0; // an early return pops like any other
         return value * 2;
     });
 }
@@ -34,10 +34,11 @@ TEST_F(Traced, NormalExitsPopAndResultsComeBack)
 {
     const int before = stack().size();
     QStringList during;
-    const int result = traced("modTest.outer", {{"frm", "Form", tovren::objectArg(m_main.get())}}, [&] {
-        during = stack();
-        return inner(0) + inner(21);
-    });
+    const int result =
+        traced("modTest.outer", {{"frm", "Form", tovren::objectArg(m_main.get())}}, [&] {
+            during = stack();
+            return inner(0) + inner(21);
+        });
     EXPECT_EQ(result, 42);
     EXPECT_EQ(during.last(), QStringLiteral("modTest.outer"));
     EXPECT_EQ(stack().size(), before);
@@ -52,7 +53,7 @@ TEST_F(Traced, AnErrorGoesToTheHandlerAndTheCallerCarriesOn)
     });
     bool carriedOn = false;
     traced("modTest.outer", [&] {
-        EXPECT_EQ(inner(-1), 0);   // the failed procedure returns a default
+        EXPECT_EQ(inner(-1), 0); // the failed procedure returns a default
         carriedOn = true;
     });
     EXPECT_TRUE(carriedOn);

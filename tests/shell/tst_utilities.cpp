@@ -24,7 +24,8 @@ protected:
     void expectReport(QString* text)
     {
         m_prompts.handleModal([text](QDialog& report) {
-            *text = report.findChild<QPlainTextEdit*>(QStringLiteral("lbxErrMessage"))->toPlainText();
+            *text =
+                report.findChild<QPlainTextEdit*>(QStringLiteral("lbxErrMessage"))->toPlainText();
             report.reject();
         });
     }
@@ -40,7 +41,8 @@ TEST_F(Utilities, ProgramsAreStartedAsConfigured)
     m_main->menuItem(QStringLiteral("mnuUtilityCalc"))->trigger();
     modGenProcedures::OpenNotepad();
     ASSERT_EQ(m_desktop.programs.size(), 2u);
-    EXPECT_EQ(m_desktop.programs[0], (QStringList{QStringLiteral("/opt/calc"), QStringLiteral("--mini")}));
+    EXPECT_EQ(m_desktop.programs[0],
+              (QStringList{QStringLiteral("/opt/calc"), QStringLiteral("--mini")}));
     EXPECT_EQ(m_desktop.programs[1], QStringList{QStringLiteral("/opt/edit")});
     EXPECT_EQ(tovren::errHandler().ErrNum(), 0);
 }
@@ -71,7 +73,8 @@ TEST_F(Utilities, OpenFileKeepsLinesAsTheyAre)
     name = home(QStringLiteral("empty.txt"));
     EXPECT_EQ(modGenProcedures::OpenFile(name), QString());
 
-    writeFile(QStringLiteral("latin1.txt"), "Gr\xfc\xdf" "e\n");
+    writeFile(QStringLiteral("latin1.txt"), "Gr\xfc\xdf"
+                                            "e\n");
     name = home(QStringLiteral("latin1.txt"));
     EXPECT_EQ(modGenProcedures::OpenFile(name), QStringLiteral("Gr\u00fc\u00dfe\r\n"));
 }

@@ -10,7 +10,10 @@ struct ProgramEnded {};
 
 class EndCatcher {
 public:
-    EndCatcher() { platform::setProgramEnd([] { throw ProgramEnded{}; }); }
+    EndCatcher()
+    {
+        platform::setProgramEnd([] { throw ProgramEnded{}; });
+    }
     ~EndCatcher() { platform::setProgramEnd(nullptr); }
 };
 

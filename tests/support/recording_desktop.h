@@ -10,14 +10,14 @@ namespace testing_support {
 
 class RecordingDesktop final : public platform::DesktopService {
 public:
-    RecordingDesktop();   // installs itself until destroyed
+    RecordingDesktop(); // installs itself until destroyed
     ~RecordingDesktop() override;
 
     bool openUrl(const QUrl& url) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
 
     std::vector<QUrl> urls;
-    std::vector<QStringList> programs;   // program first, then its arguments
+    std::vector<QStringList> programs; // program first, then its arguments
     bool succeed = true;
 
 private:

@@ -56,12 +56,13 @@ std::vector<RecordedPrompt> ScriptedPrompts::messages() const
 
 platform::Answer ScriptedPrompts::message(const platform::MessagePrompt& prompt)
 {
-    m_recorded.push_back({QStringLiteral("message"), prompt.title, prompt.text, prompt.buttons, prompt.icon});
+    m_recorded.push_back(
+        {QStringLiteral("message"), prompt.title, prompt.text, prompt.buttons, prompt.icon});
     if (m_script.empty() || !std::holds_alternative<platform::Answer>(m_script.front())) {
         ADD_FAILURE() << "unexpected prompt: " << describe(m_recorded.back()).toStdString();
-        return prompt.buttons == platform::Buttons::OK ? platform::Answer::OK
-             : prompt.buttons == platform::Buttons::YesNo ? platform::Answer::No
-                                                          : platform::Answer::Cancel;
+        return prompt.buttons == platform::Buttons::OK      ? platform::Answer::OK
+               : prompt.buttons == platform::Buttons::YesNo ? platform::Answer::No
+                                                            : platform::Answer::Cancel;
     }
     const auto answer = std::get<platform::Answer>(m_script.front());
     m_script.pop_front();
@@ -83,7 +84,8 @@ QString ScriptedPrompts::openFile(const platform::OpenFilePrompt& prompt)
 void ScriptedPrompts::showModal(QDialog& dialog)
 {
     m_recorded.push_back({QStringLiteral("modal"), dialog.windowTitle(), dialog.objectName()});
-    if (m_script.empty() || !std::holds_alternative<std::function<void(QDialog&)>>(m_script.front())) {
+    if (m_script.empty()
+        || !std::holds_alternative<std::function<void(QDialog&)>>(m_script.front())) {
         ADD_FAILURE() << "unexpected prompt: " << describe(m_recorded.back()).toStdString();
         dialog.reject();
         return;

@@ -16,9 +16,9 @@
 namespace testing_support {
 
 struct RecordedPrompt {
-    QString kind;          // "message", "openFile" or "modal"
+    QString kind; // "message", "openFile" or "modal"
     QString title;
-    QString text;          // message text, file filter, or the dialog's objectName
+    QString text; // message text, file filter, or the dialog's objectName
     platform::Buttons buttons = platform::Buttons::OK;
     platform::Icon icon = platform::Icon::None;
 };
