@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -443,6 +444,15 @@ bool frmAddress::eventFilter(QObject* watched, QEvent* event)
         if (comboIndex >= 0 && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
             dbcFld_MouseDown(comboIndex,
                              static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+            return true;
+        }
+        break;
+    case QEvent::ContextMenu:
+        // The menu key opens the same pop-up as the right mouse button; the
+        // field's own menu never shows.
+        if (comboIndex >= 0) {
+            if (static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard)
+                dbcFld_MouseDown(comboIndex, combo->mapToGlobal(QPoint(0, combo->height())));
             return true;
         }
         break;

@@ -51,6 +51,10 @@ frmEditLookUp::frmEditLookUp(QWidget* parent) : QDialog(parent)
     field->installEventFilter(this);
     txtFld << field;
     auto* label = new QLabel(this);
+    // The dialog keeps the size it is built with; the caption set on loading
+    // (the table's name) must fit.
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("Salutation"))
+                           + 8);
     label->setObjectName(QStringLiteral("lblTxt_0"));
     label->setBuddy(field);
     lblTxt << label;

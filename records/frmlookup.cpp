@@ -34,6 +34,8 @@ frmLookUp::frmLookUp(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Look Up"));
 
     lblLookUps = new QLabel(this);
+    lblLookUps->setMinimumWidth(
+        lblLookUps->fontMetrics().horizontalAdvance(QStringLiteral("LookUp for Salutation")) + 8);
     lblLookUps->setObjectName(QStringLiteral("lblLookUps"));
     dltLookUp = new platform::DataList(this);
     dltLookUp->setObjectName(QStringLiteral("dltLookUp"));

@@ -23,6 +23,14 @@ constexpr char kUndone[] = "tovrenUndone";
 
 } // namespace
 
+QString singleLine(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    for (const QChar breaking : {QLatin1Char('\n'), QLatin1Char('\r'), QLatin1Char('\t')})
+        text.replace(breaking, QLatin1Char(' '));
+    return text;
+}
+
 QWidget* controlOf(QWidget* widget)
 {
     if (widget && qobject_cast<QComboBox*>(widget->parentWidget()))
@@ -53,12 +61,8 @@ std::optional<int> selectionLength(const QWidget* control)
 bool replaceSelection(QWidget* control, const QString& text)
 {
     if (QLineEdit* line = lineEditOf(control)) {
-        // One line: breaks become blanks before the field's limit is applied.
-        QString oneLine = text;
-        oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-        for (const QChar breaking : {QLatin1Char('\n'), QLatin1Char('\r'), QLatin1Char('\t')})
-            oneLine.replace(breaking, QLatin1Char(' '));
-        line->insert(oneLine);
+        // Breaks become blanks before the field's limit is applied.
+        line->insert(singleLine(text));
         return true;
     }
     if (auto* rich = qobject_cast<QTextEdit*>(control)) {

@@ -18,8 +18,10 @@ QWidget* controlOf(QWidget* widget);
 // button, a calendar, a list).
 std::optional<QString> selectedText(const QWidget* control);
 std::optional<int> selectionLength(const QWidget* control);
-// Replaces the selection (or inserts at the cursor); false when the control
-// takes no text.
+// `text` as one line: line breaks and tabs become blanks.
+QString singleLine(QString text);
+// Replaces the selection (or inserts at the cursor; a text box gets the text
+// as one line); false when the control takes no text.
 bool replaceSelection(QWidget* control, const QString& text);
 // The control's own undo of its last edit; called again, it redoes.
 bool undoLastEdit(QWidget* control);

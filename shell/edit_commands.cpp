@@ -134,7 +134,20 @@ void Paste()
         if (!takesText)
             return;
         card.bEdit = true;
-        tovren::replaceSelection(control, QApplication::clipboard()->text());
+        const QString pasted = QApplication::clipboard()->text();
+        auto* field = qobject_cast<QLineEdit*>(control);
+        const qsizetype room = field ? field->maxLength() - field->text().size()
+                                           + field->selectedText().size()
+                                     : pasted.size();
+        tovren::replaceSelection(control, pasted);
+        // A field that cannot take all of it says so; the clipboard keeps it whole.
+        if (tovren::singleLine(pasted).size() > room)
+            platform::MsgBox(QStringLiteral("This field takes at most %1 characters; the pasted text "
+                                            "was shortened to fit. The clipboard still holds all "
+                                            "of it.")
+                                 .arg(field->maxLength()),
+                             platform::Buttons::OK, platform::Icon::Information,
+                             QStringLiteral("Paste"));
     });
 }
 

@@ -59,7 +59,11 @@ TEST_F(EditCommands, CutCopyPasteAndDeleteOnATextField)
     QApplication::clipboard()->setText(QStringLiteral("first line\r\nsecond line\n")
                                        + QString(60, QLatin1Char('z')));
     name->selectAll();
+    m_prompts.answerMessage(Answer::OK);
     Paste();
+    EXPECT_EQ(m_prompts.messages().back().title, QStringLiteral("Paste"));
+    EXPECT_TRUE(m_prompts.messages().back().text.contains(QStringLiteral("40 characters")));
+    EXPECT_EQ(clipboard().size(), 84);   // nothing lost
     EXPECT_EQ(name->text().size(), 40);
     EXPECT_TRUE(name->text().startsWith(QStringLiteral("first line second line z")));
 }
