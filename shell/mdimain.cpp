@@ -83,9 +83,11 @@ void mdiMain::createMenus()
             m_menuItems.insert(name, current->menuAction());
             continue;
         }
-        QAction* item = current->addAction(QString::fromLatin1(row.caption));
+        // A "-" caption is a separator line, never a text.
+        QAction* item = qstrcmp(row.caption, "-") == 0
+                            ? current->addSeparator()
+                            : current->addAction(QString::fromLatin1(row.caption));
         item->setObjectName(name);
-        item->setSeparator(qstrcmp(row.caption, "-") == 0);
         item->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
         item->setEnabled(row.enabled);
         item->setVisible(row.visible);

@@ -60,6 +60,7 @@ TEST_F(MainWindow, MenuBarCaptionsAndStartingStates)
               QKeySequence(Qt::SHIFT | Qt::Key_F3));
     EXPECT_EQ(main.menuItem(QStringLiteral("mnuNext"))->shortcut(), QKeySequence(Qt::Key_F11));
     EXPECT_TRUE(main.menuItem(QStringLiteral("mnuSep1"))->isSeparator());
+    EXPECT_TRUE(main.menuItem(QStringLiteral("mnuSep10"))->text().isEmpty());   // a line, not a "-"
     // The combos' pop-up menu is not on the bar; Edit is its bold default.
     EXPECT_FALSE(bar.contains(QStringLiteral("EditMenu")));
     EXPECT_TRUE(main.menuItem(QStringLiteral("mnuEditEdit"))->font().bold());
