@@ -54,7 +54,8 @@ lib_frmError::lib_frmError(ErrorReportState& state, QWidget* parent)
     lblErrNum->setObjectName(QStringLiteral("lblErrNum"));
     lbxErrMessage->setObjectName(QStringLiteral("lbxErrMessage"));
     lbxErrMessage->setReadOnly(true);
-    lbxErrMessage->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long descriptions wrap on screen; the report itself keeps its lines.
+    lbxErrMessage->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     cmdOK->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
