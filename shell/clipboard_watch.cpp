@@ -10,6 +10,21 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
+
+void mdiMain::watchClipboard()
+{
+    // The clipboard is read when it changes, not on every tick: asking
+    // another program for its selection ten times a second would make the
+    // window wait on it.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const auto read = [this, clipboard] {
+        const QMimeData* data = clipboard->mimeData();
+        m_clipboardHasText = data && data->hasText() && !data->text().isEmpty();
+    };
+    connect(clipboard, &QClipboard::dataChanged, this, read);
+    read();
+}
 
 void mdiMain::tmrTbr_Timer()
 {
@@ -32,8 +47,7 @@ void mdiMain::tmrTbr_Timer()
     }
     // While a card is open Paste is only ever switched on here; a restored
     // toolbar state may switch it off again.
-    if (const QClipboard* clipboard = QGuiApplication::clipboard();
-        clipboard && !clipboard->text().isEmpty())
+    if (m_clipboardHasText)
         setPaste(true);
 
     // A tick that finds no card, no focused control or a control without a

@@ -47,6 +47,7 @@ mdiMain::mdiMain(QWidget* parent) : QMainWindow(parent)
     m_tmrTbr->setObjectName(QStringLiteral("tmrTbr"));
     m_tmrTbr->setInterval(100);
     connect(m_tmrTbr, &QTimer::timeout, this, &mdiMain::tmrTbr_Timer);
+    watchClipboard();
     m_tmrTbr->start();
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);

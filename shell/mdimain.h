@@ -72,6 +72,7 @@ private:
     // A card that becomes the active child gets its toolbar back; the one
     // it replaces keeps its own.
     void childActivated(QMdiSubWindow* child);
+    void watchClipboard();
     void createMenus();
     void createToolBar();
     void fillWindowMenu();
@@ -87,4 +88,5 @@ private:
     QVector<tovren::TbrButton*> m_buttons;
     QVector<std::pair<QString, std::function<void()>>> m_buttonRoutes;
     QPointer<QMdiSubWindow> m_activeChild;
+    bool m_clipboardHasText = false;
 };
