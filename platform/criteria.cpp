@@ -392,16 +392,6 @@ private:
     Token m_token;
 };
 
-int compareViews(QStringView a, QStringView b)
-{
-    const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        if (a[i] != b[i])
-            return a[i].unicode() < b[i].unicode() ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 bool ordered(int order, Comparison::Op op)
 {
     switch (op) {
@@ -453,8 +443,8 @@ bool compare(const Comparison& c, const RecordStore& store, int row)
     }
     case Comparison::Test::Text:
         if (c.op == Comparison::Op::Equal || c.op == Comparison::Op::NotEqual)
-            return ordered(compareViews(store.foldedKey(row, c.column), c.key.folded()), c.op);
-        return ordered(compareViews(store.key(row, c.column), c.key.whole()), c.op);
+            return ordered(compareKeys(store.foldedKey(row, c.column), c.key.folded()), c.op);
+        return ordered(compareKeys(store.key(row, c.column), c.key.whole()), c.op);
     case Comparison::Test::Like: {
         if (store.columns()[size_t(c.column)].kind == ColumnKind::Text)
             return likeMatches(store.foldedKey(row, c.column), c);

@@ -51,6 +51,14 @@ QStringList candidates(DesktopProgram which)
             QStringLiteral("geany")};
 }
 
+// A short human name and the candidates tried, for messages.
+QString programDescription(DesktopProgram which)
+{
+    return (which == DesktopProgram::Calculator ? QStringLiteral("calculator (")
+                                                : QStringLiteral("text editor ("))
+           + candidates(which).join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
 } // namespace
 
 DesktopService& desktop()
@@ -80,13 +88,6 @@ QStringList programCommand(DesktopProgram which)
             return {path};
     }
     return {};
-}
-
-QString programDescription(DesktopProgram which)
-{
-    return (which == DesktopProgram::Calculator ? QStringLiteral("calculator (")
-                                                : QStringLiteral("text editor ("))
-           + candidates(which).join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
 void startDesktopProgram(DesktopProgram which, const QStringList& arguments)

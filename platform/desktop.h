@@ -31,8 +31,6 @@ void setProgramOverride(DesktopProgram which, const QString& commandLine);
 // The command line to start, split into program and arguments; empty when
 // no such program is installed.
 QStringList programCommand(DesktopProgram which);
-// A short human name and the candidates tried, for messages.
-QString programDescription(DesktopProgram which);
 
 // Starts `which` with the extra arguments; raises RunTimeError 53 with a
 // message that says what to install when no such program exists.

@@ -18,18 +18,6 @@ namespace {
                          "deleted. Requested operation requires a current record."));
 }
 
-int compareViews(QStringView a, QStringView b)
-{
-    const qsizetype n = std::min(a.size(), b.size());
-    const char16_t* x = a.utf16();
-    const char16_t* y = b.utf16();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (x[i] != y[i])
-            return x[i] < y[i] ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 } // namespace
 
 Recordset::Recordset() = default;
@@ -581,7 +569,7 @@ void Recordset::applySort()
         if (nullA || nullB)
             order = nullA == nullB ? 0 : (nullA ? -1 : 1);
         else if (field(key.column).kind == ColumnKind::Text)
-            order = compareViews(m_store.key(a, key.column), m_store.key(b, key.column));
+            order = compareKeys(m_store.key(a, key.column), m_store.key(b, key.column));
         else
             order = m_store.number(a, key.column) < m_store.number(b, key.column)   ? -1
                     : m_store.number(a, key.column) > m_store.number(b, key.column) ? 1

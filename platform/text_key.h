@@ -27,4 +27,10 @@ qsizetype appendTextKey(QStringView text, std::vector<char16_t>& out);
 
 TextKey textKey(QStringView text);
 
+// Orders two keys code unit by code unit: below, at or above 0.
+inline int compareKeys(QStringView a, QStringView b)
+{
+    return a.compare(b, Qt::CaseSensitive);
+}
+
 } // namespace platform
