@@ -11,10 +11,12 @@
 #include "platform/help.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTimer>
@@ -22,7 +24,8 @@
 
 namespace {
 mdiMain* g_instance = nullptr;
-}
+const QKeySequence kCloseChildKeys(Qt::CTRL | Qt::Key_F4);
+} // namespace
 
 mdiMain::mdiMain(QWidget* parent) : QMainWindow(parent)
 {
@@ -52,6 +55,10 @@ mdiMain::mdiMain(QWidget* parent) : QMainWindow(parent)
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [] { platform::showHelp(); });
+    // Ctrl+F4 closes the active child window, as in every multiple-document
+    // program, by the same path as its close box, wherever the focus is.
+    auto* closeChild = new QShortcut(kCloseChildKeys, this);
+    connect(closeChild, &QShortcut::activated, m_mdiArea, &QMdiArea::closeActiveSubWindow);
 
     tovren::installRoutes(*this);
 }
@@ -65,6 +72,17 @@ mdiMain::~mdiMain()
 mdiMain* mdiMain::instance()
 {
     return g_instance;
+}
+
+void mdiMain::closeEvent(QCloseEvent* event)
+{
+    // The close box closes the child windows first, each by its own path:
+    // a card with unsaved changes asks, and Cancel keeps the program open.
+    m_mdiArea->closeAllSubWindows();
+    if (m_mdiArea->subWindowList().isEmpty())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void mdiMain::createMenus()
@@ -199,6 +217,15 @@ void mdiMain::childActivated(QMdiSubWindow* child)
     // Losing the focus to another program or a dialog is no change of card.
     if (!child || child == m_activeChild)
         return;
+    // The child's own Close item answers Ctrl+F4 only while the focus is
+    // inside it, and would make the frame's key ambiguous: the frame's key
+    // is the one that closes.
+    if (QMenu* system = child->systemMenu()) {
+        for (QAction* item : system->actions()) {
+            if (item->shortcuts().contains(kCloseChildKeys))
+                item->setShortcuts({});
+        }
+    }
     if (m_activeChild) {
         if (auto* previous = qobject_cast<frmAddress*>(m_activeChild->widget()))
             previous->Form_Deactivate();

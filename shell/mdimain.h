@@ -68,6 +68,9 @@ public:
     void mnuUtilityCalc_Click();
     void mnuSupport_Click();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     // A card that becomes the active child gets its toolbar back; the one
     // it replaces keeps its own.

@@ -341,10 +341,17 @@ TEST_F(Card, ClosingWithUnsavedChangesAsksFirst)
     card.txtFld[5]->setFocus();
     QTest::keyClick(card.txtFld[5], Qt::Key_End);
     QTest::keyClicks(card.txtFld[5], QStringLiteral("x"));
+    // Ctrl+F4 closes the card by the path of its close box.
     m_prompts.answerMessage(Answer::Cancel);
-    child->close();
+    QTest::keyClick(card.txtFld[5], Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_EQ(m_prompts.pending(), 0u);
     EXPECT_EQ(frmAddress::instance(), &card);
     EXPECT_EQ(card.txtFld[5]->text(), QStringLiteral("Punex"));
+    // So does the main window's close box, and Cancel keeps the program open.
+    m_prompts.answerMessage(Answer::Cancel);
+    main().close();
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_EQ(frmAddress::instance(), &card);
 
     m_prompts.answerMessage(Answer::Yes);
     child->close();
