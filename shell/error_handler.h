@@ -17,7 +17,9 @@ Vostrel::clsErrHandler& errHandler();
 // executable). Tests point it at the build's library folder.
 void setComponentFolder(const QString& folder);
 
-// Drops the handler so that the next use creates a new one (tests only).
+// Drops the handler, and with it the connection it holds; the next use
+// creates a new one. The program does it at the end of its run, tests
+// between their cases.
 void resetErrHandler();
 
 } // namespace tovren

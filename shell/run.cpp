@@ -1,0 +1,61 @@
+#include "run.h"
+
+#include "error_handler.h"
+#include "mdimain.h"
+#include "program.h"
+#include "utilities.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace tovren {
+
+int run(int argc, char** argv, const std::function<void(mdiMain&)>& started)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tovren"));
+    QApplication::setOrganizationName(QStringLiteral("Belvane"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Tovren address book"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption home(
+        QStringLiteral("home"),
+        QStringLiteral("Keep the address book, Address.ini and the logs in <dir>."),
+        QStringLiteral("dir"));
+    parser.addOption(home);
+    parser.process(app);
+
+    QString folder = parser.isSet(home) ? parser.value(home) : qEnvironmentVariable("TOVREN_HOME");
+    if (!folder.isEmpty()) {
+        if (!QFileInfo(folder).isDir()) {
+            QMessageBox::critical(nullptr, QStringLiteral("Tovren"),
+                                  QStringLiteral("The folder '%1' does not exist.").arg(folder));
+            return 2;
+        }
+        setProgramFolder(folder);
+    }
+
+    auto* main = new mdiMain;
+    main->setAttribute(Qt::WA_DeleteOnClose);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(main, &QObject::destroyed, &app, &QCoreApplication::quit);
+
+    main->MDIForm_Initialize();
+    applyProgramChoices(programFile(QStringLiteral("Address.ini")));
+    main->MDIForm_Load();
+    main->show();
+    if (started)
+        started(*main);
+    const int code = QApplication::exec();
+    // The handler holds the database connection for its reports; it goes
+    // while the application and Qt's list of connections still stand.
+    resetErrHandler();
+    return code;
+}
+
+} // namespace tovren
