@@ -349,12 +349,9 @@ void frmAddress::closeEvent(QCloseEvent* event)
 {
     // Unsaved changes are never closed away silently: the same question as
     // File, Exit, and a record that could not be saved keeps the card open.
-    if (bEdit) {
-        const bool cancelled = modGenProcedures::bytSavCanRec() == 2;
-        if (cancelled || bEdit) {
-            event->ignore();
-            return;
-        }
+    if (bEdit && modGenProcedures::bytSavCanRec() == 2) {
+        event->ignore();
+        return;
     }
     bool cancel = false;
     Form_Unload(cancel);

@@ -186,9 +186,14 @@ quint8 bytSavCanRec()
         switch (platform::MsgBox(
             QStringLiteral("Record has been changed. Do you want to save the changes?"),
             platform::Buttons::YesNoCancel, platform::Icon::None, QStringLiteral("Save"))) {
-        case platform::Answer::Yes:
-            Save(mdiMain::instance()->ActiveForm());
-            return 0;
+        case platform::Answer::Yes: {
+            // A save that was refused (a check, or the database) leaves the
+            // card editing: the command that asked must stop as on Cancel,
+            // or it would carry the typing away.
+            QWidget* active = mdiMain::instance()->ActiveForm();
+            Save(active);
+            return card(active).bEdit ? quint8(2) : quint8(0);
+        }
         case platform::Answer::No:
             Cancel(mdiMain::instance()->ActiveForm());
             return 0;

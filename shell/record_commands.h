@@ -19,7 +19,8 @@ void NextRec();
 void LastRec();
 
 // "Record has been changed. Do you want to save the changes?": Yes saves,
-// No cancels (both give 0), Cancel gives 2.
+// No cancels (both give 0), Cancel gives 2. A save that is refused also
+// gives 2: the caller stops and the card keeps what was typed.
 quint8 bytSavCanRec();
 
 // The record counter of the main window: position, " / ", count.

@@ -14,6 +14,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <functional>
+
 namespace {
 
 using platform::Answer;
@@ -225,6 +227,40 @@ TEST_F(Card, MovesWithPendingChangesAsk)
     EXPECT_EQ(asked.back().text,
               QStringLiteral("Record has been changed. Do you want to save the changes?"));
     EXPECT_EQ(asked.back().buttons, platform::Buttons::YesNoCancel);
+}
+
+// A save refused by a check, after Yes to the save question, stops the
+// command that asked: the card stays on the edited record with the typing
+// and the focus on the refused field, and the record is still changed.
+TEST_F(Card, ARefusedSaveStopsTheCommandThatAsked)
+{
+    frmAddress& card = openCard({"Ada", "Bo"});
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"Next", [&] { QTest::keyClick(card.txtFld[0], Qt::Key_F11); }},
+        {"New", [&] { QTest::keyClick(card.txtFld[0], Qt::Key_N, Qt::ControlModifier); }},
+        {"Exit", [&] { trigger("mnuExit"); }},
+        {"Close box", [&] { card.parentWidget()->close(); }},
+    };
+    card.txtFld[6]->setFocus();
+    QTest::keyClicks(card.txtFld[6], QStringLiteral("12a"));
+    for (const auto& [name, command] : commands) {
+        SCOPED_TRACE(name);
+        m_prompts.answerMessage(Answer::Yes).answerMessage(Answer::OK);
+        card.txtFld[0]->setFocus();
+        command();
+        QApplication::processEvents();
+        EXPECT_EQ(m_prompts.pending(), 0u);
+        EXPECT_EQ(m_prompts.messages().back().text,
+                  QStringLiteral("You have entered invalid pincode"));
+        ASSERT_EQ(frmAddress::instance(), &card);
+        EXPECT_FALSE(card.bAdd);
+        EXPECT_TRUE(card.bEdit);
+        EXPECT_EQ(counter(), QStringLiteral("1 / 2"));
+        EXPECT_EQ(card.txtFld[0]->text(), QStringLiteral("Ada"));
+        EXPECT_EQ(card.txtFld[6]->text(), QStringLiteral("12a"));
+        EXPECT_EQ(QApplication::focusWidget(), card.txtFld[6]);
+    }
+    EXPECT_EQ(stored()[0], QStringLiteral("Ada|Ada Ltd|Pune"));
 }
 
 TEST_F(Card, DeletingTheFirstMiddleAndLastContacts)
