@@ -49,6 +49,14 @@ void DataList::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
+    // With nothing chosen, the first arrow key chooses the entry the list
+    // stands on rather than moving past it.
+    if (selectedItems().isEmpty() && currentItem()
+        && (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up)) {
+        currentItem()->setSelected(true);
+        Q_EMIT Click();
+        return;
+    }
     const int before = currentRow();
     QListWidget::keyPressEvent(event);
     if (currentRow() != before && currentRow() >= 0)

@@ -98,6 +98,10 @@ void frmLookUp::Form_Load()
         std::shared_ptr<platform::Recordset> rows;
         cls1()->Class_GetDataMember(QString(), rows);
         dltLookUp->setRowSource(rows, cls1()->RecSrc());
+        // The list opens with no entry chosen: Modify and Delete wait until
+        // the person picks one.
+        dltLookUp->setCurrentItem(nullptr);
+        dltLookUp->clearSelection();
         lblLookUps->setText(QStringLiteral("LookUp for ") + cls1()->RecSrc());
         if (bAdd)
             cmdAdd_Click();

@@ -213,17 +213,28 @@ TEST_F(LookUpDialogs, ChangesReachTheDatabaseOnlyThroughOk)
 
 TEST_F(LookUpDialogs, ModifyAndDeleteWithoutASelectionOnlySaySo)
 {
-    frmLookUp& list = open("Salutation");
-    click(QStringLiteral("Mr."), Qt::ControlModifier); // takes the selection away
-    ASSERT_TRUE(list.dltLookUp->selectedItems().isEmpty());
-    m_prompts.answerMessage(Answer::OK).answerMessage(Answer::OK);
-    press(list.cmdModify);
-    expectShown(QStringLiteral("Modify"), QStringLiteral("Select the item you want to modify."),
-                platform::Buttons::OK, platform::Icon::None);
-    press(list.cmdDel);
-    expectShown(QStringLiteral("Delete"), QStringLiteral("Select the item you want to delete."),
-                platform::Buttons::OK, platform::Icon::None);
-    EXPECT_EQ(m_prompts.recorded().size(), 2u); // no edit dialog, no delete question
+    // Fresh from the card, and after a Ctrl+click took the choice away.
+    for (const bool fresh : {true, false}) {
+        frmLookUp& list = open("Salutation");
+        if (!fresh) {
+            click(QStringLiteral("Mr."));
+            click(QStringLiteral("Mr."), Qt::ControlModifier);
+        }
+        EXPECT_TRUE(list.dltLookUp->selectedItems().isEmpty());
+        m_prompts.answerMessage(Answer::OK).answerMessage(Answer::OK);
+        press(list.cmdModify);
+        expectShown(QStringLiteral("Modify"), QStringLiteral("Select the item you want to modify."),
+                    platform::Buttons::OK, platform::Icon::None);
+        press(list.cmdDel);
+        expectShown(QStringLiteral("Delete"), QStringLiteral("Select the item you want to delete."),
+                    platform::Buttons::OK, platform::Icon::None);
+    }
+    EXPECT_EQ(m_prompts.recorded().size(), 4u); // no edit dialog, no delete question
+    // The first key down chooses the first entry.
+    frmLookUp& list = *m_list;
+    QTest::keyClick(list.dltLookUp, Qt::Key_Down);
+    ASSERT_EQ(list.dltLookUp->selectedItems().size(), 1);
+    EXPECT_EQ(list.dltLookUp->selectedItems().first()->text(), kSalutations.first());
     EXPECT_EQ(listed(), joined(kSalutations));
     press(list.cmdOk);
     EXPECT_EQ(stored("Salutation"), joined(kSalutations));
@@ -367,6 +378,7 @@ TEST_F(LookUpDialogs, HelpKeyShowsTheTopicOfTheFocusedControl)
         EXPECT_EQ(topicOf(edit.cmdOk), QStringLiteral("topic23"));
         press(edit.cmdCancel);
     });
+    click(QStringLiteral("Mr."));
     press(list.cmdModify);
     editWith([&](frmEditLookUp& edit) {
         EXPECT_EQ(topicOf(edit.txtFld[0]), QStringLiteral("topic2"));
