@@ -3,7 +3,7 @@
 #include "active_card.h"
 #include "card_layout.h"
 #include "edit_detection.h"
-#include "single_line_validator.h"
+#include "field_validator.h"
 #include "vb_keys.h"
 
 #include "platform/ado_data_control.h"
@@ -198,8 +198,11 @@ void frmAddress::createControls()
                                      .arg(date ? QStringLiteral("txtDt") : QStringLiteral("txtFld"))
                                      .arg(spec.index));
             field->setProperty("DataField", QString::fromLatin1(spec.dataField));
-            field->setMaxLength(spec.maxLength);
-            field->setValidator(new tovren::SingleLineValidator(field));
+            // The field counts its length in UTF-16 units, of which a
+            // character takes one or two; the validator keeps the limit in
+            // whole characters.
+            field->setMaxLength(2 * spec.maxLength);
+            field->setValidator(new tovren::FieldValidator(spec.maxLength, field));
             field->installEventFilter(this);
             connect(field, &QLineEdit::textChanged, this, &frmAddress::fieldChange);
             (date ? txtDt : txtFld) << field;

@@ -1,5 +1,6 @@
 #include "record_store.h"
 
+#include "characters.h"
 #include "date_text.h"
 #include "error_numbers.h"
 #include "runtime_error.h"
@@ -131,6 +132,13 @@ void RecordStore::setNumber(int row, int column, qint64 value)
 
 void RecordStore::setText(int row, int column, QStringView value)
 {
+    // Half a character is no text the database could give back: it is
+    // stored as the replacement character, in memory as in the file.
+    if (hasHalfCharacter(value)) {
+        const QString valid = validText(value.toString());
+        setText(row, column, valid);
+        return;
+    }
     // A new text goes to the end of the column; the old one is left unused
     // until the store is reloaded.
     Column& data = m_data[size_t(column)];

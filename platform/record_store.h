@@ -65,6 +65,7 @@ public:
 
     void setNull(int row, int column);
     void setNumber(int row, int column, qint64 value); // Date: a Julian day
+    // A half character (a lone surrogate) is stored as U+FFFD.
     void setText(int row, int column, QStringView value);
     // Appends UTF-8 text while loading; ASCII is widened without a detour.
     void setUtf8(int row, int column, const char* bytes, int length);

@@ -382,6 +382,11 @@ bool Recordset::hasPendingChanges() const
            });
 }
 
+bool Recordset::isNewRow() const
+{
+    return m_status[size_t(currentRow())] == Status::New;
+}
+
 void Recordset::UpdateBatch()
 {
     requireOpen();

@@ -117,6 +117,8 @@ public:
     void UpdateBatch();
     void CancelBatch();
     bool hasPendingChanges() const;
+    // Whether the current row was added and has not been sent yet.
+    bool isNewRow() const;
 
     // Moves to the next row (from `start`, `skipRecords` rows on, in
     // `direction`) that satisfies the one comparison of `criteria`; leaves

@@ -106,6 +106,24 @@ void execute(Connection& connection, sqlite3* db, const char* sql)
     }
 }
 
+// readAsText(x): a text as the program reads it. Text that is no valid
+// UTF-8 (written by another program, or by an older Tovren that cut a
+// character in half) is read with U+FFFD in place of the broken bytes, so a
+// row holding it is found again by comparing the column the same way.
+void readAsText(sqlite3_context* context, int, sqlite3_value** arguments)
+{
+    sqlite3_value* value = arguments[0];
+    if (sqlite3_value_type(value) != SQLITE_TEXT) {
+        sqlite3_result_value(context, value);
+        return;
+    }
+    const QByteArray read =
+        QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                          sqlite3_value_bytes(value))
+            .toUtf8();
+    sqlite3_result_text(context, read.constData(), int(read.size()), SQLITE_TRANSIENT);
+}
+
 // The stored name of a table or view, matched without regard to case.
 QString storedName(Connection& connection, sqlite3* db, const QString& source)
 {
@@ -232,6 +250,9 @@ std::vector<qint64> writeRows(Connection& connection, const QString& source,
     const ColumnInfo& keyInfo = store.columns()[size_t(keyColumn)];
     const QString keyName = quoted(keyInfo.name);
 
+    sqlite3_create_function_v2(db, "tovren_read_as_text", 1,
+                               SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY, nullptr,
+                               readAsText, nullptr, nullptr, nullptr);
     std::vector<qint64> keys;
     execute(connection, db, "BEGIN IMMEDIATE");
     try {
@@ -260,10 +281,19 @@ std::vector<qint64> writeRows(Connection& connection, const QString& source,
                 // Only a row that still holds what was read may change.
                 QStringList conditions{keyName + QStringLiteral(" = ?")};
                 for (size_t i = 0; i < columns.size(); ++i) {
-                    // A date is compared by its day, as it was read.
-                    const bool date = store.columns()[size_t(columns[i])].kind == ColumnKind::Date;
-                    conditions << (date ? QStringLiteral("date(%1) IS ?").arg(names[qsizetype(i)])
-                                        : names[qsizetype(i)] + QStringLiteral(" IS ?"));
+                    // A value is compared as it was read: a date by its day,
+                    // a text that was read with broken bytes replaced by
+                    // decoding the stored bytes the same way.
+                    const int c = columns[i];
+                    const QString& name = names[qsizetype(i)];
+                    const QVariant& original = (*pending.originals)[size_t(c)];
+                    if (store.columns()[size_t(c)].kind == ColumnKind::Date)
+                        conditions << QStringLiteral("date(%1) IS ?").arg(name);
+                    else if (original.metaType() == QMetaType::fromType<QString>()
+                             && original.toString().contains(QChar::ReplacementCharacter))
+                        conditions << QStringLiteral("tovren_read_as_text(%1) IS ?").arg(name);
+                    else
+                        conditions << name + QStringLiteral(" IS ?");
                 }
                 sql = pending.kind == PendingRow::Kind::Update
                           ? QStringLiteral("UPDATE %1 SET %2 WHERE %3")

@@ -173,9 +173,17 @@ void Address::AssValToProp()
 void Address::AssValToRecFlds()
 {
     tovren::traced("Address.AssValToRecFlds", [&] {
+        const bool stored = !rs->isNewRow();
         for (size_t i = 0; i < m_values.size(); ++i) {
             const Fld field = Fld(i);
             const QString name = QString::fromLatin1(column(field));
+            // A stored Null the person left as it showed ("" or no choice)
+            // stays Null: the column is neither written nor checked when the
+            // row is sent, so it cannot clash with someone else's change.
+            const bool showsAsNull =
+                isId(field) ? m_values[i].toInt() == 0 : m_values[i].toString().isEmpty();
+            if (stored && showsAsNull && !rs->value(name).isValid())
+                continue;
             if (isId(field)) {
                 rs->setValue(name, qint64(m_values[i].toInt()));
                 continue;

@@ -4,6 +4,7 @@
 
 #include "shell/traced.h"
 
+#include "platform/characters.h"
 #include "platform/prompts.h"
 
 namespace records {
@@ -61,9 +62,10 @@ void LookUp::setFldName(const QString& vNewVal)
                              QStringLiteral("Save"));
         };
         if (!vNewVal.isEmpty()) {
-            if (m_RecSrc == QLatin1String("Salutation") && vNewVal.size() > 6)
+            if (m_RecSrc == QLatin1String("Salutation") && platform::characterCount(vNewVal) > 6)
                 refuse(QStringLiteral("You cannot have salutation for more than 6 characters."));
-            else if (m_RecSrc == QLatin1String("Religion") && vNewVal.size() > 15)
+            else if (m_RecSrc == QLatin1String("Religion")
+                     && platform::characterCount(vNewVal) > 15)
                 refuse(QStringLiteral("You cannot have Religion for more than 15 characters."));
         }
         m_FldName = vNewVal;

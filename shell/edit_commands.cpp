@@ -7,8 +7,10 @@
 #include "program.h"
 
 #include "card/active_card.h"
+#include "card/field_validator.h"
 #include "card/frmaddress.h"
 #include "platform/ado_data_control.h"
+#include "platform/characters.h"
 #include "platform/data_combo.h"
 #include "platform/data_list.h"
 #include "platform/prompts.h"
@@ -136,18 +138,19 @@ void Paste()
         card.bEdit = true;
         const QString pasted = QApplication::clipboard()->text();
         auto* field = qobject_cast<QLineEdit*>(control);
-        const qsizetype room = field ? field->maxLength() - field->text().size()
-                                           + field->selectedText().size()
+        const qsizetype limit = field ? tovren::characterLimit(*field) : 0;
+        const qsizetype room = field ? limit - platform::characterCount(field->text())
+                                           + platform::characterCount(field->selectedText())
                                      : pasted.size();
         tovren::replaceSelection(control, pasted);
         // A field that cannot take all of it says so; the clipboard keeps it whole.
-        if (tovren::singleLine(pasted).size() > room)
-            platform::MsgBox(QStringLiteral("This field takes at most %1 characters; the pasted text "
-                                            "was shortened to fit. The clipboard still holds all "
-                                            "of it.")
-                                 .arg(field->maxLength()),
-                             platform::Buttons::OK, platform::Icon::Information,
-                             QStringLiteral("Paste"));
+        if (field && platform::characterCount(tovren::singleLine(pasted)) > room)
+            platform::MsgBox(
+                QStringLiteral("This field takes at most %1 characters; the pasted text "
+                               "was shortened to fit. The clipboard still holds all "
+                               "of it.")
+                    .arg(limit),
+                platform::Buttons::OK, platform::Icon::Information, QStringLiteral("Paste"));
     });
 }
 

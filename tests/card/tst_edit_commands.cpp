@@ -8,6 +8,7 @@
 
 #include <QClipboard>
 #include <QDialog>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 
@@ -63,9 +64,70 @@ TEST_F(EditCommands, CutCopyPasteAndDeleteOnATextField)
     Paste();
     EXPECT_EQ(m_prompts.messages().back().title, QStringLiteral("Paste"));
     EXPECT_TRUE(m_prompts.messages().back().text.contains(QStringLiteral("40 characters")));
-    EXPECT_EQ(clipboard().size(), 84);   // nothing lost
+    EXPECT_EQ(clipboard().size(), 84); // nothing lost
     EXPECT_EQ(name->text().size(), 40);
     EXPECT_TRUE(name->text().startsWith(QStringLiteral("first line second line z")));
+}
+
+// Characters beyond the basic plane count as one and are never cut in
+// half: what is pasted at a field's limit is stored, read back after a
+// restart, and can be deleted.
+TEST_F(EditCommands, PastedEmojiAreCutWholeAndStayEditable)
+{
+    const QString smile = QStringLiteral("\U0001F600");
+    frmAddress& card = openCard({"Ada"});
+    QLineEdit* address3 = card.txtFld[4];
+    address3->setFocus();
+    QApplication::clipboard()->setText(smile.repeated(40));
+    m_prompts.answerMessage(Answer::OK);
+    Paste();
+    EXPECT_TRUE(m_prompts.messages().back().text.contains(QStringLiteral("35 characters")));
+    EXPECT_EQ(address3->text(), smile.repeated(35));
+    // Typing at the limit adds nothing, not even half a character.
+    QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, smile);
+    QApplication::sendEvent(address3, &typed);
+    EXPECT_EQ(address3->text(), smile.repeated(35));
+    trigger("mnuSave");
+
+    qobject_cast<QMdiSubWindow*>(card.parentWidget())->close();
+    QApplication::processEvents();
+    frmAddress* again = frmAddress::open();
+    QApplication::processEvents();
+    EXPECT_EQ(again->txtFld[4]->text(), smile.repeated(35));
+    m_prompts.answerMessage(Answer::Yes);
+    trigger("mnuDel");
+    EXPECT_EQ(counter(), QStringLiteral("No Records"));
+    EXPECT_TRUE(stored().isEmpty());
+}
+
+// The card's fields hold one line of at most so many whole characters;
+// what goes beyond is cut from what was just put in.
+TEST_F(EditCommands, FieldsKeepTheirLimitInWholeCharacters)
+{
+    const QString smile = QStringLiteral("\U0001F600");
+    frmAddress& card = openCard({"Ada"});
+    QLineEdit* pin = card.txtFld[6]; // seven characters
+    struct Row {
+        QString before;
+        int cursor;
+        QString inserted;
+        QString after;
+    };
+    const Row rows[] = {
+        {QString(), 0, smile.repeated(9), smile.repeated(7)},
+        {QStringLiteral("12345"), 2, smile.repeated(3),
+         QStringLiteral("12") + smile.repeated(2) + QStringLiteral("345")},
+        {QStringLiteral("123456"), 6, QStringLiteral("ab"), QStringLiteral("123456a")},
+        {QStringLiteral("1"), 1, QStringLiteral("2\r\n3\t4") + QChar(0xD83D),
+         QStringLiteral("12 3 4")},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.after.toStdString());
+        pin->setText(row.before);
+        pin->setCursorPosition(row.cursor);
+        pin->insert(row.inserted);
+        EXPECT_EQ(pin->text(), row.after);
+    }
 }
 
 TEST_F(EditCommands, UndoIsTheFieldsOwnAndToggles)

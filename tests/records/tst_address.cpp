@@ -446,4 +446,53 @@ TEST_F(AddressTest, AnOrFilterFindsTextsThatUpperCasingLengthens)
     EXPECT_EQ(a.RecCount(), 1);
 }
 
+// A row imported with Null columns: saving changes only what the person
+// changed, so two copies editing different fields of it both succeed, and
+// the Nulls stay Null.
+TEST_F(AddressTest, TwoCopiesEditDifferentFieldsOfARowWithNulls)
+{
+    exec(QStringLiteral("INSERT INTO Address (Name) VALUES ('Imported')"));
+    Address first;
+    Address second;
+    first.setCity(QStringLiteral("Pune"));
+    first.Save();
+    second.setPhCell(QStringLiteral("98200"));
+    second.Save(); // no question: nothing of it clashes
+    EXPECT_EQ(column(QStringLiteral("SELECT City || ' ' || PhCell || ' ' || "
+                                    "((Company IS NULL) + (SalutationId IS NULL) + "
+                                    "(EmlAddr IS NULL) + (DtBirth IS NULL)) FROM Address")),
+              QStringList{"Pune 98200 4"});
+    // A new record still stores its empty texts as "".
+    second.Add();
+    second.setName(QStringLiteral("New"));
+    second.Save();
+    EXPECT_EQ(column(QStringLiteral("SELECT quote(Company) FROM Address WHERE Name = 'New'")),
+              QStringList{"''"});
+}
+
+// Half characters never reach the file, and a row whose stored text is no
+// valid UTF-8 (written by another program) can still be changed and deleted.
+TEST_F(AddressTest, HalfCharactersAreNeverStoredAndBrokenTextStaysEditable)
+{
+    exec(QStringLiteral("INSERT INTO Address (Name, Address3) VALUES "
+                        "('Broken', CAST(X'61EDA0BD62' AS TEXT)), ('Other', CAST(X'FF' AS TEXT))"));
+    Address a;
+    EXPECT_TRUE(a.Address3().contains(QChar::ReplacementCharacter));
+    a.setAddress2(QStringLiteral("ab") + QChar(0xD83D)); // half of an emoji
+    a.Save();
+    a.setAddress3(a.Address3() + QStringLiteral("c"));
+    a.Save();
+    EXPECT_EQ(column(QStringLiteral("SELECT hex(Address2) FROM Address WHERE Name = 'Broken'")),
+              QStringList{"6162EFBFBD"});
+    Address reloaded;
+    EXPECT_EQ(reloaded.Address2(), QStringLiteral("ab\uFFFD"));
+    EXPECT_EQ(reloaded.Address3().right(1), QStringLiteral("c"));
+
+    reloaded.MoveLast();
+    m_prompts.answerMessage(Answer::Yes);
+    reloaded.Delete();
+    EXPECT_EQ(reloaded.RecCount(), 1);
+    EXPECT_EQ(column(QStringLiteral("SELECT Name FROM Address")), QStringList{"Broken"});
+}
+
 } // namespace
