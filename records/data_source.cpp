@@ -9,12 +9,26 @@
 
 #include <functional>
 #include <iterator>
+#include <vector>
 
 namespace records {
 namespace {
 
 const QString kAnd = QStringLiteral(" AND ");
 const QString kOr = QStringLiteral(" OR ");
+// The most comparisons the OR of AND-groups may hold.
+constexpr qint64 kMaxExpansion = 256;
+
+// (A OR B) AND (C OR D): the parts with their alternatives, as written.
+QString grouped(const std::vector<QStringList>& orParts)
+{
+    QStringList parts;
+    for (QStringList terms : orParts) {
+        terms.removeAll(QString());
+        parts << QLatin1Char('(') + terms.join(kOr) + QLatin1Char(')');
+    }
+    return parts.join(kAnd);
+}
 
 } // namespace
 
@@ -166,12 +180,24 @@ QString DataSource::AndsOrs(QString sIP)
             return text.split(separator, Qt::KeepEmptyParts, Qt::CaseSensitive);
         };
         const QStringList andParts = split(sIP, kAnd);
-        QStringList terms = split(andParts.first(), kOr);
-        for (qsizetype m = 1; m < andParts.size(); ++m) {
-            const QStringList orTerms = split(andParts[m], kOr);
+        std::vector<QStringList> orParts;
+        qint64 comparisons = qint64(andParts.size());
+        for (const QString& part : andParts) {
+            orParts.push_back(split(part, kOr));
+            comparisons = std::min(comparisons * orParts.back().size(), kMaxExpansion + 1);
+        }
+        // Every alternative of every part multiplies the groups: seven
+        // fields with ten alternatives each would make ten million. Past a
+        // few hundred comparisons the same filter goes in its grouped form,
+        // which the recordset reads as it is, at once.
+        if (comparisons > kMaxExpansion)
+            return grouped(orParts);
+
+        QStringList terms = orParts.front();
+        for (size_t m = 1; m < orParts.size(); ++m) {
             QStringList combined;
             for (const QString& t : terms) {
-                for (const QString& u : orTerms)
+                for (const QString& u : orParts[m])
                     combined << t + kAnd + u;
             }
             // The rewrite is textual: joined with " OR " and split again, an

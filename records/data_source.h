@@ -29,7 +29,9 @@ public:
     // when the current one is gone.
     void Refresh();
     // "" shows every row. A filter with " OR " comes back in `sFilter`
-    // upper-cased and rewritten as an OR of parenthesised AND-groups.
+    // upper-cased and rewritten as an OR of parenthesised AND-groups; one
+    // whose groups would run into the hundreds comes back as an AND of
+    // parenthesised OR-groups, which means the same.
     void Filter(QString& sFilter);
     void sort(QString sFld, QString sDirection);
 

@@ -240,6 +240,28 @@ TEST_F(AddressTest, FilterRewritesOrsIntoTheCallersVariable)
     filtered("name = 'οδυσσεύς' or city = 'x'", "(NAME = 'ΟΔΥΣΣΕΎΣ') OR (CITY = 'X')", 1);
     filtered("", "", 6);
 
+    // Seven fields of ten alternatives each would make ten million groups:
+    // the filter goes grouped by field instead, and means the same.
+    QStringList fields;
+    for (const char* column :
+         {"Name", "City", "PinCode", "EmlAddr", "Address1", "State", "PhCell"}) {
+        QStringList alternatives;
+        for (int i = 0; i < 10; ++i)
+            alternatives << QStringLiteral("%1 Like '%2*'").arg(QLatin1String(column)).arg(i);
+        // The last alternatives let every row through but those outside Pune.
+        const QLatin1String name(column);
+        alternatives.back() = name == QLatin1String("City")
+                                  ? QStringLiteral("City Like 'P*'")
+                                  : QStringLiteral("%1 = NULL OR %1 Like '*'").arg(name);
+        fields << alternatives.join(QStringLiteral(" OR "));
+    }
+    QString wide = fields.join(QStringLiteral(" And "));
+    a.Filter(wide);
+    EXPECT_TRUE(wide.startsWith(QStringLiteral("(NAME LIKE '0*' OR NAME LIKE '1*'")));
+    EXPECT_EQ(wide.count(QStringLiteral(") AND (")), 6);
+    EXPECT_EQ(a.RecCount(), 2);
+    filtered("", "", 6);
+
     // Nothing but empty terms leaves "(", which the recordset refuses.
     expectErrorReport();
     filtered(" or ", "(", 6);
