@@ -38,6 +38,14 @@ bool permits(const QString& path, int mode)
                         : (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
 }
 
+// Whether SQLite's result code (as the driver reports it) means that
+// another connection holds the file.
+bool isBusyCode(const QString& nativeCode)
+{
+    const int code = nativeCode.toInt() & 0xff;
+    return code == 5 /* SQLITE_BUSY */ || code == 6 /* SQLITE_LOCKED */;
+}
+
 QString nextConnectionName()
 {
     static int counter = 0;
@@ -79,6 +87,7 @@ std::shared_ptr<Connection> Connection::open(const QString& connectionString,
         db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)
                            + (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw")));
         QString problem;
+        bool busy = false;
         if (!db.open()) {
             problem = QStringLiteral("Cannot open the database file '%1': %2.")
                           .arg(path, db.lastError().driverText());
@@ -87,8 +96,12 @@ std::shared_ptr<Connection> Connection::open(const QString& connectionString,
             QStringList found;
             if (!query.exec(
                     QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
-                problem = QStringLiteral("The file '%1' is not a Tovren database (%2).")
-                              .arg(path, query.lastError().driverText());
+                // A file another program holds locked is busy, not broken:
+                // it must never be offered for replacement.
+                busy = isBusyCode(query.lastError().nativeErrorCode());
+                problem = busy ? inUseDescription(path)
+                               : QStringLiteral("The file '%1' is not a Tovren database (%2).")
+                                     .arg(path, query.lastError().driverText());
             } else {
                 while (query.next())
                     found << query.value(0).toString();
@@ -106,10 +119,17 @@ std::shared_ptr<Connection> Connection::open(const QString& connectionString,
             db.close();
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(name);
+            if (busy)
+                throw RunTimeError(err::DatabaseBusy, problem, QStringLiteral("Tovren database"));
             cannotOpen(problem);
         }
     }
     return std::shared_ptr<Connection>(new Connection(connectionString, name, path, readOnly));
+}
+
+QString inUseDescription(const QString& path)
+{
+    return QStringLiteral("The address book '%1' is in use by another program.").arg(path);
 }
 
 Connection::Connection(QString connectionString, QString name, QString filePath, bool readOnly)

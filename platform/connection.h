@@ -30,6 +30,10 @@ private:
     QVector<Vostrel::DbError> m_errors;
 };
 
+// "The address book '<path>' is in use by another program.": what a busy
+// or locked database file is told as (error DatabaseBusy).
+QString inUseDescription(const QString& path);
+
 class Connection final : public Vostrel::DbConnection {
 public:
     // Relative data sources are taken from `baseFolder` (the current folder

@@ -33,13 +33,13 @@ sqlite3* nativeHandle(const Connection& connection)
 {
     const int code = sqlite3_extended_errcode(db);
     QString description = what;
-    if ((code & 0xff) == SQLITE_READONLY)
+    if ((code & 0xff) == SQLITE_READONLY) {
         description +=
             QStringLiteral(": the address book '%1' is read-only.").arg(connection.filePath());
-    else if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED)
-        description +=
-            QStringLiteral(": the address book '%1' is in use by another program; try again.")
-                .arg(connection.filePath());
+    } else if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED) {
+        number = err::DatabaseBusy;
+        description = inUseDescription(connection.filePath());
+    }
     connection.fail(QSqlError(what, QString::fromUtf8(sqlite3_errmsg(db)),
                               QSqlError::StatementError, QString::number(code)),
                     number, description);

@@ -38,8 +38,11 @@ void DataSource::Save()
 {
     tovren::traced("DataSource.Save", [&] {
         recs().Update();
-        submit(QStringLiteral("Save"), QStringLiteral("Your changes could not be saved; "
-                                                      "the card now shows what is stored."));
+        // A busy book keeps the changes pending: they go with the next save.
+        submit(QStringLiteral("Save"),
+               QStringLiteral("Your changes could not be saved; the card now shows what is "
+                              "stored."),
+               QStringLiteral("Your changes are kept on the card; save them again in a moment."));
     });
 }
 
@@ -54,23 +57,44 @@ void DataSource::Delete()
         if (!confirmDelete())
             return;
         platform::Recordset& rs = recs();
+        const QVariant deleted = rs.bookmark();
         rs.Delete();
         rs.Update();
-        if (submit(QStringLiteral("Delete."),
-                   QStringLiteral("It could not be deleted; the card now shows what is stored.")))
+        switch (submit(QStringLiteral("Delete."),
+                       QStringLiteral("It could not be deleted; the card now shows what is "
+                                      "stored."),
+                       QStringLiteral("The record was not deleted; try again in a moment."))) {
+        case Submitted::Sent:
             MovePrevious();
+            return;
+        case Submitted::Busy:
+            // The row comes back, and stays the current one.
+            rs.CancelBatch();
+            rs.setBookmark(deleted);
+            return;
+        case Submitted::Refused:
+            return;
+        }
     });
 }
 
-bool DataSource::submit(const QString& title, const QString& whatHappened)
+DataSource::Submitted DataSource::submit(const QString& title, const QString& whatHappened,
+                                         const QString& whenBusy)
 {
     platform::Recordset& rs = recs();
     try {
         rs.setActiveConnection(tovren::connectionString());
         rs.UpdateBatch();
         rs.disconnect();
-        return true;
+        return Submitted::Sent;
     } catch (const platform::RunTimeError& error) {
+        if (error.number() == platform::err::DatabaseBusy) {
+            // Another program holds the book for now: nothing was written,
+            // nothing is lost, and the person can simply try again.
+            platform::MsgBox(error.description() + QStringLiteral("\r\n") + whenBusy,
+                             platform::Buttons::OK, platform::Icon::Exclamation, title);
+            return Submitted::Busy;
+        }
         if (error.number() != platform::err::ConcurrencyViolation)
             throw;
     }
@@ -83,7 +107,7 @@ bool DataSource::submit(const QString& title, const QString& whatHappened)
                          + whatHappened,
                      platform::Buttons::OK, platform::Icon::Exclamation, title);
     Refresh();
-    return false;
+    return Submitted::Refused;
 }
 
 void DataSource::Find(QString& Criteria, qint32& SkipRecords, qint32& SearchDirection,

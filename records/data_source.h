@@ -37,11 +37,14 @@ public:
 
 private:
     QString AndsOrs(QString sIP);
-    // Connects, sends every pending change and disconnects; true when the
-    // database took them. When a row was changed or deleted by someone else
-    // since it was read, the user is told (`whatHappened` in a box titled
-    // `title`), the changes are dropped and the rows are read again.
-    bool submit(const QString& title, const QString& whatHappened);
+    enum class Submitted { Sent, Busy, Refused };
+    // Connects, sends every pending change and disconnects. When another
+    // program holds the book, the user is told (`whenBusy` after the reason)
+    // and the changes stay pending. When a row was changed or deleted by
+    // someone else since it was read, the user is told (`whatHappened` in a
+    // box titled `title`), the changes are dropped and the rows are read
+    // again.
+    Submitted submit(const QString& title, const QString& whatHappened, const QString& whenBusy);
 };
 
 } // namespace records

@@ -155,6 +155,10 @@ void frmLookUp::cmdDel_Click()
 void frmLookUp::cmdOk_Click()
 {
     cls1()->Save();
+    // Changes the database did not take (it was busy, say) stay in the
+    // dialog, to be sent again or dropped with Cancel.
+    if (cls1()->rs->hasPendingChanges())
+        return;
     accept();
 }
 

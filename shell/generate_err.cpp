@@ -19,6 +19,11 @@ quint8 GenerateErr(const platform::RunTimeError& error)
             return kErrDatabasePath;
         case platform::err::BadBookmark:
             return kErrRetry;
+        case platform::err::DatabaseBusy:
+            // The book is there, only held by another program for now.
+            platform::MsgBox(error.description() + QStringLiteral(" Try again in a moment."),
+                             platform::Buttons::OK, platform::Icon::Exclamation);
+            return kErrReturn;
         case platform::err::FindWithoutField:
             platform::MsgBox(QStringLiteral("Select the field to find."), platform::Buttons::OK,
                              platform::Icon::Critical, QStringLiteral("Find"));

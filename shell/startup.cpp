@@ -56,6 +56,17 @@ Recovery recover(bool& defaultTried, const QString& iniPath)
     return Recovery::Retry;
 }
 
+// The book is held by another program (the open has already waited a
+// moment): OK tries again, Cancel ends the program.
+bool askToRetryBusy(const platform::RunTimeError& error)
+{
+    return platform::MsgBox(error.description()
+                                + QStringLiteral("\r\nPress OK to try again when it is free, or "
+                                                 "Cancel to exit."),
+                            platform::Buttons::OKCancel, platform::Icon::Exclamation)
+           == platform::Answer::OK;
+}
+
 } // namespace
 
 void mdiMain::MDIForm_Initialize()
@@ -89,6 +100,13 @@ void mdiMain::MDIForm_Load()
                 opened =
                     platform::Connection::open(tovren::connectionString(), tovren::programFolder());
             } catch (const platform::RunTimeError& error) {
+                // A book another program holds is there: it is waited for,
+                // never replaced by another file.
+                if (error.number() == platform::err::DatabaseBusy) {
+                    if (!askToRetryBusy(error))
+                        platform::endProgram();
+                    continue;
+                }
                 if (error.number() != platform::err::Unspecified)
                     throw;
                 if (recover(defaultTried, iniPath) == Recovery::Stop)

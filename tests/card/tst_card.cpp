@@ -7,6 +7,7 @@
 #include "platform/date_text.h"
 #include "shell/field_helpers.h"
 #include "shell/record_commands.h"
+#include "support/book_lock.h"
 
 #include <QCalendarWidget>
 #include <QMdiArea>
@@ -433,6 +434,47 @@ TEST_F(Card, ABookThatWentAwayKeepsTheTypedRecordOnTheCard)
     QTest::keyClick(card.txtFld[0], Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(card.bAdd || card.bEdit);
     EXPECT_EQ(stored(), (QStringList{"Ada|Ada Ltd|Pune", "Bo||"}));
+}
+
+// A book another program holds is told as what it is; the typed record
+// stays on the card, a deleted one stays in the book, and both go through
+// once the book is free.
+TEST_F(Card, ABookInUseIsToldAsSuchAndLosesNothing)
+{
+    frmAddress& card = openCard({"Ada"});
+    trigger("mnuNew");
+    card.dbcFld[0]->setBoundText(QStringLiteral("1"));
+    card.dbcFld[1]->setBoundText(QStringLiteral("1"));
+    QTest::keyClicks(card.txtFld[0], QStringLiteral("Bo"));
+    const QString inUse = QStringLiteral("The address book '%1' is in use by another program.\r\n")
+                              .arg(home(QStringLiteral("TND.dbx")));
+    {
+        testing_support::BookLock lock(home(QStringLiteral("TND.dbx")));
+        m_prompts.answerMessage(Answer::OK);
+        QTest::keyClick(card.txtFld[0], Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(m_prompts.messages().back().text,
+                  inUse
+                      + QStringLiteral("Your changes are kept on the card; save them again in "
+                                       "a moment."));
+        EXPECT_TRUE(card.bAdd && card.bEdit);
+        EXPECT_EQ(card.txtFld[0]->text(), QStringLiteral("Bo"));
+    }
+    QTest::keyClick(card.txtFld[0], Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(card.bAdd || card.bEdit);
+    EXPECT_EQ(stored(), (QStringList{"Ada|Ada Ltd|Pune", "Bo||"}));
+
+    {
+        testing_support::BookLock lock(home(QStringLiteral("TND.dbx")));
+        m_prompts.answerMessage(Answer::Yes).answerMessage(Answer::OK);
+        trigger("mnuDel");
+        EXPECT_EQ(m_prompts.messages().back().text,
+                  inUse + QStringLiteral("The record was not deleted; try again in a moment."));
+        EXPECT_EQ(counter(), QStringLiteral("2 / 2"));
+        EXPECT_EQ(card.txtFld[0]->text(), QStringLiteral("Bo"));
+    }
+    m_prompts.answerMessage(Answer::Yes);
+    trigger("mnuDel");
+    EXPECT_EQ(stored(), QStringList{"Ada|Ada Ltd|Pune"});
 }
 
 TEST_F(Card, MenuShortcutsComeBeforeTheFieldsOwnKeys)

@@ -3,6 +3,8 @@
 
 #include "shell_fixture.h"
 
+#include "support/book_lock.h"
+
 #include "platform/help.h"
 #include "platform/profile_file.h"
 
@@ -119,6 +121,33 @@ TEST_F(Startup, AnInvalidChoiceAsksAgainAndCancelEndsTheProgram)
     EXPECT_THROW(start(), ProgramEnded);
     expectDatabasePathQuestion(1);
     EXPECT_EQ(readFile(QStringLiteral("junk.dbx")), QByteArray("not a database"));
+}
+
+// A book another program holds is told as busy and waited for, never
+// offered for replacement: OK tries again, Cancel ends the program.
+TEST_F(Startup, ABookInUseIsWaitedForNeverReplaced)
+{
+    const QString db = addDatabase(QStringLiteral("elsewhere.dbx"));
+    const QByteArray ini = "[DatabasePath]\r\nData Source=" + db.toUtf8() + "\r\n";
+    writeFile(QStringLiteral("Address.ini"), ini);
+    for (const Answer answer : {Answer::Cancel, Answer::OK}) {
+        testing_support::BookLock lock(db);
+        m_prompts.answerMessage(answer, [&lock] { lock.release(); });
+        if (answer == Answer::Cancel) {
+            EXPECT_THROW(start(), ProgramEnded);
+        } else {
+            start();
+            EXPECT_TRUE(connected());
+        }
+        const auto asked = m_prompts.messages().back();
+        EXPECT_EQ(asked.text, QStringLiteral("The address book '%1' is in use by another program."
+                                             "\r\nPress OK to try again when it is free, or "
+                                             "Cancel to exit.")
+                                  .arg(db));
+        EXPECT_EQ(asked.buttons, platform::Buttons::OKCancel);
+    }
+    EXPECT_EQ(m_prompts.messages().size(), 2u); // no "Database Path" question
+    EXPECT_EQ(readFile(QStringLiteral("Address.ini")), ini);
 }
 
 TEST_F(Startup, CancellingTheFileDialogKeepsTheWindowWithoutDatabase)

@@ -26,9 +26,10 @@ ScriptedPrompts::~ScriptedPrompts()
     platform::installPrompts(std::move(m_previous)).release();
 }
 
-ScriptedPrompts& ScriptedPrompts::answerMessage(platform::Answer answer)
+ScriptedPrompts& ScriptedPrompts::answerMessage(platform::Answer answer,
+                                                std::function<void()> meanwhile)
 {
-    m_script.emplace_back(answer);
+    m_script.emplace_back(MessageAnswer{answer, std::move(meanwhile)});
     return *this;
 }
 
@@ -58,15 +59,17 @@ platform::Answer ScriptedPrompts::message(const platform::MessagePrompt& prompt)
 {
     m_recorded.push_back(
         {QStringLiteral("message"), prompt.title, prompt.text, prompt.buttons, prompt.icon});
-    if (m_script.empty() || !std::holds_alternative<platform::Answer>(m_script.front())) {
+    if (m_script.empty() || !std::holds_alternative<MessageAnswer>(m_script.front())) {
         ADD_FAILURE() << "unexpected prompt: " << describe(m_recorded.back()).toStdString();
         return prompt.buttons == platform::Buttons::OK      ? platform::Answer::OK
                : prompt.buttons == platform::Buttons::YesNo ? platform::Answer::No
                                                             : platform::Answer::Cancel;
     }
-    const auto answer = std::get<platform::Answer>(m_script.front());
+    const MessageAnswer scripted = std::get<MessageAnswer>(m_script.front());
     m_script.pop_front();
-    return answer;
+    if (scripted.meanwhile)
+        scripted.meanwhile();
+    return scripted.answer;
 }
 
 QString ScriptedPrompts::openFile(const platform::OpenFilePrompt& prompt)

@@ -30,7 +30,10 @@ public:
     ScriptedPrompts();
     ~ScriptedPrompts() override;
 
-    ScriptedPrompts& answerMessage(platform::Answer answer);
+    // `meanwhile`, when given, runs before the answer: what happens in the
+    // world while the message is on screen.
+    ScriptedPrompts& answerMessage(platform::Answer answer,
+                                   std::function<void()> meanwhile = nullptr);
     ScriptedPrompts& answerOpenFile(const QString& path);
     // The callback acts on the dialog (reads it, clicks its buttons) in
     // place of a person; the dialog counts as closed when it returns.
@@ -46,7 +49,11 @@ public:
     void showModal(QDialog& dialog) override;
 
 private:
-    using Step = std::variant<platform::Answer, QString, std::function<void(QDialog&)>>;
+    struct MessageAnswer {
+        platform::Answer answer;
+        std::function<void()> meanwhile;
+    };
+    using Step = std::variant<MessageAnswer, QString, std::function<void(QDialog&)>>;
     std::deque<Step> m_script;
     std::vector<RecordedPrompt> m_recorded;
     std::unique_ptr<platform::PromptService> m_previous;
