@@ -21,9 +21,10 @@ qsizetype appendTextKey(QStringView text, std::vector<char16_t>& out)
         }
         return 0;
     }
-    // Upper then lower case folds fully: "Straße" and "STRASSE" meet as
-    // "strasse", and both Greek sigmas as one.
-    const QString folded = text.toString().toUpper().toLower();
+    // Lower, upper, then lower case again folds fully: "Straße", "STRASSE"
+    // and "STRAẞE" meet as "strasse" (the capital sharp s must first become
+    // the small one, whose capitals are "SS"), and both Greek sigmas as one.
+    const QString folded = text.toString().toLower().toUpper().toLower();
     const QString decomposed = folded.normalized(QString::NormalizationForm_KD);
     const size_t begin = out.size();
     for (const QChar c : decomposed) {

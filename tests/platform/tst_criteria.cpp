@@ -50,6 +50,22 @@ TEST_F(Filters, TextsMatchWithoutRegardToCaseInEveryScript)
     EXPECT_EQ(match(QStringLiteral("[Name] = 'ADA LOVELACE'")), QStringList{"Ada Lovelace"});
 }
 
+// Texts that differ only in case are equal, also where a capital spells out
+// differently: "STRAẞE" and "STRASSE" are "Straße".
+TEST_F(Filters, TextsEqualApartFromCaseAreEqual)
+{
+    insertName(QStringLiteral("STRA\u1e9eE"));
+    insertName(QStringLiteral("Stra\u00dfe"));
+    m_rs = open();
+    const QStringList street = {"STRA\u1e9eE", "Stra\u00dfe"};
+    for (const QString value : {"strasse", "STRASSE", "Stra\u00dfe", "STRA\u1e9eE"}) {
+        const QString quoted = QLatin1Char('\'') + value + QLatin1Char('\'');
+        EXPECT_EQ(match("Name = " + quoted), street) << value.toStdString();
+        EXPECT_EQ(match("Name LIKE " + quoted), street) << value.toStdString();
+    }
+    EXPECT_EQ(match(QStringLiteral("Name LIKE 'stra\u1e9e*'")), street);
+}
+
 TEST_F(Filters, AndOrParenthesesNullNumbersAndDates)
 {
     EXPECT_EQ(match(QStringLiteral("(NAME LIKE 'A*' AND CITY = 'LONDON') OR (NAME LIKE 'O*')")),
