@@ -50,20 +50,30 @@ TEST_F(Filters, TextsMatchWithoutRegardToCaseInEveryScript)
     EXPECT_EQ(match(QStringLiteral("[Name] = 'ADA LOVELACE'")), QStringList{"Ada Lovelace"});
 }
 
-// Texts that differ only in case are equal, also where a capital spells out
-// differently: "STRAẞE" and "STRASSE" are "Straße".
-TEST_F(Filters, TextsEqualApartFromCaseAreEqual)
+// Texts that differ only in case are equal however the criterion compares
+// them, also where a capital spells out differently: "STRAẞE" and
+// "STRASSE" are "Straße", "IPEK" is "ıpek".
+TEST_F(Filters, TextsEqualApartFromCaseAreEqualToEveryOperator)
 {
     insertName(QStringLiteral("STRA\u1e9eE"));
     insertName(QStringLiteral("Stra\u00dfe"));
+    insertName(QStringLiteral("\u0131pek"));
     m_rs = open();
     const QStringList street = {"STRA\u1e9eE", "Stra\u00dfe"};
     for (const QString value : {"strasse", "STRASSE", "Stra\u00dfe", "STRA\u1e9eE"}) {
         const QString quoted = QLatin1Char('\'') + value + QLatin1Char('\'');
         EXPECT_EQ(match("Name = " + quoted), street) << value.toStdString();
         EXPECT_EQ(match("Name LIKE " + quoted), street) << value.toStdString();
+        EXPECT_EQ(match("Name <= " + quoted + " AND Name >= " + quoted), street)
+            << value.toStdString();
     }
     EXPECT_EQ(match(QStringLiteral("Name LIKE 'stra\u1e9e*'")), street);
+    for (const QString value : {"IPEK", "ipek", "\u0131PEK"}) {
+        const QString quoted = QLatin1Char('\'') + value + QLatin1Char('\'');
+        EXPECT_EQ(match("Name = " + quoted), QStringList{"\u0131pek"}) << value.toStdString();
+        EXPECT_EQ(match("Name <= " + quoted + " AND Name >= " + quoted), QStringList{"\u0131pek"})
+            << value.toStdString();
+    }
 }
 
 TEST_F(Filters, AndOrParenthesesNullNumbersAndDates)
