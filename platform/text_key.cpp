@@ -4,16 +4,22 @@
 
 namespace platform {
 
+namespace {
+
+bool isAscii(QStringView text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 qsizetype appendTextKey(QStringView text, std::vector<char16_t>& out)
 {
-    bool ascii = true;
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
-    if (ascii) {
+    if (isAscii(text)) {
         // The common case, without any allocation.
         for (const QChar c : text) {
             const char16_t u = c.unicode();
@@ -21,9 +27,17 @@ qsizetype appendTextKey(QStringView text, std::vector<char16_t>& out)
         }
         return 0;
     }
-    // Upper then lower case folds fully: "Straße" and "STRASSE" meet as
-    // "strasse", and both Greek sigmas as one.
-    const QString folded = text.toString().toUpper().toLower();
+    // Lower, upper, then lower case again folds fully: "Straße", "STRASSE"
+    // and "STRAẞE" meet as "strasse" (the capital sharp s must first become
+    // the small one, whose capitals are "SS"), and both Greek sigmas as one.
+    const QString folded = text.toString().toLower().toUpper().toLower();
+    // A text that folds to plain ASCII ("Straße", "ıpek") keys as that ASCII
+    // text does; with a folded form after it, it would sort after a text it
+    // equals.
+    if (isAscii(folded)) {
+        out.insert(out.end(), folded.utf16(), folded.utf16() + folded.size());
+        return 0;
+    }
     const QString decomposed = folded.normalized(QString::NormalizationForm_KD);
     const size_t begin = out.size();
     for (const QChar c : decomposed) {

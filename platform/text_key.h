@@ -3,9 +3,10 @@
 // texts without regard to letter case, for every script.
 //
 // A key is the text case-folded, with accents stripped so that "Émile" sorts
-// among the E's; a text that is not plain ASCII carries its case-folded form
-// (accents kept) after a U+0001 separator, so that equal keys still mean
-// equal texts apart from case. Keys compare code unit by code unit.
+// among the E's; a text whose case-folded form is not plain ASCII carries
+// that form (accents kept) after a U+0001 separator, so that equal keys mean
+// equal texts apart from case, and texts equal apart from case have equal
+// keys. Keys compare code unit by code unit.
 
 #include <QStringView>
 
