@@ -3,17 +3,21 @@
 namespace tovren {
 
 using K = CardControl;
+// A date box takes a date written out in words too ("Wednesday, September
+// 30, 2026"); what it shows is the ten-character short form.
+constexpr int kDateLength = 32;
 
 const CardField kCardFields[] = {
     {K::Combo, 0, "SalutationId", "Salutation", "Salutation", 0, 1815, 570, 1080},
     {K::Text, 0, "Name", "Name", "Name", 40, 4710, 570, 4230},
     {K::Text, 1, "Company", "Company", "Company", 50, 1815, 990, 7125},
     {K::Combo, 1, "ReligionId", "Religion", "Religion", 0, 1815, 1425, 2550},
-    {K::Date, 0, "DtBirth", "Birth Date", "Date of Birth", 10, 1815, 1875, 1095},
+    {K::Date, 0, "DtBirth", "Birth Date", "Date of Birth", kDateLength, 1815, 1875, 1095},
     {K::CalendarButton, 0, "", "", "", 0, 2940, 1875, 195},
-    {K::Date, 1, "DtMarriage", "Marriage Date", "Marriage Anniversary", 10, 4905, 1875, 1095},
+    {K::Date, 1, "DtMarriage", "Marriage Date", "Marriage Anniversary", kDateLength, 4905, 1875,
+     1095},
     {K::CalendarButton, 1, "", "", "", 0, 6030, 1875, 195},
-    {K::Date, 2, "DtJoining", "Joining Date", "Date of Joining", 10, 8025, 1875, 1095},
+    {K::Date, 2, "DtJoining", "Joining Date", "Date of Joining", kDateLength, 8025, 1875, 1095},
     {K::CalendarButton, 2, "", "", "", 0, 9150, 1875, 195},
     {K::Text, 2, "Address1", "Address1", "Address1", 35, 1815, 2325, 4110},
     {K::Text, 3, "Address2", "Address2", "Address2", 35, 1815, 2760, 4110},

@@ -477,6 +477,30 @@ TEST_F(Card, ABookInUseIsToldAsSuchAndLosesNothing)
     EXPECT_EQ(stored(), QStringList{"Ada|Ada Ltd|Pune"});
 }
 
+// A date typed as people write it is taken, stored as a date and shown in
+// the program's form; an impossible one is refused with its message.
+TEST_F(Card, DatesAreTakenAsPeopleWriteThem)
+{
+    frmAddress& card = openCard({"Ada"});
+    QLineEdit* birth = card.txtDt[0];
+    birth->setFocus();
+    QTest::keyClicks(birth, QStringLiteral("2001-02-31"));
+    m_prompts.answerMessage(Answer::OK);
+    trigger("mnuSave");
+    EXPECT_EQ(m_prompts.messages().back().text,
+              QStringLiteral("You have not entered correct date of birth."));
+    birth->selectAll();
+    QTest::keyClicks(birth, QStringLiteral("Friday, August 15, 1947"));
+    trigger("mnuSave");
+    EXPECT_FALSE(card.bEdit);
+    EXPECT_EQ(birth->text(), platform::dateText(QDate(1947, 8, 15)));
+    auto db = platform::Connection::open(QStringLiteral("Data Source=")
+                                         + home(QStringLiteral("TND.dbx")));
+    QSqlQuery query(db->database());
+    ASSERT_TRUE(query.exec(QStringLiteral("SELECT DtBirth FROM Address")) && query.next());
+    EXPECT_EQ(query.value(0).toString(), QStringLiteral("1947-08-15"));
+}
+
 TEST_F(Card, MenuShortcutsComeBeforeTheFieldsOwnKeys)
 {
     frmAddress& card = openCard({"Ada", "Bo"});
