@@ -52,6 +52,15 @@ protected:
         return *card;
     }
 
+    // New, the first salutation and religion, and `name` typed.
+    void typeNewContact(frmAddress& card, const QString& name)
+    {
+        trigger("mnuNew");
+        card.dbcFld[0]->setBoundText(QStringLiteral("1"));
+        card.dbcFld[1]->setBoundText(QStringLiteral("1"));
+        QTest::keyClicks(card.txtFld[0], name);
+    }
+
     mdiMain& main() const { return *mdiMain::instance(); }
     bool enabled(const char* key) const
     {

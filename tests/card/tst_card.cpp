@@ -128,10 +128,7 @@ TEST_F(Card, AddTwiceStoresTheFirstAndCancelReturns)
 {
     frmAddress& card = openCard({"Ada", "Bo"});
     QTest::keyClick(card.txtFld[0], Qt::Key_F11); // on Bo
-    trigger("mnuNew");
-    card.dbcFld[0]->setBoundText(QStringLiteral("1"));
-    card.dbcFld[1]->setBoundText(QStringLiteral("1"));
-    QTest::keyClicks(card.txtFld[0], QStringLiteral("Cy"));
+    typeNewContact(card, QStringLiteral("Cy"));
     trigger("mnuNew"); // stores Cy and starts another
     EXPECT_TRUE(card.bAdd);
     EXPECT_EQ(stored().size(), 3);
@@ -413,10 +410,7 @@ TEST_F(Card, ClosingWithUnsavedChangesAsksFirst)
 TEST_F(Card, ABookThatWentAwayKeepsTheTypedRecordOnTheCard)
 {
     frmAddress& card = openCard({"Ada"});
-    trigger("mnuNew");
-    card.dbcFld[0]->setBoundText(QStringLiteral("1"));
-    card.dbcFld[1]->setBoundText(QStringLiteral("1"));
-    QTest::keyClicks(card.txtFld[0], QStringLiteral("Bo"));
+    typeNewContact(card, QStringLiteral("Bo"));
     ASSERT_TRUE(QFile::rename(home(QStringLiteral("TND.dbx")), home(QStringLiteral("away.dbx"))));
     QString report;
     m_prompts.handleModal([&report](QDialog& dialog) {
@@ -442,10 +436,7 @@ TEST_F(Card, ABookThatWentAwayKeepsTheTypedRecordOnTheCard)
 TEST_F(Card, ABookInUseIsToldAsSuchAndLosesNothing)
 {
     frmAddress& card = openCard({"Ada"});
-    trigger("mnuNew");
-    card.dbcFld[0]->setBoundText(QStringLiteral("1"));
-    card.dbcFld[1]->setBoundText(QStringLiteral("1"));
-    QTest::keyClicks(card.txtFld[0], QStringLiteral("Bo"));
+    typeNewContact(card, QStringLiteral("Bo"));
     const QString inUse = QStringLiteral("The address book '%1' is in use by another program.\r\n")
                               .arg(home(QStringLiteral("TND.dbx")));
     {
