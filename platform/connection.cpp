@@ -148,14 +148,19 @@ QSqlDatabase Connection::database() const
     return QSqlDatabase::database(m_name, false);
 }
 
-void Connection::fail(const QSqlError& error, qint32 number, const QString& description,
-                      std::source_location where)
+void Connection::record(const QSqlError& error, qint32 number)
 {
     bool ok = false;
     const int native = error.nativeErrorCode().toInt(&ok);
     m_errors.add({number, ok ? native : 0,
                   error.driverText() + QStringLiteral(": ") + error.databaseText(),
                   QStringLiteral("SQLite"), QStringLiteral("HY000")});
+}
+
+void Connection::fail(const QSqlError& error, qint32 number, const QString& description,
+                      std::source_location where)
+{
+    record(error, number);
     throw RunTimeError(number, description + QStringLiteral(" (") + error.text() + QLatin1Char(')'),
                        QStringLiteral("Tovren database"), where);
 }

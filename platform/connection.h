@@ -51,6 +51,8 @@ public:
     const QString& filePath() const { return m_filePath; }
     bool isReadOnly() const { return m_readOnly; }
 
+    // Records a failed driver call in the errors that reports list.
+    void record(const QSqlError& error, qint32 number);
     // Records a failed driver call and raises the run-time error `number`
     // with `description` followed by the driver's own words.
     [[noreturn]] void fail(const QSqlError& error, qint32 number, const QString& description,

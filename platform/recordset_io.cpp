@@ -32,17 +32,19 @@ sqlite3* nativeHandle(const Connection& connection)
                                 qint32 number = err::Unspecified)
 {
     const int code = sqlite3_extended_errcode(db);
+    const QSqlError error(what, QString::fromUtf8(sqlite3_errmsg(db)), QSqlError::StatementError,
+                          QString::number(code));
+    // Another program holding the file is told as that alone: the person
+    // only has to try again.
+    if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED) {
+        connection.record(error, err::DatabaseBusy);
+        raise(err::DatabaseBusy, inUseDescription(connection.filePath()));
+    }
     QString description = what;
-    if ((code & 0xff) == SQLITE_READONLY) {
+    if ((code & 0xff) == SQLITE_READONLY)
         description +=
             QStringLiteral(": the address book '%1' is read-only.").arg(connection.filePath());
-    } else if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED) {
-        number = err::DatabaseBusy;
-        description = inUseDescription(connection.filePath());
-    }
-    connection.fail(QSqlError(what, QString::fromUtf8(sqlite3_errmsg(db)),
-                              QSqlError::StatementError, QString::number(code)),
-                    number, description);
+    connection.fail(error, number, description);
 }
 
 QString quoted(const QString& name)

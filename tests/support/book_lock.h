@@ -1,7 +1,7 @@
 #pragma once
-// Another program holding an address book: a connection of its own with an
-// exclusive transaction, so that nobody else may read or write the file
-// until it is released.
+// Another program holding an address book: a connection of its own with a
+// transaction open, so that nobody else may write the file (Writing) or
+// even read it (Exclusive) until it is released.
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -12,12 +12,15 @@ namespace testing_support {
 
 class BookLock {
 public:
-    explicit BookLock(const QString& path)
+    enum class Mode { Writing, Exclusive };
+    explicit BookLock(const QString& path, Mode mode = Mode::Exclusive)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kName);
         db.setDatabaseName(path);
         EXPECT_TRUE(db.open());
-        EXPECT_TRUE(QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        EXPECT_TRUE(QSqlQuery(db).exec(mode == Mode::Exclusive
+                                           ? QStringLiteral("BEGIN EXCLUSIVE")
+                                           : QStringLiteral("BEGIN IMMEDIATE")));
     }
     ~BookLock()
     {
