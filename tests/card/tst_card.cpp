@@ -460,9 +460,10 @@ TEST_F(Card, ABookInUseIsToldAsSuchAndLosesNothing)
                                        testing_support::BookLock::Mode::Writing);
         m_prompts.answerMessage(Answer::Yes).answerMessage(Answer::OK);
         trigger("mnuDel");
-        EXPECT_EQ(m_prompts.messages().back().text.toStdString(),
-                  QString(inUse + QStringLiteral("The record was not deleted; try again in a moment."))
-                      .toStdString());
+        EXPECT_EQ(
+            m_prompts.messages().back().text.toStdString(),
+            QString(inUse + QStringLiteral("The record was not deleted; try again in a moment."))
+                .toStdString());
         EXPECT_EQ(counter(), QStringLiteral("2 / 2"));
         EXPECT_EQ(card.txtFld[0]->text(), QStringLiteral("Bo"));
     }
