@@ -6,8 +6,8 @@
 #include "field_validator.h"
 #include "vb_keys.h"
 
-#include "platform/ado_data_control.h"
-#include "platform/data_combo.h"
+#include "widgets/ado_data_control.h"
+#include "widgets/data_combo.h"
 #include "platform/date_text.h"
 #include "platform/prompts.h"
 #include "records/address.h"
@@ -167,7 +167,7 @@ void frmAddress::createControls()
         QString labelArray;
         switch (spec.kind) {
         case tovren::CardControl::Combo: {
-            auto* combo = new platform::DataCombo(m_content);
+            auto* combo = new widgets::DataCombo(m_content);
             combo->setObjectName(QStringLiteral("dbcFld_%1").arg(spec.index));
             combo->setDataField(QString::fromLatin1(spec.dataField));
             combo->setListField(QString::fromLatin1(spec.label));
@@ -175,13 +175,13 @@ void frmAddress::createControls()
             combo->lineEdit()->installEventFilter(this);
             combo->installEventFilter(this);
             const int index = spec.index;
-            connect(combo, &platform::DataCombo::Click, this,
+            connect(combo, &widgets::DataCombo::Click, this,
                     [this, index](int area) { dbcFld_Click(index, area); });
-            connect(combo, &platform::DataCombo::DblClick, this,
+            connect(combo, &widgets::DataCombo::DblClick, this,
                     [this, index](int area) { dbcFld_DblClick(index, area); });
-            connect(combo, &platform::DataCombo::Change, this,
+            connect(combo, &widgets::DataCombo::Change, this,
                     [this, index] { dbcFld_Change(index); });
-            auto* source = new platform::AdoDataControl(this);
+            auto* source = new widgets::AdoDataControl(this);
             source->setObjectName(QStringLiteral("adcFld_%1").arg(spec.index));
             source->setTag(QString::fromLatin1(spec.label));
             dbcFld << combo;
@@ -383,7 +383,7 @@ bool frmAddress::isLocked(QWidget* field) const
 {
     if (auto* edit = qobject_cast<QLineEdit*>(field))
         return edit->isReadOnly();
-    if (auto* combo = qobject_cast<platform::DataCombo*>(field))
+    if (auto* combo = qobject_cast<widgets::DataCombo*>(field))
         return combo->Locked();
     return false;
 }
@@ -392,9 +392,9 @@ bool frmAddress::eventFilter(QObject* watched, QEvent* event)
 {
     auto* widget = qobject_cast<QWidget*>(watched);
     // The combo's own text part stands for the combo.
-    auto* combo = qobject_cast<platform::DataCombo*>(widget);
+    auto* combo = qobject_cast<widgets::DataCombo*>(widget);
     if (!combo && widget)
-        combo = qobject_cast<platform::DataCombo*>(widget->parentWidget());
+        combo = qobject_cast<widgets::DataCombo*>(widget->parentWidget());
     QWidget* field = combo ? static_cast<QWidget*>(combo) : widget;
     const int comboIndex = combo ? int(dbcFld.indexOf(combo)) : -1;
 

@@ -20,10 +20,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace platform {
+namespace widgets {
 class AdoDataControl;
 class DataCombo;
-} // namespace platform
+} // namespace widgets
 
 namespace records {
 class Address;
@@ -51,9 +51,9 @@ public:
 
     QVector<QLineEdit*> txtFld;
     QVector<QLineEdit*> txtDt;
-    QVector<platform::DataCombo*> dbcFld;
+    QVector<widgets::DataCombo*> dbcFld;
     QVector<QPushButton*> cmdDt;
-    QVector<platform::AdoDataControl*> adcFld;
+    QVector<widgets::AdoDataControl*> adcFld;
     QVector<QLabel*> lblTxt;
     QVector<QLabel*> lblDt;
     QVector<QLabel*> lblDbc;

@@ -13,7 +13,7 @@
 
 #include "record_position.h"
 
-#include "platform/recordset.h"
+#include "data/recordset.h"
 
 #include <QString>
 #include <QVariant>

@@ -56,7 +56,7 @@ void DataSource::Delete()
     tovren::traced("DataSource.Delete", [&] {
         if (!confirmDelete())
             return;
-        platform::Recordset& rs = recs();
+        data::Recordset& rs = recs();
         const QVariant deleted = rs.bookmark();
         rs.Delete();
         rs.Update();
@@ -81,7 +81,7 @@ void DataSource::Delete()
 DataSource::Submitted DataSource::submit(const QString& title, const QString& whatHappened,
                                          const QString& whenBusy)
 {
-    platform::Recordset& rs = recs();
+    data::Recordset& rs = recs();
     try {
         rs.setActiveConnection(tovren::connectionString());
         rs.UpdateBatch();
@@ -129,7 +129,7 @@ void DataSource::Refresh()
 {
     // Not traced: its errors go to the classifier, which may ask for the
     // failed step to be tried again.
-    platform::Recordset& rs = recs();
+    data::Recordset& rs = recs();
     QVariant varBkMk;
     const std::function<void()> steps[] = {
         // Without a current row there is nothing to return to.
@@ -173,7 +173,7 @@ void DataSource::Refresh()
 void DataSource::Filter(QString& sFilter)
 {
     tovren::traced("DataSource.Filter", {{"sFilter", "String", sFilter}}, [&] {
-        platform::Recordset& rs = recs();
+        data::Recordset& rs = recs();
         if (sFilter.isEmpty()) {
             rs.setFilter(QString());
             return;

@@ -49,7 +49,7 @@ void DtsLookUp::CancelUpdate()
 void DtsLookUp::Save()
 {
     batchStep("Save", [this] {
-        platform::Recordset& rs = recs();
+        data::Recordset& rs = recs();
         try {
             rs.setActiveConnection(tovren::connectionString());
             rs.UpdateBatch();
@@ -72,7 +72,7 @@ void DtsLookUp::Del()
     tovren::traced("DtsLookUp.Del", [&] {
         if (!confirmDelete())
             return;
-        platform::Recordset& rs = recs();
+        data::Recordset& rs = recs();
         rs.Delete();
         rs.Update();
         MovePrevious();

@@ -8,7 +8,7 @@
 
 namespace records {
 
-platform::Recordset& Emls::recs() const
+data::Recordset& Emls::recs() const
 {
     if (!m_recs)
         platform::raise(platform::err::ObjectNotSet,
@@ -16,7 +16,7 @@ platform::Recordset& Emls::recs() const
     return *m_recs;
 }
 
-void Emls::setRecs(std::shared_ptr<platform::Recordset> Recset)
+void Emls::setRecs(std::shared_ptr<data::Recordset> Recset)
 {
     tovren::traced("Emls.Let_Recs", {{"Recset", "adodb.Recordset", recordsetArg(Recset)}},
                    [&] { m_recs = std::move(Recset); });
@@ -71,7 +71,7 @@ bool Emls::isBOF() const
 void Emls::AssValToProp()
 {
     tovren::traced("Emls.AssValToProp", [&] {
-        platform::Recordset& rs = recs();
+        data::Recordset& rs = recs();
         if (rs.isBOF() || rs.isEOF())
             return;
         m_EmlAddr = rs.value(u"EmlAddr").toString();

@@ -10,7 +10,7 @@
 //           if (!emls.EmlAddr().isEmpty()) ...
 //   }
 
-#include "platform/recordset.h"
+#include "data/recordset.h"
 
 #include <QString>
 
@@ -20,7 +20,7 @@ namespace records {
 
 class Emls {
 public:
-    void setRecs(std::shared_ptr<platform::Recordset> Recset);
+    void setRecs(std::shared_ptr<data::Recordset> Recset);
 
     // Move without looking at BOF and EOF first: a refused move is reported
     // and leaves the properties as they were.
@@ -37,10 +37,10 @@ public:
 
 private:
     // The recordset handed over; raises "object not set" before there is one.
-    platform::Recordset& recs() const;
+    data::Recordset& recs() const;
     void AssValToProp();
 
-    std::shared_ptr<platform::Recordset> m_recs;
+    std::shared_ptr<data::Recordset> m_recs;
     QString m_EmlAddr;
     QString m_Name;
 };

@@ -8,7 +8,7 @@
 #include "shell/field_helpers.h"
 #include "shell/traced.h"
 
-#include "platform/data_list.h"
+#include "widgets/data_list.h"
 #include "platform/error_numbers.h"
 
 #include <QEvent>

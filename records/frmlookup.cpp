@@ -7,7 +7,7 @@
 
 #include "shell/traced.h"
 
-#include "platform/data_list.h"
+#include "widgets/data_list.h"
 #include "platform/prompts.h"
 
 #include <QGridLayout>
@@ -37,7 +37,7 @@ frmLookUp::frmLookUp(QWidget* parent) : QDialog(parent)
     lblLookUps->setMinimumWidth(
         lblLookUps->fontMetrics().horizontalAdvance(QStringLiteral("LookUp for Salutation")) + 8);
     lblLookUps->setObjectName(QStringLiteral("lblLookUps"));
-    dltLookUp = new platform::DataList(this);
+    dltLookUp = new widgets::DataList(this);
     dltLookUp->setObjectName(QStringLiteral("dltLookUp"));
     lblLookUps->setBuddy(dltLookUp);
     cmdAdd = button(QStringLiteral("&Add"), "cmdAdd", this);
@@ -64,7 +64,7 @@ frmLookUp::frmLookUp(QWidget* parent) : QDialog(parent)
     records::setHelpTopic(*cmdDel, 23);
     records::installHelpKey(*this);
 
-    connect(dltLookUp, &platform::DataList::Click, this, &frmLookUp::dltLookUp_Click);
+    connect(dltLookUp, &widgets::DataList::Click, this, &frmLookUp::dltLookUp_Click);
     connect(cmdAdd, &QPushButton::clicked, this, &frmLookUp::cmdAdd_Click);
     connect(cmdModify, &QPushButton::clicked, this, &frmLookUp::cmdModify_Click);
     connect(cmdDel, &QPushButton::clicked, this, &frmLookUp::cmdDel_Click);
@@ -95,7 +95,7 @@ void frmLookUp::Form_Load()
     tovren::traced("frmLookUp.Form_Load", [&] {
         records::centreOverMainWindow(*this);
         cls1()->OpenRec();
-        std::shared_ptr<platform::Recordset> rows;
+        std::shared_ptr<data::Recordset> rows;
         cls1()->Class_GetDataMember(QString(), rows);
         dltLookUp->setRowSource(rows, cls1()->RecSrc());
         // The list opens with no entry chosen: Modify and Delete wait until

@@ -14,9 +14,9 @@
 class QLabel;
 class QPushButton;
 
-namespace platform {
+namespace widgets {
 class DataList;
-} // namespace platform
+} // namespace widgets
 
 namespace records {
 class LookUp;
@@ -39,7 +39,7 @@ public:
 
     void Form_Load();
 
-    platform::DataList* dltLookUp = nullptr;
+    widgets::DataList* dltLookUp = nullptr;
     QLabel* lblLookUps = nullptr;
     QPushButton* cmdAdd = nullptr;
     QPushButton* cmdModify = nullptr;

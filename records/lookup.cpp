@@ -141,7 +141,7 @@ void LookUp::Cancel()
 }
 
 void LookUp::Class_GetDataMember(const QString& DataMember,
-                                 std::shared_ptr<platform::Recordset>& Data)
+                                 std::shared_ptr<data::Recordset>& Data)
 {
     tovren::traced("LookUp.Class_GetDataMember",
                    {{"DataMember", "String", DataMember}, {"Data", "Object", recordsetArg(Data)}},

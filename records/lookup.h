@@ -13,7 +13,7 @@
 
 #include "record_position.h"
 
-#include "platform/recordset.h"
+#include "data/recordset.h"
 
 #include <QString>
 #include <QVariant>
@@ -47,7 +47,7 @@ public:
     void Cancel();
 
     // The data a bound list asks for: the table's rows, whatever the member.
-    void Class_GetDataMember(const QString& DataMember, std::shared_ptr<platform::Recordset>& Data);
+    void Class_GetDataMember(const QString& DataMember, std::shared_ptr<data::Recordset>& Data);
 
 private:
     QString keyColumn() const;

@@ -5,7 +5,7 @@
 namespace records {
 
 RecordPosition::RecordPosition(const char* className)
-    : rs(std::make_shared<platform::Recordset>()), m_className(className)
+    : rs(std::make_shared<data::Recordset>()), m_className(className)
 {}
 
 QByteArray RecordPosition::traceName(const char* member) const

@@ -3,7 +3,7 @@
 // bookmarked row: the same for the contact record and the pick-list entry,
 // traced under each one's own class name.
 
-#include "platform/recordset.h"
+#include "data/recordset.h"
 
 #include <QByteArray>
 #include <QVariant>
@@ -14,7 +14,7 @@ namespace records {
 
 class RecordPosition {
 public:
-    std::shared_ptr<platform::Recordset> rs;
+    std::shared_ptr<data::Recordset> rs;
 
     QVariant varBkMk() const;
     // Moves to the bookmarked row and loads it.

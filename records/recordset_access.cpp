@@ -4,14 +4,14 @@
 
 namespace records {
 
-void openDisconnected(platform::Recordset& rs, const QString& source)
+void openDisconnected(data::Recordset& rs, const QString& source)
 {
     rs.setActiveConnection(tovren::connectionString());
     rs.Open(source);
     rs.disconnect();
 }
 
-void reopen(platform::Recordset& rs, bool keepRow)
+void reopen(data::Recordset& rs, bool keepRow)
 {
     // An empty set, or one left past its ends by a find, has no row to
     // return to; asking for its bookmark would only raise an error.
@@ -25,7 +25,7 @@ void reopen(platform::Recordset& rs, bool keepRow)
         rs.setBookmark(varBkMk);
 }
 
-QVariant recordsetArg(const std::shared_ptr<platform::Recordset>& rs)
+QVariant recordsetArg(const std::shared_ptr<data::Recordset>& rs)
 {
     return QVariant::fromValue(rs.get());
 }

@@ -12,10 +12,10 @@ RecordsetWrapper::RecordsetWrapper(const char* className) : m_className(classNam
 
 RecordsetWrapper::~RecordsetWrapper() = default;
 
-platform::Recordset& RecordsetWrapper::recs()
+data::Recordset& RecordsetWrapper::recs()
 {
     if (!m_recs)
-        m_recs = std::make_shared<platform::Recordset>();
+        m_recs = std::make_shared<data::Recordset>();
     return *m_recs;
 }
 
@@ -24,7 +24,7 @@ QByteArray RecordsetWrapper::procName(const char* operation) const
     return m_className + '.' + operation;
 }
 
-std::shared_ptr<platform::Recordset> RecordsetWrapper::Recs()
+std::shared_ptr<data::Recordset> RecordsetWrapper::Recs()
 {
     return tovren::traced(procName("Get_Recs").constData(), [&] {
         recs();
@@ -32,7 +32,7 @@ std::shared_ptr<platform::Recordset> RecordsetWrapper::Recs()
     });
 }
 
-void RecordsetWrapper::setRecs(std::shared_ptr<platform::Recordset> Value)
+void RecordsetWrapper::setRecs(std::shared_ptr<data::Recordset> Value)
 {
     tovren::traced(procName("Let_Recs").constData(),
                    {{"Value", "adodb.Recordset", recordsetArg(Value)}},
@@ -45,7 +45,7 @@ void RecordsetWrapper::setRecs(std::shared_ptr<platform::Recordset> Value)
 void RecordsetWrapper::MoveFirst()
 {
     tovren::traced(procName("MoveFirst").constData(), [&] {
-        platform::Recordset& rs = recs();
+        data::Recordset& rs = recs();
         if (!rs.isEOF() && !rs.isBOF())
             rs.MoveFirst();
     });
@@ -54,7 +54,7 @@ void RecordsetWrapper::MoveFirst()
 void RecordsetWrapper::MoveLast()
 {
     tovren::traced(procName("MoveLast").constData(), [&] {
-        platform::Recordset& rs = recs();
+        data::Recordset& rs = recs();
         if (!rs.isEOF() && !rs.isBOF())
             rs.MoveLast();
     });
@@ -63,7 +63,7 @@ void RecordsetWrapper::MoveLast()
 void RecordsetWrapper::MovePrevious()
 {
     tovren::traced(procName("MovePrevious").constData(), [&] {
-        platform::Recordset& rs = recs();
+        data::Recordset& rs = recs();
         if (rs.isEOF() || rs.isBOF())
             return;
         rs.MovePrevious();
@@ -77,7 +77,7 @@ void RecordsetWrapper::MovePrevious()
 void RecordsetWrapper::MoveNext()
 {
     tovren::traced(procName("MoveNext").constData(), [&] {
-        platform::Recordset& rs = recs();
+        data::Recordset& rs = recs();
         if (rs.isEOF() || rs.isBOF())
             return;
         rs.MoveNext();

@@ -5,7 +5,7 @@
 // before a row is deleted. Each operation is traced under the name of the
 // class that inherits it ("DataSource.MoveFirst", "DtsLookUp.MoveFirst").
 
-#include "platform/recordset.h"
+#include "data/recordset.h"
 
 #include <QByteArray>
 
@@ -15,8 +15,8 @@ namespace records {
 
 class RecordsetWrapper {
 public:
-    std::shared_ptr<platform::Recordset> Recs();
-    void setRecs(std::shared_ptr<platform::Recordset> Value);
+    std::shared_ptr<data::Recordset> Recs();
+    void setRecs(std::shared_ptr<data::Recordset> Value);
 
     void MoveFirst();
     void MoveLast();
@@ -31,7 +31,7 @@ protected:
     RecordsetWrapper& operator=(const RecordsetWrapper&) = delete;
 
     // The wrapped recordset without tracing, created empty on first use.
-    platform::Recordset& recs();
+    data::Recordset& recs();
     // "<class>.<operation>", the name a procedure is traced under.
     QByteArray procName(const char* operation) const;
     // Asks whether the current row is to be deleted; true for Yes.
@@ -39,7 +39,7 @@ protected:
 
 private:
     QByteArray m_className;
-    std::shared_ptr<platform::Recordset> m_recs;
+    std::shared_ptr<data::Recordset> m_recs;
 };
 
 } // namespace records

@@ -4,8 +4,8 @@
 #include "program.h"
 #include "traced.h"
 
-#include "platform/ado_data_control.h"
-#include "platform/data_combo.h"
+#include "widgets/ado_data_control.h"
+#include "widgets/data_combo.h"
 
 #include <QWidget>
 
@@ -14,7 +14,7 @@ namespace modGenProcedures {
 void SetActConn(QWidget* frm)
 {
     tovren::traced("modGenProcedures.SetActConn", {{"frm", "Form", tovren::objectArg(frm)}}, [&] {
-        for (platform::AdoDataControl* control : frm->findChildren<platform::AdoDataControl*>()) {
+        for (widgets::AdoDataControl* control : frm->findChildren<widgets::AdoDataControl*>()) {
             control->setConnectionString(tovren::connectionString());
             control->setRecordSource(control->Tag());
             control->Refresh();
@@ -22,7 +22,7 @@ void SetActConn(QWidget* frm)
                 continue;
             const QString index = control->objectName().section(QLatin1Char('_'), -1);
             if (auto* combo =
-                    frm->findChild<platform::DataCombo*>(QStringLiteral("dbcFld_") + index)) {
+                    frm->findChild<widgets::DataCombo*>(QStringLiteral("dbcFld_") + index)) {
                 combo->setRowSource(control);
                 combo->Refresh();
             }
@@ -34,7 +34,7 @@ void SetActConnNot(QWidget* frm)
 {
     tovren::traced(
         "modGenProcedures.SetActConnNot", {{"frm", "Form", tovren::objectArg(frm)}}, [&] {
-            for (platform::AdoDataControl* control : frm->findChildren<platform::AdoDataControl*>())
+            for (widgets::AdoDataControl* control : frm->findChildren<widgets::AdoDataControl*>())
                 control->disconnectRecordset();
         });
 }

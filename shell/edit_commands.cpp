@@ -9,10 +9,10 @@
 #include "card/active_card.h"
 #include "card/field_validator.h"
 #include "card/frmaddress.h"
-#include "platform/ado_data_control.h"
+#include "widgets/ado_data_control.h"
 #include "platform/characters.h"
-#include "platform/data_combo.h"
-#include "platform/data_list.h"
+#include "widgets/data_combo.h"
+#include "widgets/data_list.h"
 #include "platform/prompts.h"
 #include "records/address.h"
 #include "records/frmlookup.h"
@@ -70,7 +70,7 @@ void EditEdit(QWidget* frm)
 void EditSelAll()
 {
     tovren::traced("modGenProcedures.EditSelAll", [] {
-        if (auto* combo = qobject_cast<platform::DataCombo*>(activeControl());
+        if (auto* combo = qobject_cast<widgets::DataCombo*>(activeControl());
             combo && combo->Style() == 0)
             combo->lineEdit()->selectAll();
     });
@@ -80,7 +80,7 @@ void Undo()
 {
     tovren::traced("modGenProcedures.Undo", [] {
         QWidget* control = activeControl();
-        if (auto* combo = qobject_cast<platform::DataCombo*>(control)) {
+        if (auto* combo = qobject_cast<widgets::DataCombo*>(control)) {
             frmAddress& card = tovren::activeCard();
             card.dbcFld_Undo(qint16(card.dbcFld.indexOf(combo)));
             return;
@@ -132,7 +132,7 @@ void Paste()
         const bool takesText =
             qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control)
             || qobject_cast<QTextEdit*>(control) || qobject_cast<QPlainTextEdit*>(control)
-            || qobject_cast<platform::DataList*>(control);
+            || qobject_cast<widgets::DataList*>(control);
         if (!takesText)
             return;
         card.bEdit = true;

@@ -2,7 +2,7 @@
 
 #include "traced.h"
 
-#include "platform/data_combo.h"
+#include "widgets/data_combo.h"
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
@@ -72,7 +72,7 @@ void ControlClear(QWidget* frm)
             if (tovren::isTextBox(edit))
                 edit->clear();
         });
-        tovren::forEach<platform::DataCombo>(frm, [](platform::DataCombo* combo) {
+        tovren::forEach<widgets::DataCombo>(frm, [](widgets::DataCombo* combo) {
             if (tovren::controlArrayName(*combo) != QLatin1String("dbcFilter"))
                 combo->setText(QString());
         });
@@ -90,8 +90,8 @@ void LckCtrls(QWidget* frm, bool bLock)
             if (tovren::isTextBox(edit))
                 edit->setReadOnly(bLock);
         });
-        tovren::forEach<platform::DataCombo>(
-            frm, [bLock](platform::DataCombo* combo) { combo->setLocked(bLock); });
+        tovren::forEach<widgets::DataCombo>(
+            frm, [bLock](widgets::DataCombo* combo) { combo->setLocked(bLock); });
         tovren::forEach<QPushButton>(frm,
                                      [bLock](QPushButton* button) { button->setEnabled(!bLock); });
     });

@@ -7,7 +7,7 @@
 
 #include "card/active_card.h"
 #include "card/frmaddress.h"
-#include "platform/data_combo.h"
+#include "widgets/data_combo.h"
 #include "platform/error_numbers.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"

@@ -9,7 +9,7 @@
 #include "program.h"
 #include "traced.h"
 
-#include "platform/connection.h"
+#include "data/connection.h"
 #include "platform/error_numbers.h"
 #include "platform/help.h"
 #include "platform/profile_file.h"
@@ -94,11 +94,11 @@ void mdiMain::MDIForm_Load()
             connection += entry + QLatin1Char(';');
         tovren::setConnectionString(connection);
 
-        std::shared_ptr<platform::Connection> opened;
+        std::shared_ptr<data::Connection> opened;
         while (!opened) {
             try {
                 opened =
-                    platform::Connection::open(tovren::connectionString(), tovren::programFolder());
+                    data::Connection::open(tovren::connectionString(), tovren::programFolder());
             } catch (const platform::RunTimeError& error) {
                 // A book another program holds is there: it is waited for,
                 // never replaced by another file.

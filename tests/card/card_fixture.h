@@ -8,8 +8,8 @@
 #include "records/address.h"
 #include "shell/toolbar_button.h"
 
-#include "platform/connection.h"
-#include "platform/data_combo.h"
+#include "data/connection.h"
+#include "widgets/data_combo.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +23,7 @@ protected:
     // Contacts to store before the card opens: name, company, city.
     void addContacts(const QStringList& names)
     {
-        auto db = platform::Connection::open(QStringLiteral("Data Source=")
+        auto db = data::Connection::open(QStringLiteral("Data Source=")
                                              + home(QStringLiteral("TND.dbx")));
         QSqlQuery query(db->database());
         for (const QString& name : names) {
@@ -75,7 +75,7 @@ protected:
     // The rows of the Address table as "Name|Company|City".
     QStringList stored()
     {
-        auto db = platform::Connection::open(QStringLiteral("Data Source=")
+        auto db = data::Connection::open(QStringLiteral("Data Source=")
                                              + home(QStringLiteral("TND.dbx")));
         QSqlQuery query(db->database());
         query.exec(QStringLiteral("SELECT Name, Company, City FROM Address ORDER BY AddressId"));

@@ -489,7 +489,7 @@ TEST_F(Card, DatesAreTakenAsPeopleWriteThem)
     trigger("mnuSave");
     EXPECT_FALSE(card.bEdit);
     EXPECT_EQ(birth->text(), platform::dateText(QDate(1947, 8, 15)));
-    auto db = platform::Connection::open(QStringLiteral("Data Source=")
+    auto db = data::Connection::open(QStringLiteral("Data Source=")
                                          + home(QStringLiteral("TND.dbx")));
     QSqlQuery query(db->database());
     ASSERT_TRUE(query.exec(QStringLiteral("SELECT DtBirth FROM Address")) && query.next());

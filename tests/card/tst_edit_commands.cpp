@@ -203,7 +203,7 @@ TEST_F(EditCommands, PopUpAddPutsTheNewEntryInTheCombo)
     trigger("mnuEditAdd");
     card.dbcFld[0]->setText(QStringLiteral("Sir"));
     EXPECT_FALSE(card.dbcFld[0]->BoundText().isEmpty()); // listed at once
-    auto db = platform::Connection::open(QStringLiteral("Data Source=")
+    auto db = data::Connection::open(QStringLiteral("Data Source=")
                                          + home(QStringLiteral("TND.dbx")));
     QSqlQuery query(db->database());
     ASSERT_TRUE(

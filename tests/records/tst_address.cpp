@@ -59,7 +59,7 @@ TEST_F(AddressTest, CreationLoadsTheFirstRowAndMovesStopAtBothEnds)
     // After a find that matched nothing no move applies; the properties
     // keep the last row loaded.
     QString criteria = QStringLiteral("Name = 'Zed'");
-    qint32 skip = 0, direction = platform::adSearchForward;
+    qint32 skip = 0, direction = data::adSearchForward;
     QVariant start;
     a.Find(criteria, skip, direction, start);
     a.MoveNext();
@@ -205,8 +205,8 @@ TEST_F(AddressTest, FindSearchesBothWaysWithSkipAndStart)
         a.Find(text, skip, direction, start);
         return seen(a);
     };
-    const qint32 forward = platform::adSearchForward, backward = platform::adSearchBackward;
-    EXPECT_EQ(found("City = 'Agra'", 0, forward, platform::adBookmarkFirst), "2/5 Bo");
+    const qint32 forward = data::adSearchForward, backward = data::adSearchBackward;
+    EXPECT_EQ(found("City = 'Agra'", 0, forward, data::adBookmarkFirst), "2/5 Bo");
     const QVariant bo = a.varBkMk();
     EXPECT_EQ(found("City = 'Agra'", 1, forward, {}), "5/5 Ed");
     EXPECT_EQ(found("City = 'Agra'", 1, forward, {}), "-3/5 Ed");
@@ -432,7 +432,7 @@ TEST_F(AddressTest, ProceduresAreTracedWithTheirArguments)
                                            "Address.AssValToProp\r\nAddress.Let_PinCode\r\n"));
 
     QString criteria = QStringLiteral("Nme = 'x'");
-    qint32 skip = 1, direction = platform::adSearchBackward;
+    qint32 skip = 1, direction = data::adSearchBackward;
     QVariant start;
     expectErrorReport();
     a.Find(criteria, skip, direction, start);

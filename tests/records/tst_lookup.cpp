@@ -27,7 +27,7 @@ protected:
     void select(const QString& text)
     {
         l.rs->Find(l.RecSrc() + QStringLiteral(" = '") + text + QLatin1Char('\''), 0,
-                   platform::adSearchForward, platform::adBookmarkFirst);
+                   data::adSearchForward, data::adBookmarkFirst);
         l.setVarBkMk(l.rs->bookmark());
     }
     void add(const QString& text)
@@ -63,7 +63,7 @@ TEST_F(LookUpTest, ACourseOfEditsIsSentOnlyBySave)
 {
     opened("Salutation");
     EXPECT_EQ(seen(), "1/8 1 Mr.");
-    std::shared_ptr<platform::Recordset> data;
+    std::shared_ptr<data::Recordset> data;
     l.Class_GetDataMember(QStringLiteral("anything"), data);
     EXPECT_EQ(data, l.rs);
 

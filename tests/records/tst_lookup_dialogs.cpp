@@ -9,9 +9,9 @@
 #include "records/frmlookup.h"
 #include "records/lookup.h"
 
-#include "platform/ado_data_control.h"
-#include "platform/data_combo.h"
-#include "platform/data_list.h"
+#include "widgets/ado_data_control.h"
+#include "widgets/data_combo.h"
+#include "widgets/data_list.h"
 #include "platform/help.h"
 
 #include <QApplication>
@@ -103,7 +103,7 @@ protected:
 
     void click(const QString& entry, Qt::KeyboardModifiers keys = {})
     {
-        platform::DataList* list = m_list->dltLookUp;
+        widgets::DataList* list = m_list->dltLookUp;
         const QList<QListWidgetItem*> found = list->findItems(entry, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << entry.toStdString();
         const QPoint at = list->visualItemRect(found.first()).center();
@@ -338,11 +338,11 @@ TEST_F(LookUpDialogs, DeletingAnEntryInUseLeavesItsContactsWithTheirId)
     press(list.cmdOk);
     EXPECT_EQ(column(QStringLiteral("SELECT ReligionId FROM Address")), QStringList{"4"});
 
-    platform::AdoDataControl religions;
+    widgets::AdoDataControl religions;
     religions.setConnectionString(tovren::connectionString());
     religions.setRecordSource(QStringLiteral("Religion"));
     religions.Refresh();
-    platform::DataCombo combo;
+    widgets::DataCombo combo;
     combo.setListField(QStringLiteral("Religion"));
     combo.setBoundColumn(QStringLiteral("ReligionId"));
     combo.setRowSource(&religions);

@@ -1,6 +1,6 @@
 // The database a new address book starts with, and the one the build ships.
 
-#include "platform/connection.h"
+#include "data/connection.h"
 #include "platform/runtime_error.h"
 #include "records/schema.h"
 
@@ -37,7 +37,7 @@ TEST(Schema, TablesColumnsAndLabelQuery)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("TND.dbx"));
     records::createDatabase(path);
-    auto connection = platform::Connection::open(QStringLiteral("Data Source=") + path);
+    auto connection = data::Connection::open(QStringLiteral("Data Source=") + path);
     const QSqlDatabase db = connection->database();
 
     const QStringList address = {
@@ -109,7 +109,7 @@ TEST(Schema, AnExistingFileIsNeverWrittenOver)
 TEST(Schema, TheShippedAddressBookOpensWithPickLists)
 {
     auto connection =
-        platform::Connection::open(QStringLiteral("Data Source=" TOVREN_BIN_DIR "/TND.dbx"));
+        data::Connection::open(QStringLiteral("Data Source=" TOVREN_BIN_DIR "/TND.dbx"));
     EXPECT_FALSE(texts(connection->database(), QStringLiteral("Salutation")).isEmpty());
 }
 

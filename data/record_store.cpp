@@ -1,0 +1,272 @@
+#include "record_store.h"
+
+#include "platform/characters.h"
+#include "platform/date_text.h"
+#include "platform/error_numbers.h"
+#include "platform/runtime_error.h"
+
+#include <QRegularExpression>
+
+namespace data {
+
+ColumnInfo columnFromDeclaredType(const QString& name, const QString& declaredType)
+{
+    ColumnInfo column;
+    column.name = name;
+    const QString type = declaredType.trimmed().toUpper();
+    if (type.contains(QLatin1String("INT"))) {
+        column.kind = ColumnKind::Integer;
+        column.type = type.startsWith(QLatin1String("SMALLINT")) ? adType::SmallInt
+                      : type.startsWith(QLatin1String("TINYINT")) || type == QLatin1String("BYTE")
+                          ? adType::UnsignedTinyInt
+                          : adType::Integer;
+    } else if (type.startsWith(QLatin1String("DATE"))) {
+        column.kind = ColumnKind::Date;
+        column.type = adType::Date;
+    } else {
+        static const QRegularExpression width(QStringLiteral("\\((\\d+)\\)"));
+        const QRegularExpressionMatch match = width.match(type);
+        column.definedSize = match.hasMatch() ? match.captured(1).toInt() : 0;
+    }
+    return column;
+}
+
+RecordStore::RecordStore(std::vector<ColumnInfo> columns)
+    : m_columns(std::move(columns)), m_data(m_columns.size())
+{}
+
+int RecordStore::columnIndex(QStringView name) const
+{
+    for (int i = 0; i < columnCount(); ++i) {
+        if (QStringView(m_columns[size_t(i)].name).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+void RecordStore::reserve(int rows)
+{
+    for (size_t c = 0; c < m_data.size(); ++c) {
+        if (m_columns[c].kind == ColumnKind::Text) {
+            m_data[c].start.reserve(size_t(rows));
+            m_data[c].length.reserve(size_t(rows));
+        } else {
+            m_data[c].numbers.reserve(size_t(rows));
+        }
+    }
+}
+
+int RecordStore::appendRow()
+{
+    for (size_t c = 0; c < m_data.size(); ++c) {
+        Column& data = m_data[c];
+        if (m_columns[c].kind == ColumnKind::Text) {
+            data.start.push_back(0);
+            data.length.push_back(-1);
+            if (data.keysBuilt) {
+                data.keyStart.push_back(0);
+                data.keyLength.push_back(0);
+                data.keyFolded.push_back(0);
+            }
+        } else {
+            data.numbers.push_back(kNullNumber);
+        }
+    }
+    return m_rows++;
+}
+
+bool RecordStore::isNull(int row, int column) const
+{
+    const Column& data = m_data[size_t(column)];
+    return m_columns[size_t(column)].kind == ColumnKind::Text
+               ? data.length[size_t(row)] < 0
+               : data.numbers[size_t(row)] == kNullNumber;
+}
+
+qint64 RecordStore::number(int row, int column) const
+{
+    return m_data[size_t(column)].numbers[size_t(row)];
+}
+
+QStringView RecordStore::text(int row, int column) const
+{
+    const Column& data = m_data[size_t(column)];
+    const qint32 length = data.length[size_t(row)];
+    if (length < 0)
+        return QStringView();
+    if (length == 0)
+        return QStringView(u""); // empty, and not null
+    return QStringView(data.chars.data() + data.start[size_t(row)], length);
+}
+
+QVariant RecordStore::value(int row, int column) const
+{
+    if (isNull(row, column))
+        return QVariant();
+    switch (m_columns[size_t(column)].kind) {
+    case ColumnKind::Integer:
+        return QVariant(number(row, column));
+    case ColumnKind::Date:
+        return QVariant(QDate::fromJulianDay(number(row, column)));
+    case ColumnKind::Text:
+        break;
+    }
+    return QVariant(text(row, column).toString());
+}
+
+void RecordStore::setNull(int row, int column)
+{
+    Column& data = m_data[size_t(column)];
+    if (m_columns[size_t(column)].kind == ColumnKind::Text) {
+        data.length[size_t(row)] = -1;
+        storeKey(row, column);
+    } else {
+        data.numbers[size_t(row)] = kNullNumber;
+    }
+}
+
+void RecordStore::setNumber(int row, int column, qint64 value)
+{
+    m_data[size_t(column)].numbers[size_t(row)] = value;
+}
+
+void RecordStore::setText(int row, int column, QStringView value)
+{
+    // Half a character is no text the database could give back: it is
+    // stored as the replacement character, in memory as in the file.
+    if (platform::hasHalfCharacter(value)) {
+        const QString valid = platform::validText(value.toString());
+        setText(row, column, valid);
+        return;
+    }
+    // A new text goes to the end of the column; the old one is left unused
+    // until the store is reloaded.
+    Column& data = m_data[size_t(column)];
+    data.start[size_t(row)] = quint32(data.chars.size());
+    data.length[size_t(row)] = qint32(value.size());
+    data.chars.insert(data.chars.end(), value.utf16(), value.utf16() + value.size());
+    storeKey(row, column);
+}
+
+void RecordStore::setUtf8(int row, int column, const char* bytes, int length)
+{
+    Column& data = m_data[size_t(column)];
+    bool ascii = true;
+    for (int i = 0; i < length && ascii; ++i)
+        ascii = static_cast<unsigned char>(bytes[i]) < 0x80;
+    if (!ascii) {
+        setText(row, column, QString::fromUtf8(bytes, length));
+        return;
+    }
+    data.start[size_t(row)] = quint32(data.chars.size());
+    data.length[size_t(row)] = length;
+    for (int i = 0; i < length; ++i)
+        data.chars.push_back(char16_t(static_cast<unsigned char>(bytes[i])));
+    storeKey(row, column);
+}
+
+void RecordStore::setValue(int row, int column, const QVariant& value)
+{
+    const ColumnInfo& info = m_columns[size_t(column)];
+    // Only a text column tells "" from Null; a number or date column takes
+    // an empty text (or an empty date) as no value.
+    const bool blank =
+        info.kind != ColumnKind::Text
+        && ((value.metaType() == QMetaType::fromType<QString>()
+             && value.toString().trimmed().isEmpty())
+            || (value.metaType() == QMetaType::fromType<QDate>() && !value.toDate().isValid()));
+    if (!value.isValid() || value.isNull() || blank) {
+        setNull(row, column);
+        return;
+    }
+    const auto mismatch = [&info, &value] {
+        platform::raise(platform::err::TypeMismatch,
+                        QStringLiteral("The value '%1' does not fit the %2 column %3.")
+                            .arg(value.toString().left(60),
+                                 info.kind == ColumnKind::Date ? QStringLiteral("date")
+                                                               : QStringLiteral("number"),
+                                 info.name));
+    };
+    switch (info.kind) {
+    case ColumnKind::Text:
+        setText(row, column, value.toString());
+        return;
+    case ColumnKind::Integer: {
+        bool ok = false;
+        const qint64 number = value.toLongLong(&ok);
+        if (!ok)
+            mismatch();
+        setNumber(row, column, number);
+        return;
+    }
+    case ColumnKind::Date: {
+        std::optional<QDate> date;
+        if (value.metaType() == QMetaType::fromType<QDate>())
+            date = value.toDate();
+        else if (value.metaType() == QMetaType::fromType<QDateTime>())
+            date = value.toDateTime().date();
+        else
+            date = platform::parseDate(value.toString());
+        if (!date || !date->isValid())
+            mismatch();
+        setNumber(row, column, date->toJulianDay());
+        return;
+    }
+    }
+}
+
+void RecordStore::buildKeys(int column) const
+{
+    const Column& data = m_data[size_t(column)];
+    data.keysBuilt = true;
+    data.keyChars.clear();
+    data.keyChars.reserve(data.chars.size());
+    data.keyStart.assign(size_t(m_rows), 0);
+    data.keyLength.assign(size_t(m_rows), 0);
+    data.keyFolded.assign(size_t(m_rows), 0);
+    for (int row = 0; row < m_rows; ++row)
+        storeKey(row, column);
+}
+
+void RecordStore::storeKey(int row, int column) const
+{
+    const Column& data = m_data[size_t(column)];
+    if (!data.keysBuilt)
+        return;
+    const size_t begin = data.keyChars.size();
+    data.keyFolded[size_t(row)] = quint32(appendTextKey(text(row, column), data.keyChars));
+    data.keyStart[size_t(row)] = quint32(begin);
+    data.keyLength[size_t(row)] = quint32(data.keyChars.size() - begin);
+}
+
+QStringView RecordStore::key(int row, int column) const
+{
+    const Column& data = m_data[size_t(column)];
+    if (!data.keysBuilt)
+        buildKeys(column);
+    return QStringView(data.keyChars.data() + data.keyStart[size_t(row)],
+                       qsizetype(data.keyLength[size_t(row)]));
+}
+
+QStringView RecordStore::foldedKey(int row, int column) const
+{
+    const QStringView whole = key(row, column);
+    return whole.mid(m_data[size_t(column)].keyFolded[size_t(row)]);
+}
+
+std::vector<QVariant> RecordStore::rowValues(int row) const
+{
+    std::vector<QVariant> values;
+    values.reserve(m_columns.size());
+    for (int c = 0; c < columnCount(); ++c)
+        values.push_back(value(row, c));
+    return values;
+}
+
+void RecordStore::setRowValues(int row, const std::vector<QVariant>& values)
+{
+    for (int c = 0; c < columnCount() && size_t(c) < values.size(); ++c)
+        setValue(row, c, values[size_t(c)]);
+}
+
+} // namespace data

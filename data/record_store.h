@@ -1,0 +1,106 @@
+#pragma once
+// The rows of a recordset, held in memory column by column: a table of
+// 100,000 contacts takes a few tens of megabytes and can be scanned, sorted
+// and filtered without touching the database.
+//
+// Rows are addressed by their storage index, which never changes while the
+// store lives; a deleted row keeps its index until the store is reloaded.
+// Text columns keep their comparison keys (see text_key.h), built on first
+// use and kept up to date on every write.
+
+#include "text_key.h"
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+
+#include <limits>
+#include <optional>
+#include <vector>
+
+namespace data {
+
+enum class ColumnKind { Integer, Text, Date };
+
+// Type codes of the classic data-access layer, which callers test.
+namespace adType {
+constexpr int SmallInt = 2;
+constexpr int Integer = 3;
+constexpr int Date = 7;
+constexpr int UnsignedTinyInt = 17;
+constexpr int VarWChar = 202;
+} // namespace adType
+
+struct ColumnInfo {
+    QString name;
+    ColumnKind kind = ColumnKind::Text;
+    int type = adType::VarWChar; // the type code callers read
+    int definedSize = 0;         // declared width of a text column, 0 when unknown
+    bool isKey = false;          // the generated row identity
+};
+
+// Maps a declared SQL type ("INTEGER", "VARCHAR(40)", "DATE") to a column.
+ColumnInfo columnFromDeclaredType(const QString& name, const QString& declaredType);
+
+class RecordStore {
+public:
+    static constexpr qint64 kNullNumber = std::numeric_limits<qint64>::min();
+
+    explicit RecordStore(std::vector<ColumnInfo> columns = {});
+
+    const std::vector<ColumnInfo>& columns() const { return m_columns; }
+    int columnCount() const { return int(m_columns.size()); }
+    // Index of the column named `name` (any letter case), or -1.
+    int columnIndex(QStringView name) const;
+    int rowCount() const { return m_rows; }
+
+    // Appends a row of nulls and returns its index.
+    int appendRow();
+    void reserve(int rows);
+
+    bool isNull(int row, int column) const;
+    qint64 number(int row, int column) const;    // Integer and Date columns
+    QStringView text(int row, int column) const; // Text columns
+    QVariant value(int row, int column) const;   // null: invalid QVariant
+
+    void setNull(int row, int column);
+    void setNumber(int row, int column, qint64 value); // Date: a Julian day
+    // A half character (a lone surrogate) is stored as U+FFFD.
+    void setText(int row, int column, QStringView value);
+    // Appends UTF-8 text while loading; ASCII is widened without a detour.
+    void setUtf8(int row, int column, const char* bytes, int length);
+    // Converts as the column's kind requires; raises RunTimeError (type
+    // mismatch) for a value the column cannot hold.
+    void setValue(int row, int column, const QVariant& value);
+
+    // The comparison key of a text value (see text_key.h).
+    QStringView key(int row, int column) const;
+    QStringView foldedKey(int row, int column) const;
+
+    // All values of a row, and putting them back (for undoing edits).
+    std::vector<QVariant> rowValues(int row) const;
+    void setRowValues(int row, const std::vector<QVariant>& values);
+
+private:
+    struct Column {
+        std::vector<qint64> numbers; // Integer and Date columns
+        std::vector<char16_t> chars; // Text columns: all texts back to back
+        std::vector<quint32> start;
+        std::vector<qint32> length; // -1: null
+        // Comparison keys, built on first use.
+        mutable bool keysBuilt = false;
+        mutable std::vector<char16_t> keyChars;
+        mutable std::vector<quint32> keyStart;
+        mutable std::vector<quint32> keyLength;
+        mutable std::vector<quint32> keyFolded;
+    };
+
+    void buildKeys(int column) const;
+    void storeKey(int row, int column) const;
+
+    std::vector<ColumnInfo> m_columns;
+    std::vector<Column> m_data;
+    int m_rows = 0;
+};
+
+} // namespace data

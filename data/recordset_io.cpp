@@ -1,0 +1,342 @@
+#include "recordset_io.h"
+
+#include "connection.h"
+#include "platform/date_text.h"
+#include "platform/error_numbers.h"
+#include "recordset.h"
+#include "platform/runtime_error.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+namespace data {
+namespace {
+
+// Rows are read and written through SQLite's own interface: reading a
+// whole table value by value through the generic layer costs several times
+// as long.
+sqlite3* nativeHandle(const Connection& connection)
+{
+    const QVariant handle = connection.database().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        platform::raise(
+            platform::err::Unspecified,
+            QStringLiteral("The database '%1' is not open.").arg(connection.filePath()));
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+[[noreturn]] void sqliteFailure(Connection& connection, sqlite3* db, const QString& what,
+                                qint32 number = platform::err::Unspecified)
+{
+    const int code = sqlite3_extended_errcode(db);
+    const QSqlError error(what, QString::fromUtf8(sqlite3_errmsg(db)), QSqlError::StatementError,
+                          QString::number(code));
+    // Another program holding the file is told as that alone: the person
+    // only has to try again.
+    if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED) {
+        connection.record(error, platform::err::DatabaseBusy);
+        platform::raise(platform::err::DatabaseBusy, inUseDescription(connection.filePath()));
+    }
+    QString description = what;
+    if ((code & 0xff) == SQLITE_READONLY)
+        description +=
+            QStringLiteral(": the address book '%1' is read-only.").arg(connection.filePath());
+    connection.fail(error, number, description);
+}
+
+QString quoted(const QString& name)
+{
+    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\""))
+           + QLatin1Char('"');
+}
+
+// A prepared statement that finalizes itself.
+class Statement {
+public:
+    Statement(Connection& connection, sqlite3* db, const QString& sql)
+        : m_connection(connection), m_db(db)
+    {
+        if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &m_statement, nullptr)
+            != SQLITE_OK)
+            sqliteFailure(connection, db,
+                          QStringLiteral("The database could not run \"%1\"").arg(sql.left(120)));
+    }
+    ~Statement() { sqlite3_finalize(m_statement); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    sqlite3_stmt* get() const { return m_statement; }
+    // True while there is a row; raises on failure.
+    bool step()
+    {
+        const int result = sqlite3_step(m_statement);
+        if (result == SQLITE_ROW)
+            return true;
+        if (result != SQLITE_DONE)
+            sqliteFailure(m_connection, m_db, QStringLiteral("The changes could not be saved"));
+        return false;
+    }
+    void bind(int index, const ColumnInfo& column, const QVariant& value)
+    {
+        if (!value.isValid() || value.isNull()) {
+            sqlite3_bind_null(m_statement, index);
+        } else if (column.kind == ColumnKind::Integer) {
+            sqlite3_bind_int64(m_statement, index, value.toLongLong());
+        } else {
+            const QString text = column.kind == ColumnKind::Date ? platform::isoDate(value.toDate())
+                                                                 : value.toString();
+            sqlite3_bind_text16(m_statement, index, text.utf16(), int(text.size() * 2),
+                                SQLITE_TRANSIENT);
+        }
+    }
+
+private:
+    Connection& m_connection;
+    sqlite3* m_db;
+    sqlite3_stmt* m_statement = nullptr;
+};
+
+void execute(Connection& connection, sqlite3* db, const char* sql)
+{
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        sqlite3_free(message);
+        sqliteFailure(connection, db, QStringLiteral("The changes could not be saved"));
+    }
+}
+
+// readAsText(x): a text as the program reads it. Text that is no valid
+// UTF-8 (written by another program, or by an older Tovren that cut a
+// character in half) is read with U+FFFD in place of the broken bytes, so a
+// row holding it is found again by comparing the column the same way.
+void readAsText(sqlite3_context* context, int, sqlite3_value** arguments)
+{
+    sqlite3_value* value = arguments[0];
+    if (sqlite3_value_type(value) != SQLITE_TEXT) {
+        sqlite3_result_value(context, value);
+        return;
+    }
+    const QByteArray read =
+        QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                          sqlite3_value_bytes(value))
+            .toUtf8();
+    sqlite3_result_text(context, read.constData(), int(read.size()), SQLITE_TRANSIENT);
+}
+
+// The stored name of a table or view, matched without regard to case.
+QString storedName(Connection& connection, sqlite3* db, const QString& source)
+{
+    Statement find(connection, db,
+                   QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
+                                  "AND name = ? COLLATE NOCASE"));
+    sqlite3_bind_text16(find.get(), 1, source.utf16(), int(source.size() * 2), SQLITE_TRANSIENT);
+    if (sqlite3_step(find.get()) != SQLITE_ROW)
+        platform::raise(kNoSuchTable,
+                        QStringLiteral("The database '%1' has no table or query named '%2'.")
+                            .arg(connection.filePath(), source));
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(find.get(), 0)));
+}
+
+// The single INTEGER PRIMARY KEY column of a table, or "".
+QString keyColumnOf(Connection& connection, sqlite3* db, const QString& table)
+{
+    Statement info(connection, db, QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table)));
+    QString key;
+    int keys = 0;
+    while (info.step()) {
+        if (sqlite3_column_int(info.get(), 5) == 0)
+            continue;
+        ++keys;
+        const QString type =
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 2)));
+        if (type.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
+            key = QString::fromUtf8(
+                reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 1)));
+    }
+    return keys == 1 ? key : QString();
+}
+
+void readValue(RecordStore& store, int row, int column, sqlite3_stmt* statement)
+{
+    const int type = sqlite3_column_type(statement, column);
+    if (type == SQLITE_NULL)
+        return; // a new row starts as Null
+    switch (store.columns()[size_t(column)].kind) {
+    case ColumnKind::Integer:
+        if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+            store.setNumber(row, column, sqlite3_column_int64(statement, column));
+        else
+            store.setValue(row, column,
+                           QString::fromUtf8(reinterpret_cast<const char*>(
+                               sqlite3_column_text(statement, column))));
+        return;
+    case ColumnKind::Date: {
+        // A date may carry a time of day after it; the card shows the day.
+        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        const int length = std::min(sqlite3_column_bytes(statement, column), 10);
+        const auto date = platform::parseIsoDate(QString::fromLatin1(text, length));
+        if (date)
+            store.setNumber(row, column, date->toJulianDay());
+        return;
+    }
+    case ColumnKind::Text:
+        store.setUtf8(row, column,
+                      reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                      sqlite3_column_bytes(statement, column));
+        return;
+    }
+}
+
+} // namespace
+
+LoadedRows readRows(Connection& connection, const QString& source)
+{
+    sqlite3* db = nativeHandle(connection);
+    const QString name = storedName(connection, db, source);
+    const QString key = keyColumnOf(connection, db, name);
+
+    int expected = 0;
+    {
+        Statement count(connection, db,
+                        QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoted(name)));
+        if (count.step())
+            expected = sqlite3_column_int(count.get(), 0);
+    }
+    Statement select(connection, db,
+                     QStringLiteral("SELECT * FROM %1%2")
+                         .arg(quoted(name), key.isEmpty()
+                                                ? QString()
+                                                : QStringLiteral(" ORDER BY ") + quoted(key)));
+    sqlite3_stmt* statement = select.get();
+
+    LoadedRows loaded;
+    std::vector<ColumnInfo> columns;
+    const int columnCount = sqlite3_column_count(statement);
+    for (int c = 0; c < columnCount; ++c) {
+        const char* declared = sqlite3_column_decltype(statement, c);
+        ColumnInfo column =
+            columnFromDeclaredType(QString::fromUtf8(sqlite3_column_name(statement, c)),
+                                   QString::fromUtf8(declared ? declared : ""));
+        if (!key.isEmpty() && column.name.compare(key, Qt::CaseInsensitive) == 0) {
+            column.isKey = true;
+            loaded.keyColumn = c;
+        }
+        columns.push_back(column);
+    }
+    loaded.store = RecordStore(std::move(columns));
+    loaded.store.reserve(expected);
+    while (true) {
+        const int result = sqlite3_step(statement);
+        if (result == SQLITE_DONE)
+            break;
+        if (result != SQLITE_ROW)
+            sqliteFailure(connection, db,
+                          QStringLiteral("The rows of '%1' could not be read").arg(source));
+        const int row = loaded.store.appendRow();
+        for (int c = 0; c < columnCount; ++c)
+            readValue(loaded.store, row, c, statement);
+    }
+    return loaded;
+}
+
+std::vector<qint64> writeRows(Connection& connection, const QString& source,
+                              const RecordStore& store, int keyColumn,
+                              const std::vector<PendingRow>& rows)
+{
+    sqlite3* db = nativeHandle(connection);
+    if (keyColumn < 0)
+        platform::raise(platform::err::NotSupported,
+                        QStringLiteral("The rows of '%1' cannot be changed.").arg(source));
+    const QString table = quoted(source);
+    const ColumnInfo& keyInfo = store.columns()[size_t(keyColumn)];
+    const QString keyName = quoted(keyInfo.name);
+
+    sqlite3_create_function_v2(db, "tovren_read_as_text", 1,
+                               SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY, nullptr,
+                               readAsText, nullptr, nullptr, nullptr);
+    std::vector<qint64> keys;
+    execute(connection, db, "BEGIN IMMEDIATE");
+    try {
+        for (const PendingRow& pending : rows) {
+            std::vector<int> columns; // the columns written (insert, update) or checked (delete)
+            for (int c = 0; c < store.columnCount(); ++c) {
+                if (c == keyColumn)
+                    continue;
+                if (pending.kind != PendingRow::Kind::Update
+                    || store.value(pending.row, c) != (*pending.originals)[size_t(c)])
+                    columns.push_back(c);
+            }
+            if (pending.kind == PendingRow::Kind::Update && columns.empty())
+                continue;
+
+            QStringList names;
+            for (const int c : columns)
+                names << quoted(store.columns()[size_t(c)].name);
+            QString sql;
+            if (pending.kind == PendingRow::Kind::Insert) {
+                sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(table, names.join(QStringLiteral(", ")),
+                               QStringList(names.size(), QStringLiteral("?"))
+                                   .join(QStringLiteral(", ")));
+            } else {
+                // Only a row that still holds what was read may change.
+                QStringList conditions{keyName + QStringLiteral(" = ?")};
+                for (size_t i = 0; i < columns.size(); ++i) {
+                    // A value is compared as it was read: a date by its day,
+                    // a text that was read with broken bytes replaced by
+                    // decoding the stored bytes the same way.
+                    const int c = columns[i];
+                    const QString& name = names[qsizetype(i)];
+                    const QVariant& original = (*pending.originals)[size_t(c)];
+                    if (store.columns()[size_t(c)].kind == ColumnKind::Date)
+                        conditions << QStringLiteral("date(%1) IS ?").arg(name);
+                    else if (original.metaType() == QMetaType::fromType<QString>()
+                             && original.toString().contains(QChar::ReplacementCharacter))
+                        conditions << QStringLiteral("tovren_read_as_text(%1) IS ?").arg(name);
+                    else
+                        conditions << name + QStringLiteral(" IS ?");
+                }
+                sql = pending.kind == PendingRow::Kind::Update
+                          ? QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                                .arg(table,
+                                     names.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ?"),
+                                     conditions.join(QStringLiteral(" AND ")))
+                          : QStringLiteral("DELETE FROM %1 WHERE %2")
+                                .arg(table, conditions.join(QStringLiteral(" AND ")));
+            }
+            Statement statement(connection, db, sql);
+            int index = 1;
+            if (pending.kind != PendingRow::Kind::Delete) {
+                for (const int c : columns)
+                    statement.bind(index++, store.columns()[size_t(c)],
+                                   store.value(pending.row, c));
+            }
+            if (pending.kind != PendingRow::Kind::Insert) {
+                statement.bind(index++, keyInfo, (*pending.originals)[size_t(keyColumn)]);
+                for (const int c : columns)
+                    statement.bind(index++, store.columns()[size_t(c)],
+                                   (*pending.originals)[size_t(c)]);
+            }
+            statement.step();
+            if (pending.kind == PendingRow::Kind::Insert) {
+                keys.push_back(sqlite3_last_insert_rowid(db));
+            } else if (sqlite3_changes(db) != 1) {
+                platform::raise(
+                    platform::err::ConcurrencyViolation,
+                    QStringLiteral("Row cannot be located for updating. Some values may have been "
+                                   "changed since it was last read."));
+            }
+        }
+        execute(connection, db, "COMMIT");
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    return keys;
+}
+
+} // namespace data

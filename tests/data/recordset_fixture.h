@@ -1,0 +1,98 @@
+#pragma once
+// A real address book per test, filled with the rows a test names, and a
+// recordset opened on it the way the program opens one.
+
+#include "data/connection.h"
+#include "data/recordset.h"
+#include "records/schema.h"
+
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QVariantMap>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class RecordsetTest : public ::testing::Test {
+protected:
+    RecordsetTest()
+    {
+        records::createDatabase(m_path);
+        m_connection = data::Connection::open(connectionString());
+    }
+
+    QString connectionString() const { return QStringLiteral("Data Source=") + m_path; }
+
+    // Inserts a contact with the given columns; returns its key.
+    qint64 insert(const QVariantMap& columns)
+    {
+        QStringList names;
+        QStringList marks;
+        for (auto it = columns.begin(); it != columns.end(); ++it) {
+            names << it.key();
+            marks << QStringLiteral("?");
+        }
+        QSqlQuery query(m_connection->database());
+        query.prepare(QStringLiteral("INSERT INTO Address (%1) VALUES (%2)")
+                          .arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+        for (const QVariant& value : columns)
+            query.addBindValue(value);
+        EXPECT_TRUE(query.exec()) << query.lastQuery().toStdString();
+        return query.lastInsertId().toLongLong();
+    }
+    qint64 insertName(const QString& name, const QString& city = QString())
+    {
+        QVariantMap row{{QStringLiteral("Name"), name}};
+        if (!city.isNull())
+            row.insert(QStringLiteral("City"), city);
+        return insert(row);
+    }
+
+    // A disconnected recordset over `source`, as the record classes open one.
+    std::unique_ptr<data::Recordset> open(const QString& source = QStringLiteral("Address"))
+    {
+        auto rs = std::make_unique<data::Recordset>();
+        rs->setActiveConnection(connectionString());
+        rs->Open(source);
+        rs->disconnect();
+        return rs;
+    }
+
+    // The names of the rows in the recordset's order, from the current row on.
+    static QStringList names(data::Recordset& rs)
+    {
+        QStringList out;
+        if (rs.RecordCount() == 0)
+            return out;
+        rs.MoveFirst();
+        while (!rs.isEOF()) {
+            out << rs.value(u"Name").toString();
+            rs.MoveNext();
+        }
+        return out;
+    }
+
+    // A value as the database holds it now.
+    QVariant stored(const QString& sql)
+    {
+        QSqlQuery query(m_connection->database());
+        EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
+        return query.next() ? query.value(0) : QVariant();
+    }
+
+    QTemporaryDir m_dir;
+    QString m_path = m_dir.filePath(QStringLiteral("TND.dbx"));
+    std::shared_ptr<data::Connection> m_connection;
+};
+
+// Expects `statement` to raise the run-time error `number`.
+#define EXPECT_RUNTIME_ERROR(statement, expected)                                                  \
+    do {                                                                                           \
+        try {                                                                                      \
+            statement;                                                                             \
+            ADD_FAILURE() << #statement " raised nothing";                                         \
+        } catch (const platform::RunTimeError& error) {                                            \
+            EXPECT_EQ(error.number(), expected) << error.description().toStdString();              \
+        }                                                                                          \
+    } while (false)

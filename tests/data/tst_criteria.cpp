@@ -1,0 +1,326 @@
+// Filters and search criteria: what they match, and what they refuse.
+
+#include "recordset_fixture.h"
+
+#include "random_criteria.h"
+
+#include "data/criteria.h"
+#include "platform/date_text.h"
+#include "platform/runtime_error.h"
+
+#include <QDate>
+#include <QDebug>
+#include <QLocale>
+#include <QSqlDatabase>
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+
+namespace {
+
+class Filters : public RecordsetTest {
+protected:
+    void SetUp() override
+    {
+        insert({{"Name", "\u00c9mile Zola"},
+                {"City", "Paris"},
+                {"SalutationId", 1},
+                {"DtBirth", "1840-04-02"}});
+        insert({{"Name", "emile Durkheim"}, {"City", "\u00c9pinal"}, {"SalutationId", 5}});
+        insert({{"Name", "Ada Lovelace"},
+                {"City", "London"},
+                {"SalutationId", 2},
+                {"DtBirth", "1815-12-10"}});
+        insert({{"Name", "O'Hara"}, {"City", ""}, {"PhExt", "12"}});
+        insert({{"Name", "\u0414\u043c\u0438\u0442\u0440\u0438\u0439"},
+                {"City", "\u041c\u041e\u0421\u041a\u0412\u0410"}});
+        m_rs = open();
+    }
+    QStringList match(const QString& filter)
+    {
+        m_rs->setFilter(filter);
+        return names(*m_rs);
+    }
+
+    std::unique_ptr<data::Recordset> m_rs;
+};
+
+TEST_F(Filters, TextsMatchWithoutRegardToCaseInEveryScript)
+{
+    EXPECT_EQ(match(QStringLiteral("NAME LIKE '\u00c9MILE*'")), QStringList{"\u00c9mile Zola"});
+    EXPECT_EQ(match(QStringLiteral("name like '\u00e9mile*'")), QStringList{"\u00c9mile Zola"});
+    EXPECT_EQ(match(QStringLiteral("City = '\u043c\u043e\u0441\u043a\u0432\u0430'")),
+              QStringList{"\u0414\u043c\u0438\u0442\u0440\u0438\u0439"});
+    EXPECT_EQ(match(QStringLiteral("Name LIKE '*LOVE*'")), QStringList{"Ada Lovelace"});
+    EXPECT_EQ(match(QStringLiteral("Name LIKE 'o''hara'")), QStringList{"O'Hara"});
+    EXPECT_EQ(match(QStringLiteral("Name LIKE 'ada%'")), QStringList{"Ada Lovelace"});
+    EXPECT_EQ(match(QStringLiteral("[Name] = 'ADA LOVELACE'")), QStringList{"Ada Lovelace"});
+}
+
+// Texts that differ only in case are equal however the criterion compares
+// them, also where a capital spells out differently: "STRAẞE" and
+// "STRASSE" are "Straße", "IPEK" is "ıpek".
+TEST_F(Filters, TextsEqualApartFromCaseAreEqualToEveryOperator)
+{
+    insertName(QStringLiteral("STRA\u1e9eE"));
+    insertName(QStringLiteral("Stra\u00dfe"));
+    insertName(QStringLiteral("\u0131pek"));
+    m_rs = open();
+    const QStringList street = {"STRA\u1e9eE", "Stra\u00dfe"};
+    for (const QString value : {"strasse", "STRASSE", "Stra\u00dfe", "STRA\u1e9eE"}) {
+        const QString quoted = QLatin1Char('\'') + value + QLatin1Char('\'');
+        EXPECT_EQ(match("Name = " + quoted), street) << value.toStdString();
+        EXPECT_EQ(match("Name LIKE " + quoted), street) << value.toStdString();
+        EXPECT_EQ(match("Name <= " + quoted + " AND Name >= " + quoted), street)
+            << value.toStdString();
+    }
+    EXPECT_EQ(match(QStringLiteral("Name LIKE 'stra\u1e9e*'")), street);
+    for (const QString value : {"IPEK", "ipek", "\u0131PEK"}) {
+        const QString quoted = QLatin1Char('\'') + value + QLatin1Char('\'');
+        EXPECT_EQ(match("Name = " + quoted), QStringList{"\u0131pek"}) << value.toStdString();
+        EXPECT_EQ(match("Name <= " + quoted + " AND Name >= " + quoted), QStringList{"\u0131pek"})
+            << value.toStdString();
+    }
+}
+
+TEST_F(Filters, AndOrParenthesesNullNumbersAndDates)
+{
+    EXPECT_EQ(match(QStringLiteral("(NAME LIKE 'A*' AND CITY = 'LONDON') OR (NAME LIKE 'O*')")),
+              (QStringList{"Ada Lovelace", "O'Hara"}));
+    EXPECT_EQ(match(QStringLiteral("SalutationId >= 2 and SalutationId < 5")),
+              QStringList{"Ada Lovelace"});
+    EXPECT_EQ(match(QStringLiteral("SalutationId = '5'")), QStringList{"emile Durkheim"});
+    EXPECT_EQ(match(QStringLiteral("SalutationId = Null")).size(), 2);
+    EXPECT_EQ(match(QStringLiteral("City = ''")), QStringList{"O'Hara"});
+    EXPECT_EQ(match(QStringLiteral("City <> NULL AND City <> ''")).size(), 4);
+    EXPECT_EQ(match(QStringLiteral("DtBirth < #1830-01-01#")), QStringList{"Ada Lovelace"});
+    EXPECT_EQ(match(QStringLiteral("DtBirth = '1840-04-02'")), QStringList{"\u00c9mile Zola"});
+    EXPECT_EQ(match(QStringLiteral("DtBirth LIKE '1815*'")), QStringList{"Ada Lovelace"});
+    EXPECT_EQ(match(QStringLiteral("PhExt = 12")), QStringList{"O'Hara"});
+    EXPECT_EQ(match(QString()).size(), 5);
+    EXPECT_EQ(m_rs->filter(), QString());
+}
+
+TEST_F(Filters, SortIsStableKeepsTheRowAndPutsAccentsWithTheirLetters)
+{
+    m_rs->setSort(QStringLiteral("City DESC"));
+    m_rs->setSort(QStringLiteral("Name asc"));
+    EXPECT_EQ(names(*m_rs), (QStringList{"Ada Lovelace", "emile Durkheim", "\u00c9mile Zola",
+                                         "O'Hara", "\u0414\u043c\u0438\u0442\u0440\u0438\u0439"}));
+    m_rs->MoveFirst();
+    m_rs->MoveNext();
+    m_rs->setSort(QStringLiteral("SalutationId DESC, Name ASC"));
+    EXPECT_EQ(m_rs->value(u"Name").toString(), QStringLiteral("emile Durkheim"));
+    EXPECT_EQ(m_rs->AbsolutePosition(), 1);
+    // Null goes first ascending, last descending; equal keys keep their order.
+    m_rs->setSort(QStringLiteral("DtBirth"));
+    EXPECT_EQ(names(*m_rs).mid(0, 3), (QStringList{"emile Durkheim", "O'Hara",
+                                                   "\u0414\u043c\u0438\u0442\u0440\u0438\u0439"}));
+    m_rs->setSort(QStringLiteral("DtBirth DESC"));
+    EXPECT_EQ(names(*m_rs).first(), QStringLiteral("\u00c9mile Zola"));
+    m_rs->setSort(QString());
+    EXPECT_EQ(names(*m_rs).first(), QStringLiteral("\u00c9mile Zola"));
+    EXPECT_RUNTIME_ERROR(m_rs->setSort(QStringLiteral("Name UP")), data::kInvalidArgument);
+    EXPECT_RUNTIME_ERROR(m_rs->setSort(QStringLiteral("Nickname")), data::kItemNotFound);
+    EXPECT_RUNTIME_ERROR(m_rs->setSort(QStringLiteral("Name,")), data::kInvalidArgument);
+}
+
+TEST_F(Filters, MalformedFiltersSayWhatAndWhereAndChangeNothing)
+{
+    m_rs->setFilter(QStringLiteral("Name LIKE 'A*'"));
+    const QStringList bad = {
+        "Name = 'unclosed",
+        "(Name = 'a'",
+        "Name = 'a')",
+        "Nickname = 'a'",
+        "Name LIKE 'A**'",
+        "Name LIKE '*A'",
+        "Name LIKE 'A*B'",
+        "SalutationId = 'Mr.'",
+        "SalutationId LIKE 12",
+        "DtBirth = 'yesterday'",
+        "DtBirth = 12",
+        "Name ==",
+        "Name = 'a' AND",
+        "AND Name = 'a'",
+        "Name 'a'",
+        "= 'a'",
+        "Name = a",
+        "Name = 'a' XOR City = 'b'",
+        "Name = '\t' \x01",
+        "Name > NULL",
+        "Name = 'a' OR OR City = 'b'",
+        "[Name = 'a'",
+        "Name = 12abc",
+    };
+    for (const QString& filter : bad) {
+        try {
+            m_rs->setFilter(filter);
+            ADD_FAILURE() << "accepted: " << filter.toStdString();
+        } catch (const platform::RunTimeError& error) {
+            EXPECT_EQ(error.number(), data::kInvalidArgument) << filter.toStdString();
+            EXPECT_TRUE(error.description().contains(QStringLiteral("at character")))
+                << error.description().toStdString();
+        }
+        EXPECT_EQ(m_rs->filter(), QStringLiteral("Name LIKE 'A*'"));
+        EXPECT_EQ(m_rs->RecordCount(), 1);
+    }
+    // Deep nesting and endless lists are refused, not followed.
+    EXPECT_RUNTIME_ERROR(
+        m_rs->setFilter(QString(5000, QLatin1Char('(')) + QStringLiteral("Name = 'a'")),
+        data::kInvalidArgument);
+    QString many = QStringLiteral("Name = 'a'");
+    for (int i = 0; i < 3000; ++i)
+        many += QStringLiteral(" OR Name = 'a'");
+    EXPECT_RUNTIME_ERROR(m_rs->setFilter(many), data::kInvalidArgument);
+    // A very long value is just a value.
+    m_rs->setFilter(QStringLiteral("Name = '") + QString(100000, QLatin1Char('x'))
+                    + QLatin1Char('\''));
+    EXPECT_EQ(m_rs->RecordCount(), 0);
+}
+
+// Random rows, and random criteria over them: the record layer finds and
+// filters the same rows as SQLite does with the criteria written in SQL, and
+// answers criteria gone wrong with error 3001 and nothing else.
+class RandomCriteria : public RecordsetTest {
+protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QSqlDatabase database = m_connection->database();
+        database.transaction();
+        for (const QVariantMap& row : m_rows)
+            insert(row);
+        ASSERT_TRUE(database.commit());
+        m_rs = open();
+        m_sqlite = std::make_unique<random_criteria::Sqlite>(m_path);
+    }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+
+    // The keys of the rows the recordset shows.
+    std::vector<qint64> shown()
+    {
+        std::vector<qint64> keys;
+        if (m_rs->RecordCount() == 0)
+            return keys;
+        for (m_rs->MoveFirst(); !m_rs->isEOF(); m_rs->MoveNext())
+            keys.push_back(m_rs->value(u"AddressId").toLongLong());
+        return keys;
+    }
+
+    // The keys of the rows Find and Find-next visit from one end of the
+    // recordset to the other, in the recordset's order.
+    std::vector<qint64> found(const QString& criterion, bool backward)
+    {
+        std::vector<qint64> keys;
+        const qint32 direction = backward ? data::adSearchBackward : data::adSearchForward;
+        m_rs->Find(criterion, 0, direction,
+                   backward ? data::adBookmarkLast : data::adBookmarkFirst);
+        while (backward ? !m_rs->isBOF() : !m_rs->isEOF()) {
+            keys.push_back(m_rs->value(u"AddressId").toLongLong());
+            m_rs->Find(criterion, 1, direction);
+        }
+        if (backward)
+            std::reverse(keys.begin(), keys.end());
+        return keys;
+    }
+
+    // The rows only one side selected, for a failure message.
+    std::string difference(const std::vector<qint64>& ours, const std::vector<qint64>& theirs)
+    {
+        std::vector<qint64> keys;
+        std::set_symmetric_difference(ours.begin(), ours.end(), theirs.begin(), theirs.end(),
+                                      std::back_inserter(keys));
+        std::string out;
+        for (const QVariantMap& row : m_rows) {
+            if (std::find(keys.begin(), keys.end(), row.value("AddressId").toLongLong())
+                != keys.end())
+                out += QDebug::toString(row).toStdString() + '\n';
+        }
+        return out;
+    }
+
+    QRandomGenerator m_random{20261206};
+    std::vector<QVariantMap> m_rows = random_criteria::addresses(m_random, 240);
+    random_criteria::CriteriaMaker m_maker{m_random, m_rows};
+    std::unique_ptr<data::Recordset> m_rs;
+    std::unique_ptr<random_criteria::Sqlite> m_sqlite;
+};
+
+TEST_F(RandomCriteria, FindAndFilterSelectTheRowsSqliteSelects)
+{
+    ASSERT_EQ(platform::dateFormat().toStdString(), "dd.MM.yyyy");
+    constexpr int kCriteria = 3000; // half searches, half filters
+    int refused = 0;
+    int mismatches = 0;
+    int someButNotAll = 0;
+    qint64 rowsCompared = 0;
+    for (int i = 0; i < kCriteria; ++i) {
+        // Every other search runs backward, every fourth within a filter.
+        const bool search = i % 2 == 0;
+        const random_criteria::Criterion criterion =
+            search ? m_maker.comparison() : m_maker.filter();
+        const random_criteria::Criterion within =
+            search && i % 8 == 0 ? m_maker.filter() : random_criteria::Criterion();
+        std::vector<qint64> ours;
+        try {
+            m_rs->setFilter(within.text);
+            if (search) {
+                ours = found(criterion.text, i % 4 == 2);
+            } else {
+                m_rs->setFilter(criterion.text);
+                ours = shown();
+            }
+        } catch (const platform::RunTimeError& error) {
+            if (++refused <= 10)
+                ADD_FAILURE() << "refused: " << error.description().toStdString();
+            continue;
+        }
+        const QString where = within.sql.isEmpty()
+                                  ? criterion.sql
+                                  : QStringLiteral("(%1) AND (%2)").arg(within.sql, criterion.sql);
+        const std::vector<qint64> theirs = m_sqlite->keys(where);
+        if (ours != theirs && ++mismatches <= 10)
+            ADD_FAILURE() << (within.text.isEmpty() ? ""
+                                                    : "filter " + within.text.toStdString() + "\n")
+                          << (search ? "search " : "filter ") << criterion.text.toStdString()
+                          << "\nSQL " << where.toStdString() << "\n"
+                          << testing::PrintToString(ours)
+                          << " found, SQLite: " << testing::PrintToString(theirs)
+                          << "\nselected by one side only:\n"
+                          << difference(ours, theirs);
+        rowsCompared += qint64(theirs.size());
+        someButNotAll += !theirs.empty() && theirs.size() < m_rows.size();
+    }
+    std::printf("[ criteria ] %d searches and %d filters, %d%% of them parsed; %lld matched rows "
+                "compared; %d%% selected some rows but not all\n",
+                kCriteria / 2, kCriteria / 2, 100 * (kCriteria - refused) / kCriteria, rowsCompared,
+                100 * someButNotAll / kCriteria);
+    EXPECT_EQ(refused, 0);
+    EXPECT_EQ(mismatches, 0);
+    // Criteria that select nothing or everything would prove little.
+    EXPECT_GT(someButNotAll, kCriteria / 2);
+}
+
+TEST_F(RandomCriteria, MalformedCriteriaAreTakenOrRefusedWith3001)
+{
+    constexpr int kCriteria = 1000; // a quarter of all the criteria these tests send
+    int taken = 0;
+    for (int i = 0; i < kCriteria; ++i) {
+        const QString text = m_maker.malformed();
+        try {
+            if (i % 2)
+                m_rs->setFilter(text);
+            else
+                m_rs->Find(text, 0, data::adSearchForward, QVariant(data::adBookmarkFirst));
+            ++taken;
+        } catch (const platform::RunTimeError& error) {
+            ASSERT_EQ(error.number(), data::kInvalidArgument) << text.toStdString();
+        }
+    }
+    std::printf("[ criteria ] %d criteria gone wrong, %d of them still valid\n", kCriteria, taken);
+    EXPECT_LT(taken, kCriteria / 2);
+}
+
+} // namespace

@@ -1,0 +1,360 @@
+// The disconnected recordset: positions, bookmarks, editing and sending the
+// pending rows, on real address books.
+
+#include "recordset_fixture.h"
+
+#include "platform/error_numbers.h"
+#include "data/criteria.h"
+#include "platform/runtime_error.h"
+
+#include <QDate>
+#include <QFile>
+
+namespace {
+
+using data::Recordset;
+namespace err = platform::err;
+
+class RecordsetPositions : public RecordsetTest {};
+class RecordsetEditing : public RecordsetTest {};
+
+TEST_F(RecordsetPositions, EmptySetHasNoCurrentRow)
+{
+    auto rs = open();
+    EXPECT_TRUE(rs->isBOF() && rs->isEOF());
+    EXPECT_EQ(rs->RecordCount(), 0);
+    EXPECT_EQ(rs->AbsolutePosition(), data::adPosUnknown);
+    EXPECT_RUNTIME_ERROR(rs->MoveFirst(), data::kNoCurrentRecord);
+    EXPECT_RUNTIME_ERROR(rs->MoveNext(), data::kNoCurrentRecord);
+    EXPECT_RUNTIME_ERROR(rs->MovePrevious(), data::kNoCurrentRecord);
+    EXPECT_RUNTIME_ERROR(rs->value(u"Name"), data::kNoCurrentRecord);
+    EXPECT_RUNTIME_ERROR(rs->bookmark(), data::kNoCurrentRecord);
+    EXPECT_FALSE(rs->isConnected());
+}
+
+TEST_F(RecordsetPositions, OneAndManyRowsWalkToTheEdges)
+{
+    insertName(QStringLiteral("Only"));
+    auto rs = open();
+    EXPECT_FALSE(rs->isBOF() || rs->isEOF());
+    EXPECT_EQ(rs->AbsolutePosition(), 1);
+    rs->MoveNext();
+    EXPECT_TRUE(rs->isEOF());
+    EXPECT_FALSE(rs->isBOF());
+    EXPECT_EQ(rs->AbsolutePosition(), data::adPosEOF);
+    EXPECT_RUNTIME_ERROR(rs->MoveNext(), data::kNoCurrentRecord);
+    rs->MovePrevious();
+    EXPECT_EQ(rs->value(u"NAME").toString(), QStringLiteral("Only"));
+    rs->MovePrevious();
+    EXPECT_TRUE(rs->isBOF());
+    EXPECT_EQ(rs->AbsolutePosition(), data::adPosBOF);
+
+    for (const char* name : {"B", "C", "D"})
+        insertName(QString::fromLatin1(name));
+    rs = open();
+    EXPECT_EQ(rs->RecordCount(), 4);
+    rs->MoveLast();
+    EXPECT_EQ(rs->AbsolutePosition(), 4);
+    EXPECT_EQ(rs->value(u"name").toString(), QStringLiteral("D"));
+    rs->MovePrevious();
+    EXPECT_EQ(rs->AbsolutePosition(), 3);
+    EXPECT_EQ(names(*rs), (QStringList{"Only", "B", "C", "D"}));
+    EXPECT_RUNTIME_ERROR(rs->value(u"Nickname"), data::kItemNotFound);
+}
+
+TEST_F(RecordsetPositions, ValuesAreTypedAndNullIsNotEmpty)
+{
+    insert({{"Name", "Ada"}, {"Company", ""}, {"SalutationId", 3}, {"DtBirth", "1815-12-10"}});
+    auto rs = open();
+    EXPECT_EQ(rs->value(u"SalutationId").toLongLong(), 3);
+    EXPECT_EQ(rs->value(u"DtBirth").toDate(), QDate(1815, 12, 10));
+    EXPECT_TRUE(rs->value(u"Company").isValid());
+    EXPECT_TRUE(rs->value(u"Company").toString().isEmpty());
+    EXPECT_FALSE(rs->value(u"City").isValid());
+    EXPECT_FALSE(rs->value(u"ReligionId").isValid());
+    EXPECT_EQ(rs->fieldType(u"SalutationId"), data::adType::Integer);
+    EXPECT_EQ(rs->fieldType(u"DtBirth"), data::adType::Date);
+    EXPECT_EQ(rs->fieldType(u"Name"), data::adType::VarWChar);
+    EXPECT_EQ(rs->field(rs->fieldIndex(u"Name")).definedSize, 40);
+}
+
+TEST_F(RecordsetPositions, BookmarksSurviveFilterSortAndRequery)
+{
+    for (const char* name : {"Delta", "alpha", "Charlie", "bravo"})
+        insertName(QString::fromLatin1(name));
+    auto rs = open();
+    rs->MoveLast();
+    rs->MovePrevious(); // Charlie
+    const QVariant charlie = rs->bookmark();
+
+    rs->setSort(QStringLiteral("Name asc"));
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Charlie")); // the current row stays
+    EXPECT_EQ(rs->AbsolutePosition(), 3);
+    rs->MoveFirst();
+    rs->setBookmark(charlie);
+    EXPECT_EQ(rs->AbsolutePosition(), 3);
+
+    rs->setFilter(QStringLiteral("Name LIKE 'C*' OR Name LIKE 'D*'"));
+    EXPECT_EQ(rs->AbsolutePosition(), 1);
+    rs->setBookmark(charlie);
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Charlie"));
+
+    rs->setActiveConnection(connectionString());
+    rs->Requery();
+    rs->disconnect();
+    EXPECT_EQ(rs->RecordCount(), 2); // filter and sort apply to the rows read again
+    rs->setBookmark(charlie);
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Charlie"));
+
+    // A row filtered out, another recordset's value or a non-bookmark: the
+    // position stays where it was.
+    rs->MoveLast();
+    const QVariant delta = rs->bookmark();
+    rs->setFilter(QStringLiteral("Name = 'ALPHA'"));
+    EXPECT_RUNTIME_ERROR(rs->setBookmark(delta), err::BadBookmark);
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("alpha"));
+    EXPECT_RUNTIME_ERROR(rs->setBookmark(QVariant::fromValue(data::Bookmark{999999})),
+                         err::BadBookmark);
+    EXPECT_RUNTIME_ERROR(rs->setBookmark(QVariant(3)), err::BadBookmark);
+    EXPECT_RUNTIME_ERROR(rs->setBookmark(QVariant()), err::BadBookmark);
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("alpha"));
+}
+
+TEST_F(RecordsetPositions, FindForwardBackwardWithSkipAndStart)
+{
+    for (const char* name : {"Ann", "Bob", "Anna", "Cid", "Andy"})
+        insertName(QString::fromLatin1(name));
+    auto rs = open();
+    rs->MoveLast();
+    rs->Find(QStringLiteral("Name LIKE 'AN*'"), 0, data::adSearchForward,
+             QVariant(data::adBookmarkFirst));
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Ann"));
+    rs->Find(QStringLiteral("Name LIKE 'AN*'"), 1);
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Anna"));
+    rs->Find(QStringLiteral("Name LIKE 'AN*'"), 1);
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Andy"));
+    rs->Find(QStringLiteral("Name LIKE 'AN*'"), 1);
+    EXPECT_TRUE(rs->isEOF());
+
+    rs->MoveLast();
+    rs->Find(QStringLiteral("Name LIKE 'an*'"), 1, data::adSearchBackward);
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Anna"));
+    rs->Find(QStringLiteral("Name = 'ann'"), 0, data::adSearchBackward);
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Ann"));
+    rs->Find(QStringLiteral("Name = 'ann'"), 1, data::adSearchBackward);
+    EXPECT_TRUE(rs->isBOF());
+
+    rs->MoveFirst();
+    const QVariant bob = [&] {
+        rs->MoveNext();
+        return rs->bookmark();
+    }();
+    rs->Find(QStringLiteral("Name LIKE '*n*'"), 0, data::adSearchForward, bob);
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Anna"));
+
+    // A search holds one comparison; a bad one changes nothing.
+    EXPECT_RUNTIME_ERROR(rs->Find(QStringLiteral("Name = 'a' AND City = 'b'")),
+                         data::kInvalidArgument);
+    EXPECT_RUNTIME_ERROR(rs->Find(QStringLiteral("Nickname = 'a'")), data::kInvalidArgument);
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Anna"));
+}
+
+TEST_F(RecordsetEditing, NewChangedAndDeletedRowsGoInOneBatch)
+{
+    const qint64 keep = insertName(QStringLiteral("Keep"));
+    insertName(QStringLiteral("Change"));
+    insertName(QStringLiteral("Remove"));
+    auto rs = open();
+
+    rs->MoveNext();
+    rs->setValue(u"Name", QStringLiteral("Changed"));
+    rs->setValue(u"DtBirth", QStringLiteral("2001-02-03"));
+    rs->Update();
+    rs->MoveNext();
+    rs->Delete();
+    rs->MovePrevious();
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Changed"));
+    rs->AddNew();
+    const QVariant newRow = rs->bookmark();
+    rs->setValue(u"Name",
+                 QStringLiteral("O'Brien \u00c9lo\u00efse \u0395\u03bb\u03ad\u03bd\u03b7 \u674e"));
+    rs->setValue(u"EmlAddr", QString(400, QLatin1Char('x'))); // longer than its column
+    rs->setValue(u"SalutationId", 2);
+    rs->Update();
+    EXPECT_EQ(rs->RecordCount(), 3);
+    EXPECT_TRUE(rs->hasPendingChanges());
+    // Nothing reaches the file before the batch is sent.
+    EXPECT_EQ(stored(QStringLiteral("SELECT COUNT(*) FROM Address")).toInt(), 3);
+
+    rs->setActiveConnection(connectionString());
+    rs->UpdateBatch();
+    rs->disconnect();
+    EXPECT_FALSE(rs->hasPendingChanges());
+    EXPECT_EQ(stored(QStringLiteral("SELECT group_concat(Name, '|') FROM (SELECT Name FROM Address "
+                                    "ORDER BY AddressId)"))
+                  .toString(),
+              QStringLiteral(
+                  "Keep|Changed|O'Brien \u00c9lo\u00efse \u0395\u03bb\u03ad\u03bd\u03b7 \u674e"));
+    EXPECT_EQ(
+        stored(QStringLiteral("SELECT DtBirth FROM Address WHERE Name = 'Changed'")).toString(),
+        QStringLiteral("2001-02-03"));
+    EXPECT_EQ(stored(QStringLiteral("SELECT length(EmlAddr) FROM Address WHERE SalutationId = 2"))
+                  .toInt(),
+              400);
+
+    // The new row got its key and still answers to its bookmark.
+    rs->setBookmark(newRow);
+    EXPECT_GT(rs->value(u"AddressId").toLongLong(), keep);
+    // A row sent once can be changed and sent again.
+    rs->setValue(u"City", QStringLiteral("Pune"));
+    rs->setActiveConnection(connectionString());
+    rs->UpdateBatch();
+    rs->disconnect();
+    EXPECT_EQ(stored(QStringLiteral("SELECT City FROM Address WHERE SalutationId = 2")).toString(),
+              QStringLiteral("Pune"));
+
+    // Read again, the row still answers to the bookmark it had while new.
+    rs->setActiveConnection(connectionString());
+    rs->Requery();
+    rs->disconnect();
+    rs->setBookmark(newRow);
+    EXPECT_EQ(rs->value(u"City").toString(), QStringLiteral("Pune"));
+
+    // What was written reads back unchanged.
+    auto again = open();
+    again->MoveLast();
+    EXPECT_EQ(again->value(u"Name").toString(),
+              QStringLiteral("O'Brien \u00c9lo\u00efse \u0395\u03bb\u03ad\u03bd\u03b7 \u674e"));
+    EXPECT_EQ(again->value(u"EmlAddr").toString(), QString(400, QLatin1Char('x')));
+}
+
+TEST_F(RecordsetEditing, CancellingTakesBackEditsAndNewRows)
+{
+    insertName(QStringLiteral("First"));
+    insertName(QStringLiteral("Second"));
+    auto rs = open();
+    rs->MoveLast();
+    rs->AddNew();
+    rs->setValue(u"Name", QStringLiteral("Draft"));
+    rs->CancelUpdate();
+    EXPECT_EQ(rs->RecordCount(), 2);
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Second")); // back where it was
+
+    rs->setValue(u"Name", QStringLiteral("Typo"));
+    rs->CancelUpdate();
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Second"));
+    EXPECT_FALSE(rs->hasPendingChanges());
+
+    rs->setValue(u"Name", QStringLiteral("Edited"));
+    rs->MoveFirst(); // moving off completes the edit
+    rs->Delete();
+    rs->MoveNext();
+    rs->AddNew();
+    rs->setValue(u"Name", QStringLiteral("Added"));
+    rs->Update();
+    EXPECT_TRUE(rs->hasPendingChanges());
+    rs->CancelBatch();
+    EXPECT_FALSE(rs->hasPendingChanges());
+    EXPECT_EQ(names(*rs), (QStringList{"First", "Second"}));
+
+    // A type the column cannot hold changes nothing.
+    rs->MoveFirst();
+    EXPECT_RUNTIME_ERROR(rs->setValue(u"DtBirth", QStringLiteral("31/02/2020")), err::TypeMismatch);
+    EXPECT_RUNTIME_ERROR(rs->setValue(u"SalutationId", QStringLiteral("Mr.")), err::TypeMismatch);
+    EXPECT_FALSE(rs->value(u"DtBirth").isValid());
+}
+
+TEST_F(RecordsetEditing, DeletingKeepsTheNeighboursInReach)
+{
+    for (const char* name : {"A", "B", "C"})
+        insertName(QString::fromLatin1(name));
+    auto rs = open();
+    rs->MoveNext();
+    rs->Delete();
+    EXPECT_FALSE(rs->isBOF() || rs->isEOF());
+    EXPECT_RUNTIME_ERROR(rs->value(u"Name"), data::kNoCurrentRecord);
+    rs->MovePrevious();
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("A"));
+    rs->MoveFirst();
+    rs->Delete();
+    rs->MoveNext();
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("C"));
+    rs->Delete();
+    EXPECT_TRUE(rs->isBOF() && rs->isEOF());
+    rs->setActiveConnection(connectionString());
+    rs->UpdateBatch();
+    EXPECT_EQ(stored(QStringLiteral("SELECT COUNT(*) FROM Address")).toInt(), 0);
+}
+
+TEST_F(RecordsetEditing, AChangeMadeElsewhereStopsTheWholeBatch)
+{
+    insertName(QStringLiteral("Mine"));
+    const qint64 theirs = insertName(QStringLiteral("Theirs"));
+    auto rs = open();
+    rs->setValue(u"Name", QStringLiteral("Mine, edited"));
+    rs->MoveNext();
+    rs->setValue(u"Name", QStringLiteral("Theirs, edited"));
+    rs->Update();
+
+    // Another program changes the second row in the meantime.
+    QSqlQuery(m_connection->database())
+        .exec(QStringLiteral("UPDATE Address SET Name = 'Changed elsewhere' WHERE AddressId = %1")
+                  .arg(theirs));
+    rs->setActiveConnection(connectionString());
+    EXPECT_RUNTIME_ERROR(rs->UpdateBatch(), err::ConcurrencyViolation);
+    // Nothing was half-written, and nothing typed was lost.
+    EXPECT_EQ(stored(QStringLiteral("SELECT Name FROM Address ORDER BY AddressId")).toString(),
+              QStringLiteral("Mine"));
+    EXPECT_TRUE(rs->hasPendingChanges());
+    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Theirs, edited"));
+
+    // A row deleted elsewhere cannot be changed or deleted either.
+    QSqlQuery(m_connection->database())
+        .exec(QStringLiteral("DELETE FROM Address WHERE AddressId = %1").arg(theirs));
+    rs->CancelBatch();
+    rs->MoveLast();
+    rs->Delete();
+    EXPECT_RUNTIME_ERROR(rs->UpdateBatch(), err::ConcurrencyViolation);
+
+    // A change elsewhere to another column does not stand in the way.
+    rs->setActiveConnection(connectionString());
+    rs->Requery();
+    rs->setValue(u"Name", QStringLiteral("Mine again"));
+    QSqlQuery(m_connection->database()).exec(QStringLiteral("UPDATE Address SET City = 'Goa'"));
+    rs->UpdateBatch();
+    EXPECT_EQ(stored(QStringLiteral("SELECT Name || '/' || City FROM Address")).toString(),
+              QStringLiteral("Mine again/Goa"));
+}
+
+TEST_F(RecordsetEditing, AReadOnlyBookRefusesClearlyAndKeepsTheChanges)
+{
+    insertName(QStringLiteral("Ada"));
+    auto rs = open();
+    m_connection.reset();
+    ASSERT_TRUE(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadOther));
+    rs->setValue(u"Name", QStringLiteral("Ada L."));
+    rs->setActiveConnection(connectionString());
+    try {
+        rs->UpdateBatch();
+        ADD_FAILURE() << "a read-only book took the change";
+    } catch (const platform::RunTimeError& error) {
+        EXPECT_EQ(error.number(), err::Unspecified);
+        EXPECT_TRUE(error.description().contains(QStringLiteral("read-only")))
+            << error.description().toStdString();
+    }
+    EXPECT_TRUE(rs->hasPendingChanges());
+    EXPECT_EQ(rs->activeConnection()->Errors().Count(), 1);
+}
+
+TEST_F(RecordsetEditing, ViewsOpenForReadingOnly)
+{
+    insert({{"Name", "Ada"}, {"SalutationId", 5}, {"PinCode", "40001"}});
+    auto rs = open(QStringLiteral("qrylabel"));
+    EXPECT_EQ(rs->value(u"Salutation").toString(), QStringLiteral("Dr."));
+    EXPECT_EQ(rs->value(u"Pincode").toString(), QStringLiteral("40001"));
+    rs->setFilter(QStringLiteral("NAME LIKE 'A*'"));
+    EXPECT_EQ(rs->RecordCount(), 1);
+    EXPECT_RUNTIME_ERROR(open(QStringLiteral("NoSuchTable")), data::kNoSuchTable);
+}
+
+} // namespace
