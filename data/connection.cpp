@@ -1,9 +1,11 @@
 #include "connection.h"
 
 #include "connection_string.h"
+#include "sqlite_io.h"
+#include "tovren_database.h"
+
 #include "platform/error_numbers.h"
 #include "platform/runtime_error.h"
-#include "tovren_database.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -136,7 +138,8 @@ QString inUseDescription(const QString& path)
 
 Connection::Connection(QString connectionString, QString name, QString filePath, bool readOnly)
     : m_connectionString(std::move(connectionString)), m_name(std::move(name)),
-      m_filePath(std::move(filePath)), m_readOnly(readOnly)
+      m_filePath(std::move(filePath)), m_readOnly(readOnly),
+      m_io(std::make_unique<SqliteIo>(*this))
 {}
 
 Connection::~Connection()

@@ -34,6 +34,8 @@ private:
 // or locked database file is told as (error DatabaseBusy).
 QString inUseDescription(const QString& path);
 
+class DatabaseIo;
+
 class Connection final : public Vostrel::DbConnection {
 public:
     // Relative data sources are taken from `baseFolder` (the current folder
@@ -48,6 +50,8 @@ public:
     Vostrel::DbErrors& Errors() override { return m_errors; }
 
     QSqlDatabase database() const;
+    // How the recordsets read and write through this connection.
+    DatabaseIo& io() { return *m_io; }
     const QString& filePath() const { return m_filePath; }
     bool isReadOnly() const { return m_readOnly; }
 
@@ -66,6 +70,7 @@ private:
     QString m_filePath;
     bool m_readOnly;
     ErrorList m_errors;
+    std::unique_ptr<DatabaseIo> m_io;
 };
 
 } // namespace data

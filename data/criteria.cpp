@@ -1,7 +1,8 @@
 #include "criteria.h"
 
-#include "platform/date_text.h"
 #include "record_store.h"
+
+#include "platform/date_text.h"
 #include "platform/runtime_error.h"
 
 #include <QLocale>

@@ -2,8 +2,9 @@
 
 #include "connection.h"
 #include "criteria.h"
+#include "database_io.h"
+
 #include "platform/error_numbers.h"
-#include "recordset_io.h"
 #include "platform/runtime_error.h"
 
 #include <algorithm>
@@ -74,7 +75,7 @@ void Recordset::Requery()
 
 void Recordset::load()
 {
-    LoadedRows rows = readRows(*m_connection, m_source);
+    LoadedRows rows = m_connection->io().readRows(m_source);
     Close();
     m_store = std::move(rows.store);
     m_keyColumn = rows.keyColumn;
@@ -414,7 +415,7 @@ void Recordset::UpdateBatch()
 
     // Nothing in memory changes until the database has taken every row.
     const std::vector<qint64> keys =
-        writeRows(*m_connection, m_source, m_store, m_keyColumn, pending);
+        m_connection->io().writeRows(m_source, m_store, m_keyColumn, pending);
     size_t nextKey = 0;
     for (const PendingRow& p : pending) {
         Status& status = m_status[size_t(p.row)];

@@ -2,6 +2,7 @@
 
 #include "ado_data_control.h"
 #include "listed_rows.h"
+
 #include "data/recordset.h"
 
 #include <QKeyEvent>

@@ -1,6 +1,7 @@
 #include "data_list.h"
 
 #include "listed_rows.h"
+
 #include "data/recordset.h"
 
 #include <QKeyEvent>

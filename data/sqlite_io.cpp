@@ -1,9 +1,10 @@
-#include "recordset_io.h"
+#include "sqlite_io.h"
 
 #include "connection.h"
+#include "recordset.h"
+
 #include "platform/date_text.h"
 #include "platform/error_numbers.h"
-#include "recordset.h"
 #include "platform/runtime_error.h"
 
 #include <QSqlDriver>
@@ -16,9 +17,6 @@
 namespace data {
 namespace {
 
-// Rows are read and written through SQLite's own interface: reading a
-// whole table value by value through the generic layer costs several times
-// as long.
 sqlite3* nativeHandle(const Connection& connection)
 {
     const QVariant handle = connection.database().driver()->handle();
@@ -193,8 +191,9 @@ void readValue(RecordStore& store, int row, int column, sqlite3_stmt* statement)
 
 } // namespace
 
-LoadedRows readRows(Connection& connection, const QString& source)
+LoadedRows SqliteIo::readRows(const QString& source)
 {
+    Connection& connection = m_connection;
     sqlite3* db = nativeHandle(connection);
     const QString name = storedName(connection, db, source);
     const QString key = keyColumnOf(connection, db, name);
@@ -243,10 +242,10 @@ LoadedRows readRows(Connection& connection, const QString& source)
     return loaded;
 }
 
-std::vector<qint64> writeRows(Connection& connection, const QString& source,
-                              const RecordStore& store, int keyColumn,
-                              const std::vector<PendingRow>& rows)
+std::vector<qint64> SqliteIo::writeRows(const QString& source, const RecordStore& store,
+                                        int keyColumn, const std::vector<PendingRow>& rows)
 {
+    Connection& connection = m_connection;
     sqlite3* db = nativeHandle(connection);
     if (keyColumn < 0)
         platform::raise(platform::err::NotSupported,

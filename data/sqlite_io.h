@@ -1,0 +1,25 @@
+#pragma once
+// Reading and writing an embedded (SQLite) address book through SQLite's own
+// interface: reading a whole table value by value through the generic SQL
+// layer costs several times as long.
+
+#include "database_io.h"
+
+namespace data {
+
+class Connection;
+
+class SqliteIo final : public DatabaseIo {
+public:
+    // `connection` records the failures; it outlives this object.
+    explicit SqliteIo(Connection& connection) : m_connection(connection) {}
+
+    LoadedRows readRows(const QString& source) override;
+    std::vector<qint64> writeRows(const QString& source, const RecordStore& store, int keyColumn,
+                                  const std::vector<PendingRow>& rows) override;
+
+private:
+    Connection& m_connection;
+};
+
+} // namespace data
