@@ -3,8 +3,8 @@
 #include "active_card.h"
 #include "frmaddress.h"
 
+#include "core/traced.h"
 #include "shell/toolbar_state.h"
-#include "shell/traced.h"
 
 #include <algorithm>
 

@@ -6,19 +6,19 @@
 #include "field_validator.h"
 #include "vb_keys.h"
 
-#include "widgets/ado_data_control.h"
-#include "widgets/data_combo.h"
+#include "core/field_helpers.h"
+#include "core/program.h"
+#include "core/traced.h"
 #include "platform/date_text.h"
 #include "platform/prompts.h"
 #include "records/address.h"
 #include "shell/data_controls.h"
 #include "shell/edit_commands.h"
-#include "shell/field_helpers.h"
 #include "shell/mdimain.h"
-#include "shell/program.h"
 #include "shell/record_commands.h"
 #include "shell/toolbar_button.h"
-#include "shell/traced.h"
+#include "widgets/ado_data_control.h"
+#include "widgets/data_combo.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,8 +2,7 @@
 
 #include "recordset_access.h"
 
-#include "shell/traced.h"
-
+#include "core/traced.h"
 #include "platform/date_text.h"
 #include "platform/prompts.h"
 

@@ -1,9 +1,8 @@
 #include "data_source.h"
 
-#include "shell/generate_err.h"
-#include "shell/program.h"
-#include "shell/traced.h"
-
+#include "core/generate_err.h"
+#include "core/program.h"
+#include "core/traced.h"
 #include "platform/error_numbers.h"
 #include "platform/prompts.h"
 

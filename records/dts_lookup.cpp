@@ -1,9 +1,8 @@
 #include "dts_lookup.h"
 
-#include "shell/generate_err.h"
-#include "shell/program.h"
-#include "shell/traced.h"
-
+#include "core/generate_err.h"
+#include "core/program.h"
+#include "core/traced.h"
 #include "platform/prompts.h"
 
 namespace records {

@@ -2,8 +2,7 @@
 
 #include "recordset_access.h"
 
-#include "shell/traced.h"
-
+#include "core/traced.h"
 #include "platform/error_numbers.h"
 
 namespace records {

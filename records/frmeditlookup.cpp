@@ -5,11 +5,10 @@
 #include "frmlookup.h"
 #include "lookup.h"
 
-#include "shell/field_helpers.h"
-#include "shell/traced.h"
-
-#include "widgets/data_list.h"
+#include "core/field_helpers.h"
+#include "core/traced.h"
 #include "platform/error_numbers.h"
+#include "widgets/data_list.h"
 
 #include <QEvent>
 #include <QGridLayout>

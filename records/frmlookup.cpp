@@ -5,10 +5,9 @@
 #include "frmeditlookup.h"
 #include "lookup.h"
 
-#include "shell/traced.h"
-
-#include "widgets/data_list.h"
+#include "core/traced.h"
 #include "platform/prompts.h"
+#include "widgets/data_list.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "record_position.h"
 
-#include "shell/traced.h"
+#include "core/traced.h"
 
 namespace records {
 

@@ -1,6 +1,6 @@
 #include "recordset_access.h"
 
-#include "shell/program.h"
+#include "core/program.h"
 
 namespace records {
 

@@ -1,6 +1,6 @@
 #include "app_info.h"
 
-#include "program.h"
+#include "core/program.h"
 
 #include <QCoreApplication>
 

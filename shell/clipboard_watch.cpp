@@ -1,11 +1,11 @@
 // The timer that keeps Cut, Copy and Paste in step with the focused field's
 // selection and with the clipboard.
 
-#include "mdimain.h"
-
 #include "active_control.h"
-#include "program.h"
+#include "mdimain.h"
 #include "toolbar_button.h"
+
+#include "core/program.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,9 +1,8 @@
 #include "data_controls.h"
 
-#include "field_helpers.h"
-#include "program.h"
-#include "traced.h"
-
+#include "core/field_helpers.h"
+#include "core/program.h"
+#include "core/traced.h"
 #include "widgets/ado_data_control.h"
 #include "widgets/data_combo.h"
 

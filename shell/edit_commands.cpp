@@ -2,21 +2,20 @@
 
 #include "active_control.h"
 #include "mdimain.h"
-#include "traced.h"
-
-#include "program.h"
 
 #include "card/active_card.h"
 #include "card/field_validator.h"
 #include "card/frmaddress.h"
-#include "widgets/ado_data_control.h"
+#include "core/program.h"
+#include "core/traced.h"
 #include "platform/characters.h"
-#include "widgets/data_combo.h"
-#include "widgets/data_list.h"
 #include "platform/prompts.h"
 #include "records/address.h"
 #include "records/frmlookup.h"
 #include "records/lookup.h"
+#include "widgets/ado_data_control.h"
+#include "widgets/data_combo.h"
+#include "widgets/data_list.h"
 
 #include <QApplication>
 #include <QClipboard>

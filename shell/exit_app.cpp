@@ -1,8 +1,9 @@
 #include "exit_app.h"
 
 #include "mdimain.h"
-#include "program.h"
-#include "traced.h"
+
+#include "core/program.h"
+#include "core/traced.h"
 
 #include <QMdiSubWindow>
 

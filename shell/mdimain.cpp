@@ -1,13 +1,12 @@
 #include "mdimain.h"
 
 #include "menu_table.h"
-
-#include "card/frmaddress.h"
 #include "routes.h"
 #include "status_panels.h"
 #include "toolbar_button.h"
-#include "traced.h"
 
+#include "card/frmaddress.h"
+#include "core/traced.h"
 #include "platform/help.h"
 
 #include <QAction>

@@ -1,17 +1,17 @@
 #include "record_commands.h"
 
-#include "field_helpers.h"
 #include "mdimain.h"
 #include "toolbar_state.h"
-#include "traced.h"
 
 #include "card/active_card.h"
 #include "card/frmaddress.h"
-#include "widgets/data_combo.h"
+#include "core/field_helpers.h"
+#include "core/traced.h"
 #include "platform/error_numbers.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "records/address.h"
+#include "widgets/data_combo.h"
 
 #include <QLabel>
 

@@ -1,13 +1,12 @@
 #include "routes.h"
 
+#include "edit_commands.h"
 #include "exit_app.h"
 #include "frmabout.h"
 #include "mdimain.h"
-#include "edit_commands.h"
 #include "record_commands.h"
 
 #include "card/frmaddress.h"
-
 #include "platform/prompts.h"
 
 #include <QAction>

@@ -1,9 +1,10 @@
 #include "run.h"
 
-#include "error_handler.h"
 #include "mdimain.h"
-#include "program.h"
 #include "utilities.h"
+
+#include "core/error_handler.h"
+#include "core/program.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,14 +1,13 @@
 // Start-up of the main window: the error handler, Address.ini, the database
 // connection with its recovery dialogue, and the help file.
 
+#include "app_info.h"
 #include "mdimain.h"
 
-#include "app_info.h"
-#include "database_path.h"
-#include "error_handler.h"
-#include "program.h"
-#include "traced.h"
-
+#include "core/database_path.h"
+#include "core/error_handler.h"
+#include "core/program.h"
+#include "core/traced.h"
 #include "data/connection.h"
 #include "platform/error_numbers.h"
 #include "platform/help.h"

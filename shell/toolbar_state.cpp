@@ -2,8 +2,8 @@
 
 #include "mdimain.h"
 #include "toolbar_button.h"
-#include "traced.h"
 
+#include "core/traced.h"
 #include "platform/error_numbers.h"
 
 #include <QAction>

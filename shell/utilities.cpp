@@ -2,9 +2,9 @@
 
 #include "app_info.h"
 #include "mdimain.h"
-#include "program.h"
-#include "traced.h"
 
+#include "core/program.h"
+#include "core/traced.h"
 #include "platform/desktop.h"
 #include "platform/error_numbers.h"
 #include "platform/profile_file.h"

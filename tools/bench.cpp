@@ -4,12 +4,11 @@
 // operation: its name, a blank and milliseconds; last the peak resident
 // memory in megabytes. Tracing is on, as in the program.
 
+#include "core/error_handler.h"
+#include "core/program.h"
+#include "platform/prompts.h"
 #include "records/address.h"
 #include "records/schema.h"
-#include "shell/error_handler.h"
-#include "shell/program.h"
-
-#include "platform/prompts.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

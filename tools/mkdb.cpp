@@ -1,9 +1,8 @@
 // tovren-mkdb PATH: writes a new, empty Tovren address book (with the
 // default pick lists) to PATH, unless a file of that name already exists.
 
-#include "records/schema.h"
-
 #include "platform/runtime_error.h"
+#include "records/schema.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 
 #include "card/edit_detection.h"
 #include "platform/date_text.h"
-#include "shell/field_helpers.h"
+#include "core/field_helpers.h"
 #include "shell/record_commands.h"
 #include "support/book_lock.h"
 

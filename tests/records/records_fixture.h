@@ -4,8 +4,8 @@
 // real error-handling component showing its report dialog, and a second,
 // plain connection to the same file that plays another user.
 
-#include "shell/error_handler.h"
-#include "shell/program.h"
+#include "core/error_handler.h"
+#include "core/program.h"
 #include "support/program_ended.h"
 #include "support/scripted_prompts.h"
 

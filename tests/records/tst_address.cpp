@@ -6,7 +6,7 @@
 
 #include "records/address.h"
 
-#include "shell/generate_err.h"
+#include "core/generate_err.h"
 
 #include "platform/date_text.h"
 #include "platform/error_numbers.h"

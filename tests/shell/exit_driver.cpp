@@ -7,7 +7,7 @@
 //   closebox  the main window's close box
 //   ctrlf4    Ctrl+F4
 
-#include "shell/error_handler.h"
+#include "core/error_handler.h"
 #include "shell/mdimain.h"
 #include "shell/run.h"
 #include "shell/toolbar_button.h"

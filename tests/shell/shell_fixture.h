@@ -3,9 +3,9 @@
 // error-handling component, and a main window built the way the program
 // builds it.
 
-#include "shell/error_handler.h"
+#include "core/error_handler.h"
 #include "shell/mdimain.h"
-#include "shell/program.h"
+#include "core/program.h"
 #include "support/program_ended.h"
 #include "support/scripted_prompts.h"
 

@@ -3,7 +3,7 @@
 
 #include "shell_fixture.h"
 
-#include "shell/traced.h"
+#include "core/traced.h"
 
 #include "platform/error_numbers.h"
 
