@@ -2,15 +2,15 @@
 
 #include "frmaddress.h"
 
+#include "core/frame.h"
 #include "platform/error_numbers.h"
 #include "platform/runtime_error.h"
-#include "shell/mdimain.h"
 
 namespace tovren {
 
 frmAddress& activeCard()
 {
-    mdiMain* main = mdiMain::instance();
+    tovren::Frame* main = tovren::frame();
     auto* card = main ? qobject_cast<frmAddress*>(main->ActiveForm()) : nullptr;
     if (!card)
         platform::raise(platform::err::ObjectNotSet, QStringLiteral("No address card is open."));

@@ -4,7 +4,7 @@
 #include "frmaddress.h"
 
 #include "core/traced.h"
-#include "shell/toolbar_state.h"
+#include "core/toolbar_state.h"
 
 #include <algorithm>
 
@@ -27,7 +27,7 @@ void ChkShiftKeyVals(int nKeycode, int nshift)
                        if (nshift == 2 || nshift == 4)
                            return; // a shortcut
                        if (bChkKeys(nKeycode)) {
-                           TbrMnuBtns(QStringLiteral("Save"), true);
+                           TbrMnuBtns(tovren::Group::Save, true);
                            tovren::activeCard().bEdit = true;
                        }
                    });

@@ -2,21 +2,21 @@
 
 #include "active_card.h"
 #include "card_layout.h"
+#include "data_controls.h"
+#include "edit_commands.h"
 #include "edit_detection.h"
 #include "field_validator.h"
+#include "record_commands.h"
 #include "vb_keys.h"
 
 #include "core/field_helpers.h"
+#include "core/frame.h"
 #include "core/program.h"
+#include "core/toolbar_button.h"
 #include "core/traced.h"
 #include "platform/date_text.h"
 #include "platform/prompts.h"
 #include "records/address.h"
-#include "shell/data_controls.h"
-#include "shell/edit_commands.h"
-#include "shell/mdimain.h"
-#include "shell/record_commands.h"
-#include "shell/toolbar_button.h"
 #include "widgets/ado_data_control.h"
 #include "widgets/data_combo.h"
 
@@ -27,8 +27,6 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
@@ -104,19 +102,10 @@ frmAddress* frmAddress::instance()
 
 frmAddress* frmAddress::open()
 {
-    mdiMain* main = mdiMain::instance();
-    if (g_card) {
-        main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(g_card->parentWidget()));
-        return g_card;
-    }
-    auto* card = new frmAddress;
-    card->Form_Load();
-    QMdiSubWindow* child = main->mdiArea()->addSubWindow(card);
-    child->setAttribute(Qt::WA_DeleteOnClose);
-    child->setWindowIcon(main->windowIcon());
-    child->resize(child->sizeHint());
-    child->show();
-    return card;
+    if (!g_card)
+        (new frmAddress)->Form_Load();
+    tovren::requireFrame().showChild(g_card);
+    return g_card;
 }
 
 records::Address* frmAddress::cls1()
@@ -277,9 +266,9 @@ void frmAddress::setBackColor(const QColor& color)
 
 bool frmAddress::isFilterEntry()
 {
-    mdiMain* main = mdiMain::instance();
-    return main && main->buttonByKey(QStringLiteral("Filter"))->mixedState()
-           && !main->buttonByKey(QStringLiteral("AppFilter"))->mixedState();
+    const tovren::Frame* main = tovren::frame();
+    return main && main->button(tovren::Cmd::Filter)->mixedState()
+           && !main->button(tovren::Cmd::AppFilter)->mixedState();
 }
 
 void frmAddress::frmLetTbrbtns()
@@ -311,7 +300,7 @@ void frmAddress::Form_Load()
         modGenProcedures::SetActConnNot(this);
         ctlLast = dbcFld[0];
         QApplication::restoreOverrideCursor();
-        mdiMain::instance()->menuItem(QStringLiteral("mnuEml"))->setEnabled(true);
+        tovren::requireFrame().menuItem(tovren::Cmd::Email)->setEnabled(true);
     } catch (const platform::RunTimeError& error) {
         QApplication::restoreOverrideCursor();
         platform::MsgBox(QStringLiteral("frmAddress Form_Load") + QString::number(error.number())
@@ -323,7 +312,7 @@ void frmAddress::Form_Activate()
 {
     tovren::traced("frmAddress.Form_Activate", [&] {
         if (!bActivated) {
-            modGenProcedures::DisNoRecBtns(QStringLiteral("Normal"));
+            modGenProcedures::DisNoRecBtns(tovren::Mode::Normal);
             frmLetTbrbtns();
             bActivated = true;
         }
@@ -333,7 +322,7 @@ void frmAddress::Form_Activate()
                 ctlLast->setFocus();
             modGenProcedures::writeRecordCounter(this);
         } else {
-            modGenProcedures::DisNoRecBtns(QStringLiteral("NoRecs"));
+            modGenProcedures::DisNoRecBtns(tovren::Mode::NoRecs);
             modGenProcedures::LckCtrls(this, true);
         }
         if (mvarBkmk.isValid())
@@ -368,10 +357,10 @@ void frmAddress::Form_Unload(bool& Cancel)
 {
     tovren::traced("frmAddress.Form_Unload", {{"Cancel", "Integer", Cancel}}, [&] {
         if (--modGenProcedures::nOpenCards == 0)
-            modGenProcedures::DisNoRecBtns(QStringLiteral("Exit"));
-        mdiMain* main = mdiMain::instance();
-        main->menuItem(QStringLiteral("mnuAddress"))->setEnabled(true);
-        main->menuItem(QStringLiteral("mnuEml"))->setEnabled(false);
+            modGenProcedures::DisNoRecBtns(tovren::Mode::Exit);
+        tovren::Frame& main = tovren::requireFrame();
+        main.menuItem(tovren::Cmd::Addresses)->setEnabled(true);
+        main.menuItem(tovren::Cmd::Email)->setEnabled(false);
         bActivated = false;
         m_cls1.reset();
         if (g_card == this)
@@ -403,7 +392,7 @@ bool frmAddress::eventFilter(QObject* watched, QEvent* event)
         // Menu shortcuts come first, as in every window of the program:
         // Shift+Del deletes the record rather than cutting the text.
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (mdiMain::instance()->isMenuShortcut(QKeySequence(key->keyCombination())))
+        if (tovren::requireFrame().isMenuShortcut(QKeySequence(key->keyCombination())))
             return true;
         break;
     }
@@ -411,7 +400,7 @@ bool frmAddress::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape) {
             // The card looks at every key first: Escape cancels the change.
-            modGenProcedures::Cancel(mdiMain::instance()->ActiveForm());
+            modGenProcedures::Cancel(tovren::requireFrame().ActiveForm());
             return true;
         }
         m_pressedKeys.insert(key->key());
@@ -471,7 +460,7 @@ void frmAddress::fieldGotFocus(QLineEdit* field)
 void frmAddress::fieldChange()
 {
     if (!isFilterEntry() && bEdit)
-        modGenProcedures::TbrMnuBtns(QStringLiteral("Save"), true);
+        modGenProcedures::TbrMnuBtns(tovren::Group::Save, true);
 }
 
 void frmAddress::dbcFld_GotFocus(int Index)
@@ -488,7 +477,7 @@ void frmAddress::dbcFld_Click(int Index, int Area)
     tovren::traced(
         "frmAddress.dbcFld_Click", {{"Index", "Integer", Index}, {"Area", "Integer", Area}}, [&] {
             if (!isFilterEntry() && (Area == 1 || Area == 2) && !dbcFld[Index]->Locked()) {
-                modGenProcedures::TbrMnuBtns(QStringLiteral("Save"), true);
+                modGenProcedures::TbrMnuBtns(tovren::Group::Save, true);
                 bEdit = true;
             }
         });
@@ -507,16 +496,16 @@ void frmAddress::dbcFld_Change(int Index)
 {
     tovren::traced("frmAddress.dbcFld_Change", {{"Index", "Integer", Index}}, [&] {
         if (!isFilterEntry() && !dbcFld[Index]->Locked() && bEdit)
-            modGenProcedures::TbrMnuBtns(QStringLiteral("Save"), true);
+            modGenProcedures::TbrMnuBtns(tovren::Group::Save, true);
     });
 }
 
 void frmAddress::dbcFld_MouseDown(int Index, const QPoint& globalPos)
 {
     modGenProcedures::nLookUpIdx = qint16(Index);
-    mdiMain* main = mdiMain::instance();
-    QMenu* popup = main->menu(QStringLiteral("mnuEditMenu"));
-    popup->setDefaultAction(main->menuItem(QStringLiteral("mnuEditEdit")));
+    tovren::Frame& main = tovren::requireFrame();
+    QMenu* popup = main.popupMenu();
+    popup->setDefaultAction(main.menuItem(tovren::Cmd::PopupEdit));
     popup->popup(globalPos);
 }
 

@@ -5,7 +5,8 @@
 // itself notices edits, keeps its toolbar state, offers the date picker and
 // the combos' undo, and checks the fields into its record before a save.
 
-#include "shell/toolbar_state.h"
+#include "core/frame.h"
+#include "core/toolbar_state.h"
 
 #include <QColor>
 #include <QSet>
@@ -29,7 +30,7 @@ namespace records {
 class Address;
 } // namespace records
 
-class frmAddress : public QWidget {
+class frmAddress : public QWidget, public tovren::ChildWindow {
     Q_OBJECT
 public:
     static inline const QColor kNormalColor{224, 199, 112};
@@ -75,8 +76,8 @@ public:
     static bool isFilterEntry();
 
     void Form_Load();
-    void Form_Activate();
-    void Form_Deactivate();
+    void Form_Activate() override;
+    void Form_Deactivate() override;
     void cmdDt_Click(int Index);
     void mvwDt_DateClick(QDate DateClicked);
 

@@ -1,11 +1,11 @@
 // The timer that keeps Cut, Copy and Paste in step with the focused field's
 // selection and with the clipboard.
 
-#include "active_control.h"
 #include "mdimain.h"
-#include "toolbar_button.h"
 
+#include "core/active_control.h"
 #include "core/program.h"
+#include "core/toolbar_button.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -28,16 +28,17 @@ void mdiMain::watchClipboard()
 
 void mdiMain::tmrTbr_Timer()
 {
+    using tovren::Cmd;
     const auto setCutCopy = [this](bool on) {
-        for (const char* name : {"mnuCut", "mnuEditCut", "mnuCopy", "mnuEditCopy"})
-            menuItem(QString::fromLatin1(name))->setEnabled(on);
-        buttonByKey(QStringLiteral("Cut"))->setEnabled(on);
-        buttonByKey(QStringLiteral("Copy"))->setEnabled(on);
+        for (const Cmd command : {Cmd::Cut, Cmd::PopupCut, Cmd::Copy, Cmd::PopupCopy})
+            menuItem(command)->setEnabled(on);
+        button(Cmd::Cut)->setEnabled(on);
+        button(Cmd::Copy)->setEnabled(on);
     };
     const auto setPaste = [this](bool on) {
-        buttonByKey(QStringLiteral("Paste"))->setEnabled(on);
-        menuItem(QStringLiteral("mnuPaste"))->setEnabled(on);
-        menuItem(QStringLiteral("mnuEditPaste"))->setEnabled(on);
+        button(Cmd::Paste)->setEnabled(on);
+        menuItem(Cmd::Paste)->setEnabled(on);
+        menuItem(Cmd::PopupPaste)->setEnabled(on);
     };
 
     if (modGenProcedures::nOpenCards == 0) {

@@ -1,16 +1,14 @@
 #include "mdimain.h"
 
-#include "menu_table.h"
-#include "routes.h"
 #include "status_panels.h"
-#include "toolbar_button.h"
 
-#include "card/frmaddress.h"
+#include "core/toolbar_button.h"
 #include "core/traced.h"
 #include "platform/help.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
@@ -22,14 +20,28 @@
 #include <QToolBar>
 
 namespace {
+
 mdiMain* g_instance = nullptr;
 const QKeySequence kCloseChildKeys(Qt::CTRL | Qt::Key_F4);
+
+// The toolbar's picture `image`, from the icons named by their number.
+QIcon imageIcon(int image)
+{
+    if (image <= 0)
+        return QIcon();
+    const QStringList found =
+        QDir(QStringLiteral(":/icons"))
+            .entryList({QStringLiteral("%1-*.svg").arg(image, 2, 10, QLatin1Char('0'))});
+    return found.isEmpty() ? QIcon() : QIcon(QStringLiteral(":/icons/") + found.first());
+}
+
 } // namespace
 
 mdiMain::mdiMain(QWidget* parent) : QMainWindow(parent)
 {
     Q_INIT_RESOURCE(icons);
     g_instance = this;
+    tovren::setFrame(this);
     setObjectName(QStringLiteral("mdiMain"));
     setWindowTitle(QStringLiteral("Tovren"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tovren.svg")));
@@ -58,14 +70,14 @@ mdiMain::mdiMain(QWidget* parent) : QMainWindow(parent)
     // program, by the same path as its close box, wherever the focus is.
     auto* closeChild = new QShortcut(kCloseChildKeys, this);
     connect(closeChild, &QShortcut::activated, m_mdiArea, &QMdiArea::closeActiveSubWindow);
-
-    tovren::installRoutes(*this);
 }
 
 mdiMain::~mdiMain()
 {
     if (g_instance == this)
         g_instance = nullptr;
+    if (tovren::frame() == this)
+        tovren::setFrame(nullptr);
 }
 
 mdiMain* mdiMain::instance()
@@ -86,35 +98,40 @@ void mdiMain::closeEvent(QCloseEvent* event)
 
 void mdiMain::createMenus()
 {
+    using Kind = tovren::MenuEntry::Kind;
     QMenu* current = nullptr;
-    for (int i = 0; i < tovren::kMenuRowCount; ++i) {
-        const tovren::MenuRow& row = tovren::kMenuRows[i];
-        const QString name = QString::fromLatin1(row.name);
-        if (row.depth == 0) {
-            current = new QMenu(QString::fromLatin1(row.caption), this);
+    for (const tovren::MenuEntry& entry : tovren::menuTree()) {
+        if (entry.kind == Kind::Menu) {
+            const QString name = QString::fromLatin1(entry.name);
+            current = new QMenu(QString::fromLatin1(entry.caption), this);
             current->setObjectName(name);
             current->menuAction()->setObjectName(name);
-            current->menuAction()->setEnabled(row.enabled);
-            if (row.visible)
+            if (entry.onTheBar)
                 menuBar()->addMenu(current);
             m_menus.insert(name, current);
             m_menuItems.insert(name, current->menuAction());
             continue;
         }
-        // A "-" caption is a separator line, never a text.
-        QAction* item = qstrcmp(row.caption, "-") == 0
-                            ? current->addSeparator()
-                            : current->addAction(QString::fromLatin1(row.caption));
-        item->setObjectName(name);
-        item->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
-        item->setEnabled(row.enabled);
-        item->setVisible(row.visible);
-        m_menuItems.insert(name, item);
+        if (entry.kind == Kind::Separator) {
+            // A separator is a line, never a "-" text.
+            QAction* line = current->addSeparator();
+            line->setObjectName(QString::fromLatin1(entry.name));
+            m_menuItems.insert(line->objectName(), line);
+            continue;
+        }
+        const tovren::Command& command = tovren::command(entry.command);
+        QAction* item = current->addAction(QString::fromLatin1(command.caption));
+        item->setObjectName(QString::fromLatin1(command.item));
+        item->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
+        item->setEnabled(command.enabledAtStart);
+        m_menuItems.insert(item->objectName(), item);
+        m_commandItems[size_t(entry.command)] = item;
     }
     // The pop-up menu of the lookup combos opens with its Edit item as the default.
-    QFont bold = m_menuItems.value(QStringLiteral("mnuEditEdit"))->font();
+    QAction* edit = menuItem(tovren::Cmd::PopupEdit);
+    QFont bold = edit->font();
     bold.setBold(true);
-    m_menuItems.value(QStringLiteral("mnuEditEdit"))->setFont(bold);
+    edit->setFont(bold);
     QMenu* window = m_menus.value(QStringLiteral("mnuWin"));
     connect(window, &QMenu::aboutToShow, this, &mdiMain::fillWindowMenu);
 }
@@ -145,10 +162,16 @@ void mdiMain::createToolBar()
     m_tbrMain->setContextMenuPolicy(Qt::PreventContextMenu);
     addToolBar(Qt::TopToolBarArea, m_tbrMain);
 
-    for (int i = 0; i < tovren::kToolbarRowCount; ++i) {
-        auto* button = new tovren::TbrButton(tovren::kToolbarRows[i], m_tbrMain);
+    const auto slots = tovren::toolbar();
+    for (size_t i = 0; i < slots.size(); ++i) {
+        auto* button = new tovren::TbrButton(int(i) + 1, slots[i], m_tbrMain);
+        if (slots[i].kind == tovren::ToolbarSlot::Kind::Button) {
+            button->setIcon(imageIcon(tovren::command(slots[i].command).image));
+            m_commandButtons[size_t(slots[i].command)] = button;
+        }
         // Like their menu items, the commands wait for a card; only Exit works.
-        button->setEnabled(button->key().isEmpty() || button->key() == QLatin1String("Exit"));
+        button->setEnabled(slots[i].kind != tovren::ToolbarSlot::Kind::Button
+                           || slots[i].command == tovren::Cmd::Exit);
         m_tbrMain->addWidget(button);
         m_buttons << button;
         connect(button, &QToolButton::clicked, this,
@@ -182,14 +205,9 @@ QAction* mdiMain::menuItem(const QString& name) const
     return m_menuItems.value(name);
 }
 
-bool mdiMain::isMenuShortcut(const QKeySequence& keys) const
+QAction* mdiMain::menuItem(tovren::Cmd command) const
 {
-    for (const QString& name : m_routedItems) {
-        const QAction* item = m_menuItems.value(name);
-        if (item->isEnabled() && item->shortcut() == keys)
-            return true;
-    }
-    return false;
+    return m_commandItems[size_t(command)];
 }
 
 QMenu* mdiMain::menu(const QString& name) const
@@ -197,18 +215,40 @@ QMenu* mdiMain::menu(const QString& name) const
     return m_menus.value(name);
 }
 
+QMenu* mdiMain::popupMenu() const
+{
+    return m_menus.value(QStringLiteral("mnuEditMenu"));
+}
+
+bool mdiMain::isMenuShortcut(const QKeySequence& keys) const
+{
+    for (int c = 0; c < tovren::kCmdCount; ++c) {
+        const QAction* item = m_commandItems[size_t(c)];
+        if (m_itemRouted[size_t(c)] && item->isEnabled() && item->shortcut() == keys)
+            return true;
+    }
+    return false;
+}
+
+void mdiMain::setRecordCounter(const QString& text)
+{
+    m_lblRecCount->setText(text);
+}
+
 tovren::TbrButton* mdiMain::button(int index) const
 {
     return index >= 1 && index <= m_buttons.size() ? m_buttons[index - 1] : nullptr;
 }
 
+tovren::TbrButton* mdiMain::button(tovren::Cmd command) const
+{
+    return m_commandButtons[size_t(command)];
+}
+
 tovren::TbrButton* mdiMain::buttonByKey(const QString& key) const
 {
-    for (tovren::TbrButton* button : m_buttons) {
-        if (!key.isEmpty() && button->key() == key)
-            return button;
-    }
-    return nullptr;
+    const std::optional<tovren::Cmd> command = tovren::commandOfKey(key);
+    return command ? button(*command) : nullptr;
 }
 
 void mdiMain::childActivated(QMdiSubWindow* child)
@@ -226,12 +266,12 @@ void mdiMain::childActivated(QMdiSubWindow* child)
         }
     }
     if (m_activeChild) {
-        if (auto* previous = qobject_cast<frmAddress*>(m_activeChild->widget()))
+        if (auto* previous = dynamic_cast<tovren::ChildWindow*>(m_activeChild->widget()))
             previous->Form_Deactivate();
     }
     m_activeChild = child;
-    if (auto* card = qobject_cast<frmAddress*>(child->widget()))
-        card->Form_Activate();
+    if (auto* window = dynamic_cast<tovren::ChildWindow*>(child->widget()))
+        window->Form_Activate();
 }
 
 QWidget* mdiMain::ActiveForm() const
@@ -240,27 +280,54 @@ QWidget* mdiMain::ActiveForm() const
     return child ? child->widget() : nullptr;
 }
 
-void mdiMain::routeMenu(const QString& name, std::function<void()> action)
+void mdiMain::showChild(QWidget* child)
 {
-    m_routedItems.insert(name);
-    connect(m_menuItems.value(name), &QAction::triggered, this,
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (window->widget() == child) {
+            m_mdiArea->setActiveSubWindow(window);
+            return;
+        }
+    }
+    QMdiSubWindow* window = m_mdiArea->addSubWindow(child);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowIcon(windowIcon());
+    window->resize(window->sizeHint());
+    window->show();
+}
+
+void mdiMain::route(tovren::Cmd command, const std::function<void()>& action)
+{
+    if (m_commandItems[size_t(command)])
+        routeItem(command, action);
+    if (m_commandButtons[size_t(command)])
+        routeButton(command, action);
+}
+
+void mdiMain::routeItem(tovren::Cmd command, std::function<void()> action)
+{
+    m_itemRouted[size_t(command)] = true;
+    connect(m_commandItems[size_t(command)], &QAction::triggered, this,
             [action = std::move(action)] { action(); });
 }
 
-void mdiMain::routeButton(const QString& key, std::function<void()> action)
+void mdiMain::routeButton(tovren::Cmd command, std::function<void()> action)
 {
-    m_buttonRoutes.append({key, std::move(action)});
+    m_buttonRoutes[size_t(command)] = std::move(action);
+}
+
+bool mdiMain::isRouted(tovren::Cmd command) const
+{
+    return m_itemRouted[size_t(command)] || bool(m_buttonRoutes[size_t(command)]);
 }
 
 void mdiMain::tbrMain_ButtonClick(tovren::TbrButton* button)
 {
     tovren::traced("mdiMain.tbrMain_ButtonClick",
                    {{"Button", "MSComctlLib.Button", tovren::objectArg(button)}}, [&] {
-                       for (const auto& [key, action] : m_buttonRoutes) {
-                           if (key == button->key()) {
-                               action();
-                               break;
-                           }
-                       }
+                       // A key that names no command (the blank buttons) does nothing.
+                       const std::optional<tovren::Cmd> command =
+                           tovren::commandOfKey(button->key());
+                       if (command && m_buttonRoutes[size_t(*command)])
+                           m_buttonRoutes[size_t(*command)]();
                    });
 }

@@ -1,31 +1,32 @@
 #pragma once
 // mdiMain: the frame of Tovren. It carries the menu bar, the toolbar with
-// the record counter, the status bar and the card windows; every menu item
-// and toolbar button only routes to a shared command procedure.
+// the record counter, the status bar and the card windows; it builds its
+// menus and toolbar from the table of commands, and every menu item and
+// toolbar button only routes to a shared command procedure. To the card
+// and the commands it is the Frame.
+
+#include "core/commands.h"
+#include "core/frame.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
-#include <QSet>
 #include <QVector>
 
+#include <array>
 #include <functional>
 
-class QAction;
-class QKeySequence;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
-class QMenu;
 class QTimer;
 class QToolBar;
 
 namespace tovren {
 class StatusPanels;
-class TbrButton;
 } // namespace tovren
 
-class mdiMain : public QMainWindow {
+class mdiMain : public QMainWindow, public tovren::Frame {
     Q_OBJECT
 public:
     explicit mdiMain(QWidget* parent = nullptr);
@@ -39,10 +40,19 @@ public:
     void MDIForm_Initialize();
     void MDIForm_Load();
 
-    // Controls by their names.
+    // The frame as the card and the commands see it.
+    QWidget* ActiveForm() const override;
+    void showChild(QWidget* child) override;
+    QAction* menuItem(tovren::Cmd command) const override;
+    tovren::TbrButton* button(tovren::Cmd command) const override;
+    tovren::TbrButton* button(int index) const override;
+    QMenu* popupMenu() const override;
+    bool isMenuShortcut(const QKeySequence& keys) const override;
+    void setRecordCounter(const QString& text) override;
+
+    // Controls by their names: menus, menu items and separators, buttons by key.
     QAction* menuItem(const QString& name) const;
     QMenu* menu(const QString& name) const;
-    tovren::TbrButton* button(int index) const; // 1 .. buttonCount()
     tovren::TbrButton* buttonByKey(const QString& key) const;
     int buttonCount() const { return int(m_buttons.size()); }
     QLabel* lblRecCount() const { return m_lblRecCount; }
@@ -51,17 +61,12 @@ public:
     QToolBar* tbrMain() const { return m_tbrMain; }
     tovren::StatusPanels* stbMain() const { return m_stbMain; }
 
-    // Whether `keys` is the shortcut of an enabled menu item that does
-    // something: such keys belong to the menus before any field sees them.
-    bool isMenuShortcut(const QKeySequence& keys) const;
-
-    // The active card window (the widget of the current child window), or
-    // nullptr when no card is open.
-    QWidget* ActiveForm() const;
-
-    // Routing: what a menu item or a toolbar key does.
-    void routeMenu(const QString& name, std::function<void()> action);
-    void routeButton(const QString& key, std::function<void()> action);
+    // Routing: what a command's menu item, button, or both do.
+    void route(tovren::Cmd command, const std::function<void()>& action);
+    void routeItem(tovren::Cmd command, std::function<void()> action);
+    void routeButton(tovren::Cmd command, std::function<void()> action);
+    // Whether the command's item or button has a route.
+    bool isRouted(tovren::Cmd command) const;
 
     void tbrMain_ButtonClick(tovren::TbrButton* button);
     void tmrTbr_Timer();
@@ -85,11 +90,13 @@ private:
     QLabel* m_lblRecCount = nullptr;
     tovren::StatusPanels* m_stbMain = nullptr;
     QTimer* m_tmrTbr = nullptr;
-    QHash<QString, QAction*> m_menuItems;
-    QSet<QString> m_routedItems;
+    QHash<QString, QAction*> m_menuItems; // every item, separator and menu, by name
     QHash<QString, QMenu*> m_menus;
     QVector<tovren::TbrButton*> m_buttons;
-    QVector<std::pair<QString, std::function<void()>>> m_buttonRoutes;
+    std::array<QAction*, tovren::kCmdCount> m_commandItems{};
+    std::array<tovren::TbrButton*, tovren::kCmdCount> m_commandButtons{};
+    std::array<bool, tovren::kCmdCount> m_itemRouted{};
+    std::array<std::function<void()>, tovren::kCmdCount> m_buttonRoutes;
     QPointer<QMdiSubWindow> m_activeChild;
     bool m_clipboardHasText = false;
 };

@@ -6,7 +6,7 @@
 
 #include "card/frmaddress.h"
 #include "records/address.h"
-#include "shell/toolbar_button.h"
+#include "core/toolbar_button.h"
 
 #include "data/connection.h"
 #include "widgets/data_combo.h"

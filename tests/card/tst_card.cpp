@@ -6,7 +6,7 @@
 #include "card/edit_detection.h"
 #include "platform/date_text.h"
 #include "core/field_helpers.h"
-#include "shell/record_commands.h"
+#include "card/record_commands.h"
 #include "support/book_lock.h"
 
 #include <QCalendarWidget>

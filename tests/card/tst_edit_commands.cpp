@@ -4,7 +4,7 @@
 #include "card_fixture.h"
 
 #include "records/frmlookup.h"
-#include "shell/edit_commands.h"
+#include "card/edit_commands.h"
 
 #include <QClipboard>
 #include <QDialog>

@@ -9,8 +9,8 @@
 
 #include "core/error_handler.h"
 #include "shell/mdimain.h"
-#include "shell/run.h"
-#include "shell/toolbar_button.h"
+#include "app/run.h"
+#include "core/toolbar_button.h"
 
 #include <QAction>
 #include <QApplication>

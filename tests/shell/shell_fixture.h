@@ -3,6 +3,7 @@
 // error-handling component, and a main window built the way the program
 // builds it.
 
+#include "app/routes.h"
 #include "core/error_handler.h"
 #include "shell/mdimain.h"
 #include "core/program.h"
@@ -61,6 +62,7 @@ protected:
     mdiMain& start()
     {
         m_main = std::make_unique<mdiMain>();
+        tovren::installRoutes(*m_main);
         m_main->MDIForm_Initialize();
         m_main->MDIForm_Load();
         return *m_main;
@@ -69,6 +71,7 @@ protected:
     mdiMain& frame()
     {
         m_main = std::make_unique<mdiMain>();
+        tovren::installRoutes(*m_main);
         m_main->MDIForm_Initialize();
         Vostrel::clsErrHandler& handler = tovren::errHandler();
         handler.setDestination(home());

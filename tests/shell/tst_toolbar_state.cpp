@@ -3,8 +3,8 @@
 
 #include "shell_fixture.h"
 
-#include "shell/toolbar_button.h"
-#include "shell/toolbar_state.h"
+#include "core/toolbar_button.h"
+#include "core/toolbar_state.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,54 +58,48 @@ protected:
     mdiMain* m_frame = nullptr;
 };
 
-TEST_F(ToolbarState, GroupsSwitchButtonsAndMenusByExactName)
+TEST_F(ToolbarState, GroupsSwitchButtonsAndMenusTogether)
 {
-    TbrMnuBtns(QStringLiteral("Find"), true);
+    TbrMnuBtns(tovren::Group::Find, true);
     EXPECT_TRUE(button("Find"));
     EXPECT_TRUE(item("mnuFind") && item("mnuFindPrev") && item("mnuFindNext"));
-    TbrMnuBtns(QStringLiteral("find"), false); // names are case-sensitive
-    EXPECT_TRUE(button("Find"));
-    TbrMnuBtns(QStringLiteral("Nothing"), false);
-    TbrMnuBtns(QStringLiteral("Edit"), false);
+    TbrMnuBtns(tovren::Group::Edit, false);
     EXPECT_FALSE(button("New") || button("Save") || button("Cancel") || button("Del"));
     EXPECT_FALSE(item("mnuNew") || item("mnuSave") || item("mnuCancel") || item("mnuDel"));
 }
 
 TEST_F(ToolbarState, ModesSetTheirGroupsAndExtraSteps)
 {
-    DisNoRecBtns(QStringLiteral("Normal"));
+    DisNoRecBtns(tovren::Mode::Normal);
     EXPECT_TRUE(button("New") && button("Refresh") && button("Asc") && button("Find")
                 && button("First"));
     EXPECT_FALSE(button("Save") || button("AppFilter") || item("mnuSave") || item("mnuAppFilter"));
 
-    DisNoRecBtns(QStringLiteral("NoRecs"));
+    DisNoRecBtns(tovren::Mode::NoRecs);
     EXPECT_TRUE(button("New") && item("mnuNew"));
     EXPECT_FALSE(button("Del") || button("Find") || button("Next") || button("Print"));
     EXPECT_TRUE(button("Undo") && button("Zoom") && button("Exit"));
     EXPECT_EQ(m_frame->lblRecCount()->text(), QStringLiteral("No Records"));
 
-    DisNoRecBtns(QStringLiteral("Normal"));
-    DisNoRecBtns(QStringLiteral("AddNew"));
+    DisNoRecBtns(tovren::Mode::Normal);
+    DisNoRecBtns(tovren::Mode::AddNew);
     EXPECT_TRUE(button("New") && button("Save") && button("Cancel"));
     EXPECT_FALSE(button("Del") || item("mnuDel") || button("Exit") || item("mnuExit"));
 
-    DisNoRecBtns(QStringLiteral("Filter"));
+    DisNoRecBtns(tovren::Mode::Filter);
     EXPECT_TRUE(get("Filter")->mixedState());
     EXPECT_TRUE(button("Filter") && button("AppFilter") && item("mnuAppFilter"));
     EXPECT_FALSE(button("New") || button("Next"));
 
-    DisNoRecBtns(QStringLiteral("normal")); // not a mode: nothing changes
-    EXPECT_TRUE(get("Filter")->mixedState());
-
-    DisNoRecBtns(QStringLiteral("Normal"));
+    DisNoRecBtns(tovren::Mode::Normal);
     EXPECT_FALSE(get("Filter")->mixedState());
     EXPECT_FALSE(button("AppFilter") || item("mnuAppFilter") || get("AppFilter")->mixedState());
 
-    DisNoRecBtns(QStringLiteral("NoScroll"));
+    DisNoRecBtns(tovren::Mode::NoScroll);
     EXPECT_FALSE(button("First") || item("mnuLast"));
     EXPECT_TRUE(button("Find"));
 
-    DisNoRecBtns(QStringLiteral("Exit"));
+    DisNoRecBtns(tovren::Mode::Exit);
     EXPECT_FALSE(button("New") || button("Undo") || button("Zoom") || button("Print"));
     EXPECT_TRUE(button("Exit"));
     EXPECT_EQ(m_frame->lblRecCount()->text(), QStringLiteral(" / "));
@@ -114,7 +108,7 @@ TEST_F(ToolbarState, ModesSetTheirGroupsAndExtraSteps)
 
 TEST_F(ToolbarState, AStoredStateComesBackWithItsMenus)
 {
-    DisNoRecBtns(QStringLiteral("Normal"));
+    DisNoRecBtns(tovren::Mode::Normal);
     get("Filter")->setMixedState(true);
     get("Undo")->setValue(true);
     get("Print")->setEnabled(false);
@@ -127,7 +121,7 @@ TEST_F(ToolbarState, AStoredStateComesBackWithItsMenus)
     EXPECT_EQ(saved[m_frame->buttonByKey(QStringLiteral("Print"))->index()], 0);
     EXPECT_EQ(saved[m_frame->buttonByKey(QStringLiteral("New"))->index()], 1);
 
-    DisNoRecBtns(QStringLiteral("Exit"));
+    DisNoRecBtns(tovren::Mode::Exit);
     get("Filter")->setMixedState(false);
     get("Undo")->setValue(false);
     GetTbrBtns(saved);

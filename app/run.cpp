@@ -1,10 +1,11 @@
 #include "run.h"
 
-#include "mdimain.h"
-#include "utilities.h"
+#include "routes.h"
 
 #include "core/error_handler.h"
 #include "core/program.h"
+#include "shell/mdimain.h"
+#include "shell/utilities.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -42,6 +43,7 @@ int run(int argc, char** argv, const std::function<void(mdiMain&)>& started)
     }
 
     auto* main = new mdiMain;
+    installRoutes(*main);
     main->setAttribute(Qt::WA_DeleteOnClose);
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(main, &QObject::destroyed, &app, &QCoreApplication::quit);

@@ -1,11 +1,10 @@
 #include "edit_commands.h"
 
-#include "active_control.h"
-#include "mdimain.h"
+#include "active_card.h"
+#include "field_validator.h"
+#include "frmaddress.h"
 
-#include "card/active_card.h"
-#include "card/field_validator.h"
-#include "card/frmaddress.h"
+#include "core/active_control.h"
 #include "core/program.h"
 #include "core/traced.h"
 #include "platform/characters.h"
@@ -33,7 +32,7 @@ void maintainLookUp(const char* name, QWidget* frm, bool adding)
         frmAddress& card = tovren::activeCard();
         const int i = nLookUpIdx;
         {
-            frmLookUp dialog(mdiMain::instance());
+            frmLookUp dialog(card.window());
             dialog.cls1()->setRecSrc(card.adcFld[i]->Tag());
             dialog.bAdd = adding;
             dialog.Form_Load();

@@ -4,16 +4,17 @@
 // modes switch many groups at once, and a card window keeps its own state
 // in a byte per button (0 disabled, 1 enabled, 2 mixed, 4 pressed).
 
+#include "commands.h"
+
 #include <QByteArray>
-#include <QString>
 
 namespace modGenProcedures {
 
 // A state array is indexed by button index; element 0 is unused.
 using TbrState = QByteArray;
 
-void TbrMnuBtns(const QString& sBtnsGrps, bool bSwitch);
-void DisNoRecBtns(const QString& sMode);
+void TbrMnuBtns(tovren::Group sBtnsGrps, bool bSwitch);
+void DisNoRecBtns(tovren::Mode sMode);
 void LetTbrBtns(TbrState& arr);
 void GetTbrBtns(TbrState& arr);
 

@@ -1,19 +1,17 @@
 #include "record_commands.h"
 
-#include "mdimain.h"
-#include "toolbar_state.h"
+#include "active_card.h"
+#include "frmaddress.h"
 
-#include "card/active_card.h"
-#include "card/frmaddress.h"
 #include "core/field_helpers.h"
+#include "core/frame.h"
+#include "core/toolbar_state.h"
 #include "core/traced.h"
 #include "platform/error_numbers.h"
 #include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "records/address.h"
 #include "widgets/data_combo.h"
-
-#include <QLabel>
 
 namespace modGenProcedures {
 namespace {
@@ -28,7 +26,7 @@ frmAddress& card(QWidget* frm)
 
 void setCounter(const QString& text)
 {
-    mdiMain::instance()->lblRecCount()->setText(text);
+    tovren::requireFrame().setRecordCounter(text);
 }
 
 // The four moves share one course: the save question, the move, the fields
@@ -73,9 +71,9 @@ void Add(QWidget* frm)
         } else {
             if (tovren::activeCard().bEdit && bytSavCanRec() == 2)
                 return;
-            DisNoRecBtns(QStringLiteral("Normal"));
+            DisNoRecBtns(tovren::Mode::Normal);
             form.frmLetFilterTbrbtns();
-            DisNoRecBtns(QStringLiteral("AddNew"));
+            DisNoRecBtns(tovren::Mode::AddNew);
         }
         record.Add();
         ControlClear(frm);
@@ -109,9 +107,9 @@ void Save(QWidget* frm)
             writeRecordCounter(frm);
         } else {
             setCounter(QStringLiteral("0 / 0"));
-            TbrMnuBtns(QStringLiteral("Navigation"), false);
+            TbrMnuBtns(tovren::Group::Navigation, false);
         }
-        TbrMnuBtns(QStringLiteral("Save"), false);
+        TbrMnuBtns(tovren::Group::Save, false);
         EnabCmdBtns(frm, true);
     });
 }
@@ -133,9 +131,9 @@ void Cancel(QWidget* frm)
             if (form.mvarBkmk.isValid())
                 record.setVarBkMk(form.mvarBkmk);
             writeRecordCounter(frm);
-            TbrMnuBtns(QStringLiteral("Save"), false);
+            TbrMnuBtns(tovren::Group::Save, false);
         } else {
-            DisNoRecBtns(QStringLiteral("NoRecs"));
+            DisNoRecBtns(tovren::Mode::NoRecs);
             ControlClear(frm);
         }
         AssgnValToCtrls(frm);
@@ -154,7 +152,7 @@ void Delete()
         } else {
             ControlClear(&active);
             LckCtrls(&active, true);
-            DisNoRecBtns(QStringLiteral("NoRecs"));
+            DisNoRecBtns(tovren::Mode::NoRecs);
             setCounter(QStringLiteral("No Records"));
         }
     });
@@ -190,12 +188,12 @@ quint8 bytSavCanRec()
             // A save that was refused (a check, or the database) leaves the
             // card editing: the command that asked must stop as on Cancel,
             // or it would carry the typing away.
-            QWidget* active = mdiMain::instance()->ActiveForm();
+            QWidget* active = tovren::requireFrame().ActiveForm();
             Save(active);
             return card(active).bEdit ? quint8(2) : quint8(0);
         }
         case platform::Answer::No:
-            Cancel(mdiMain::instance()->ActiveForm());
+            Cancel(tovren::requireFrame().ActiveForm());
             return 0;
         default:
             return 2;

@@ -3,7 +3,7 @@
 // two looks beyond enabled and disabled that the toolbar state uses: mixed
 // (a query is being entered) and pressed.
 
-#include "toolbar_table.h"
+#include "commands.h"
 
 #include <QToolButton>
 
@@ -12,11 +12,12 @@ namespace tovren {
 class TbrButton : public QToolButton {
     Q_OBJECT
 public:
-    TbrButton(const ToolbarRow& row, QWidget* parent = nullptr);
+    // The button at `index` (from 1) of the toolbar.
+    TbrButton(int index, const ToolbarSlot& slot, QWidget* parent = nullptr);
 
     int index() const { return m_index; }
     const QString& key() const { return m_key; }
-    bool isSeparator() const { return m_style == ButtonStyle::Separator; }
+    bool isSeparator() const { return m_separator; }
 
     bool mixedState() const { return m_mixed; }
     void setMixedState(bool on);
@@ -34,7 +35,7 @@ protected:
 private:
     int m_index;
     QString m_key;
-    ButtonStyle m_style;
+    bool m_separator;
     bool m_mixed = false;
 };
 

@@ -1,35 +1,23 @@
 #include "toolbar_button.h"
 
-#include <QDir>
 #include <QPainter>
 #include <QStyleOption>
 
 namespace tovren {
-namespace {
 
-QIcon imageIcon(int image)
+TbrButton::TbrButton(int index, const ToolbarSlot& slot, QWidget* parent)
+    : QToolButton(parent), m_index(index), m_separator(slot.kind == ToolbarSlot::Kind::Separator)
 {
-    if (image <= 0)
-        return QIcon();
-    const QStringList found =
-        QDir(QStringLiteral(":/icons"))
-            .entryList({QStringLiteral("%1-*.svg").arg(image, 2, 10, QLatin1Char('0'))});
-    return found.isEmpty() ? QIcon() : QIcon(QStringLiteral(":/icons/") + found.first());
-}
-
-} // namespace
-
-TbrButton::TbrButton(const ToolbarRow& row, QWidget* parent)
-    : QToolButton(parent), m_index(row.index), m_key(QString::fromLatin1(row.key)),
-      m_style(row.style)
-{
-    setObjectName(QStringLiteral("tbrButton_%1").arg(row.index));
+    setObjectName(QStringLiteral("tbrButton_%1").arg(index));
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
     setCheckable(true);
-    setIcon(imageIcon(row.image));
     setIconSize(QSize(24, 24));
-    setToolTip(QString::fromLatin1(row.tooltip));
+    if (slot.kind == ToolbarSlot::Kind::Button) {
+        const Command& c = command(slot.command);
+        m_key = QString::fromLatin1(c.key);
+        setToolTip(QString::fromLatin1(c.tooltip));
+    }
     if (isSeparator())
         setAttribute(Qt::WA_TransparentForMouseEvents);
 }

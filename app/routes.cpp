@@ -1,0 +1,59 @@
+#include "routes.h"
+
+#include "card/edit_commands.h"
+#include "card/frmaddress.h"
+#include "card/record_commands.h"
+#include "platform/prompts.h"
+#include "shell/exit_app.h"
+#include "shell/frmabout.h"
+#include "shell/mdimain.h"
+
+#include <QAction>
+
+namespace tovren {
+
+void installRoutes(mdiMain& main)
+{
+    using namespace modGenProcedures;
+    mdiMain* frame = &main;
+    const auto active = [frame] { return frame->ActiveForm(); };
+
+    main.route(Cmd::Exit, [active] { ExitApp(active()); });
+    main.route(Cmd::Calculator, [frame] { frame->mnuUtilityCalc_Click(); });
+    main.route(Cmd::Support, [frame] { frame->mnuSupport_Click(); });
+    main.route(Cmd::About, [frame] {
+        frmAbout about(frame);
+        platform::prompts().showModal(about);
+    });
+    main.route(Cmd::Addresses, [frame] {
+        frmAddress::open();
+        frame->menuItem(Cmd::Addresses)->setEnabled(false);
+    });
+
+    // The record commands, from the File and View menus and the toolbar.
+    main.route(Cmd::New, [active] { Add(active()); });
+    main.route(Cmd::Save, [active] { Save(active()); });
+    main.route(Cmd::Cancel, [active] { Cancel(active()); });
+    main.route(Cmd::Del, Delete);
+    main.route(Cmd::First, FirstRec);
+    main.route(Cmd::Prev, PrevRec);
+    main.route(Cmd::Next, NextRec);
+    main.route(Cmd::Last, LastRec);
+
+    // The Edit menu, the clipboard buttons and the combos' pop-up menu. The
+    // pop-up's Cut and Copy do what the Edit menu's do.
+    main.route(Cmd::Undo, Undo);
+    main.route(Cmd::Cut, Cut);
+    main.route(Cmd::Copy, Copy);
+    main.route(Cmd::Paste, Paste);
+    main.route(Cmd::PopupUndo, Undo);
+    main.route(Cmd::PopupCut, Cut);
+    main.route(Cmd::PopupCopy, Copy);
+    main.route(Cmd::PopupPaste, Paste);
+    main.route(Cmd::PopupDel, EditDel);
+    main.route(Cmd::PopupSelectAll, EditSelAll);
+    main.route(Cmd::PopupAdd, [active] { EditAdd(active()); });
+    main.route(Cmd::PopupEdit, [active] { EditEdit(active()); });
+}
+
+} // namespace tovren
