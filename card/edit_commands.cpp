@@ -93,7 +93,7 @@ void EditDel()
         QWidget* control = activeControl();
         if (tovren::selectedText(control).value_or(QString()).isEmpty())
             return;
-        tovren::activeCard().bEdit = true;
+        tovren::activeCard().markChanged();
         tovren::replaceSelection(control, QString());
     });
 }
@@ -106,7 +106,7 @@ void Cut()
         if (selected.isEmpty())
             return;
         QApplication::clipboard()->setText(selected);
-        tovren::activeCard().bEdit = true;
+        tovren::activeCard().markChanged();
         tovren::replaceSelection(control, QString());
     });
 }
@@ -133,7 +133,7 @@ void Paste()
             || qobject_cast<widgets::DataList*>(control);
         if (!takesText)
             return;
-        card.bEdit = true;
+        card.markChanged();
         const QString pasted = QApplication::clipboard()->text();
         auto* field = qobject_cast<QLineEdit*>(control);
         const qsizetype limit = field ? tovren::characterLimit(*field) : 0;

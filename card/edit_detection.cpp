@@ -28,7 +28,7 @@ void ChkShiftKeyVals(int nKeycode, int nshift)
                            return; // a shortcut
                        if (bChkKeys(nKeycode)) {
                            TbrMnuBtns(tovren::Group::Save, true);
-                           tovren::activeCard().bEdit = true;
+                           tovren::activeCard().markChanged();
                        }
                    });
 }

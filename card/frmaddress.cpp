@@ -255,6 +255,19 @@ QColor frmAddress::backColor() const
     return m_content->palette().color(QPalette::Window);
 }
 
+void frmAddress::beginAdding()
+{
+    m_bAdd = true;
+    setBackColor(kAddingColor);
+}
+
+void frmAddress::endEditing()
+{
+    m_bAdd = false;
+    m_bEdit = false;
+    setBackColor(kNormalColor);
+}
+
 void frmAddress::setBackColor(const QColor& color)
 {
     for (QWidget* area : {static_cast<QWidget*>(m_content), m_content->parentWidget()}) {
@@ -325,9 +338,9 @@ void frmAddress::Form_Activate()
             modGenProcedures::DisNoRecBtns(tovren::Mode::NoRecs);
             modGenProcedures::LckCtrls(this, true);
         }
-        if (mvarBkmk.isValid())
+        if (m_mvarBkmk.isValid())
             modGenProcedures::writeRecordCounter(this);
-        if (!bAdd)
+        if (!m_bAdd)
             modGenProcedures::AssgnValToCtrls(this);
     });
 }
@@ -341,7 +354,7 @@ void frmAddress::closeEvent(QCloseEvent* event)
 {
     // Unsaved changes are never closed away silently: the same question as
     // File, Exit, and a record that could not be saved keeps the card open.
-    if (bEdit && modGenProcedures::bytSavCanRec() == 2) {
+    if (m_bEdit && modGenProcedures::bytSavCanRec() == 2) {
         event->ignore();
         return;
     }
@@ -459,7 +472,7 @@ void frmAddress::fieldGotFocus(QLineEdit* field)
 
 void frmAddress::fieldChange()
 {
-    if (!isFilterEntry() && bEdit)
+    if (!isFilterEntry() && m_bEdit)
         modGenProcedures::TbrMnuBtns(tovren::Group::Save, true);
 }
 
@@ -478,7 +491,7 @@ void frmAddress::dbcFld_Click(int Index, int Area)
         "frmAddress.dbcFld_Click", {{"Index", "Integer", Index}, {"Area", "Integer", Area}}, [&] {
             if (!isFilterEntry() && (Area == 1 || Area == 2) && !dbcFld[Index]->Locked()) {
                 modGenProcedures::TbrMnuBtns(tovren::Group::Save, true);
-                bEdit = true;
+                markChanged();
             }
         });
 }
@@ -495,7 +508,7 @@ void frmAddress::dbcFld_DblClick(int Index, int Area)
 void frmAddress::dbcFld_Change(int Index)
 {
     tovren::traced("frmAddress.dbcFld_Change", {{"Index", "Integer", Index}}, [&] {
-        if (!isFilterEntry() && !dbcFld[Index]->Locked() && bEdit)
+        if (!isFilterEntry() && !dbcFld[Index]->Locked() && m_bEdit)
             modGenProcedures::TbrMnuBtns(tovren::Group::Save, true);
     });
 }
@@ -541,7 +554,7 @@ void frmAddress::mvwDt_DateClick(QDate DateClicked)
 {
     if (cls1()->RecCount() <= 0 || !ctlDate)
         return;
-    bEdit = true;
+    markChanged();
     ctlDate->setText(platform::dateText(DateClicked));
     ctlDate->setFocus();
     mvwDt->hide();

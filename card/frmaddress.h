@@ -46,9 +46,20 @@ public:
 
     // The card's record, created on first use.
     records::Address* cls1();
-    bool bAdd = false;
-    bool bEdit = false;
-    QVariant mvarBkmk;
+    // The card's edit state, owned here: the commands read it and change
+    // it only through these calls.
+    // A new record is being entered.
+    bool bAdd() const { return m_bAdd; }
+    // The shown record has been changed and not yet saved or cancelled.
+    bool bEdit() const { return m_bEdit; }
+    // The record to return to after a cancel or a filter.
+    const QVariant& mvarBkmk() const { return m_mvarBkmk; }
+    void markChanged() { m_bEdit = true; }
+    // Adding begins: bAdd, and the background that marks adding.
+    void beginAdding();
+    // The record was saved or cancelled: neither adding nor changed.
+    void endEditing();
+    void rememberRecord(const QVariant& bookmark) { m_mvarBkmk = bookmark; }
 
     QVector<QLineEdit*> txtFld;
     QVector<QLineEdit*> txtDt;
@@ -71,7 +82,6 @@ public:
     QSize sizeHint() const override;
 
     QColor backColor() const;
-    void setBackColor(const QColor& color);
     // The fields hold query values while a filter is being entered.
     static bool isFilterEntry();
 
@@ -98,7 +108,12 @@ private:
     bool isLocked(QWidget* field) const;
     bool checked(QWidget* field); // after a Let: false moves the focus there
 
+    void setBackColor(const QColor& color);
+
     std::unique_ptr<records::Address> m_cls1;
+    bool m_bAdd = false;
+    bool m_bEdit = false;
+    QVariant m_mvarBkmk;
     bool bActivated = false;
     QWidget* ctlLast = nullptr;
     QLineEdit* ctlDate = nullptr;

@@ -36,7 +36,7 @@ void browse(const char* name, Move move)
 {
     tovren::traced(name, [&] {
         frmAddress& active = tovren::activeCard();
-        if (active.bEdit && bytSavCanRec() == 2)
+        if (active.bEdit() && bytSavCanRec() == 2)
             return;
         move(*active.cls1());
         AssgnValToCtrls(&active);
@@ -59,17 +59,17 @@ void Add(QWidget* frm)
         frmAddress& form = card(frm);
         records::Address& record = *form.cls1();
         if (record.RecCount() > 0)
-            form.mvarBkmk = record.varBkMk();
+            form.rememberRecord(record.varBkMk());
         else
             LckCtrls(frm, false);
-        if (form.bAdd) {
+        if (form.bAdd()) {
             if (!form.bValDat())
                 return; // the new record stays on screen
             record.Save();
             if (record.rs->hasPendingChanges())
                 return; // refused by the database: it stays on screen too
         } else {
-            if (tovren::activeCard().bEdit && bytSavCanRec() == 2)
+            if (tovren::activeCard().bEdit() && bytSavCanRec() == 2)
                 return;
             DisNoRecBtns(tovren::Mode::Normal);
             form.frmLetFilterTbrbtns();
@@ -78,8 +78,7 @@ void Add(QWidget* frm)
         record.Add();
         ControlClear(frm);
         form.dbcFld[0]->setFocus();
-        form.bAdd = true;
-        form.setBackColor(frmAddress::kAddingColor);
+        form.beginAdding();
         writeRecordCounter(frm);
     });
 }
@@ -96,12 +95,10 @@ void Save(QWidget* frm)
         // leaves the card as it was, changes and all, to be saved again.
         if (record.rs->hasPendingChanges())
             return;
-        if (form.bAdd)
+        if (form.bAdd())
             form.frmGetFilterTbrbtns();
-        form.bAdd = false;
-        form.bEdit = false;
-        form.setBackColor(frmAddress::kNormalColor);
-        form.mvarBkmk = record.RecCount() > 0 ? record.varBkMk() : QVariant();
+        form.endEditing();
+        form.rememberRecord(record.RecCount() > 0 ? record.varBkMk() : QVariant());
         AssgnValToCtrls(frm);
         if (record.RecCount() > 0) {
             writeRecordCounter(frm);
@@ -119,17 +116,15 @@ void Cancel(QWidget* frm)
     tovren::traced("modGenProcedures.Cancel", {{"frm", "Form", tovren::objectArg(frm)}}, [&] {
         frmAddress& form = card(frm);
         records::Address& record = *form.cls1();
-        if (!form.bAdd && record.RecCount() > 0)
-            form.mvarBkmk = record.varBkMk();
+        if (!form.bAdd() && record.RecCount() > 0)
+            form.rememberRecord(record.varBkMk());
         record.Cancel();
-        if (form.bAdd)
+        if (form.bAdd())
             form.frmGetFilterTbrbtns();
-        form.bAdd = false;
-        form.bEdit = false;
-        form.setBackColor(frmAddress::kNormalColor);
+        form.endEditing();
         if (record.RecCount() > 0) {
-            if (form.mvarBkmk.isValid())
-                record.setVarBkMk(form.mvarBkmk);
+            if (form.mvarBkmk().isValid())
+                record.setVarBkMk(form.mvarBkmk());
             writeRecordCounter(frm);
             TbrMnuBtns(tovren::Group::Save, false);
         } else {
@@ -190,7 +185,7 @@ quint8 bytSavCanRec()
             // or it would carry the typing away.
             QWidget* active = tovren::requireFrame().ActiveForm();
             Save(active);
-            return card(active).bEdit ? quint8(2) : quint8(0);
+            return card(active).bEdit() ? quint8(2) : quint8(0);
         }
         case platform::Answer::No:
             Cancel(tovren::requireFrame().ActiveForm());

@@ -34,12 +34,12 @@ TEST_F(EditCommands, CutCopyPasteAndDeleteOnATextField)
     name->deselect();
     Cut(); // nothing selected: nothing happens, also to the clipboard
     EXPECT_EQ(clipboard(), QStringLiteral("from the clipboard"));
-    EXPECT_FALSE(card.bEdit);
+    EXPECT_FALSE(card.bEdit());
 
     name->setSelection(0, 3);
     Copy();
     EXPECT_EQ(clipboard(), QStringLiteral("Ada"));
-    EXPECT_FALSE(card.bEdit);
+    EXPECT_FALSE(card.bEdit());
     trigger("mnuNext"); // a copy is no change: no question
     EXPECT_TRUE(m_prompts.recorded().empty());
 
@@ -47,7 +47,7 @@ TEST_F(EditCommands, CutCopyPasteAndDeleteOnATextField)
     Cut();
     EXPECT_EQ(clipboard(), QStringLiteral("Lovelace"));
     EXPECT_EQ(name->text(), QStringLiteral("Ada "));
-    EXPECT_TRUE(card.bEdit);
+    EXPECT_TRUE(card.bEdit());
 
     name->setCursorPosition(0);
     Paste();
@@ -142,7 +142,7 @@ TEST_F(EditCommands, UndoIsTheFieldsOwnAndToggles)
     EXPECT_EQ(city->text(), QStringLiteral("Pune"));
     trigger("mnuUndo"); // again: the change comes back
     EXPECT_EQ(city->text(), QStringLiteral("Punex"));
-    EXPECT_TRUE(card.bEdit); // Undo itself changes nothing about bEdit
+    EXPECT_TRUE(card.bEdit()); // Undo itself changes nothing about bEdit
 }
 
 TEST_F(EditCommands, SelectAllAndUndoOnACombo)
@@ -174,7 +174,7 @@ TEST_F(EditCommands, PasteIntoAnEmptyBookDoesNothing)
     empty.txtFld[0]->setFocus();
     Paste();
     EXPECT_TRUE(empty.txtFld[0]->text().isEmpty());
-    EXPECT_FALSE(empty.bEdit);
+    EXPECT_FALSE(empty.bEdit());
 }
 
 TEST_F(EditCommands, PasteNeedsATextControl)
@@ -182,12 +182,12 @@ TEST_F(EditCommands, PasteNeedsATextControl)
     frmAddress& card = openCard({"Ada"});
     card.cmdDt[0]->setFocus();
     Paste();
-    EXPECT_FALSE(card.bEdit);
+    EXPECT_FALSE(card.bEdit());
     card.txtDt[0]->setFocus();
     QApplication::clipboard()->setText(QStringLiteral("2024-02-29"));
     Paste();
     EXPECT_EQ(card.txtDt[0]->text(), QStringLiteral("2024-02-29"));
-    EXPECT_TRUE(card.bEdit);
+    EXPECT_TRUE(card.bEdit());
 }
 
 TEST_F(EditCommands, PopUpAddPutsTheNewEntryInTheCombo)
@@ -203,8 +203,8 @@ TEST_F(EditCommands, PopUpAddPutsTheNewEntryInTheCombo)
     trigger("mnuEditAdd");
     card.dbcFld[0]->setText(QStringLiteral("Sir"));
     EXPECT_FALSE(card.dbcFld[0]->BoundText().isEmpty()); // listed at once
-    auto db = data::Connection::open(QStringLiteral("Data Source=")
-                                         + home(QStringLiteral("TND.dbx")));
+    auto db =
+        data::Connection::open(QStringLiteral("Data Source=") + home(QStringLiteral("TND.dbx")));
     QSqlQuery query(db->database());
     ASSERT_TRUE(
         query.exec(QStringLiteral("SELECT COUNT(*) FROM Salutation WHERE Salutation = 'Sir'")));
