@@ -15,48 +15,19 @@
 
 namespace tovren {
 
+// clang-format off
 enum class Cmd {
-    New,
-    Save,
-    Cancel,
-    Del,
-    Print,
-    Exit, // File
-    Undo,
-    Cut,
-    Copy,
-    Paste, // Edit
-    Detail,
-    Grid,
-    Refresh,
-    Asc,
-    Desc,
-    Zoom,
-    Find,
-    FindPrev,
-    FindNext,
-    Filter,
-    AppFilter,
-    First,
-    Prev,
-    Next,
-    Last,      // View
-    Addresses, // Masters
-    Email,
-    Calculator, // Tools
-    Contents,
-    Index,
-    Support,
-    About, // Help
-    PopupAdd,
-    PopupEdit,
-    PopupUndo,
-    PopupCut,
-    PopupCopy,
-    PopupPaste,
-    PopupDel,
-    PopupSelectAll, // the lookup combos' pop-up
+    New, Save, Cancel, Del, Print, Exit,                              // File
+    Undo, Cut, Copy, Paste,                                           // Edit
+    Detail, Grid, Refresh, Asc, Desc, Zoom, Find, FindPrev, FindNext, // View
+    Filter, AppFilter, First, Prev, Next, Last,
+    Addresses,                                                        // Masters
+    Email, Calculator,                                                // Tools
+    Contents, Index, Support, About,                                  // Help
+    PopupAdd, PopupEdit, PopupUndo, PopupCut, PopupCopy, PopupPaste,  // the combos' pop-up
+    PopupDel, PopupSelectAll,
 };
+// clang-format on
 inline constexpr int kCmdCount = int(Cmd::PopupSelectAll) + 1;
 
 // The button groups that TbrMnuBtns switches, in the order the modes list
@@ -108,7 +79,6 @@ struct Command {
 
 const Command& command(Cmd id);
 std::span<const Command> commands();
-std::optional<Cmd> commandOfItem(const QString& item);
 std::optional<Cmd> commandOfKey(const QString& key);
 constexpr unsigned bit(Group group)
 {

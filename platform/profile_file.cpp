@@ -1,3 +1,10 @@
+// Written by hand rather than on QSettings: a profile file here keeps the
+// Windows profile semantics the program and its users rely on (a section
+// read whole, entries in file order, duplicate keys kept, one key written
+// with every other line, comment, encoding and line end left byte for byte
+// as it was), which QSettings' INI format does not keep: it rewrites the
+// whole file, reorders keys and drops comments.
+
 #include "profile_file.h"
 
 #include <QFile>
