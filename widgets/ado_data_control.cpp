@@ -25,7 +25,7 @@ void AdoDataControl::Refresh()
 {
     // A new recordset rather than a re-read of the old one: whoever still
     // holds the old rows keeps them whole, and a failed open changes nothing.
-    auto rows = std::make_shared<Recordset>();
+    auto rows = std::make_shared<data::Recordset>();
     rows->setActiveConnection(m_connectionString);
     rows->Open(m_recordSource);
     m_recordset = std::move(rows);

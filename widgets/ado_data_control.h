@@ -11,11 +11,9 @@
 
 namespace data {
 class Recordset;
-} // namespace data
+}
 
 namespace widgets {
-
-using data::Recordset;
 
 class AdoDataControl : public QObject {
     Q_OBJECT
@@ -37,7 +35,7 @@ public:
     void Refresh();
     void disconnectRecordset();
     // Null before the first successful Refresh.
-    std::shared_ptr<Recordset> recordset() const { return m_recordset; }
+    std::shared_ptr<data::Recordset> recordset() const { return m_recordset; }
 
 Q_SIGNALS:
     void refreshed();
@@ -46,7 +44,7 @@ private:
     QString m_connectionString;
     QString m_recordSource;
     QString m_tag;
-    std::shared_ptr<Recordset> m_recordset;
+    std::shared_ptr<data::Recordset> m_recordset;
 };
 
 } // namespace widgets

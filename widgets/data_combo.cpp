@@ -44,7 +44,7 @@ AdoDataControl* DataCombo::RowSource() const
 
 void DataCombo::Refresh()
 {
-    const std::shared_ptr<Recordset> rows = m_rowSource ? m_rowSource->recordset() : nullptr;
+    const std::shared_ptr<data::Recordset> rows = m_rowSource ? m_rowSource->recordset() : nullptr;
     const QString bound = m_boundColumn.isEmpty() ? m_listField : m_boundColumn;
     const ListedRows listed =
         rows && !m_listField.isEmpty() ? listRows(*rows, {m_listField, bound}) : ListedRows();

@@ -14,7 +14,7 @@ DataList::DataList(QWidget* parent) : QListWidget(parent)
     connect(this, &QListWidget::itemClicked, this, &DataList::Click);
 }
 
-void DataList::setRowSource(std::shared_ptr<Recordset> rows, const QString& listField)
+void DataList::setRowSource(std::shared_ptr<data::Recordset> rows, const QString& listField)
 {
     fill(rows.get(), listField);
     m_rows = std::move(rows);
@@ -26,7 +26,7 @@ void DataList::ReFill()
     fill(m_rows.get(), m_listField);
 }
 
-void DataList::fill(Recordset* rows, const QString& listField)
+void DataList::fill(data::Recordset* rows, const QString& listField)
 {
     const ListedRows listed = rows ? listRows(*rows, {listField}) : ListedRows();
     clear();

@@ -10,11 +10,9 @@
 
 namespace data {
 class Recordset;
-} // namespace data
+}
 
 namespace widgets {
-
-using data::Recordset;
 
 class DataList : public QListWidget {
     Q_OBJECT
@@ -23,7 +21,7 @@ public:
 
     // Binds the list and fills it; null rows unbind and empty it. Raises
     // RunTimeError, changing nothing, when the rows lack `listField`.
-    void setRowSource(std::shared_ptr<Recordset> rows, const QString& listField);
+    void setRowSource(std::shared_ptr<data::Recordset> rows, const QString& listField);
     // Reads the rows again, after rows were added, changed or deleted. Like
     // every move, this completes an edit in progress in the recordset.
     void ReFill();
@@ -42,9 +40,9 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
-    void fill(Recordset* rows, const QString& listField);
+    void fill(data::Recordset* rows, const QString& listField);
 
-    std::shared_ptr<Recordset> m_rows;
+    std::shared_ptr<data::Recordset> m_rows;
     QString m_listField;
     bool m_locked = false;
 };

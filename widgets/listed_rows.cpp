@@ -4,7 +4,7 @@
 
 namespace widgets {
 
-ListedRows listRows(Recordset& rows, const QStringList& columns)
+ListedRows listRows(data::Recordset& rows, const QStringList& columns)
 {
     ListedRows listed;
     if (rows.RecordCount() == 0)

@@ -11,11 +11,9 @@
 
 namespace data {
 class Recordset;
-} // namespace data
+}
 
 namespace widgets {
-
-using data::Recordset;
 
 struct ListedRow {
     QVariant bookmark;
@@ -31,6 +29,6 @@ struct ListedRows {
 // Like every move, the walk completes an edit in progress (Update). A
 // recordset whose current row was just deleted is left on the row that
 // followed it, as MoveNext would leave it.
-ListedRows listRows(Recordset& rows, const QStringList& columns);
+ListedRows listRows(data::Recordset& rows, const QStringList& columns);
 
 } // namespace widgets
