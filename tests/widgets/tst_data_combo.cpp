@@ -69,8 +69,8 @@ TEST_F(DataComboTest, TextAndBoundTextAnswerEachOther)
     EXPECT_EQ(m_combo.BoundText(), QStringLiteral("5"));
     m_combo.setBoundText(QStringLiteral("3")); // while the text stands elsewhere
     EXPECT_EQ(m_combo.Text(), QStringLiteral("Ms."));
-    m_combo.setBoundText(QStringLiteral("99"));
-    EXPECT_EQ(m_combo.Text(), QString());
+    m_combo.setBoundText(QStringLiteral("99")); // an id no entry has
+    EXPECT_EQ(m_combo.Text() + m_combo.BoundText(), QString());
     EXPECT_EQ(changes.count(), 4);
 
     show();
@@ -150,17 +150,12 @@ TEST_F(DataComboTest, BindingAgainShowsNewRowsAndKeepsTheChosenEntry)
 
 TEST_F(DataComboTest, UnusualEntriesShowUnchangedAndAnswerToTheirIds)
 {
-    QSqlQuery insert(m_connection->database());
-    insert.prepare(QStringLiteral("INSERT INTO Salutation (Salutation) VALUES (?)"));
-    const QStringList added{"O'Dr", "\"Sr\"", QStringLiteral("Д-р"), QStringLiteral("Señor"),
-                            "Dr."};
-    for (const QString& text : added) {
-        insert.addBindValue(text);
-        ASSERT_TRUE(insert.exec());
-    }
+    execute(QStringLiteral("INSERT INTO Salutation (Salutation) VALUES "
+                           "('O''Dr'), ('\"Sr\"'), ('Д-р'), ('Señor'), ('Dr.')"));
     m_salutations->Refresh();
     m_combo.Refresh();
-    EXPECT_EQ(entries().mid(8), added);
+    EXPECT_EQ(entries().mid(8), (QStringList{"O'Dr", "\"Sr\"", QStringLiteral("Д-р"),
+                                             QStringLiteral("Señor"), "Dr."}));
     m_combo.setText(QStringLiteral("д-Р"));
     EXPECT_EQ(m_combo.BoundText(), QStringLiteral("11"));
     m_combo.setText(QStringLiteral("SEÑOR"));
