@@ -12,13 +12,8 @@ const QString kAccented = QStringLiteral("e\u0301");          // two characters,
 
 TEST(Characters, CountAndCutWholeCharacters)
 {
-    struct Row {
-        QString text;
-        qsizetype count;
-        qsizetype cutAt;
-        QString left;
-    };
-    const Row rows[] = {
+    // The text, its count of characters, and what is left of it cut at a count.
+    const std::tuple<QString, qsizetype, qsizetype, QString> rows[] = {
         {QStringLiteral("abc"), 3, 2, QStringLiteral("ab")},
         {kSmile.repeated(3), 3, 2, kSmile.repeated(2)},
         {QStringLiteral("a") + kSmile, 2, 5, QStringLiteral("a") + kSmile},
@@ -27,10 +22,9 @@ TEST(Characters, CountAndCutWholeCharacters)
         {kAccented + QStringLiteral("x"), 3, 1, QString()},
         {QString(), 0, 3, QString()},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.text.toStdString());
-        EXPECT_EQ(platform::characterCount(row.text), row.count);
-        EXPECT_EQ(platform::leftCharacters(row.text, row.cutAt), row.left);
+    for (const auto& [text, count, cutAt, left] : rows) {
+        EXPECT_EQ(platform::characterCount(text), count) << text.toStdString();
+        EXPECT_EQ(platform::leftCharacters(text, cutAt), left) << text.toStdString();
     }
 }
 

@@ -19,6 +19,17 @@
 
 #include <gtest/gtest.h>
 
+// Texts and lists of them read plainly in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+// The pick lists a new address book starts with.
+inline const QStringList kSalutations{"Mr.", "Mrs.", "Ms.", "Miss", "Dr.", "Prof.", "Shri", "Smt."};
+inline const QStringList kReligions{"Hindu", "Muslim", "Christian", "Sikh", "Buddhist",
+                                    "Jain",  "Parsi",  "Jewish",    "Other"};
+
 class RecordsTest : public ::testing::Test {
 protected:
     RecordsTest()
@@ -62,6 +73,12 @@ protected:
             values << (value.isNull() ? QStringLiteral("<null>") : value.toString());
         }
         return values;
+    }
+
+    // The entries of a pick list, in the order they were added.
+    QStringList stored(const char* table)
+    {
+        return column(QStringLiteral("SELECT %1 FROM %1 ORDER BY %1Id").arg(QLatin1String(table)));
     }
 
     // Five contacts, in this order: Ada Pune, Bo Agra, Cy Pune, Di Goa, Ed Agra.

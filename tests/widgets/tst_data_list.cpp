@@ -51,16 +51,13 @@ TEST_F(DataListTest, ListsTheRowsAndFollowsTheCurrentRow)
     EXPECT_EQ(selected(), QStringLiteral("Jain"));
     EXPECT_EQ(standingOn(), QStringLiteral("Jain"));
 
-    m_rows->MoveLast();
-    m_rows->MoveNext();
-    m_list.ReFill();
-    EXPECT_EQ(m_list.SelectedBookmark(), QVariant());
-    EXPECT_TRUE(m_rows->isEOF());
-    m_rows->MoveFirst();
-    m_rows->MovePrevious();
-    m_list.ReFill();
-    EXPECT_EQ(m_list.SelectedBookmark(), QVariant());
-    EXPECT_TRUE(m_rows->isBOF());
+    for (const bool atEnd : {true, false}) { // past either end the list names no row
+        atEnd ? (m_rows->MoveLast(), m_rows->MoveNext())
+              : (m_rows->MoveFirst(), m_rows->MovePrevious());
+        m_list.ReFill();
+        EXPECT_EQ(m_list.SelectedBookmark(), QVariant());
+        EXPECT_TRUE(atEnd ? m_rows->isEOF() : m_rows->isBOF());
+    }
 }
 
 TEST_F(DataListTest, PickingAnEntryGivesItsBookmarkUnlessLocked)
