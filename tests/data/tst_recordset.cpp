@@ -120,6 +120,34 @@ TEST_F(RecordsetPositions, BookmarksSurviveFilterSortAndRequery)
     EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("alpha"));
 }
 
+// Integers sort by value, negatives first, over the whole 64-bit range; Null
+// is below every number: first ascending, last descending. Equal keys keep
+// their order either way, and a new row without a value counts as Null.
+TEST_F(RecordsetPositions, NumbersSortBySignWithNullsAtOneEnd)
+{
+    // Each row is named after the number it holds, "null" for none.
+    for (const QString name :
+         {"7", "null", "-3", "0", "-3 again", "12345", "null again", "-100", "2", "0 again",
+          "-9223372036854775807", "9223372036854775807", "-2147483649", "3"}) {
+        const QString number = name.section(QLatin1Char(' '), 0, 0);
+        insert({{"Name", name},
+                {"SalutationId", number == "null" ? QVariant() : QVariant(number.toLongLong())}});
+    }
+    auto rs = open();
+    rs->AddNew();
+    rs->setValue(u"Name", QStringLiteral("new, null"));
+    rs->Update();
+
+    rs->setSort(QStringLiteral("SalutationId"));
+    EXPECT_EQ(names(*rs), (QStringList{"null", "null again", "new, null", "-9223372036854775807",
+                                       "-2147483649", "-100", "-3", "-3 again", "0", "0 again", "2",
+                                       "3", "7", "12345", "9223372036854775807"}));
+    rs->setSort(QStringLiteral("SalutationId DESC"));
+    EXPECT_EQ(names(*rs), (QStringList{"9223372036854775807", "12345", "7", "3", "2", "0",
+                                       "0 again", "-3", "-3 again", "-100", "-2147483649",
+                                       "-9223372036854775807", "null", "null again", "new, null"}));
+}
+
 TEST_F(RecordsetPositions, FindForwardBackwardWithSkipAndStart)
 {
     for (const char* name : {"Ann", "Bob", "Anna", "Cid", "Andy"})
