@@ -27,27 +27,16 @@ protected:
     // Inserts a contact with the given columns; returns its key.
     qint64 insert(const QVariantMap& columns)
     {
-        QStringList names;
-        QStringList marks;
-        for (auto it = columns.begin(); it != columns.end(); ++it) {
-            names << it.key();
-            marks << QStringLiteral("?");
-        }
         QSqlQuery query(m_connection->database());
-        query.prepare(QStringLiteral("INSERT INTO Address (%1) VALUES (%2)")
-                          .arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+        query.prepare(
+            QStringLiteral("INSERT INTO Address (%1) VALUES (%2)")
+                .arg(columns.keys().join(','), QStringList(columns.size(), "?").join(',')));
         for (const QVariant& value : columns)
             query.addBindValue(value);
         EXPECT_TRUE(query.exec()) << query.lastQuery().toStdString();
         return query.lastInsertId().toLongLong();
     }
-    qint64 insertName(const QString& name, const QString& city = QString())
-    {
-        QVariantMap row{{QStringLiteral("Name"), name}};
-        if (!city.isNull())
-            row.insert(QStringLiteral("City"), city);
-        return insert(row);
-    }
+    qint64 insertName(const QString& name) { return insert({{QStringLiteral("Name"), name}}); }
 
     // A disconnected recordset over `source`, as the record classes open one.
     std::unique_ptr<data::Recordset> open(const QString& source = QStringLiteral("Address"))
@@ -59,17 +48,14 @@ protected:
         return rs;
     }
 
-    // The names of the rows in the recordset's order, from the current row on.
-    static QStringList names(data::Recordset& rs)
+    // The values of `column`, the names unless told, in the recordset's order.
+    static QStringList names(data::Recordset& rs, QStringView column = u"Name")
     {
         QStringList out;
         if (rs.RecordCount() == 0)
             return out;
-        rs.MoveFirst();
-        while (!rs.isEOF()) {
-            out << rs.value(u"Name").toString();
-            rs.MoveNext();
-        }
+        for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())
+            out << rs.value(column).toString();
         return out;
     }
 
