@@ -59,6 +59,16 @@ protected:
         return out;
     }
 
+    // The current row's name.
+    static QString current(data::Recordset& rs) { return rs.value(u"Name").toString(); }
+    // Connects `rs` just to send its pending rows or to read its rows again.
+    void connected(data::Recordset& rs, void (data::Recordset::*call)())
+    {
+        rs.setActiveConnection(connectionString());
+        (rs.*call)();
+        rs.disconnect();
+    }
+
     // A value as the database holds it now.
     QVariant stored(const QString& sql)
     {

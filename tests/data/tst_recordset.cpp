@@ -18,7 +18,7 @@ namespace err = platform::err;
 class RecordsetPositions : public RecordsetTest {};
 class RecordsetEditing : public RecordsetTest {};
 
-TEST_F(RecordsetPositions, EmptySetHasNoCurrentRow)
+TEST_F(RecordsetPositions, NoneOneAndManyRowsWalkToTheEdges)
 {
     auto rs = open();
     EXPECT_TRUE(rs->isBOF() && rs->isEOF());
@@ -30,12 +30,9 @@ TEST_F(RecordsetPositions, EmptySetHasNoCurrentRow)
     EXPECT_RUNTIME_ERROR(rs->value(u"Name"), data::kNoCurrentRecord);
     EXPECT_RUNTIME_ERROR(rs->bookmark(), data::kNoCurrentRecord);
     EXPECT_FALSE(rs->isConnected());
-}
 
-TEST_F(RecordsetPositions, OneAndManyRowsWalkToTheEdges)
-{
     insertName(QStringLiteral("Only"));
-    auto rs = open();
+    rs = open();
     EXPECT_FALSE(rs->isBOF() || rs->isEOF());
     EXPECT_EQ(rs->AbsolutePosition(), 1);
     rs->MoveNext();
@@ -49,8 +46,8 @@ TEST_F(RecordsetPositions, OneAndManyRowsWalkToTheEdges)
     EXPECT_TRUE(rs->isBOF());
     EXPECT_EQ(rs->AbsolutePosition(), data::adPosBOF);
 
-    for (const char* name : {"B", "C", "D"})
-        insertName(QString::fromLatin1(name));
+    for (const QString name : {"B", "C", "D"})
+        insertName(name);
     rs = open();
     EXPECT_EQ(rs->RecordCount(), 4);
     rs->MoveLast();
@@ -80,15 +77,15 @@ TEST_F(RecordsetPositions, ValuesAreTypedAndNullIsNotEmpty)
 
 TEST_F(RecordsetPositions, BookmarksSurviveFilterSortAndRequery)
 {
-    for (const char* name : {"Delta", "alpha", "Charlie", "bravo"})
-        insertName(QString::fromLatin1(name));
+    for (const QString name : {"Delta", "alpha", "Charlie", "bravo"})
+        insertName(name);
     auto rs = open();
     rs->MoveLast();
     rs->MovePrevious(); // Charlie
     const QVariant charlie = rs->bookmark();
 
     rs->setSort(QStringLiteral("Name asc"));
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Charlie")); // the current row stays
+    EXPECT_EQ(current(*rs), "Charlie"); // the current row stays
     EXPECT_EQ(rs->AbsolutePosition(), 3);
     rs->MoveFirst();
     rs->setBookmark(charlie);
@@ -97,14 +94,12 @@ TEST_F(RecordsetPositions, BookmarksSurviveFilterSortAndRequery)
     rs->setFilter(QStringLiteral("Name LIKE 'C*' OR Name LIKE 'D*'"));
     EXPECT_EQ(rs->AbsolutePosition(), 1);
     rs->setBookmark(charlie);
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Charlie"));
+    EXPECT_EQ(current(*rs), "Charlie");
 
-    rs->setActiveConnection(connectionString());
-    rs->Requery();
-    rs->disconnect();
+    connected(*rs, &Recordset::Requery);
     EXPECT_EQ(rs->RecordCount(), 2); // filter and sort apply to the rows read again
     rs->setBookmark(charlie);
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Charlie"));
+    EXPECT_EQ(current(*rs), "Charlie");
 
     // A row filtered out, another recordset's value or a non-bookmark: the
     // position stays where it was.
@@ -112,12 +107,12 @@ TEST_F(RecordsetPositions, BookmarksSurviveFilterSortAndRequery)
     const QVariant delta = rs->bookmark();
     rs->setFilter(QStringLiteral("Name = 'ALPHA'"));
     EXPECT_RUNTIME_ERROR(rs->setBookmark(delta), err::BadBookmark);
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("alpha"));
+    EXPECT_EQ(current(*rs), "alpha");
     EXPECT_RUNTIME_ERROR(rs->setBookmark(QVariant::fromValue(data::Bookmark{999999})),
                          err::BadBookmark);
     EXPECT_RUNTIME_ERROR(rs->setBookmark(QVariant(3)), err::BadBookmark);
     EXPECT_RUNTIME_ERROR(rs->setBookmark(QVariant()), err::BadBookmark);
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("alpha"));
+    EXPECT_EQ(current(*rs), "alpha");
 }
 
 // Integers sort by value, negatives first, over the whole 64-bit range; Null
@@ -150,25 +145,25 @@ TEST_F(RecordsetPositions, NumbersSortBySignWithNullsAtOneEnd)
 
 TEST_F(RecordsetPositions, FindForwardBackwardWithSkipAndStart)
 {
-    for (const char* name : {"Ann", "Bob", "Anna", "Cid", "Andy"})
-        insertName(QString::fromLatin1(name));
+    for (const QString name : {"Ann", "Bob", "Anna", "Cid", "Andy"})
+        insertName(name);
     auto rs = open();
     rs->MoveLast();
     rs->Find(QStringLiteral("Name LIKE 'AN*'"), 0, data::adSearchForward,
              QVariant(data::adBookmarkFirst));
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Ann"));
+    EXPECT_EQ(current(*rs), "Ann");
     rs->Find(QStringLiteral("Name LIKE 'AN*'"), 1);
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Anna"));
+    EXPECT_EQ(current(*rs), "Anna");
     rs->Find(QStringLiteral("Name LIKE 'AN*'"), 1);
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Andy"));
+    EXPECT_EQ(current(*rs), "Andy");
     rs->Find(QStringLiteral("Name LIKE 'AN*'"), 1);
     EXPECT_TRUE(rs->isEOF());
 
     rs->MoveLast();
     rs->Find(QStringLiteral("Name LIKE 'an*'"), 1, data::adSearchBackward);
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Anna"));
+    EXPECT_EQ(current(*rs), "Anna");
     rs->Find(QStringLiteral("Name = 'ann'"), 0, data::adSearchBackward);
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Ann"));
+    EXPECT_EQ(current(*rs), "Ann");
     rs->Find(QStringLiteral("Name = 'ann'"), 1, data::adSearchBackward);
     EXPECT_TRUE(rs->isBOF());
 
@@ -178,20 +173,21 @@ TEST_F(RecordsetPositions, FindForwardBackwardWithSkipAndStart)
         return rs->bookmark();
     }();
     rs->Find(QStringLiteral("Name LIKE '*n*'"), 0, data::adSearchForward, bob);
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Anna"));
+    EXPECT_EQ(current(*rs), "Anna");
 
     // A search holds one comparison; a bad one changes nothing.
     EXPECT_RUNTIME_ERROR(rs->Find(QStringLiteral("Name = 'a' AND City = 'b'")),
                          data::kInvalidArgument);
     EXPECT_RUNTIME_ERROR(rs->Find(QStringLiteral("Nickname = 'a'")), data::kInvalidArgument);
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Anna"));
+    EXPECT_EQ(current(*rs), "Anna");
 }
 
 TEST_F(RecordsetEditing, NewChangedAndDeletedRowsGoInOneBatch)
 {
+    const QString irish = "O'Brien \u00c9lo\u00efse \u0395\u03bb\u03ad\u03bd\u03b7 \u674e";
     const qint64 keep = insertName(QStringLiteral("Keep"));
-    insertName(QStringLiteral("Change"));
-    insertName(QStringLiteral("Remove"));
+    for (const QString name : {"Change", "Remove"})
+        insertName(name);
     auto rs = open();
 
     rs->MoveNext();
@@ -201,11 +197,10 @@ TEST_F(RecordsetEditing, NewChangedAndDeletedRowsGoInOneBatch)
     rs->MoveNext();
     rs->Delete();
     rs->MovePrevious();
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Changed"));
+    EXPECT_EQ(current(*rs), "Changed");
     rs->AddNew();
     const QVariant newRow = rs->bookmark();
-    rs->setValue(u"Name",
-                 QStringLiteral("O'Brien \u00c9lo\u00efse \u0395\u03bb\u03ad\u03bd\u03b7 \u674e"));
+    rs->setValue(u"Name", irish);
     rs->setValue(u"EmlAddr", QString(400, QLatin1Char('x'))); // longer than its column
     rs->setValue(u"SalutationId", 2);
     rs->Update();
@@ -214,15 +209,12 @@ TEST_F(RecordsetEditing, NewChangedAndDeletedRowsGoInOneBatch)
     // Nothing reaches the file before the batch is sent.
     EXPECT_EQ(stored(QStringLiteral("SELECT COUNT(*) FROM Address")).toInt(), 3);
 
-    rs->setActiveConnection(connectionString());
-    rs->UpdateBatch();
-    rs->disconnect();
+    connected(*rs, &Recordset::UpdateBatch);
     EXPECT_FALSE(rs->hasPendingChanges());
     EXPECT_EQ(stored(QStringLiteral("SELECT group_concat(Name, '|') FROM (SELECT Name FROM Address "
                                     "ORDER BY AddressId)"))
                   .toString(),
-              QStringLiteral(
-                  "Keep|Changed|O'Brien \u00c9lo\u00efse \u0395\u03bb\u03ad\u03bd\u03b7 \u674e"));
+              "Keep|Changed|" + irish);
     EXPECT_EQ(
         stored(QStringLiteral("SELECT DtBirth FROM Address WHERE Name = 'Changed'")).toString(),
         QStringLiteral("2001-02-03"));
@@ -235,42 +227,37 @@ TEST_F(RecordsetEditing, NewChangedAndDeletedRowsGoInOneBatch)
     EXPECT_GT(rs->value(u"AddressId").toLongLong(), keep);
     // A row sent once can be changed and sent again.
     rs->setValue(u"City", QStringLiteral("Pune"));
-    rs->setActiveConnection(connectionString());
-    rs->UpdateBatch();
-    rs->disconnect();
+    connected(*rs, &Recordset::UpdateBatch);
     EXPECT_EQ(stored(QStringLiteral("SELECT City FROM Address WHERE SalutationId = 2")).toString(),
               QStringLiteral("Pune"));
 
     // Read again, the row still answers to the bookmark it had while new.
-    rs->setActiveConnection(connectionString());
-    rs->Requery();
-    rs->disconnect();
+    connected(*rs, &Recordset::Requery);
     rs->setBookmark(newRow);
     EXPECT_EQ(rs->value(u"City").toString(), QStringLiteral("Pune"));
 
     // What was written reads back unchanged.
     auto again = open();
     again->MoveLast();
-    EXPECT_EQ(again->value(u"Name").toString(),
-              QStringLiteral("O'Brien \u00c9lo\u00efse \u0395\u03bb\u03ad\u03bd\u03b7 \u674e"));
+    EXPECT_EQ(again->value(u"Name").toString(), irish);
     EXPECT_EQ(again->value(u"EmlAddr").toString(), QString(400, QLatin1Char('x')));
 }
 
 TEST_F(RecordsetEditing, CancellingTakesBackEditsAndNewRows)
 {
-    insertName(QStringLiteral("First"));
-    insertName(QStringLiteral("Second"));
+    for (const QString name : {"First", "Second"})
+        insertName(name);
     auto rs = open();
     rs->MoveLast();
     rs->AddNew();
     rs->setValue(u"Name", QStringLiteral("Draft"));
     rs->CancelUpdate();
     EXPECT_EQ(rs->RecordCount(), 2);
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Second")); // back where it was
+    EXPECT_EQ(current(*rs), "Second"); // back where it was
 
     rs->setValue(u"Name", QStringLiteral("Typo"));
     rs->CancelUpdate();
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Second"));
+    EXPECT_EQ(current(*rs), "Second");
     EXPECT_FALSE(rs->hasPendingChanges());
 
     rs->setValue(u"Name", QStringLiteral("Edited"));
@@ -294,23 +281,22 @@ TEST_F(RecordsetEditing, CancellingTakesBackEditsAndNewRows)
 
 TEST_F(RecordsetEditing, DeletingKeepsTheNeighboursInReach)
 {
-    for (const char* name : {"A", "B", "C"})
-        insertName(QString::fromLatin1(name));
+    for (const QString name : {"A", "B", "C"})
+        insertName(name);
     auto rs = open();
     rs->MoveNext();
     rs->Delete();
     EXPECT_FALSE(rs->isBOF() || rs->isEOF());
     EXPECT_RUNTIME_ERROR(rs->value(u"Name"), data::kNoCurrentRecord);
     rs->MovePrevious();
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("A"));
+    EXPECT_EQ(current(*rs), "A");
     rs->MoveFirst();
     rs->Delete();
     rs->MoveNext();
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("C"));
+    EXPECT_EQ(current(*rs), "C");
     rs->Delete();
     EXPECT_TRUE(rs->isBOF() && rs->isEOF());
-    rs->setActiveConnection(connectionString());
-    rs->UpdateBatch();
+    connected(*rs, &Recordset::UpdateBatch);
     EXPECT_EQ(stored(QStringLiteral("SELECT COUNT(*) FROM Address")).toInt(), 0);
 }
 
@@ -334,7 +320,7 @@ TEST_F(RecordsetEditing, AChangeMadeElsewhereStopsTheWholeBatch)
     EXPECT_EQ(stored(QStringLiteral("SELECT Name FROM Address ORDER BY AddressId")).toString(),
               QStringLiteral("Mine"));
     EXPECT_TRUE(rs->hasPendingChanges());
-    EXPECT_EQ(rs->value(u"Name").toString(), QStringLiteral("Theirs, edited"));
+    EXPECT_EQ(current(*rs), "Theirs, edited");
 
     // A row deleted elsewhere cannot be changed or deleted either.
     QSqlQuery(m_connection->database())
@@ -345,11 +331,10 @@ TEST_F(RecordsetEditing, AChangeMadeElsewhereStopsTheWholeBatch)
     EXPECT_RUNTIME_ERROR(rs->UpdateBatch(), err::ConcurrencyViolation);
 
     // A change elsewhere to another column does not stand in the way.
-    rs->setActiveConnection(connectionString());
-    rs->Requery();
+    connected(*rs, &Recordset::Requery);
     rs->setValue(u"Name", QStringLiteral("Mine again"));
     QSqlQuery(m_connection->database()).exec(QStringLiteral("UPDATE Address SET City = 'Goa'"));
-    rs->UpdateBatch();
+    connected(*rs, &Recordset::UpdateBatch);
     EXPECT_EQ(stored(QStringLiteral("SELECT Name || '/' || City FROM Address")).toString(),
               QStringLiteral("Mine again/Goa"));
 }
