@@ -67,7 +67,7 @@ public:
 
 private:
     struct Forms {
-        std::u16string caseless, letters; // letters: caseless, without accents
+        icu::UnicodeString caseless, letters; // letters: caseless, without accents
     };
 
     const Forms& forms(const void* utf16, int bytes)
@@ -85,22 +85,18 @@ private:
             if (!(U_GET_GC_MASK(split.char32At(i)) & U_GC_M_MASK))
                 letters.append(split.char32At(i));
         }
-        const auto string = [](const icu::UnicodeString& s) {
-            return std::u16string(s.getBuffer(), size_t(s.length()));
-        };
-        return m_forms.emplace(std::move(text), Forms{string(folded), string(letters)})
-            .first->second;
+        return m_forms.emplace(std::move(text), Forms{folded, letters}).first->second;
     }
 
     static void caseless(sqlite3_context* context, int, sqlite3_value** arguments)
     {
         if (sqlite3_value_type(arguments[0]) == SQLITE_NULL)
             return sqlite3_result_null(context);
-        const std::u16string& folded =
+        const icu::UnicodeString& folded =
             static_cast<Sqlite*>(sqlite3_user_data(context))
                 ->forms(sqlite3_value_text16(arguments[0]), sqlite3_value_bytes16(arguments[0]))
                 .caseless;
-        sqlite3_result_text16(context, folded.data(), int(folded.size() * 2), SQLITE_TRANSIENT);
+        sqlite3_result_text16(context, folded.getBuffer(), folded.length() * 2, SQLITE_TRANSIENT);
     }
 
     static int compare(void* self, int bytes1, const void* text1, int bytes2, const void* text2)

@@ -69,12 +69,14 @@ protected:
         rs.disconnect();
     }
 
-    // A value as the database holds it now.
-    QVariant stored(const QString& sql)
+    // `expression` over the stored addresses in key order, joined by bars.
+    QString stored(const QString& expression = QStringLiteral("Name"))
     {
         QSqlQuery query(m_connection->database());
+        const QString sql = "SELECT group_concat(x, '|') FROM (SELECT " + expression
+                            + " AS x FROM Address ORDER BY AddressId)";
         EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
-        return query.next() ? query.value(0) : QVariant();
+        return query.next() ? query.value(0).toString() : QString();
     }
 
     QTemporaryDir m_dir;

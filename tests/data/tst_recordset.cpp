@@ -143,36 +143,23 @@ TEST_F(RecordsetPositions, NumbersSortBySignWithNullsAtOneEnd)
                                        "-9223372036854775807", "null", "null again", "new, null"}));
 }
 
-TEST_F(RecordsetPositions, FindForwardBackwardWithSkipAndStart)
+TEST_F(RecordsetPositions, FindStartsAtTheCurrentRowOrTheBookmarkGiven)
 {
     for (const QString name : {"Ann", "Bob", "Anna", "Cid", "Andy"})
         insertName(name);
     auto rs = open();
+    // Find-next through all the rows, both ways, is compared with SQLite in
+    // tst_criteria.cpp; here a search starts elsewhere than at an end.
     rs->MoveLast();
-    rs->Find(QStringLiteral("Name LIKE 'AN*'"), 0, data::adSearchForward,
-             QVariant(data::adBookmarkFirst));
-    EXPECT_EQ(current(*rs), "Ann");
-    rs->Find(QStringLiteral("Name LIKE 'AN*'"), 1);
-    EXPECT_EQ(current(*rs), "Anna");
-    rs->Find(QStringLiteral("Name LIKE 'AN*'"), 1);
-    EXPECT_EQ(current(*rs), "Andy");
-    rs->Find(QStringLiteral("Name LIKE 'AN*'"), 1);
-    EXPECT_TRUE(rs->isEOF());
-
-    rs->MoveLast();
-    rs->Find(QStringLiteral("Name LIKE 'an*'"), 1, data::adSearchBackward);
-    EXPECT_EQ(current(*rs), "Anna");
     rs->Find(QStringLiteral("Name = 'ann'"), 0, data::adSearchBackward);
+    EXPECT_EQ(current(*rs), "Ann");
+    rs->Find(QStringLiteral("Name = 'ann'"), 0, data::adSearchBackward); // the current row counts
     EXPECT_EQ(current(*rs), "Ann");
     rs->Find(QStringLiteral("Name = 'ann'"), 1, data::adSearchBackward);
     EXPECT_TRUE(rs->isBOF());
-
     rs->MoveFirst();
-    const QVariant bob = [&] {
-        rs->MoveNext();
-        return rs->bookmark();
-    }();
-    rs->Find(QStringLiteral("Name LIKE '*n*'"), 0, data::adSearchForward, bob);
+    rs->MoveNext();
+    rs->Find(QStringLiteral("Name LIKE '*n*'"), 0, data::adSearchForward, rs->bookmark()); // Bob
     EXPECT_EQ(current(*rs), "Anna");
 
     // A search holds one comparison; a bad one changes nothing.
@@ -207,20 +194,12 @@ TEST_F(RecordsetEditing, NewChangedAndDeletedRowsGoInOneBatch)
     EXPECT_EQ(rs->RecordCount(), 3);
     EXPECT_TRUE(rs->hasPendingChanges());
     // Nothing reaches the file before the batch is sent.
-    EXPECT_EQ(stored(QStringLiteral("SELECT COUNT(*) FROM Address")).toInt(), 3);
+    EXPECT_EQ(stored(), "Keep|Change|Remove");
 
     connected(*rs, &Recordset::UpdateBatch);
     EXPECT_FALSE(rs->hasPendingChanges());
-    EXPECT_EQ(stored(QStringLiteral("SELECT group_concat(Name, '|') FROM (SELECT Name FROM Address "
-                                    "ORDER BY AddressId)"))
-                  .toString(),
-              "Keep|Changed|" + irish);
-    EXPECT_EQ(
-        stored(QStringLiteral("SELECT DtBirth FROM Address WHERE Name = 'Changed'")).toString(),
-        QStringLiteral("2001-02-03"));
-    EXPECT_EQ(stored(QStringLiteral("SELECT length(EmlAddr) FROM Address WHERE SalutationId = 2"))
-                  .toInt(),
-              400);
+    EXPECT_EQ(stored("Name || ' ' || ifnull(DtBirth, '-') || ' ' || ifnull(length(EmlAddr), '-')"),
+              "Keep - -|Changed 2001-02-03 -|" + irish + " - 400");
 
     // The new row got its key and still answers to its bookmark.
     rs->setBookmark(newRow);
@@ -228,8 +207,7 @@ TEST_F(RecordsetEditing, NewChangedAndDeletedRowsGoInOneBatch)
     // A row sent once can be changed and sent again.
     rs->setValue(u"City", QStringLiteral("Pune"));
     connected(*rs, &Recordset::UpdateBatch);
-    EXPECT_EQ(stored(QStringLiteral("SELECT City FROM Address WHERE SalutationId = 2")).toString(),
-              QStringLiteral("Pune"));
+    EXPECT_EQ(stored("ifnull(City, '-')"), "-|-|Pune");
 
     // Read again, the row still answers to the bookmark it had while new.
     connected(*rs, &Recordset::Requery);
@@ -297,7 +275,7 @@ TEST_F(RecordsetEditing, DeletingKeepsTheNeighboursInReach)
     rs->Delete();
     EXPECT_TRUE(rs->isBOF() && rs->isEOF());
     connected(*rs, &Recordset::UpdateBatch);
-    EXPECT_EQ(stored(QStringLiteral("SELECT COUNT(*) FROM Address")).toInt(), 0);
+    EXPECT_EQ(stored(), "");
 }
 
 TEST_F(RecordsetEditing, AChangeMadeElsewhereStopsTheWholeBatch)
@@ -317,8 +295,7 @@ TEST_F(RecordsetEditing, AChangeMadeElsewhereStopsTheWholeBatch)
     rs->setActiveConnection(connectionString());
     EXPECT_RUNTIME_ERROR(rs->UpdateBatch(), err::ConcurrencyViolation);
     // Nothing was half-written, and nothing typed was lost.
-    EXPECT_EQ(stored(QStringLiteral("SELECT Name FROM Address ORDER BY AddressId")).toString(),
-              QStringLiteral("Mine"));
+    EXPECT_EQ(stored(), "Mine|Changed elsewhere");
     EXPECT_TRUE(rs->hasPendingChanges());
     EXPECT_EQ(current(*rs), "Theirs, edited");
 
@@ -335,8 +312,7 @@ TEST_F(RecordsetEditing, AChangeMadeElsewhereStopsTheWholeBatch)
     rs->setValue(u"Name", QStringLiteral("Mine again"));
     QSqlQuery(m_connection->database()).exec(QStringLiteral("UPDATE Address SET City = 'Goa'"));
     connected(*rs, &Recordset::UpdateBatch);
-    EXPECT_EQ(stored(QStringLiteral("SELECT Name || '/' || City FROM Address")).toString(),
-              QStringLiteral("Mine again/Goa"));
+    EXPECT_EQ(stored("Name || '/' || City"), "Mine again/Goa");
 }
 
 TEST_F(RecordsetEditing, AReadOnlyBookRefusesClearlyAndKeepsTheChanges)
