@@ -11,6 +11,7 @@
 #include "data/record_store.h"
 
 #include <QDate>
+#include <QHash>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStringList>
@@ -55,13 +56,15 @@ public:
     {
         const QByteArray sql =
             ("SELECT AddressId FROM Address WHERE " + where + " ORDER BY AddressId").toUtf8();
-        sqlite3_stmt* statement = nullptr;
+        const auto row = [](void* keys, int, char** values, char**) {
+            static_cast<QStringList*>(keys)->append(QString::fromLatin1(values[0]));
+            return 0;
+        };
         QStringList keys;
-        if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK)
-            ADD_FAILURE() << sqlite3_errmsg(m_db) << " in " << sql.constData();
-        while (statement && sqlite3_step(statement) == SQLITE_ROW)
-            keys << QString::number(sqlite3_column_int64(statement, 0));
-        sqlite3_finalize(statement);
+        char* error = nullptr;
+        sqlite3_exec(m_db, sql.constData(), row, &keys, &error);
+        EXPECT_EQ(error, nullptr) << error << " in " << sql.constData();
+        sqlite3_free(error);
         return keys;
     }
 
@@ -220,16 +223,26 @@ struct Criterion {
 
 class CriteriaMaker {
 public:
-    CriteriaMaker(QRandomGenerator& random, std::vector<QVariantMap> rows)
-        : m_dice{random}, m_rows(std::move(rows))
-    {}
+    // Criteria mostly about values the rows hold: a date as a day.
+    CriteriaMaker(QRandomGenerator& random, const std::vector<QVariantMap>& rows) : m_dice{random}
+    {
+        for (const QVariantMap& row : rows) {
+            for (const auto& [column, kind] : kColumns) {
+                const QVariant value = row.value(column);
+                const QDate day = QDate::fromString(value.toString().left(10), Qt::ISODate);
+                if (kind == ColumnKind::Date ? day.isValid() : value.isValid())
+                    m_held[column] << (kind == ColumnKind::Date ? QVariant(day) : value);
+            }
+        }
+    }
 
-    // One comparison, as a search takes it.
+    // One comparison, as a search takes it: with Null, a pattern or a value.
     Criterion comparison()
     {
         const auto [column, kind] = m_dice.pick(kColumns);
         const QString sqlName = '"' + column + '"';
         const QString subject = kind == ColumnKind::Date ? "date(" + sqlName + ')' : sqlName;
+        const QVariant held = m_dice.chance(80) ? m_dice.pick(m_held[column]) : QVariant();
         const int shape = m_dice.below(10);
         if (shape == 0) {
             const bool equal = m_dice.chance(50);
@@ -237,11 +250,11 @@ public:
                     subject + (equal ? " IS NULL" : " IS NOT NULL")};
         }
         if (shape <= 3)
-            return like(column, kind, sqlName);
+            return like(column, kind, sqlName, held);
         const QString op = m_dice.pick(QStringList{"=", "=", "<>", "<", ">", "<=", ">="});
         const QString collated = kind == ColumnKind::Text ? " COLLATE CASELESS " : " ";
         return Criterion{name(column) + spaced(op), subject + collated + op + ' '}
-               + value(column, kind);
+               + value(kind, held);
     }
 
     // Comparisons joined by AND and OR, some grouped by parentheses.
@@ -301,24 +314,10 @@ private:
     }
     static QString quoted(QString text) { return '\'' + text.replace('\'', "''") + '\''; }
 
-    // A value some row holds in `column`, mostly; an invalid one otherwise.
-    QVariant present(const QString& column, ColumnKind kind)
+    // What a comparison compares with, written in the forms the column
+    // takes: `held`, or when invalid a value no row need hold.
+    Criterion value(ColumnKind kind, const QVariant& held)
     {
-        for (int tries = m_dice.chance(80) ? 8 : 0; tries > 0; --tries) {
-            const QVariant value = m_dice.pick(m_rows).value(column);
-            if (kind != ColumnKind::Date && value.isValid())
-                return value;
-            const QDate date = QDate::fromString(value.toString().left(10), Qt::ISODate);
-            if (kind == ColumnKind::Date && date.isValid())
-                return date;
-        }
-        return QVariant();
-    }
-
-    // What a comparison compares with, written in the forms the column takes.
-    Criterion value(const QString& column, ColumnKind kind)
-    {
-        const QVariant held = present(column, kind);
         if (kind == ColumnKind::Integer) {
             const double number = held.isValid()
                                       ? held.toDouble()
@@ -345,9 +344,9 @@ private:
     }
 
     // A LIKE pattern: the whole of a value, its beginning, or a part of it.
-    Criterion like(const QString& column, ColumnKind kind, const QString& sqlName)
+    Criterion like(const QString& column, ColumnKind kind, const QString& sqlName,
+                   const QVariant& held)
     {
-        const QVariant held = present(column, kind);
         QString source = held.isValid() ? held.toString() : QStringLiteral("zq");
         if (kind == ColumnKind::Date && held.isValid())
             source = m_dice.written(held.toDate(), 50);
@@ -373,7 +372,7 @@ private:
     }
 
     Dice m_dice;
-    std::vector<QVariantMap> m_rows;
+    QHash<QString, QVariantList> m_held; // the values rows hold, by column
 };
 
 } // namespace random_criteria
