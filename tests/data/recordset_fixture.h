@@ -4,6 +4,7 @@
 
 #include "data/connection.h"
 #include "data/recordset.h"
+#include "platform/runtime_error.h"
 #include "records/schema.h"
 
 #include <QSqlQuery>
@@ -84,13 +85,18 @@ protected:
     std::shared_ptr<data::Connection> m_connection;
 };
 
-// Expects `statement` to raise the run-time error `number`.
+// The run-time error `call` raised; numbered 0 when it raised none.
+template <typename Call>
+platform::RunTimeError raised(Call call)
+{
+    try {
+        call();
+    } catch (const platform::RunTimeError& error) {
+        return error;
+    }
+    return platform::RunTimeError(0, QStringLiteral("nothing was raised"));
+}
+
+// Expects `statement` to raise the run-time error `expected`.
 #define EXPECT_RUNTIME_ERROR(statement, expected)                                                  \
-    do {                                                                                           \
-        try {                                                                                      \
-            statement;                                                                             \
-            ADD_FAILURE() << #statement " raised nothing";                                         \
-        } catch (const platform::RunTimeError& error) {                                            \
-            EXPECT_EQ(error.number(), expected) << error.description().toStdString();              \
-        }                                                                                          \
-    } while (false)
+    EXPECT_EQ(raised([&] { statement; }).number(), expected) << #statement

@@ -323,14 +323,10 @@ TEST_F(RecordsetEditing, AReadOnlyBookRefusesClearlyAndKeepsTheChanges)
     ASSERT_TRUE(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadOther));
     rs->setValue(u"Name", QStringLiteral("Ada L."));
     rs->setActiveConnection(connectionString());
-    try {
-        rs->UpdateBatch();
-        ADD_FAILURE() << "a read-only book took the change";
-    } catch (const platform::RunTimeError& error) {
-        EXPECT_EQ(error.number(), err::Unspecified);
-        EXPECT_TRUE(error.description().contains(QStringLiteral("read-only")))
-            << error.description().toStdString();
-    }
+    const platform::RunTimeError error = raised([&] { rs->UpdateBatch(); });
+    EXPECT_EQ(error.number(), err::Unspecified);
+    EXPECT_TRUE(error.description().contains(QStringLiteral("read-only")))
+        << error.description().toStdString();
     EXPECT_TRUE(rs->hasPendingChanges());
     EXPECT_EQ(rs->activeConnection()->Errors().Count(), 1);
 }
