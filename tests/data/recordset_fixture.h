@@ -4,6 +4,7 @@
 
 #include "data/connection.h"
 #include "data/recordset.h"
+#include "platform/runtime_error.h"
 #include "records/schema.h"
 
 #include <QSqlQuery>
@@ -27,27 +28,16 @@ protected:
     // Inserts a contact with the given columns; returns its key.
     qint64 insert(const QVariantMap& columns)
     {
-        QStringList names;
-        QStringList marks;
-        for (auto it = columns.begin(); it != columns.end(); ++it) {
-            names << it.key();
-            marks << QStringLiteral("?");
-        }
         QSqlQuery query(m_connection->database());
-        query.prepare(QStringLiteral("INSERT INTO Address (%1) VALUES (%2)")
-                          .arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+        query.prepare(
+            QStringLiteral("INSERT INTO Address (%1) VALUES (%2)")
+                .arg(columns.keys().join(','), QStringList(columns.size(), "?").join(',')));
         for (const QVariant& value : columns)
             query.addBindValue(value);
         EXPECT_TRUE(query.exec()) << query.lastQuery().toStdString();
         return query.lastInsertId().toLongLong();
     }
-    qint64 insertName(const QString& name, const QString& city = QString())
-    {
-        QVariantMap row{{QStringLiteral("Name"), name}};
-        if (!city.isNull())
-            row.insert(QStringLiteral("City"), city);
-        return insert(row);
-    }
+    qint64 insertName(const QString& name) { return insert({{QStringLiteral("Name"), name}}); }
 
     // A disconnected recordset over `source`, as the record classes open one.
     std::unique_ptr<data::Recordset> open(const QString& source = QStringLiteral("Address"))
@@ -59,26 +49,35 @@ protected:
         return rs;
     }
 
-    // The names of the rows in the recordset's order, from the current row on.
-    static QStringList names(data::Recordset& rs)
+    // The values of `column`, the names unless told, in the recordset's order.
+    static QStringList names(data::Recordset& rs, QStringView column = u"Name")
     {
         QStringList out;
         if (rs.RecordCount() == 0)
             return out;
-        rs.MoveFirst();
-        while (!rs.isEOF()) {
-            out << rs.value(u"Name").toString();
-            rs.MoveNext();
-        }
+        for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())
+            out << rs.value(column).toString();
         return out;
     }
 
-    // A value as the database holds it now.
-    QVariant stored(const QString& sql)
+    // The current row's name.
+    static QString current(data::Recordset& rs) { return rs.value(u"Name").toString(); }
+    // Connects `rs` just to send its pending rows or to read its rows again.
+    void connected(data::Recordset& rs, void (data::Recordset::*call)())
+    {
+        rs.setActiveConnection(connectionString());
+        (rs.*call)();
+        rs.disconnect();
+    }
+
+    // `expression` over the stored addresses in key order, joined by bars.
+    QString stored(const QString& expression = QStringLiteral("Name"))
     {
         QSqlQuery query(m_connection->database());
+        const QString sql = "SELECT group_concat(x, '|') FROM (SELECT " + expression
+                            + " AS x FROM Address ORDER BY AddressId)";
         EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
-        return query.next() ? query.value(0) : QVariant();
+        return query.next() ? query.value(0).toString() : QString();
     }
 
     QTemporaryDir m_dir;
@@ -86,13 +85,18 @@ protected:
     std::shared_ptr<data::Connection> m_connection;
 };
 
-// Expects `statement` to raise the run-time error `number`.
+// The run-time error `call` raised; numbered 0 when it raised none.
+template <typename Call>
+platform::RunTimeError raised(Call call)
+{
+    try {
+        call();
+    } catch (const platform::RunTimeError& error) {
+        return error;
+    }
+    return platform::RunTimeError(0, QStringLiteral("nothing was raised"));
+}
+
+// Expects `statement` to raise the run-time error `expected`.
 #define EXPECT_RUNTIME_ERROR(statement, expected)                                                  \
-    do {                                                                                           \
-        try {                                                                                      \
-            statement;                                                                             \
-            ADD_FAILURE() << #statement " raised nothing";                                         \
-        } catch (const platform::RunTimeError& error) {                                            \
-            EXPECT_EQ(error.number(), expected) << error.description().toStdString();              \
-        }                                                                                          \
-    } while (false)
+    EXPECT_EQ(raised([&] { statement; }).number(), expected) << #statement

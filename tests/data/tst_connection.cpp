@@ -15,32 +15,38 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
-QByteArray digest(const QString& path)
+// A file's bytes and time of change, to show it was left alone.
+QByteArray fingerprint(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return "missing";
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+           + QFileInfo(path).lastModified().toString(Qt::ISODateWithMs).toLatin1();
+}
+
+QString source(const QString& path)
+{
+    return QStringLiteral("Data Source=") + path;
 }
 
 class OpenDatabase : public ::testing::Test {
 protected:
     QString make(const QString& name, const QByteArray& bytes)
     {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
+        QFile file(m_dir.filePath(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
-        return path;
+        return file.fileName();
     }
     QString tovrenDatabase(const QString& name = QStringLiteral("TND.dbx"))
     {
-        const QString path = m_dir.filePath(name);
-        records::createDatabase(path);
-        return path;
+        records::createDatabase(m_dir.filePath(name));
+        return m_dir.filePath(name);
     }
     // The description of the failure, which must carry the number callers test.
     QString failure(const QString& connectionString, qint32 number = platform::err::Unspecified)
@@ -75,55 +81,39 @@ TEST(ConnectionString, KeysAnyCaseQuotedValuesAndProviders)
 TEST_F(OpenDatabase, ATovrenDatabaseOpensWithOrWithoutProvider)
 {
     const QString path = tovrenDatabase();
-    const QStringList cases = {QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=")
-                                   + path + QStringLiteral(";Persist Security Info=False"),
-                               QStringLiteral("Data Source=") + path + QLatin1Char(';'),
-                               QStringLiteral("Data Source=TND.dbx;")};
-    for (const QString& cs : cases) {
+    for (const QString& cs : QStringList{"Provider=Microsoft.Jet.OLEDB.4.0;" + source(path)
+                                             + ";Persist Security Info=False",
+                                         source(path) + ';', source("TND.dbx;")}) {
         auto connection = data::Connection::open(cs, m_dir.path());
         EXPECT_EQ(connection->ConnectionString(), cs);
         EXPECT_EQ(connection->filePath(), path);
         EXPECT_FALSE(connection->isReadOnly());
         QSqlQuery query(connection->database());
-        ASSERT_TRUE(query.exec(QStringLiteral("SELECT COUNT(*) FROM Salutation")));
-        ASSERT_TRUE(query.next());
+        ASSERT_TRUE(query.exec(QStringLiteral("SELECT COUNT(*) FROM Salutation")) && query.next());
         EXPECT_GT(query.value(0).toInt(), 0);
     }
 }
 
 TEST_F(OpenDatabase, UnusableFilesFailNamingTheFileAndStayUntouched)
 {
-    const QString empty = make(QStringLiteral("empty.dbx"), QByteArray());
-    const QString text = make(QStringLiteral("text.dbx"), "this is not a database\n");
-    QByteArray head;
-    {
-        const QString good = tovrenDatabase(QStringLiteral("good.dbx"));
-        QFile file(good);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        head = file.read(1500);
-    }
-    const QString truncated = make(QStringLiteral("truncated.dbx"), head);
-    const QString stranger = m_dir.filePath(QStringLiteral("stranger.dbx"));
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("stranger"));
-        db.setDatabaseName(stranger);
-        ASSERT_TRUE(db.open());
-        QSqlQuery(db).exec(QStringLiteral("CREATE TABLE Address (x)"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("stranger"));
+    QFile good(tovrenDatabase(QStringLiteral("good.dbx")));
+    ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+    const QString stranger = m_dir.filePath(QStringLiteral("stranger.dbx")); // no Salutation
+    sqlite3* db = nullptr;
+    sqlite3_open(stranger.toUtf8().constData(), &db);
+    sqlite3_exec(db, "CREATE TABLE Address (x)", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
 
-    for (const QString& path : {empty, text, truncated, stranger}) {
-        const QByteArray before = digest(path);
-        const QDateTime modified = QFileInfo(path).lastModified();
-        const QString why = failure(QStringLiteral("Data Source=") + path);
+    for (const QString& path :
+         QStringList{make(QStringLiteral("empty.dbx"), QByteArray()),
+                     make(QStringLiteral("text.dbx"), "this is not a database\n"),
+                     make(QStringLiteral("truncated.dbx"), good.read(1500)), stranger}) {
+        const QByteArray before = fingerprint(path);
+        const QString why = failure(source(path));
         EXPECT_TRUE(why.contains(path)) << why.toStdString();
-        EXPECT_EQ(digest(path), before) << path.toStdString();
-        EXPECT_EQ(QFileInfo(path).lastModified(), modified);
+        EXPECT_EQ(fingerprint(path), before) << path.toStdString();
     }
-    EXPECT_TRUE(
-        failure(QStringLiteral("Data Source=") + stranger).contains(QStringLiteral("Salutation")));
+    EXPECT_TRUE(failure(source(stranger)).contains(QStringLiteral("Salutation")));
     // No journal or other file was left beside them.
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 5);
 }
@@ -131,14 +121,18 @@ TEST_F(OpenDatabase, UnusableFilesFailNamingTheFileAndStayUntouched)
 TEST_F(OpenDatabase, MissingFilesAreNeverCreated)
 {
     const QString missing = m_dir.filePath(QStringLiteral("nowhere/TND.dbx"));
-    EXPECT_TRUE(failure(QStringLiteral("Data Source=") + missing).contains(missing));
-    EXPECT_TRUE(failure(QStringLiteral("Data Source=absent.dbx"))
-                    .contains(m_dir.filePath(QStringLiteral("absent.dbx"))));
-    EXPECT_FALSE(failure(QString()).isEmpty());
-    EXPECT_FALSE(
-        failure(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False"))
-            .isEmpty());
-    EXPECT_FALSE(failure(QStringLiteral("Data Source=") + m_dir.path()).isEmpty());
+    // Each connection string, and what its failure names.
+    const std::pair<QString, QString> cases[] = {
+        {source(missing), missing},
+        {source("absent.dbx"), m_dir.filePath(QStringLiteral("absent.dbx"))},
+        {QString(), QString()},
+        {"Provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False", QString()},
+        {source(m_dir.path()), QString()}};
+    for (const auto& [cs, named] : cases) {
+        const QString why = failure(cs);
+        EXPECT_FALSE(why.isEmpty()) << cs.toStdString();
+        EXPECT_TRUE(why.contains(named)) << why.toStdString();
+    }
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(),
               0);
     failure(QStringLiteral("Provider=SQLOLEDB;Data Source=x"), platform::err::ProviderNotFound);
@@ -147,26 +141,24 @@ TEST_F(OpenDatabase, MissingFilesAreNeverCreated)
 TEST_F(OpenDatabase, PermissionBitsAreRespected)
 {
     const QString path = tovrenDatabase();
-    const QByteArray before = digest(path);
-
+    const QByteArray before = fingerprint(path);
     ASSERT_TRUE(
         QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     {
-        auto connection = data::Connection::open(QStringLiteral("Data Source=") + path);
+        auto connection = data::Connection::open(source(path));
         EXPECT_TRUE(connection->isReadOnly());
-        QSqlQuery query(connection->database());
-        EXPECT_FALSE(query.exec(QStringLiteral("DELETE FROM Salutation")));
+        EXPECT_FALSE(
+            QSqlQuery(connection->database()).exec(QStringLiteral("DELETE FROM Salutation")));
     }
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::Permissions()));
-    EXPECT_TRUE(
-        failure(QStringLiteral("Data Source=") + path).contains(QStringLiteral("permission")));
+    EXPECT_TRUE(failure(source(path)).contains(QStringLiteral("permission")));
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    EXPECT_EQ(digest(path), before);
+    EXPECT_EQ(fingerprint(path), before);
 }
 
 TEST_F(OpenDatabase, DriverErrorsAreCollectedForReports)
 {
-    auto connection = data::Connection::open(QStringLiteral("Data Source=") + tovrenDatabase());
+    auto connection = data::Connection::open(source(tovrenDatabase()));
     EXPECT_EQ(connection->Errors().Count(), 0);
     QSqlQuery query(connection->database());
     ASSERT_FALSE(query.exec(QStringLiteral("SELECT name FROM nowhere")));

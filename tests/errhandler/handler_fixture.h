@@ -1,10 +1,18 @@
 #pragma once
 // Every Vostrel test starts from a fresh handler made by the real plugin,
-// with its logs in a temporary folder.
+// with its logs in a temporary folder, and with prompts and the desktop
+// scripted: nothing waits for a person or starts a program.
 
 #include "errhandler/Vostrel.h"
+#include "platform/runtime_error.h"
 
+#include "support/recording_desktop.h"
+#include "support/scripted_prompts.h"
+
+#include <QFile>
+#include <QPluginLoader>
 #include <QTemporaryDir>
+#include <QVector>
 
 #include <gtest/gtest.h>
 
@@ -12,22 +20,54 @@ namespace vostrel_test {
 
 class HandlerTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-
-    static std::unique_ptr<Vostrel::clsErrHandler> newHandler();
-    // Tovren 1.0.5 by Belvane, installed in /opt/tovren.
-    static QVariant tovren();
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-    static QByteArray readFile(const QString& path);
-    // The text with LF line ends, as a text box or sendmail has it.
-    static QString withLf(QString text)
+    void SetUp() override
     {
-        return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        ASSERT_TRUE(m_dir.isValid());
+        handler = newHandler();
+        ASSERT_TRUE(handler);
+        handler->setDestination(m_dir.path());
     }
+
+    static std::unique_ptr<Vostrel::clsErrHandler> newHandler()
+    {
+        static QPluginLoader loader(QStringLiteral(TOVREN_BIN_DIR "/libvostrel.so"));
+        auto* component = qobject_cast<Vostrel::Component*>(loader.instance());
+        if (!component)
+            ADD_FAILURE() << loader.errorString().toStdString();
+        return component ? component->createErrHandler() : nullptr;
+    }
+    // Tovren 1.0.5 by Belvane, installed in /opt/tovren.
+    static QVariant tovren()
+    {
+        return QVariant::fromValue(
+            Vostrel::AppDescriptor{QStringLiteral("Tovren"), QStringLiteral("Belvane"), 1, 0, 5,
+                                   QStringLiteral("/opt/tovren"), QStringLiteral("Tovren")});
+    }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    static QByteArray readFile(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // The text with LF line ends, as a text box or sendmail has it.
+    static QString withLf(QString text) { return text.replace(QStringLiteral("\r\n"), "\n"); }
     QStringList callStack() const { return handler->CallStack().toStringList(); }
+    // The run-time error `call` raised; numbered 0 when it raised none.
+    template <typename Call>
+    static platform::RunTimeError raised(Call call)
+    {
+        try {
+            call();
+        } catch (const platform::RunTimeError& error) {
+            return error;
+        }
+        return platform::RunTimeError(0, QString());
+    }
 
     QTemporaryDir m_dir;
     std::unique_ptr<Vostrel::clsErrHandler> handler;
+    testing_support::ScriptedPrompts prompts;
+    testing_support::RecordingDesktop desktop;
 };
 
 // Records the handler's events and cancels when told to.
@@ -41,6 +81,25 @@ struct EventSink final : Vostrel::clsErrHandlerEvents {
         Cancel = cancel;
     }
     void AfterHandlerCalled() override { ++after; }
+};
+
+// A database connection whose driver errors a test sets by hand.
+struct FakeConnection final : Vostrel::DbConnection, Vostrel::DbErrors {
+    QString connectionString = QStringLiteral("Data Source=TND.dbx");
+    QVector<Vostrel::DbError> errors;
+    int clears = 0;
+    int refreshes = 0;
+
+    QString ConnectionString() const override { return connectionString; }
+    Vostrel::DbErrors& Errors() override { return *this; }
+    int Count() const override { return int(errors.size()); }
+    Vostrel::DbError Item(int index) const override { return errors.at(index); }
+    void Clear() override
+    {
+        errors.clear();
+        ++clears;
+    }
+    void Refresh() override { ++refreshes; }
 };
 
 } // namespace vostrel_test

@@ -2,10 +2,6 @@
 
 #include "handler_fixture.h"
 
-#include "platform/runtime_error.h"
-
-#include <QFile>
-
 namespace vostrel_test {
 namespace {
 
@@ -14,11 +10,10 @@ using VostrelCallStackTest = HandlerTest;
 TEST_F(VostrelCallStackTest, GrowsWithPushesAndIsEmptiedByHandleError)
 {
     EXPECT_EQ(callStack(), QStringList({"", ""}));
-    for (const char* name : {"mdiMain.Form_Load", "modGenProcedures.Save", "Address.Save"})
-        EXPECT_EQ(handler->Push(QString::fromLatin1(name)), 0);
+    for (const QString name : {"mdiMain.Form_Load", "modGenProcedures.Save", "Address.Save"})
+        EXPECT_EQ(handler->Push(name), 0);
     EXPECT_EQ(callStack(),
               QStringList({"", "mdiMain.Form_Load", "modGenProcedures.Save", "Address.Save"}));
-
     EXPECT_EQ(handler->Pop(), 0);
     EXPECT_EQ(callStack(), QStringList({"", "mdiMain.Form_Load", "modGenProcedures.Save"}));
 
@@ -34,15 +29,14 @@ TEST_F(VostrelCallStackTest, GrowsWithPushesAndIsEmptiedByHandleError)
 
 TEST_F(VostrelCallStackTest, AddParamNeedsAProcedureOnTheStack)
 {
-    try {
+    const auto addParam = [this] {
         handler->AddParam(QStringLiteral("Index"), QStringLiteral("Integer"), 1);
-        FAIL() << "AddParam without Push was accepted";
-    } catch (const platform::RunTimeError& error) {
-        EXPECT_EQ(error.number(), 9);
-        EXPECT_EQ(error.description(), QStringLiteral("Subscript out of range"));
-    }
+    };
+    const platform::RunTimeError error = raised(addParam);
+    EXPECT_EQ(error.number(), 9);
+    EXPECT_EQ(error.description(), QStringLiteral("Subscript out of range"));
     handler->Push(QStringLiteral("frmAddress.txtFld_Change"));
-    EXPECT_NO_THROW(handler->AddParam(QStringLiteral("Index"), QStringLiteral("Integer"), 1));
+    EXPECT_NO_THROW(addParam());
 }
 
 TEST_F(VostrelCallStackTest, TraceLogGetsOneLinePerPushAndStartsAfreshWhenSwitchedOn)
@@ -60,16 +54,6 @@ TEST_F(VostrelCallStackTest, TraceLogGetsOneLinePerPushAndStartsAfreshWhenSwitch
     handler->setTraceExecution(false);
     handler->Push(QStringLiteral("untraced"));
     EXPECT_EQ(readFile(trace), QByteArray("frmAddress.Form_Load\r\n"));
-}
-
-TEST_F(VostrelCallStackTest, TraceFolderDefaultsToTheProgramFolder)
-{
-    auto fresh = newHandler();
-    auto app = tovren().value<Vostrel::AppDescriptor>();
-    app.Path = m_dir.path();
-    fresh->setAppObj(QVariant::fromValue(app));
-    fresh->setTraceExecution(true);
-    EXPECT_EQ(fresh->Destination(), m_dir.path());
 }
 
 } // namespace

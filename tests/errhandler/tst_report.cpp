@@ -1,13 +1,9 @@
 // The error report: its text, Error.log, and when nothing is reported.
 
-#include "fake_connection.h"
 #include "handler_fixture.h"
-
-#include "support/scripted_prompts.h"
 
 #include <QDialog>
 #include <QDir>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
@@ -41,29 +37,20 @@ TEST_F(VostrelReportTest, ListsTheStackAndOnlyTheFailingProceduresArguments)
         QStringLiteral("Tovren Application Error Information\r\n"
                        "=================================================\r\n\r\n"
                        "The card was not saved.\r\n\r\n"
-                       "Current Time:\t<time>\r\n"
-                       "Error Number:\t3640\r\n"
-                       "Error Procedure:\tAddress.Let_PinCode\r\n"
-                       "Error Line:\t12\r\n"
+                       "Current Time:\t<time>\r\nError Number:\t3640\r\n"
+                       "Error Procedure:\tAddress.Let_PinCode\r\nError Line:\t12\r\n"
                        "Error Description:\tDisk full\r\n\r\n"
-                       "Procedure Stack\r\n"
-                       "---------------\r\n"
+                       "Procedure Stack\r\n---------------\r\n"
                        "01  mdiMain.mnuSave_Click\r\n"
                        "02    modGenProcedures.Save\r\n"
                        "03      Address.Let_PinCode\r\n"
                        "1st Param:\r\nName: vData\r\nType: String\r\nValue: 40 01\r\n"
                        "2nd Param:\r\nName: bForce\r\nType: Boolean\r\nValue: True\r\n\r\n"
                        "Current Operation: Saving the card\r\n\r\n"
-                       "Additional Information\r\n"
-                       "----------------------\r\n"
-                       "Current Directory:\t%1\r\n"
-                       "Title:\t\tTovren\r\n"
-                       "Company Name:\tBelvane\r\n"
-                       "Major:\t\t1\r\n"
-                       "Minor:\t\t0\r\n"
-                       "Revision:\t\t5\r\n"
-                       "Path:\t\t/opt/tovren\r\n"
-                       "App Name:\tTovren")
+                       "Additional Information\r\n----------------------\r\n"
+                       "Current Directory:\t%1\r\nTitle:\t\tTovren\r\nCompany Name:\tBelvane\r\n"
+                       "Major:\t\t1\r\nMinor:\t\t0\r\nRevision:\t\t5\r\n"
+                       "Path:\t\t/opt/tovren\r\nApp Name:\tTovren")
             .arg(QDir::currentPath());
     const QString report = handler->ErrorLogDisplay();
     EXPECT_EQ(maskTime(report).toStdString(), expected.toStdString());
@@ -71,6 +58,14 @@ TEST_F(VostrelReportTest, ListsTheStackAndOnlyTheFailingProceduresArguments)
     EXPECT_EQ(readFile(path(QStringLiteral("Error.log"))),
               (report + QStringLiteral("\r\n")).toUtf8());
     EXPECT_EQ(handler->CustomErrMessage().toString(), QStringLiteral("The card was not saved."));
+
+    // A cleared descriptor leaves the title and Additional Information out;
+    // a value that is no descriptor is refused.
+    handler->setAppObj(QVariant());
+    handler->HandleError(QStringLiteral("x"), 5, 1);
+    EXPECT_TRUE(handler->ErrorLogDisplay().startsWith(QStringLiteral("Application Error")));
+    EXPECT_FALSE(handler->ErrorLogDisplay().contains(QStringLiteral("Additional Information")));
+    EXPECT_THROW(handler->setAppObj(42), platform::RunTimeError);
 }
 
 TEST_F(VostrelReportTest, HeadsArgumentsWithOrdinalsAndShowsValuesAsText)
@@ -82,25 +77,23 @@ TEST_F(VostrelReportTest, HeadsArgumentsWithOrdinalsAndShowsValuesAsText)
         gone->Push(QStringLiteral("Gone.Procedure"));
         gone->AddParam(QStringLiteral("stale"), QStringLiteral("String"), QString());
     }
+    // The first four arguments and how they show; the others are numbers.
+    const std::pair<QVariant, const char*> shown[] = {
+        {false, "False"}, {0.5, "0.5"}, {QVariant::fromValue(&window), "-----"}, {QVariant(), ""}};
     handler->Push(QStringLiteral("frmAddress.Form_Load"));
-    for (int i = 1; i <= 111; ++i) {
-        const QVariant value = i == 1   ? QVariant(false)
-                               : i == 2 ? QVariant(0.5)
-                               : i == 3 ? QVariant::fromValue(&window)
-                               : i == 4 ? QVariant()
-                                        : i;
-        handler->AddParam(QStringLiteral("p%1").arg(i), QStringLiteral("Variant"), value);
-    }
+    for (int i = 1; i <= 111; ++i)
+        handler->AddParam(QStringLiteral("p%1").arg(i), QStringLiteral("Variant"),
+                          i <= 4 ? shown[i - 1].first : QVariant(i));
     handler->HandleError(QStringLiteral("Invalid use of Null"), 94, 3);
     const QString report = handler->ErrorLogDisplay();
     for (const char* heading : {"\r\n1st Param:", "\n2nd Param:", "\n3rd Param:", "\n4th Param:",
                                 "\n11th Param:", "\n12th Param:", "\n13th Param:", "\n21st Param:",
                                 "\n22nd Param:", "\n101st Param:", "\n111th Param:"})
         EXPECT_TRUE(report.contains(QLatin1String(heading))) << heading;
-    EXPECT_TRUE(report.contains(QStringLiteral("Name: p1\r\nType: Variant\r\nValue: False\r\n")));
-    EXPECT_TRUE(report.contains(QStringLiteral("Name: p2\r\nType: Variant\r\nValue: 0.5\r\n")));
-    EXPECT_TRUE(report.contains(QStringLiteral("Name: p3\r\nType: Variant\r\nValue: -----\r\n")));
-    EXPECT_TRUE(report.contains(QStringLiteral("Name: p4\r\nType: Variant\r\nValue: \r\n")));
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_TRUE(report.contains(QStringLiteral("Name: p%1\r\nType: Variant\r\nValue: %2\r\n")
+                                        .arg(i)
+                                        .arg(shown[i - 1].second)));
     EXPECT_FALSE(report.contains(QStringLiteral("stale")));
     // Without a descriptor the report ends with the last argument's line.
     EXPECT_TRUE(report.startsWith(QStringLiteral("Application Error Information\r\n")));
@@ -169,7 +162,6 @@ TEST_F(VostrelReportTest, CancelledReportKeepsThePreviousTextButStillUnwinds)
     sink.cancel = true;
     handler->setUseInterface(true);
     handler->Push(QStringLiteral("frmAddress.Form_Load"));
-    testing_support::ScriptedPrompts prompts;
     QString shown;
     prompts.handleModal([&](QDialog& dialog) {
         shown = dialog.findChild<QPlainTextEdit*>(QStringLiteral("lbxErrMessage"))->toPlainText();
@@ -192,7 +184,6 @@ TEST_F(VostrelReportTest, UnwritableFolderFailsTracingButStillShowsTheReport)
     handler->setTraceExecution(true);
     handler->setUseInterface(true);
     EXPECT_NE(handler->Push(QStringLiteral("frmAddress.Form_Load")), 0);
-    testing_support::ScriptedPrompts prompts;
     prompts.handleModal([](QDialog&) {});
     EXPECT_EQ(handler->HandleError(QStringLiteral("Disk full"), 61, 3), 0);
     EXPECT_EQ(prompts.recorded().size(), 1u);

@@ -2,9 +2,6 @@
 
 #include "handler_fixture.h"
 
-#include "support/recording_desktop.h"
-#include "support/scripted_prompts.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -34,9 +31,6 @@ protected:
     {
         return dialog.findChild<QPushButton*>(QLatin1String(name));
     }
-
-    testing_support::ScriptedPrompts prompts;
-    testing_support::RecordingDesktop desktop;
 };
 
 TEST_F(VostrelReportDialogTest, ShowsTheReportAndOpensTheErrorLog)
