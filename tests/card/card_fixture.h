@@ -5,7 +5,6 @@
 #include "shell/shell_fixture.h"
 
 #include "card/frmaddress.h"
-#include "records/address.h"
 #include "data/connection.h"
 #include "support/book_lock.h"
 #include "widgets/data_combo.h"
@@ -87,8 +86,6 @@ protected:
         QApplication::processEvents();
     }
     QString counter() const { return m_main->lblRecCount()->text(); }
-    mdiMain& main() const { return *m_main; }
-    bool enabled(const char* key) const { return m_main->buttonByKey(key)->isEnabled(); }
     // The name on the card, the counter and the edit state: "Bo 2 / 3", or
     // "Bo 2 / 3 changed", or " 3 / 3 new changed" for a new record typed.
     QString shown() const
