@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include <functional>
+#include <span>
 
 namespace {
 
@@ -160,10 +161,11 @@ TEST_F(Card, MovesWithPendingChangesAsk)
     EXPECT_EQ(stored(), (QStringList{"Ada|Ada Ltd|Pune", "Bo|Bo Ltd|Agra", "Cy|Cy Ltd|Pune"}));
 }
 
-// Every way away from a changed record asks first. A save refused by a
-// check after Yes stops the command that asked: the card stays open on the
-// edited record with the typing, and the refused field keeps the focus.
-TEST_F(Card, ARefusedSaveStopsTheCommandThatAsked)
+// Every way away from a changed record asks first. A save that fails
+// after Yes, refused by a check or by a book that went away or that
+// another program holds, stops the command that asked: the card stays open
+// on the edited record with the typing, and a refused field keeps the focus.
+TEST_F(Card, AFailedSaveStopsTheCommandThatAsked)
 {
     frmAddress& card = openCard({"Ada", "Bo"});
     const std::pair<const char*, std::function<void()>> commands[] = {
@@ -174,22 +176,41 @@ TEST_F(Card, ARefusedSaveStopsTheCommandThatAsked)
         {"File, Exit", [&] { trigger("mnuExit"); }},
         {"the card's close box", [&] { card.parentWidget()->close(); }},
     };
-    type(card.txtFld[6], "12a");
-    for (const auto& [name, command] : commands) {
-        SCOPED_TRACE(name);
-        m_prompts.answerMessage(Answer::Yes).answerMessage(Answer::OK);
-        card.txtFld[0]->setFocus();
-        command();
-        QApplication::processEvents();
-        EXPECT_EQ(m_prompts.pending(), 0u);
-        ASSERT_EQ(frmAddress::instance(), &card);
-        EXPECT_TRUE(card.isVisible());
-        EXPECT_EQ(shown(), "Ada 1 / 2 changed");
-        EXPECT_EQ(card.txtFld[6]->text(), "12a");
-        EXPECT_EQ(lastMessage(), "You have entered invalid pincode");
-        EXPECT_EQ(QApplication::focusWidget(), card.txtFld[6]);
+    const std::tuple<Outage, const char*, const char*, QWidget*> failures[] = {
+        // how the save fails, the typed pin code, what is told, the focus
+        {Outage::None, "12a", "You have entered invalid pincode", card.txtFld[6]},
+        {Outage::Gone, "4110", "TND.dbx", nullptr},
+        {Outage::InUse, "4111", "TND.dbx", nullptr},
+    };
+    for (const auto& [outage, pin, telling, focus] : failures) {
+        type(card.txtFld[6], pin);
+        breakBook(outage);
+        // The book fails every command alike; closing is what matters there.
+        for (const auto& [name, command] :
+             std::span(commands).subspan(outage == Outage::None ? 0 : 4)) {
+            SCOPED_TRACE(std::string(name) + " with " + pin);
+            m_prompts.answerMessage(Answer::Yes);
+            expectTold(outage);
+            card.txtFld[0]->setFocus();
+            command();
+            QApplication::processEvents();
+            EXPECT_EQ(m_prompts.pending(), 0u);
+            ASSERT_EQ(frmAddress::instance(), &card);
+            EXPECT_TRUE(card.isVisible());
+            EXPECT_EQ(shown(), "Ada 1 / 2 changed");
+            EXPECT_EQ(card.txtFld[6]->text(), pin);
+            EXPECT_TRUE(told().contains(telling)) << told().toStdString();
+            if (focus) {
+                EXPECT_EQ(QApplication::focusWidget(), focus);
+            }
+        }
+        mendBook();
     }
-    EXPECT_EQ(stored()[0], "Ada|Ada Ltd|Pune");
+    const QString pin = "SELECT ifnull(PinCode, '') FROM Address WHERE Name = 'Ada'";
+    EXPECT_EQ(sql(pin), QStringList{""});
+    trigger("mnuSave"); // the book back, the typing is saved
+    EXPECT_EQ(shown(), "Ada 1 / 2");
+    EXPECT_EQ(sql(pin), QStringList{"4111"});
 }
 
 // Shift+Del is the menu's Delete, not the field's Cut. After a delete the
