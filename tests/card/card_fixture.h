@@ -5,84 +5,119 @@
 #include "shell/shell_fixture.h"
 
 #include "card/frmaddress.h"
-#include "records/address.h"
-#include "core/toolbar_button.h"
-
 #include "data/connection.h"
+#include "support/book_lock.h"
 #include "widgets/data_combo.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <QTest>
 
+#include <optional>
+
 class CardTest : public ShellTest {
 protected:
-    // Contacts to store before the card opens: name, company, city.
-    void addContacts(const QStringList& names)
+    // The first column of what `statement`, with `values` bound, returns.
+    QStringList sql(const QString& statement, const QVariantList& values = {})
     {
-        auto db = data::Connection::open(QStringLiteral("Data Source=")
-                                             + home(QStringLiteral("TND.dbx")));
+        auto db = data::Connection::open(QString("Data Source=" + home("TND.dbx")));
         QSqlQuery query(db->database());
-        for (const QString& name : names) {
-            query.prepare(QStringLiteral(
-                "INSERT INTO Address (Name, Company, City, SalutationId, ReligionId) "
-                "VALUES (?, ?, ?, 1, 1)"));
-            query.addBindValue(name);
-            query.addBindValue(QString(name + QStringLiteral(" Ltd")));
-            query.addBindValue(QStringLiteral("Pune"));
-            EXPECT_TRUE(query.exec());
-        }
+        EXPECT_TRUE(query.prepare(statement));
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        EXPECT_TRUE(query.exec()) << statement.toStdString();
+        QStringList column;
+        while (query.next())
+            column << query.value(0).toString();
+        return column;
+    }
+    // The rows of the Address table as "Name|Company|City".
+    QStringList stored()
+    {
+        return sql("SELECT Name || '|' || ifnull(Company, '') || '|' || ifnull(City, '') "
+                   "FROM Address ORDER BY AddressId");
     }
 
+    // The card opened from the menu on a book of `contacts`, each stored
+    // with its name, "name Ltd" and Pune.
     frmAddress& openCard(const QStringList& contacts = {})
     {
         addDatabase();
-        addContacts(contacts);
-        mdiMain& main = start();
-        main.show();
-        main.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&main));
-        main.menuItem(QStringLiteral("mnuAddress"))->trigger();
-        frmAddress* card = frmAddress::instance();
-        EXPECT_NE(card, nullptr);
+        for (const QString& name : contacts)
+            sql("INSERT INTO Address (Name, Company, City, SalutationId, ReligionId) "
+                "VALUES (?, ?, 'Pune', 1, 1)",
+                {name, QString(name + " Ltd")});
+        start().show();
+        m_main->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_main.get()));
+        trigger("mnuAddress");
         QApplication::processEvents();
-        return *card;
+        EXPECT_NE(frmAddress::instance(), nullptr);
+        return *frmAddress::instance();
     }
 
+    // Types `text` into `field`, in place of what it holds or after it.
+    static void type(QLineEdit* field, const QString& text, bool append = false)
+    {
+        field->setFocus();
+        append ? field->end(false) : field->selectAll();
+        QTest::keyClicks(field, text);
+    }
     // New, the first salutation and religion, and `name` typed.
     void typeNewContact(frmAddress& card, const QString& name)
     {
         trigger("mnuNew");
-        card.dbcFld[0]->setBoundText(QStringLiteral("1"));
-        card.dbcFld[1]->setBoundText(QStringLiteral("1"));
+        card.dbcFld[0]->setBoundText("1");
+        card.dbcFld[1]->setBoundText("1");
         QTest::keyClicks(card.txtFld[0], name);
     }
+    // A menu item chosen, with the answers to the messages it will show.
+    void trigger(const char* menuItem, std::initializer_list<platform::Answer> answers = {})
+    {
+        for (const platform::Answer answer : answers)
+            m_prompts.answerMessage(answer);
+        m_main->menuItem(menuItem)->trigger();
+    }
+    static void closeBox()
+    {
+        frmAddress::instance()->parentWidget()->close();
+        QApplication::processEvents();
+    }
+    QString counter() const { return m_main->lblRecCount()->text(); }
+    // The name on the card, the counter and the edit state: "Bo 2 / 3", or
+    // "Bo 2 / 3 changed", or " 3 / 3 new changed" for a new record typed.
+    QString shown() const
+    {
+        const frmAddress& card = *frmAddress::instance();
+        return card.txtFld[0]->text() + ' ' + counter() + (card.bAdd() ? " new" : "")
+               + (card.bEdit() ? " changed" : "");
+    }
 
-    mdiMain& main() const { return *mdiMain::instance(); }
-    bool enabled(const char* key) const
+    // The book out of reach (renamed away, or held by another program) and
+    // back. What tells that a save failed is the error report for a book
+    // gone, else a message: expectTold() scripts its answer, told() gives it.
+    enum class Outage { None, Gone, InUse };
+    void breakBook(Outage outage)
     {
-        return main().buttonByKey(QString::fromLatin1(key))->isEnabled();
+        if (outage == Outage::Gone)
+            EXPECT_TRUE(QFile::rename(home("TND.dbx"), home("away.dbx")));
+        else if (outage == Outage::InUse)
+            m_lock.emplace(home("TND.dbx"));
     }
-    QString counter() const { return main().lblRecCount()->text(); }
-    void trigger(const char* menuItem)
+    void mendBook()
     {
-        main().menuItem(QString::fromLatin1(menuItem))->trigger();
+        m_lock.reset();
+        QFile::rename(home("away.dbx"), home("TND.dbx"));
     }
+    void expectTold(Outage outage)
+    {
+        m_report.clear();
+        outage == Outage::Gone ? expectReport()
+                               : void(m_prompts.answerMessage(platform::Answer::OK));
+    }
+    QString told() const { return m_report.isEmpty() ? lastMessage() : m_report; }
 
-    // The rows of the Address table as "Name|Company|City".
-    QStringList stored()
-    {
-        auto db = data::Connection::open(QStringLiteral("Data Source=")
-                                             + home(QStringLiteral("TND.dbx")));
-        QSqlQuery query(db->database());
-        query.exec(QStringLiteral("SELECT Name, Company, City FROM Address ORDER BY AddressId"));
-        QStringList rows;
-        while (query.next())
-            rows << query.value(0).toString() + QLatin1Char('|') + query.value(1).toString()
-                        + QLatin1Char('|') + query.value(2).toString();
-        return rows;
-    }
+    std::optional<testing_support::BookLock> m_lock;
 };

@@ -3,13 +3,10 @@
 
 #include "card_fixture.h"
 
-#include "records/frmlookup.h"
 #include "card/edit_commands.h"
+#include "records/frmlookup.h"
 
 #include <QClipboard>
-#include <QDialog>
-#include <QMdiSubWindow>
-#include <QMenu>
 #include <QPushButton>
 
 namespace {
@@ -19,13 +16,14 @@ using platform::Answer;
 
 class EditCommands : public CardTest {
 protected:
-    void SetUp() override
-    {
-        QApplication::clipboard()->setText(QStringLiteral("from the clipboard"));
-    }
-    QString clipboard() const { return QApplication::clipboard()->text(); }
+    void SetUp() override { setClipboard("from the clipboard"); }
+    static void setClipboard(const QString& text) { QApplication::clipboard()->setText(text); }
+    static QString clipboard() { return QApplication::clipboard()->text(); }
+    const QString smile = QStringLiteral("\U0001F600");
 };
 
+// Cut, Copy, Paste and Delete act on the focused text control only; a
+// paste takes one line within the field's limit and says when it is cut.
 TEST_F(EditCommands, CutCopyPasteAndDeleteOnATextField)
 {
     frmAddress& card = openCard({"Ada Lovelace"});
@@ -33,161 +31,123 @@ TEST_F(EditCommands, CutCopyPasteAndDeleteOnATextField)
     name->setFocus();
     name->deselect();
     Cut(); // nothing selected: nothing happens, also to the clipboard
-    EXPECT_EQ(clipboard(), QStringLiteral("from the clipboard"));
-    EXPECT_FALSE(card.bEdit());
-
+    EXPECT_EQ(clipboard(), "from the clipboard");
     name->setSelection(0, 3);
     Copy();
-    EXPECT_EQ(clipboard(), QStringLiteral("Ada"));
-    EXPECT_FALSE(card.bEdit());
+    EXPECT_EQ(clipboard(), "Ada");
     trigger("mnuNext"); // a copy is no change: no question
+    card.cmdDt[0]->setFocus();
+    Paste(); // a button takes no paste
     EXPECT_TRUE(m_prompts.recorded().empty());
+    EXPECT_EQ(shown(), "Ada Lovelace 1 / 1");
 
+    name->setFocus();
     name->setSelection(4, 8);
     Cut();
-    EXPECT_EQ(clipboard(), QStringLiteral("Lovelace"));
-    EXPECT_EQ(name->text(), QStringLiteral("Ada "));
-    EXPECT_TRUE(card.bEdit());
-
+    EXPECT_EQ(clipboard(), "Lovelace");
+    EXPECT_EQ(shown(), "Ada  1 / 1 changed");
     name->setCursorPosition(0);
     Paste();
-    EXPECT_EQ(name->text(), QStringLiteral("LovelaceAda "));
+    EXPECT_EQ(name->text(), "LovelaceAda ");
     name->setSelection(0, 8);
     EditDel();
-    EXPECT_EQ(name->text(), QStringLiteral("Ada "));
+    EXPECT_EQ(name->text(), "Ada ");
 
-    // A long text with line breaks becomes one line within the field's limit.
-    QApplication::clipboard()->setText(QStringLiteral("first line\r\nsecond line\n")
-                                       + QString(60, QLatin1Char('z')));
+    setClipboard("first line\r\nsecond line\n" + QString(60, 'z'));
     name->selectAll();
     m_prompts.answerMessage(Answer::OK);
     Paste();
-    EXPECT_EQ(m_prompts.messages().back().title, QStringLiteral("Paste"));
-    EXPECT_TRUE(m_prompts.messages().back().text.contains(QStringLiteral("40 characters")));
+    EXPECT_EQ(m_prompts.messages().back().title, "Paste");
+    EXPECT_TRUE(lastMessage().contains("40 characters"));
     EXPECT_EQ(clipboard().size(), 84); // nothing lost
-    EXPECT_EQ(name->text().size(), 40);
-    EXPECT_TRUE(name->text().startsWith(QStringLiteral("first line second line z")));
+    EXPECT_EQ(name->text(), "first line second line " + QString(17, 'z'));
+
+    card.txtDt[0]->setFocus(); // a date box is a text control too
+    setClipboard("2024-02-29");
+    Paste();
+    EXPECT_EQ(card.txtDt[0]->text(), "2024-02-29");
 }
 
-// Characters beyond the basic plane count as one and are never cut in
-// half: what is pasted at a field's limit is stored, read back after a
-// restart, and can be deleted.
-TEST_F(EditCommands, PastedEmojiAreCutWholeAndStayEditable)
+// The card's fields hold one line of at most so many whole characters:
+// characters beyond the basic plane count as one and are never cut in
+// half; what goes beyond is cut from what was just put in, or set. Emoji
+// pasted at a field's limit are stored, read back and can be deleted.
+TEST_F(EditCommands, FieldsKeepTheirLimitInWholeCharacters)
 {
-    const QString smile = QStringLiteral("\U0001F600");
     frmAddress& card = openCard({"Ada"});
-    QLineEdit* address3 = card.txtFld[4];
+    QLineEdit* pin = card.txtFld[6]; // seven characters
+    const std::tuple<QString, int, QString, QString> rows[] = {
+        // before, cursor, inserted, after
+        {"", 0, smile.repeated(9), smile.repeated(7)},
+        {"12345", 2, smile.repeated(3), "12" + smile.repeated(2) + "345"},
+        {"123456", 6, "ab", "123456a"},
+        {"1", 1, "2\r\n3\t\a" + QStringLiteral("4") + QChar(0xD83D), "12 3 4"},
+        {"123456789", 0, "", "1234567"},
+    };
+    for (const auto& [before, cursor, inserted, after] : rows) {
+        pin->setText(before);
+        pin->setCursorPosition(cursor);
+        pin->insert(inserted);
+        EXPECT_EQ(pin->text(), after) << after.toStdString();
+    }
+    pin->setText(QString());
+
+    QLineEdit* address3 = card.txtFld[4]; // thirty-five characters
     address3->setFocus();
-    QApplication::clipboard()->setText(smile.repeated(40));
+    setClipboard(smile.repeated(40));
     m_prompts.answerMessage(Answer::OK);
     Paste();
-    EXPECT_TRUE(m_prompts.messages().back().text.contains(QStringLiteral("35 characters")));
+    EXPECT_TRUE(lastMessage().contains("35 characters"));
     EXPECT_EQ(address3->text(), smile.repeated(35));
     // Typing at the limit adds nothing, not even half a character.
     QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, smile);
     QApplication::sendEvent(address3, &typed);
     EXPECT_EQ(address3->text(), smile.repeated(35));
     trigger("mnuSave");
-
-    qobject_cast<QMdiSubWindow*>(card.parentWidget())->close();
-    QApplication::processEvents();
+    closeBox();
     frmAddress* again = frmAddress::open();
     QApplication::processEvents();
     EXPECT_EQ(again->txtFld[4]->text(), smile.repeated(35));
-    m_prompts.answerMessage(Answer::Yes);
-    trigger("mnuDel");
-    EXPECT_EQ(counter(), QStringLiteral("No Records"));
+    trigger("mnuDel", {Answer::Yes});
+    EXPECT_EQ(counter(), "No Records");
     EXPECT_TRUE(stored().isEmpty());
 }
 
-// The card's fields hold one line of at most so many whole characters;
-// what goes beyond is cut from what was just put in.
-TEST_F(EditCommands, FieldsKeepTheirLimitInWholeCharacters)
+// Undo takes back the last change of the focused text field or combo, and
+// again brings it back; a combo never focused goes back to empty. Select
+// All selects a combo's text only, and Copy takes it.
+TEST_F(EditCommands, UndoSelectAllAndCopyOnFieldsAndCombos)
 {
-    const QString smile = QStringLiteral("\U0001F600");
     frmAddress& card = openCard({"Ada"});
-    QLineEdit* pin = card.txtFld[6]; // seven characters
-    struct Row {
-        QString before;
-        int cursor;
-        QString inserted;
-        QString after;
-    };
-    const Row rows[] = {
-        {QString(), 0, smile.repeated(9), smile.repeated(7)},
-        {QStringLiteral("12345"), 2, smile.repeated(3),
-         QStringLiteral("12") + smile.repeated(2) + QStringLiteral("345")},
-        {QStringLiteral("123456"), 6, QStringLiteral("ab"), QStringLiteral("123456a")},
-        {QStringLiteral("1"), 1, QStringLiteral("2\r\n3\t4") + QChar(0xD83D),
-         QStringLiteral("12 3 4")},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.after.toStdString());
-        pin->setText(row.before);
-        pin->setCursorPosition(row.cursor);
-        pin->insert(row.inserted);
-        EXPECT_EQ(pin->text(), row.after);
+    type(card.txtFld[5], "x", true);
+    for (const char* city : {"Pune", "Punex"}) {
+        trigger("mnuUndo");
+        EXPECT_EQ(card.txtFld[5]->text(), city);
     }
-}
-
-TEST_F(EditCommands, UndoIsTheFieldsOwnAndToggles)
-{
-    frmAddress& card = openCard({"Ada"});
-    QLineEdit* city = card.txtFld[5];
-    city->setFocus();
-    city->end(false);
-    QTest::keyClicks(city, QStringLiteral("x"));
-    EXPECT_EQ(city->text(), QStringLiteral("Punex"));
-    trigger("mnuUndo");
-    EXPECT_EQ(city->text(), QStringLiteral("Pune"));
-    trigger("mnuUndo"); // again: the change comes back
-    EXPECT_EQ(city->text(), QStringLiteral("Punex"));
     EXPECT_TRUE(card.bEdit()); // Undo itself changes nothing about bEdit
-}
 
-TEST_F(EditCommands, SelectAllAndUndoOnACombo)
-{
-    frmAddress& card = openCard({"Ada"});
-    card.txtFld[0]->setFocus();
-    card.txtFld[0]->deselect();
-    EditSelAll(); // only a combo's text is selected by it
+    widgets::DataCombo* religion = card.dbcFld[1];
+    religion->setFocus(); // the undo buffer takes the value first seen
+    const QString before = religion->Text();
+    religion->setBoundText("3");
+    const QString chosen = religion->Text();
+    ASSERT_NE(before, chosen);
+    for (const QString& expected : {before, chosen}) {
+        trigger("mnuEditUndo");
+        EXPECT_EQ(religion->Text(), expected);
+    }
+    card.dbcFld_Undo(0);
+    EXPECT_TRUE(card.dbcFld[0]->Text().isEmpty());
+
+    for (QLineEdit* text : {card.txtFld[0], religion->lineEdit()}) {
+        text->setFocus();
+        text->deselect();
+        EditSelAll();
+    }
     EXPECT_FALSE(card.txtFld[0]->hasSelectedText());
-
-    card.dbcFld[1]->setFocus();
-    card.dbcFld[1]->lineEdit()->deselect();
-    EditSelAll();
-    EXPECT_EQ(card.dbcFld[1]->lineEdit()->selectedText(), card.dbcFld[1]->Text());
-    const QString before = card.dbcFld[1]->Text();
-    card.dbcFld[1]->setBoundText(QStringLiteral("4"));
-    trigger("mnuEditUndo");
-    EXPECT_EQ(card.dbcFld[1]->Text(), before);
-
-    // Copy from a combo puts its selected text on the clipboard.
-    card.dbcFld[1]->lineEdit()->selectAll();
+    EXPECT_EQ(religion->lineEdit()->selectedText(), chosen);
     trigger("mnuEditCopy");
-    EXPECT_EQ(clipboard(), before);
-}
-
-TEST_F(EditCommands, PasteIntoAnEmptyBookDoesNothing)
-{
-    frmAddress& empty = openCard();
-    empty.txtFld[0]->setFocus();
-    Paste();
-    EXPECT_TRUE(empty.txtFld[0]->text().isEmpty());
-    EXPECT_FALSE(empty.bEdit());
-}
-
-TEST_F(EditCommands, PasteNeedsATextControl)
-{
-    frmAddress& card = openCard({"Ada"});
-    card.cmdDt[0]->setFocus();
-    Paste();
-    EXPECT_FALSE(card.bEdit());
-    card.txtDt[0]->setFocus();
-    QApplication::clipboard()->setText(QStringLiteral("2024-02-29"));
-    Paste();
-    EXPECT_EQ(card.txtDt[0]->text(), QStringLiteral("2024-02-29"));
-    EXPECT_TRUE(card.bEdit());
+    EXPECT_EQ(clipboard(), chosen);
 }
 
 TEST_F(EditCommands, PopUpAddPutsTheNewEntryInTheCombo)
@@ -195,31 +155,23 @@ TEST_F(EditCommands, PopUpAddPutsTheNewEntryInTheCombo)
     frmAddress& card = openCard({"Ada"});
     nLookUpIdx = 0;
     m_prompts.handleModal([](QDialog& edit) {
-        edit.findChild<QLineEdit*>(QStringLiteral("txtFld_0"))->setText(QStringLiteral("Sir"));
-        edit.findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+        edit.findChild<QLineEdit*>("txtFld_0")->setText("Sir");
+        edit.findChild<QPushButton*>("cmdOk")->click();
     });
-    m_prompts.handleModal(
-        [](QDialog& list) { list.findChild<QPushButton*>(QStringLiteral("cmdOk"))->click(); });
+    m_prompts.handleModal([](QDialog& list) { list.findChild<QPushButton*>("cmdOk")->click(); });
     trigger("mnuEditAdd");
-    card.dbcFld[0]->setText(QStringLiteral("Sir"));
+    card.dbcFld[0]->setText("Sir");
     EXPECT_FALSE(card.dbcFld[0]->BoundText().isEmpty()); // listed at once
-    auto db =
-        data::Connection::open(QStringLiteral("Data Source=") + home(QStringLiteral("TND.dbx")));
-    QSqlQuery query(db->database());
-    ASSERT_TRUE(
-        query.exec(QStringLiteral("SELECT COUNT(*) FROM Salutation WHERE Salutation = 'Sir'")));
-    ASSERT_TRUE(query.next());
-    EXPECT_EQ(query.value(0).toInt(), 1);
+    EXPECT_EQ(sql("SELECT COUNT(*) FROM Salutation WHERE Salutation = 'Sir'"), QStringList{"1"});
 
     // A double click on the religion combo opens its list for browsing.
-    bool browsed = false;
+    QString browsed;
     m_prompts.handleModal([&browsed](QDialog& list) {
-        browsed = list.findChild<QLabel*>(QStringLiteral("lblLookUps"))->text()
-                  == QLatin1String("LookUp for Religion");
-        list.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+        browsed = list.findChild<QLabel*>("lblLookUps")->text();
+        list.findChild<QPushButton*>("cmdCancel")->click();
     });
     QTest::mouseDClick(card.dbcFld[1]->lineEdit(), Qt::LeftButton);
-    EXPECT_TRUE(browsed);
+    EXPECT_EQ(browsed, "LookUp for Religion");
     EXPECT_EQ(nLookUpIdx, 1);
 }
 

@@ -5,20 +5,28 @@
 
 #include "app/routes.h"
 #include "core/error_handler.h"
-#include "shell/mdimain.h"
 #include "core/program.h"
+#include "core/toolbar_button.h"
+#include "records/schema.h"
+#include "shell/mdimain.h"
 #include "support/program_ended.h"
 #include "support/scripted_prompts.h"
 
-#include "records/schema.h"
-
+#include <QAction>
 #include <QDialog>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 class ShellTest : public ::testing::Test {
 protected:
@@ -58,29 +66,50 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
-    // Builds the main window and runs start-up as the program does.
-    mdiMain& start()
+    // The main window built as the program builds it, and either started
+    // as the program starts it or (a frame) given only its error handler.
+    mdiMain& start() { return build(true); }
+    mdiMain& frame() { return build(false); }
+    mdiMain& build(bool startUp)
     {
         m_main = std::make_unique<mdiMain>();
         tovren::installRoutes(*m_main);
         m_main->MDIForm_Initialize();
-        m_main->MDIForm_Load();
+        if (startUp) {
+            m_main->MDIForm_Load();
+        } else {
+            tovren::errHandler().setDestination(home());
+            tovren::errHandler().setUseInterface(true);
+        }
         return *m_main;
     }
-    // A main window whose error handler is set up but that has no database.
-    mdiMain& frame()
+
+    // Those of the named commands that are enabled: "mnu..." names a menu
+    // item, any other name a toolbar button.
+    QString enabledOf(const QString& names) const
     {
-        m_main = std::make_unique<mdiMain>();
-        tovren::installRoutes(*m_main);
-        m_main->MDIForm_Initialize();
-        Vostrel::clsErrHandler& handler = tovren::errHandler();
-        handler.setDestination(home());
-        handler.setUseInterface(true);
-        return *m_main;
+        QStringList on;
+        for (const QString& name : names.split(QLatin1Char(' '))) {
+            if (name.startsWith(QLatin1String("mnu")) ? m_main->menuItem(name)->isEnabled()
+                                                      : m_main->buttonByKey(name)->isEnabled())
+                on << name;
+        }
+        return on.join(QLatin1Char(' '));
+    }
+    QString lastMessage() const { return m_prompts.messages().back().text; }
+    // The next modal is the error report: its text goes to m_report.
+    void expectReport()
+    {
+        m_prompts.handleModal([this](QDialog& report) {
+            m_report =
+                report.findChild<QPlainTextEdit*>(QStringLiteral("lbxErrMessage"))->toPlainText();
+            report.reject();
+        });
     }
 
     QTemporaryDir m_home;
     testing_support::ScriptedPrompts m_prompts;
     testing_support::EndCatcher m_end;
     std::unique_ptr<mdiMain> m_main;
+    QString m_report;
 };

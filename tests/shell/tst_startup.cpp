@@ -3,12 +3,10 @@
 
 #include "shell_fixture.h"
 
-#include "support/book_lock.h"
-
 #include "platform/help.h"
 #include "platform/profile_file.h"
+#include "support/book_lock.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 
@@ -19,117 +17,105 @@ using testing_support::ProgramEnded;
 
 QString fullConnection(const QString& path)
 {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path
-           + QStringLiteral(";Persist Security Info=False");
+    return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";Persist Security Info=False";
 }
 
 class Startup : public ShellTest {
 protected:
-    bool connected() const { return !platform::helpFile().isEmpty(); }
     void SetUp() override { platform::setHelpFile(QString()); }
-
+    // Start-up sets the help file last: it reached the book.
+    bool connected() const { return !platform::helpFile().isEmpty(); }
     void expectDatabasePathQuestion(size_t index)
     {
         const auto messages = m_prompts.messages();
         ASSERT_GT(messages.size(), index);
-        EXPECT_EQ(messages[index].title, QStringLiteral("Database Path"));
-        EXPECT_EQ(
-            messages[index].text,
-            QStringLiteral("Database path not found.\r\nSelect the database path first to login."
-                           "Press Ok to select the database, else press Cancel to exit"));
+        EXPECT_EQ(messages[index].title, "Database Path");
+        EXPECT_EQ(messages[index].text,
+                  "Database path not found.\r\nSelect the database path first to login."
+                  "Press Ok to select the database, else press Cancel to exit");
         EXPECT_EQ(messages[index].buttons, platform::Buttons::OKCancel);
         EXPECT_EQ(messages[index].icon, platform::Icon::Critical);
     }
 };
 
-TEST_F(Startup, FirstStartFindsTheBookBesideTheProgramSilently)
+// Whatever Address.ini holds, if anything, start-up reaches a book
+// silently: the one it names, else the one beside the program, which it
+// then names; what else the file held stays. The trace starts afresh.
+TEST_F(Startup, ConfigurationsLeadToTheirBookOrTheOneBesideTheProgram)
 {
-    const QString db = addDatabase();
-    writeFile(QStringLiteral("Trace.log"), "an old run\r\n");
-    start();
-    EXPECT_TRUE(connected());
+    const QString db = addDatabase(), elsewhere = addDatabase("elsewhere.dbx");
+    const QString named = "Data Source=" + elsewhere;
+    writeFile("Trace.log", "an old run\r\n");
+    const std::tuple<QByteArray, QString, bool> rows[] = {
+        // Address.ini (none for a null one), the connection made, whether
+        // the file stays as it was
+        {QByteArray(), fullConnection(db), false},
+        {"[DatabasePath]\r\nProvider=Microsoft.Jet.OLEDB.4.0\r\n" + named.toUtf8()
+             + "\r\nPersist Security Info=False\r\n",
+         fullConnection(elsewhere) + ';', true},
+        {"[DatabasePath]\n" + named.toUtf8() + "\n", named + ';', true}, // as the program writes it
+        {QByteArray::fromHex("7f454c460201010000fffe80"), fullConnection(db), false},
+        {"[DatabasePath]\nData Source=/gone/TND.dbx\n", fullConnection(db), false},
+        {"[DatabasePath]\r\nProvider=Microsoft.Jet.OLEDB.4.0\r\nPersist Security Info=False\r\n",
+         fullConnection(db), false},
+    };
+    for (const auto& [ini, connection, kept] : rows) {
+        SCOPED_TRACE(ini.left(40).toStdString());
+        platform::setHelpFile(QString());
+        if (!ini.isNull())
+            writeFile("Address.ini", ini);
+        start();
+        EXPECT_TRUE(connected());
+        EXPECT_EQ(tovren::connectionString(), connection);
+        const QByteArray after = readFile("Address.ini");
+        if (kept) {
+            EXPECT_EQ(after, ini);
+            continue;
+        }
+        if (!ini.contains("[DatabasePath]")) {
+            EXPECT_TRUE(after.startsWith(ini));
+        }
+        EXPECT_EQ(
+            platform::readProfileSection(home("Address.ini"), "DatabasePath").filter("Data Source"),
+            QStringList{"Data Source=" + db});
+    }
     EXPECT_TRUE(m_prompts.recorded().empty());
-    EXPECT_EQ(tovren::connectionString(), fullConnection(db));
-    EXPECT_EQ(readFile(QStringLiteral("Address.ini")),
-              QByteArray("[DatabasePath]\nData Source=") + db.toUtf8() + "\n");
-    EXPECT_FALSE(readFile(QStringLiteral("Trace.log")).contains("an old run"));
+    EXPECT_FALSE(readFile("Trace.log").contains("an old run"));
 }
 
-TEST_F(Startup, ACompleteConfigurationConnectsAtOnceAndIsNotRewritten)
-{
-    const QString db = addDatabase(QStringLiteral("elsewhere.dbx"));
-    const QByteArray ini = "[DatabasePath]\r\nProvider=Microsoft.Jet.OLEDB.4.0\r\nData Source="
-                           + db.toUtf8() + "\r\nPersist Security Info=False\r\n";
-    writeFile(QStringLiteral("Address.ini"), ini);
-    start();
-    EXPECT_TRUE(connected());
-    EXPECT_EQ(tovren::connectionString(), fullConnection(db) + QLatin1Char(';'));
-    EXPECT_EQ(readFile(QStringLiteral("Address.ini")), ini);
-}
-
-TEST_F(Startup, TheProgramsOwnConfigurationWithoutProviderConnectsNextTime)
-{
-    addDatabase();
-    start();
-    ASSERT_TRUE(connected());
-    const QByteArray ini = readFile(QStringLiteral("Address.ini"));
-    platform::setHelpFile(QString());
-    start();
-    EXPECT_TRUE(connected());
-    EXPECT_TRUE(m_prompts.recorded().empty());
-    EXPECT_EQ(readFile(QStringLiteral("Address.ini")), ini);
-}
-
-TEST_F(Startup, ALongConfigurationSectionIsNotCut)
-{
-    const QString folder = home(QString(200, QLatin1Char('f')));
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const QString db = folder + QStringLiteral("/TND.dbx");
-    records::createDatabase(db);
-    // An entry before the database path pushes the section well past 1 KB.
-    writeFile(QStringLiteral("Address.ini"),
-              "[DatabasePath]\nExtended Properties=" + QByteArray(1500, 'x')
-                  + "\nData Source=" + db.toUtf8() + "\n");
-    start();
-    EXPECT_TRUE(connected());
-    EXPECT_TRUE(m_prompts.recorded().empty());
-    EXPECT_TRUE(tovren::connectionString().endsWith(QStringLiteral("Data Source=") + db
-                                                    + QLatin1Char(';')));
-}
-
+// Without a book the user is asked for one: a choice that is no book asks
+// again, a cancelled file dialogue leaves the window without a book (and
+// nothing but the remembered default attempt in the folder), and the next
+// start's choice is taken and remembered.
 TEST_F(Startup, NoBookAskedForOneThenChosen)
 {
-    const QString chosen =
-        addDatabase(QStringLiteral("chosen/Book.dbx").replace(QLatin1Char('/'), QLatin1Char('-')));
+    writeFile("junk.dbx", "not a database");
+    m_prompts.answerMessage(Answer::OK).answerOpenFile(home("junk.dbx"));
+    m_prompts.answerMessage(Answer::OK).answerOpenFile(QString());
+    mdiMain& main = start();
+    EXPECT_FALSE(connected());
+    EXPECT_EQ(mdiMain::instance(), &main);
+    expectDatabasePathQuestion(0);
+    expectDatabasePathQuestion(1);
+    EXPECT_EQ(m_prompts.recorded()[1].text, "*.dbx|*.dbx");
+    EXPECT_EQ(readFile("junk.dbx"), "not a database");
+    EXPECT_EQ(QDir(home()).entryList(QDir::Files), (QStringList{"Address.ini", "junk.dbx"}));
+
+    const QString chosen = addDatabase("chosen-Book.dbx");
     m_prompts.answerMessage(Answer::OK).answerOpenFile(chosen);
     start();
     EXPECT_TRUE(connected());
-    expectDatabasePathQuestion(0);
-    ASSERT_EQ(m_prompts.recorded().size(), 2u);
-    EXPECT_EQ(m_prompts.recorded()[1].text, QStringLiteral("*.dbx|*.dbx"));
     EXPECT_EQ(tovren::connectionString(), fullConnection(chosen));
-    EXPECT_EQ(readFile(QStringLiteral("Address.ini")),
-              QByteArray("[DatabasePath]\nData Source=") + chosen.toUtf8() + "\n");
-}
-
-TEST_F(Startup, AnInvalidChoiceAsksAgainAndCancelEndsTheProgram)
-{
-    writeFile(QStringLiteral("junk.dbx"), "not a database");
-    m_prompts.answerMessage(Answer::OK)
-        .answerOpenFile(home(QStringLiteral("junk.dbx")))
-        .answerMessage(Answer::Cancel);
-    EXPECT_THROW(start(), ProgramEnded);
-    expectDatabasePathQuestion(1);
-    EXPECT_EQ(readFile(QStringLiteral("junk.dbx")), QByteArray("not a database"));
+    EXPECT_EQ(readFile("Address.ini"), "[DatabasePath]\nData Source=" + chosen.toUtf8() + "\n");
 }
 
 // A book another program holds is told as busy and waited for, never
 // offered for replacement: OK tries again, Cancel ends the program.
 TEST_F(Startup, ABookInUseIsWaitedForNeverReplaced)
 {
-    const QString db = addDatabase(QStringLiteral("elsewhere.dbx"));
+    const QString db = addDatabase("elsewhere.dbx");
     const QByteArray ini = "[DatabasePath]\r\nData Source=" + db.toUtf8() + "\r\n";
-    writeFile(QStringLiteral("Address.ini"), ini);
+    writeFile("Address.ini", ini);
     for (const Answer answer : {Answer::Cancel, Answer::OK}) {
         testing_support::BookLock lock(db);
         m_prompts.answerMessage(answer, [&lock] { lock.release(); });
@@ -147,89 +133,44 @@ TEST_F(Startup, ABookInUseIsWaitedForNeverReplaced)
         EXPECT_EQ(asked.buttons, platform::Buttons::OKCancel);
     }
     EXPECT_EQ(m_prompts.messages().size(), 2u); // no "Database Path" question
-    EXPECT_EQ(readFile(QStringLiteral("Address.ini")), ini);
+    EXPECT_EQ(readFile("Address.ini"), ini);
 }
 
-TEST_F(Startup, CancellingTheFileDialogKeepsTheWindowWithoutDatabase)
-{
-    m_prompts.answerMessage(Answer::OK).answerOpenFile(QString());
-    mdiMain& main = start();
-    EXPECT_FALSE(connected());
-    EXPECT_EQ(mdiMain::instance(), &main);
-    // The default attempt was remembered, and nothing else was created.
-    EXPECT_EQ(QDir(home()).entryList(QDir::Files), QStringList{QStringLiteral("Address.ini")});
-}
-
-TEST_F(Startup, BadConfigurationFilesStillLeadToTheBookAndKeepTheirContent)
-{
-    const QString db = addDatabase();
-    const QByteArray big = QByteArray(4 << 20, 'x') + "\n";
-    const QByteArray binary("\x7f"
-                            "ELF\x02\x01\x01\x00\x00\xff\xfe\x80",
-                            12);
-    const QByteArray cases[] = {
-        QByteArray(),
-        binary,
-        big,
-        "\xEF\xBB\xBF[DatabasePath]\r\nData Source=/gone/TND.dbx\r\n",
-        "[DatabasePath]\nData Source=/gone/TND.dbx\n",
-        "[Something]\nelse=1\n",
-        "[DatabasePath]\r\nProvider=Microsoft.Jet.OLEDB.4.0\r\nPersist Security Info=False\r\n",
-    };
-    for (const QByteArray& ini : cases) {
-        platform::setHelpFile(QString());
-        writeFile(QStringLiteral("Address.ini"), ini);
-        start();
-        EXPECT_TRUE(connected()) << ini.left(40).toStdString();
-        EXPECT_EQ(tovren::connectionString(), fullConnection(db));
-        const QByteArray after = readFile(QStringLiteral("Address.ini"));
-        if (!ini.contains("[DatabasePath]")) {
-            EXPECT_TRUE(after.startsWith(ini)) << "content lost: " << ini.left(40).toStdString();
-        }
-        EXPECT_EQ(platform::readProfileSection(home(QStringLiteral("Address.ini")),
-                                               QStringLiteral("DatabasePath"))
-                      .filter(QStringLiteral("Data Source")),
-                  QStringList{QStringLiteral("Data Source=") + db});
-    }
-    EXPECT_TRUE(m_prompts.recorded().empty());
-}
-
+// A book that is no database, or that nobody may read, is reported with
+// the Database Path question and left as it was.
 TEST_F(Startup, UnusableBookFilesAreReportedAndLeftAlone)
 {
-    const QByteArray good = [this] {
-        addDatabase(QStringLiteral("template.dbx"));
-        return readFile(QStringLiteral("template.dbx"));
-    }();
-    const QByteArray cases[] = {QByteArray(), good.left(2000), "plain text, no database"};
-    for (const QByteArray& bytes : cases) {
-        writeFile(QStringLiteral("TND.dbx"), bytes);
-        const QDateTime modified = QFileInfo(home(QStringLiteral("TND.dbx"))).lastModified();
+    addDatabase("template.dbx");
+    const QByteArray good = readFile("template.dbx");
+    const QFile::Permissions readWrite = QFile::ReadOwner | QFile::WriteOwner;
+    const std::pair<QByteArray, QFile::Permissions> cases[] = {
+        {QByteArray(), readWrite},
+        {good.left(2000), readWrite},
+        {"plain text, no database", readWrite},
+        {good, QFile::Permissions()},
+    };
+    for (const auto& [bytes, permissions] : cases) {
+        writeFile("TND.dbx", bytes);
+        ASSERT_TRUE(QFile::setPermissions(home("TND.dbx"), permissions));
+        const QDateTime modified = QFileInfo(home("TND.dbx")).lastModified();
         m_prompts.answerMessage(Answer::Cancel);
         EXPECT_THROW(start(), ProgramEnded);
         expectDatabasePathQuestion(m_prompts.messages().size() - 1);
-        EXPECT_EQ(readFile(QStringLiteral("TND.dbx")), bytes);
-        EXPECT_EQ(QFileInfo(home(QStringLiteral("TND.dbx"))).lastModified(), modified);
+        QFile::setPermissions(home("TND.dbx"), readWrite);
+        EXPECT_EQ(readFile("TND.dbx"), bytes);
+        EXPECT_EQ(QFileInfo(home("TND.dbx")).lastModified(), modified);
     }
-
-    // A book nobody may read is not read either.
-    writeFile(QStringLiteral("TND.dbx"), good);
-    ASSERT_TRUE(QFile::setPermissions(home(QStringLiteral("TND.dbx")), QFileDevice::Permissions()));
-    m_prompts.answerMessage(Answer::Cancel);
-    EXPECT_THROW(start(), ProgramEnded);
-    QFile::setPermissions(home(QStringLiteral("TND.dbx")), QFile::ReadOwner | QFile::WriteOwner);
-    EXPECT_EQ(readFile(QStringLiteral("TND.dbx")), good);
 }
 
 TEST_F(Startup, AReadOnlyBookOpens)
 {
     addDatabase();
-    ASSERT_TRUE(QFile::setPermissions(home(QStringLiteral("TND.dbx")),
-                                      QFile::ReadOwner | QFile::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(home("TND.dbx"), QFile::ReadOwner | QFile::ReadOther));
     m_prompts.answerMessage(Answer::OK);
     start();
     EXPECT_TRUE(connected());
     ASSERT_EQ(m_prompts.messages().size(), 1u);
-    EXPECT_TRUE(m_prompts.messages()[0].text.contains(QStringLiteral("read-only")));
+    EXPECT_TRUE(lastMessage().contains("read-only"));
     EXPECT_EQ(m_prompts.messages()[0].icon, platform::Icon::Information);
 }
 
@@ -238,11 +179,11 @@ TEST_F(Startup, AFolderThatCannotBeWrittenOnlyLosesTheLogsAndTheMemory)
     addDatabase();
     // Directories where the files would go make every write of them fail.
     for (const char* name : {"Address.ini", "Trace.log", "Error.log"})
-        ASSERT_TRUE(QDir(home()).mkdir(QString::fromLatin1(name)));
+        ASSERT_TRUE(QDir(home()).mkdir(name));
     start();
     EXPECT_TRUE(connected());
     EXPECT_TRUE(m_prompts.recorded().empty());
-    EXPECT_EQ(tovren::errHandler().Push(QStringLiteral("a.b")) != 0, true);
+    EXPECT_NE(tovren::errHandler().Push("a.b"), 0);
 }
 
 TEST_F(Startup, AMissingErrorHandlerLibraryIsOneClearMessage)
@@ -252,7 +193,7 @@ TEST_F(Startup, AMissingErrorHandlerLibraryIsOneClearMessage)
     m_prompts.answerMessage(Answer::OK);
     EXPECT_THROW(start(), ProgramEnded);
     ASSERT_EQ(m_prompts.messages().size(), 1u);
-    EXPECT_TRUE(m_prompts.messages()[0].text.contains(QStringLiteral("libvostrel.so")));
+    EXPECT_TRUE(lastMessage().contains("libvostrel.so"));
     EXPECT_EQ(m_prompts.messages()[0].icon, platform::Icon::Critical);
 }
 

@@ -4,10 +4,7 @@
 #include "shell_fixture.h"
 
 #include "core/traced.h"
-
 #include "platform/error_numbers.h"
-
-#include <QPlainTextEdit>
 
 namespace {
 
@@ -23,34 +20,31 @@ int inner(int value)
 {
     return traced("modTest.inner", {{"value", "Integer", value}}, [&] {
         if (value < 0)
-            platform::raise(platform::err::Overflow, QStringLiteral("too small"));
+            platform::raise(platform::err::Overflow, "too small");
         if (value == 0)
             return 0; // an early return pops like any other
         return value * 2;
     });
 }
 
-TEST_F(Traced, NormalExitsPopAndResultsComeBack)
+// A procedure is on the call stack while it runs and off it when it ends,
+// by an early return too, and its result comes back. An error goes to the
+// handler with the stack and the arguments, the failed procedure gives a
+// default and the caller carries on; any other exception is an error too.
+TEST_F(Traced, ProceduresComeAndGoAndHandTheirErrorsOn)
 {
-    const int before = stack().size();
+    const qsizetype before = stack().size();
     QStringList during;
-    const int result =
-        traced("modTest.outer", {{"frm", "Form", tovren::objectArg(m_main.get())}}, [&] {
-            during = stack();
-            return inner(0) + inner(21);
-        });
-    EXPECT_EQ(result, 42);
-    EXPECT_EQ(during.last(), QStringLiteral("modTest.outer"));
+    EXPECT_EQ(traced("modTest.outer", {{"frm", "Form", tovren::objectArg(m_main.get())}},
+                     [&] {
+                         during = stack();
+                         return inner(0) + inner(21);
+                     }),
+              42);
+    EXPECT_EQ(during.last(), "modTest.outer");
     EXPECT_EQ(stack().size(), before);
-}
 
-TEST_F(Traced, AnErrorGoesToTheHandlerAndTheCallerCarriesOn)
-{
-    QString report;
-    m_prompts.handleModal([&](QDialog& dialog) {
-        report = dialog.findChild<QPlainTextEdit*>(QStringLiteral("lbxErrMessage"))->toPlainText();
-        dialog.reject();
-    });
+    expectReport();
     bool carriedOn = false;
     traced("modTest.outer", [&] {
         EXPECT_EQ(inner(-1), 0); // the failed procedure returns a default
@@ -59,23 +53,20 @@ TEST_F(Traced, AnErrorGoesToTheHandlerAndTheCallerCarriesOn)
     EXPECT_TRUE(carriedOn);
     Vostrel::clsErrHandler& handler = tovren::errHandler();
     EXPECT_EQ(handler.ErrNum(), platform::err::Overflow);
-    EXPECT_EQ(handler.ProcName(), QStringLiteral("modTest.inner"));
-    EXPECT_EQ(handler.ErrDesc(), QStringLiteral("too small"));
+    EXPECT_EQ(handler.ProcName(), "modTest.inner");
+    EXPECT_EQ(handler.ErrDesc(), "too small");
     EXPECT_NE(handler.ErrLine().toInt(), 0);
-    EXPECT_TRUE(report.contains(QStringLiteral("01  modTest.outer")));
-    EXPECT_TRUE(report.contains(QStringLiteral("02    modTest.inner")));
-    EXPECT_TRUE(report.contains(QStringLiteral("Name: value")));
-    EXPECT_TRUE(report.contains(QStringLiteral("Value: -1")));
+    for (const char* line :
+         {"01  modTest.outer", "02    modTest.inner", "Name: value", "Value: -1"})
+        EXPECT_TRUE(m_report.contains(line)) << line;
     // The handler emptied the stack; the outer Pop found nothing to pop.
     EXPECT_EQ(stack(), QStringList{QString()});
-}
 
-TEST_F(Traced, OtherExceptionsAreRunTimeErrorsToo)
-{
-    m_prompts.handleModal([](QDialog& dialog) { dialog.reject(); });
+    // Any other exception is a run-time error too.
+    expectReport();
     traced("modTest.throws", [] { throw std::runtime_error("disk on fire"); });
-    EXPECT_EQ(tovren::errHandler().ErrNum(), platform::err::InternalError);
-    EXPECT_EQ(tovren::errHandler().ErrDesc(), QStringLiteral("disk on fire"));
+    EXPECT_EQ(handler.ErrNum(), platform::err::InternalError);
+    EXPECT_EQ(handler.ErrDesc(), "disk on fire");
 }
 
 } // namespace

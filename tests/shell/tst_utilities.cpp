@@ -2,13 +2,9 @@
 
 #include "shell_fixture.h"
 
+#include "platform/desktop.h"
 #include "shell/utilities.h"
 #include "support/recording_desktop.h"
-
-#include "platform/desktop.h"
-
-#include <QAction>
-#include <QPlainTextEdit>
 
 namespace {
 
@@ -20,30 +16,17 @@ protected:
         platform::setProgramOverride(platform::DesktopProgram::Calculator, QString());
         platform::setProgramOverride(platform::DesktopProgram::TextEditor, QString());
     }
-    // Expects the error report of one handled error and returns its text.
-    void expectReport(QString* text)
-    {
-        m_prompts.handleModal([text](QDialog& report) {
-            *text =
-                report.findChild<QPlainTextEdit*>(QStringLiteral("lbxErrMessage"))->toPlainText();
-            report.reject();
-        });
-    }
-
     testing_support::RecordingDesktop m_desktop;
 };
 
 TEST_F(Utilities, ProgramsAreStartedAsConfigured)
 {
-    writeFile(QStringLiteral("Address.ini"),
-              "[Programs]\nCalculator=/opt/calc --mini\nTextEditor=/opt/edit\n");
-    tovren::applyProgramChoices(home(QStringLiteral("Address.ini")));
+    writeFile("Address.ini", "[Programs]\nCalculator=/opt/calc --mini\nTextEditor=/opt/edit\n");
+    tovren::applyProgramChoices(home("Address.ini"));
     m_main->menuItem(QStringLiteral("mnuUtilityCalc"))->trigger();
     modGenProcedures::OpenNotepad();
-    ASSERT_EQ(m_desktop.programs.size(), 2u);
-    EXPECT_EQ(m_desktop.programs[0],
-              (QStringList{QStringLiteral("/opt/calc"), QStringLiteral("--mini")}));
-    EXPECT_EQ(m_desktop.programs[1], QStringList{QStringLiteral("/opt/edit")});
+    EXPECT_EQ(m_desktop.programs,
+              (std::vector<QStringList>{{"/opt/calc", "--mini"}, {"/opt/edit"}}));
     EXPECT_EQ(tovren::errHandler().ErrNum(), 0);
 }
 
@@ -51,51 +34,45 @@ TEST_F(Utilities, AMissingProgramIsReportedWithWhatToDo)
 {
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", home().toUtf8());
-    QString report;
-    expectReport(&report);
+    expectReport();
     m_main->mnuUtilityCalc_Click();
     qputenv("PATH", path);
     EXPECT_TRUE(m_desktop.programs.empty());
-    EXPECT_TRUE(report.contains(QStringLiteral("mdiMain.mnuUtilityCalc_Click")));
-    EXPECT_TRUE(report.contains(QStringLiteral("Calculator=")));
+    EXPECT_TRUE(m_report.contains("mdiMain.mnuUtilityCalc_Click"));
+    EXPECT_TRUE(m_report.contains("Calculator="));
     EXPECT_EQ(tovren::errHandler().ErrNum(), 53);
 }
 
-TEST_F(Utilities, OpenFileKeepsLinesAsTheyAre)
+// A name gives the file's text with its lines ended CR LF, read as UTF-8 or
+// else Latin-1, and becomes the file's full path; a quoted text is taken
+// as it stands.
+TEST_F(Utilities, OpenFileReadsFilesAndTakesQuotedTextLiterally)
 {
-    writeFile(QStringLiteral("body.txt"), "Dear friend, \"hello\"\r\nsecond,line\n\nlast");
-    QString name = QStringLiteral("body.txt");
-    EXPECT_EQ(modGenProcedures::OpenFile(name),
-              QStringLiteral("Dear friend, \"hello\"\r\nsecond,line\r\n\r\nlast\r\n"));
-    EXPECT_EQ(name, home(QStringLiteral("body.txt")));
+    writeFile("body.txt", "Dear friend, \"hello\"\r\nsecond,line\n\nlast");
+    writeFile("empty.txt", "");
+    writeFile("latin1.txt", "Gr\xfc\xdf"
+                            "e\n");
+    const std::tuple<QString, QString, QString> rows[] = {
+        // given, read, given afterwards
+        {"body.txt", "Dear friend, \"hello\"\r\nsecond,line\r\n\r\nlast\r\n", home("body.txt")},
+        {home("empty.txt"), "", home("empty.txt")},
+        {home("latin1.txt"), "Gr\u00fc\u00dfe\r\n", home("latin1.txt")},
+        {"\"Meet me at 5, \"please\"\"", "Meet me at 5, \"please\"", "Meet me at 5, \"please\""},
+        {"", "", ""},
+    };
+    for (const auto& [given, read, after] : rows) {
+        QString name = given;
+        EXPECT_EQ(modGenProcedures::OpenFile(name), read) << given.toStdString();
+        EXPECT_EQ(name, after);
+    }
+    EXPECT_EQ(tovren::errHandler().ErrNum(), 0);
 
-    writeFile(QStringLiteral("empty.txt"), "");
-    name = home(QStringLiteral("empty.txt"));
+    // A missing file is reported and gives nothing.
+    expectReport();
+    QString name = "absent.txt";
     EXPECT_EQ(modGenProcedures::OpenFile(name), QString());
-
-    writeFile(QStringLiteral("latin1.txt"), "Gr\xfc\xdf"
-                                            "e\n");
-    name = home(QStringLiteral("latin1.txt"));
-    EXPECT_EQ(modGenProcedures::OpenFile(name), QStringLiteral("Gr\u00fc\u00dfe\r\n"));
-}
-
-TEST_F(Utilities, OpenFileTakesQuotedTextLiterally)
-{
-    QString text = QStringLiteral("\"Meet me at 5, \"please\"\"");
-    EXPECT_EQ(modGenProcedures::OpenFile(text), QStringLiteral("Meet me at 5, \"please\""));
-    EXPECT_EQ(text, QStringLiteral("Meet me at 5, \"please\""));
-    QString empty;
-    EXPECT_EQ(modGenProcedures::OpenFile(empty), QString());
-}
-
-TEST_F(Utilities, OpenFileOfAMissingFileIsReportedAndGivesNothing)
-{
-    QString report;
-    expectReport(&report);
-    QString name = QStringLiteral("absent.txt");
-    EXPECT_EQ(modGenProcedures::OpenFile(name), QString());
-    EXPECT_TRUE(report.contains(QStringLiteral("modGenProcedures.OpenFile")));
-    EXPECT_TRUE(report.contains(QStringLiteral("absent.txt")));
+    EXPECT_TRUE(m_report.contains("modGenProcedures.OpenFile"));
+    EXPECT_TRUE(m_report.contains("absent.txt"));
     EXPECT_EQ(tovren::errHandler().ErrNum(), 53);
 }
 
