@@ -128,8 +128,11 @@ void Cancel(QWidget* frm)
             writeRecordCounter(frm);
             TbrMnuBtns(tovren::Group::Save, false);
         } else {
+            // Back to an empty book: as after deleting the last record, the
+            // fields lock again, or typing into them would lead nowhere.
             DisNoRecBtns(tovren::Mode::NoRecs);
             ControlClear(frm);
+            LckCtrls(frm, true);
         }
         AssgnValToCtrls(frm);
     });

@@ -250,9 +250,11 @@ TEST_F(Card, DeletingDownToAnEmptyBookLocksTheCard)
     trigger("mnuNew");
     EXPECT_EQ(locked(empty), 0);
     EXPECT_EQ(counter(), "1 / 1");
+    // Cancel leaves the book empty again, and the card locked again.
     trigger("mnuCancel");
     EXPECT_EQ(shown(), " No Records");
     EXPECT_EQ(enabledOf("New Save"), "New");
+    EXPECT_EQ(locked(empty), 5);
 }
 
 // A book that went away or that another program holds: the user is told
