@@ -191,6 +191,15 @@ void readValue(RecordStore& store, int row, int column, sqlite3_stmt* statement)
 
 } // namespace
 
+SqliteIo::SqliteIo(Connection& connection) : m_connection(connection)
+{
+    // Once per connection: the check of a row whose text was read with
+    // broken bytes replaced compares through it.
+    sqlite3_create_function_v2(nativeHandle(connection), "tovren_read_as_text", 1,
+                               SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY, nullptr,
+                               readAsText, nullptr, nullptr, nullptr);
+}
+
 LoadedRows SqliteIo::readRows(const QString& source)
 {
     Connection& connection = m_connection;
@@ -254,9 +263,6 @@ std::vector<qint64> SqliteIo::writeRows(const QString& source, const RecordStore
     const ColumnInfo& keyInfo = store.columns()[size_t(keyColumn)];
     const QString keyName = quoted(keyInfo.name);
 
-    sqlite3_create_function_v2(db, "tovren_read_as_text", 1,
-                               SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY, nullptr,
-                               readAsText, nullptr, nullptr, nullptr);
     std::vector<qint64> keys;
     execute(connection, db, "BEGIN IMMEDIATE");
     try {

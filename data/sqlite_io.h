@@ -11,8 +11,8 @@ class Connection;
 
 class SqliteIo final : public DatabaseIo {
 public:
-    // `connection` records the failures; it outlives this object.
-    explicit SqliteIo(Connection& connection) : m_connection(connection) {}
+    // `connection` (open) records the failures; it outlives this object.
+    explicit SqliteIo(Connection& connection);
 
     LoadedRows readRows(const QString& source) override;
     std::vector<qint64> writeRows(const QString& source, const RecordStore& store, int keyColumn,
