@@ -74,6 +74,10 @@ mdiMain::mdiMain(QWidget* parent) : QMainWindow(parent)
 
 mdiMain::~mdiMain()
 {
+    // QWidget's destructor hides the child windows, and the area then
+    // reports a change of active child to a frame that is no longer whole.
+    m_mdiArea->disconnect(this);
+    m_tmrTbr->stop();
     if (g_instance == this)
         g_instance = nullptr;
     if (tovren::frame() == this)
