@@ -138,8 +138,7 @@ QString inUseDescription(const QString& path)
 
 Connection::Connection(QString connectionString, QString name, QString filePath, bool readOnly)
     : m_connectionString(std::move(connectionString)), m_name(std::move(name)),
-      m_filePath(std::move(filePath)), m_readOnly(readOnly),
-      m_io(std::make_unique<SqliteIo>(*this))
+      m_filePath(std::move(filePath)), m_readOnly(readOnly), m_io(std::make_unique<SqliteIo>(*this))
 {}
 
 Connection::~Connection()

@@ -415,14 +415,14 @@ bool ordered(int order, Comparison::Op op)
     return false;
 }
 
-bool likeMatches(QStringView folded, const Comparison& c)
+bool likeMatches(KeyView folded, const Comparison& c)
 {
     const QStringView pattern(c.key.chars.data(), qsizetype(c.key.chars.size()));
     if (c.leadingWildcard)
-        return folded.contains(pattern);
+        return contains(folded, pattern);
     if (c.trailingWildcard)
-        return folded.startsWith(pattern);
-    return folded == pattern;
+        return startsWith(folded, pattern);
+    return compareKeys(folded, pattern) == 0;
 }
 
 bool compare(const Comparison& c, const RecordStore& store, int row)
@@ -451,12 +451,13 @@ bool compare(const Comparison& c, const RecordStore& store, int row)
         if (store.columns()[size_t(c.column)].kind == ColumnKind::Text)
             return likeMatches(store.foldedKey(row, c.column), c);
         const QString number = QString::number(store.number(row, c.column));
-        return likeMatches(number, c);
+        return likeMatches(QStringView(number), c);
     }
     case Comparison::Test::DateLike: {
         const QDate date = QDate::fromJulianDay(store.number(row, c.column));
         const TextKey shown = textKey(platform::dateText(date));
-        return likeMatches(shown.folded(), c) || likeMatches(platform::isoDate(date), c);
+        return likeMatches(shown.folded(), c)
+               || likeMatches(QStringView(platform::isoDate(date)), c);
     }
     default:
         return false;

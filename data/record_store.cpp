@@ -7,6 +7,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace data {
 
 ColumnInfo columnFromDeclaredType(const QString& name, const QString& declaredType)
@@ -44,18 +46,6 @@ int RecordStore::columnIndex(QStringView name) const
     return -1;
 }
 
-void RecordStore::reserve(int rows)
-{
-    for (size_t c = 0; c < m_data.size(); ++c) {
-        if (m_columns[c].kind == ColumnKind::Text) {
-            m_data[c].start.reserve(size_t(rows));
-            m_data[c].length.reserve(size_t(rows));
-        } else {
-            m_data[c].numbers.reserve(size_t(rows));
-        }
-    }
-}
-
 int RecordStore::appendRow()
 {
     for (size_t c = 0; c < m_data.size(); ++c) {
@@ -63,11 +53,6 @@ int RecordStore::appendRow()
         if (m_columns[c].kind == ColumnKind::Text) {
             data.start.push_back(0);
             data.length.push_back(-1);
-            if (data.keysBuilt) {
-                data.keyStart.push_back(0);
-                data.keyLength.push_back(0);
-                data.keyFolded.push_back(0);
-            }
         } else {
             data.numbers.push_back(kNullNumber);
         }
@@ -91,8 +76,8 @@ qint64 RecordStore::number(int row, int column) const
 QStringView RecordStore::text(int row, int column) const
 {
     const Column& data = m_data[size_t(column)];
-    const qint32 length = data.length[size_t(row)];
-    if (length < 0)
+    const qint32 length = data.length[size_t(row)] & ~kHasKey;
+    if (data.length[size_t(row)] < 0)
         return QStringView();
     if (length == 0)
         return QStringView(u""); // empty, and not null
@@ -119,7 +104,6 @@ void RecordStore::setNull(int row, int column)
     Column& data = m_data[size_t(column)];
     if (m_columns[size_t(column)].kind == ColumnKind::Text) {
         data.length[size_t(row)] = -1;
-        storeKey(row, column);
     } else {
         data.numbers[size_t(row)] = kNullNumber;
     }
@@ -142,10 +126,22 @@ void RecordStore::setText(int row, int column, QStringView value)
     // A new text goes to the end of the column; the old one is left unused
     // until the store is reloaded.
     Column& data = m_data[size_t(column)];
-    data.start[size_t(row)] = quint32(data.chars.size());
-    data.length[size_t(row)] = qint32(value.size());
+    const size_t begin = data.chars.size();
+    data.start[size_t(row)] = quint32(begin);
     data.chars.insert(data.chars.end(), value.utf16(), value.utf16() + value.size());
-    storeKey(row, column);
+    const bool ascii =
+        std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() < 0x80; });
+    data.length[size_t(row)] = qint32(value.size()) | (ascii ? 0 : kHasKey);
+    if (ascii)
+        return;
+    const size_t counts = data.chars.size();
+    data.chars.resize(counts + 4);
+    const auto foldedStart = quint32(appendTextKey(value, data.chars));
+    const auto keyLength = quint32(data.chars.size() - counts - 4);
+    data.chars[counts] = char16_t(keyLength >> 16);
+    data.chars[counts + 1] = char16_t(keyLength & 0xffff);
+    data.chars[counts + 2] = char16_t(foldedStart >> 16);
+    data.chars[counts + 3] = char16_t(foldedStart & 0xffff);
 }
 
 void RecordStore::setUtf8(int row, int column, const char* bytes, int length)
@@ -158,11 +154,12 @@ void RecordStore::setUtf8(int row, int column, const char* bytes, int length)
         setText(row, column, QString::fromUtf8(bytes, length));
         return;
     }
-    data.start[size_t(row)] = quint32(data.chars.size());
+    // Widened whole into the column, which grows geometrically.
+    const size_t begin = data.chars.size();
+    data.chars.resize(begin + size_t(length));
+    std::copy(bytes, bytes + length, data.chars.begin() + qsizetype(begin));
+    data.start[size_t(row)] = quint32(begin);
     data.length[size_t(row)] = length;
-    for (int i = 0; i < length; ++i)
-        data.chars.push_back(char16_t(static_cast<unsigned char>(bytes[i])));
-    storeKey(row, column);
 }
 
 void RecordStore::setValue(int row, int column, const QVariant& value)
@@ -215,43 +212,28 @@ void RecordStore::setValue(int row, int column, const QVariant& value)
     }
 }
 
-void RecordStore::buildKeys(int column) const
+const char16_t* RecordStore::keyCounts(int row, int column) const
 {
     const Column& data = m_data[size_t(column)];
-    data.keysBuilt = true;
-    data.keyChars.clear();
-    data.keyChars.reserve(data.chars.size());
-    data.keyStart.assign(size_t(m_rows), 0);
-    data.keyLength.assign(size_t(m_rows), 0);
-    data.keyFolded.assign(size_t(m_rows), 0);
-    for (int row = 0; row < m_rows; ++row)
-        storeKey(row, column);
+    const qint32 length = data.length[size_t(row)];
+    if (length < 0 || !(length & kHasKey))
+        return nullptr;
+    return data.chars.data() + data.start[size_t(row)] + (length & ~kHasKey);
 }
 
-void RecordStore::storeKey(int row, int column) const
+KeyView RecordStore::key(int row, int column) const
 {
-    const Column& data = m_data[size_t(column)];
-    if (!data.keysBuilt)
-        return;
-    const size_t begin = data.keyChars.size();
-    data.keyFolded[size_t(row)] = quint32(appendTextKey(text(row, column), data.keyChars));
-    data.keyStart[size_t(row)] = quint32(begin);
-    data.keyLength[size_t(row)] = quint32(data.keyChars.size() - begin);
+    const char16_t* counts = keyCounts(row, column);
+    if (!counts)
+        return KeyView(text(row, column), true);
+    return KeyView(QStringView(counts + 4, qsizetype(quint32(counts[0]) << 16 | counts[1])));
 }
 
-QStringView RecordStore::key(int row, int column) const
+KeyView RecordStore::foldedKey(int row, int column) const
 {
-    const Column& data = m_data[size_t(column)];
-    if (!data.keysBuilt)
-        buildKeys(column);
-    return QStringView(data.keyChars.data() + data.keyStart[size_t(row)],
-                       qsizetype(data.keyLength[size_t(row)]));
-}
-
-QStringView RecordStore::foldedKey(int row, int column) const
-{
-    const QStringView whole = key(row, column);
-    return whole.mid(m_data[size_t(column)].keyFolded[size_t(row)]);
+    const char16_t* counts = keyCounts(row, column);
+    const KeyView whole = key(row, column);
+    return counts ? whole.mid(qsizetype(quint32(counts[2]) << 16 | counts[3])) : whole;
 }
 
 std::vector<QVariant> RecordStore::rowValues(int row) const

@@ -5,8 +5,9 @@
 //
 // Rows are addressed by their storage index, which never changes while the
 // store lives; a deleted row keeps its index until the store is reloaded.
-// Text columns keep their comparison keys (see text_key.h), built on first
-// use and kept up to date on every write.
+// A text that is not plain ASCII has its comparison key (see text_key.h)
+// written beside it when it is stored, so the first filter or sort costs
+// what every later one does.
 
 #include "text_key.h"
 
@@ -56,7 +57,6 @@ public:
 
     // Appends a row of nulls and returns its index.
     int appendRow();
-    void reserve(int rows);
 
     bool isNull(int row, int column) const;
     qint64 number(int row, int column) const;    // Integer and Date columns
@@ -73,9 +73,10 @@ public:
     // mismatch) for a value the column cannot hold.
     void setValue(int row, int column, const QVariant& value);
 
-    // The comparison key of a text value (see text_key.h).
-    QStringView key(int row, int column) const;
-    QStringView foldedKey(int row, int column) const;
+    // The comparison key of a text value (see text_key.h), and its
+    // case-folded form that keeps the accents.
+    KeyView key(int row, int column) const;
+    KeyView foldedKey(int row, int column) const;
 
     // All values of a row, and putting them back (for undoing edits).
     std::vector<QVariant> rowValues(int row) const;
@@ -84,19 +85,15 @@ public:
 private:
     struct Column {
         std::vector<qint64> numbers; // Integer and Date columns
-        std::vector<char16_t> chars; // Text columns: all texts back to back
+        // Text columns: all texts back to back, each one that is not plain
+        // ASCII followed by its key (two 32-bit counts, then the key).
+        std::vector<char16_t> chars;
         std::vector<quint32> start;
-        std::vector<qint32> length; // -1: null
-        // Comparison keys, built on first use.
-        mutable bool keysBuilt = false;
-        mutable std::vector<char16_t> keyChars;
-        mutable std::vector<quint32> keyStart;
-        mutable std::vector<quint32> keyLength;
-        mutable std::vector<quint32> keyFolded;
+        std::vector<qint32> length; // -1: null; kHasKey marks a key after it
     };
-
-    void buildKeys(int column) const;
-    void storeKey(int row, int column) const;
+    static constexpr qint32 kHasKey = 1 << 30;
+    // The counts stored after a text that has a key; null for plain ASCII.
+    const char16_t* keyCounts(int row, int column) const;
 
     std::vector<ColumnInfo> m_columns;
     std::vector<Column> m_data;

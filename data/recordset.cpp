@@ -550,13 +550,16 @@ void Recordset::applySort()
     if (m_sortKeys.empty())
         return;
     // A short prefix of the first key decides most comparisons without
-    // looking at the texts themselves.
+    // looking at the texts themselves. It is taken after the characters
+    // that every text shares ("Company 1", "Company 2"), or it would never
+    // decide.
     struct Entry {
         quint64 prefix;
         int row;
     };
     const SortKey first = m_sortKeys.front();
     const bool firstIsText = field(first.column).kind == ColumnKind::Text;
+    const qsizetype shared = firstIsText ? sharedKeyPrefix(first.column) : 0;
     std::vector<Entry> entries;
     entries.reserve(m_view.size());
     for (const int row : m_view) {
@@ -564,10 +567,12 @@ void Recordset::applySort()
         if (m_store.isNull(row, first.column)) {
             prefix = 0; // Null comes first in ascending order
         } else if (firstIsText) {
-            const QStringView key = m_store.key(row, first.column);
+            const KeyView key = m_store.key(row, first.column);
             prefix = quint64(1) << 63;
-            for (int i = 0; i < 3; ++i)
-                prefix |= quint64(i < key.size() ? key[i].unicode() : 0) << (32 - 16 * i);
+            for (qsizetype i = 0; i < 3; ++i) {
+                const qsizetype at = shared + i;
+                prefix |= quint64(at < key.size() ? key.at(at) : 0) << (32 - 16 * i);
+            }
         } else {
             prefix = quint64(m_store.number(row, first.column)) ^ (quint64(1) << 63);
             prefix = (prefix >> 1) | (quint64(1) << 63);
@@ -600,6 +605,29 @@ void Recordset::applySort()
     });
     for (size_t i = 0; i < entries.size(); ++i)
         m_view[i] = entries[i].row;
+}
+
+qsizetype Recordset::sharedKeyPrefix(int column) const
+{
+    KeyView reference;
+    qsizetype shared = -1;
+    for (const int row : m_view) {
+        if (m_store.isNull(row, column))
+            continue;
+        const KeyView key = m_store.key(row, column);
+        if (shared < 0) {
+            reference = key;
+            shared = key.size();
+            continue;
+        }
+        qsizetype same = 0;
+        while (same < shared && same < key.size() && key.at(same) == reference.at(same))
+            ++same;
+        shared = same;
+        if (shared == 0)
+            break;
+    }
+    return std::max<qsizetype>(shared, 0);
 }
 
 } // namespace data

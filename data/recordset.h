@@ -155,6 +155,9 @@ private:
     void load();
     void rebuildView();
     void applySort();
+    // How many leading key characters every non-null text of `column` in
+    // the view shares.
+    qsizetype sharedKeyPrefix(int column) const;
     int viewIndexOf(int row) const;
     void moveToRow(int row);
     int rowOf(const QVariant& bookmark) const; // -1 when it names no row

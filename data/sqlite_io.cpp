@@ -176,7 +176,7 @@ void readValue(RecordStore& store, int row, int column, sqlite3_stmt* statement)
         // A date may carry a time of day after it; the card shows the day.
         const char* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
         const int length = std::min(sqlite3_column_bytes(statement, column), 10);
-        const auto date = platform::parseIsoDate(QString::fromLatin1(text, length));
+        const auto date = platform::parseIsoDate(QLatin1StringView(text, length));
         if (date)
             store.setNumber(row, column, date->toJulianDay());
         return;
@@ -207,13 +207,6 @@ LoadedRows SqliteIo::readRows(const QString& source)
     const QString name = storedName(connection, db, source);
     const QString key = keyColumnOf(connection, db, name);
 
-    int expected = 0;
-    {
-        Statement count(connection, db,
-                        QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoted(name)));
-        if (count.step())
-            expected = sqlite3_column_int(count.get(), 0);
-    }
     Statement select(connection, db,
                      QStringLiteral("SELECT * FROM %1%2")
                          .arg(quoted(name), key.isEmpty()
@@ -236,7 +229,6 @@ LoadedRows SqliteIo::readRows(const QString& source)
         columns.push_back(column);
     }
     loaded.store = RecordStore(std::move(columns));
-    loaded.store.reserve(expected);
     while (true) {
         const int result = sqlite3_step(statement);
         if (result == SQLITE_DONE)

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <algorithm>
+
 namespace data {
 
 namespace {
@@ -57,6 +59,35 @@ TextKey textKey(QStringView text)
     TextKey key;
     key.foldedStart = appendTextKey(text, key.chars);
     return key;
+}
+
+int compareKeys(KeyView a, KeyView b)
+{
+    if (a.exact() && b.exact())
+        return a.chars().compare(b.chars(), Qt::CaseSensitive);
+    const qsizetype common = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        if (a.at(i) != b.at(i))
+            return a.at(i) < b.at(i) ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+bool startsWith(KeyView key, QStringView prefix)
+{
+    return key.size() >= prefix.size()
+           && compareKeys(KeyView(key.chars().first(prefix.size()), !key.exact()), prefix) == 0;
+}
+
+bool contains(KeyView key, QStringView part)
+{
+    if (key.exact())
+        return key.chars().contains(part, Qt::CaseSensitive);
+    for (qsizetype from = 0; from + part.size() <= key.size(); ++from) {
+        if (startsWith(key.mid(from), part))
+            return true;
+    }
+    return false;
 }
 
 } // namespace data

@@ -149,12 +149,40 @@ QString dateText(QDate date)
     return date.isValid() ? QLocale().toString(date, dateFormat()) : QString();
 }
 
+namespace {
+
+// "yyyy-MM-dd" read straight from its characters: the loader meets one in
+// every row, so no detour through QString or a format parser.
+template <typename Char>
+std::optional<QDate> isoDateOf(const Char* text, qsizetype size)
+{
+    if (size != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    int parts[3] = {0, 0, 0};
+    int part = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        if (i == 4 || i == 7) {
+            ++part;
+            continue;
+        }
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+        parts[part] = parts[part] * 10 + int(text[i] - '0');
+    }
+    const QDate date(parts[0], parts[1], parts[2]);
+    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+}
+
+} // namespace
+
 std::optional<QDate> parseIsoDate(QStringView text)
 {
-    if (text.size() != 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
-        return std::nullopt;
-    const QDate date = QDate::fromString(text.toString(), Qt::ISODate);
-    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+    return isoDateOf(text.utf16(), text.size());
+}
+
+std::optional<QDate> parseIsoDate(QLatin1StringView text)
+{
+    return isoDateOf(text.data(), text.size());
 }
 
 std::optional<QDate> parseDate(const QString& text)

@@ -23,5 +23,6 @@ std::optional<QDate> parseDate(const QString& text);
 
 QString isoDate(QDate date);
 std::optional<QDate> parseIsoDate(QStringView text);
+std::optional<QDate> parseIsoDate(QLatin1StringView text);
 
 } // namespace platform
