@@ -7,13 +7,33 @@
 
 #include "record_store.h"
 
+#include <optional>
 #include <vector>
 
 namespace data {
 
+// What a database says of its own state: two equal versions mean nothing
+// was written in between. Empty when the database cannot tell, which is
+// taken as "changed".
+struct DataVersion {
+    quint64 file = 0;    // which file
+    quint32 changes = 0; // how many times it was written
+    quint32 schema = 0;  // the layout of its tables
+    friend bool operator==(const DataVersion&, const DataVersion&) = default;
+};
+using KnownVersion = std::optional<DataVersion>;
+
 struct LoadedRows {
     RecordStore store;
-    int keyColumn = -1; // the generated row identity, -1 for a view
+    int keyColumn = -1;   // the generated row identity, -1 for a view
+    KnownVersion version; // the database's version the rows were read at
+};
+
+struct WrittenRows {
+    std::vector<qint64> keys; // given to the inserted rows, in order
+    // The version after the batch when the database held exactly what was
+    // read before it (so the rows in memory are what is stored), else empty.
+    KnownVersion version;
 };
 
 struct PendingRow {
@@ -27,18 +47,22 @@ class DatabaseIo {
 public:
     virtual ~DatabaseIo() = default;
 
+    // The database's version now.
+    virtual KnownVersion version() = 0;
+
     // Raises kNoSuchTable for an unknown source, DatabaseBusy while another
     // program holds the database, and the database's own error (recorded in
     // the connection's errors) when reading fails.
     virtual LoadedRows readRows(const QString& source) = 0;
 
-    // Sends the rows in one transaction and returns the keys given to the
-    // inserted rows, in order. Only the columns an update changed are
-    // written, and only a row that still holds the values it was read with
-    // may change: an update or delete that finds its row changed or gone
-    // raises the concurrency violation. Any failure rolls everything back.
-    virtual std::vector<qint64> writeRows(const QString& source, const RecordStore& store,
-                                          int keyColumn, const std::vector<PendingRow>& rows) = 0;
+    // Sends the rows in one transaction. Only the columns an update changed
+    // are written, and only a row that still holds the values it was read
+    // with may change: an update or delete that finds its row changed or
+    // gone raises the concurrency violation. Any failure rolls everything
+    // back. `readAt` is the version the rows were read at.
+    virtual WrittenRows writeRows(const QString& source, const RecordStore& store, int keyColumn,
+                                  const std::vector<PendingRow>& rows,
+                                  const KnownVersion& readAt) = 0;
 };
 
 } // namespace data

@@ -53,7 +53,9 @@ void Recordset::Close()
 {
     m_open = false;
     m_store = RecordStore();
+    m_version.reset();
     m_status.clear();
+    m_pending.clear();
     m_rowId.clear();
     m_rowOfId.clear();
     m_originals.clear();
@@ -70,15 +72,29 @@ void Recordset::Requery()
         platform::raise(kObjectClosed,
                         QStringLiteral("The recordset is not connected; it cannot read '%1' again.")
                             .arg(m_source));
+    if (m_version && m_connection->io().version() == m_version) {
+        // Nothing was written since the rows were read: they are what a new
+        // read would give, once the changes not sent are dropped.
+        if (hasPendingChanges())
+            CancelBatch();
+        else if (!m_viewAsBuilt && (m_filter || !m_sortKeys.empty()))
+            rebuildView();
+        m_pos = m_view.empty() ? -1 : 0;
+        m_onDeleted = false;
+        return;
+    }
     load();
 }
 
 void Recordset::load()
 {
+    // The rows held stay until the new ones are all read: a read that fails
+    // half-way leaves the person the rows they had.
     LoadedRows rows = m_connection->io().readRows(m_source);
     Close();
     m_store = std::move(rows.store);
     m_keyColumn = rows.keyColumn;
+    m_version = rows.version;
     const int count = m_store.rowCount();
     m_status.assign(size_t(count), Status::Unchanged);
     m_rowId.resize(size_t(count));
@@ -287,7 +303,8 @@ void Recordset::AddNew()
     const int returnTo =
         (m_onDeleted || m_pos < 0 || m_pos >= int(m_view.size())) ? -1 : m_view[size_t(m_pos)];
     const int row = m_store.appendRow();
-    m_status.push_back(Status::New);
+    m_status.push_back(Status::Unchanged);
+    setStatus(row, Status::New);
     const qint64 id = m_nextNewId--;
     m_rowId.push_back(id);
     m_rowOfId.insert(id, row);
@@ -304,10 +321,11 @@ void Recordset::Update()
         return;
     const Edit edit = std::move(*m_edit);
     m_edit.reset();
+    m_viewAsBuilt = false; // a kept row may no longer pass the filter or keep its place
     if (edit.adding || m_status[size_t(edit.row)] != Status::Unchanged)
         return;
     if (m_store.rowValues(edit.row) != edit.before) {
-        m_status[size_t(edit.row)] = Status::Modified;
+        setStatus(edit.row, Status::Modified);
         m_originals[edit.row] = edit.before;
     }
 }
@@ -336,13 +354,13 @@ void Recordset::CancelUpdate()
     } else if (m_status[size_t(row)] == Status::Modified) {
         m_store.setRowValues(row, m_originals[row]);
         m_originals.erase(row);
-        m_status[size_t(row)] = Status::Unchanged;
+        setStatus(row, Status::Unchanged);
     }
 }
 
 void Recordset::forgetRow(int row)
 {
-    m_status[size_t(row)] = Status::Gone;
+    setStatus(row, Status::Gone);
     m_originals.erase(row);
     removeFromView(row);
 }
@@ -366,13 +384,13 @@ void Recordset::Delete()
             m_store.setRowValues(m_edit->row, m_edit->before);
         m_edit.reset();
     }
-    Status& status = m_status[size_t(row)];
+    const Status status = m_status[size_t(row)];
     if (status == Status::New) {
-        status = Status::Gone;
+        setStatus(row, Status::Gone);
     } else {
         if (status == Status::Unchanged)
             m_originals[row] = m_store.rowValues(row);
-        status = Status::Deleted;
+        setStatus(row, Status::Deleted);
     }
     const int index = m_pos;
     m_view.erase(m_view.begin() + index);
@@ -382,9 +400,7 @@ void Recordset::Delete()
 
 bool Recordset::hasPendingChanges() const
 {
-    return m_edit || std::any_of(m_status.begin(), m_status.end(), [](Status s) {
-               return s == Status::New || s == Status::Modified || s == Status::Deleted;
-           });
+    return m_edit || !m_pending.empty();
 }
 
 bool Recordset::isNewRow() const
@@ -397,7 +413,7 @@ void Recordset::UpdateBatch()
     requireOpen();
     implicitUpdate();
     std::vector<PendingRow> pending;
-    for (int row = 0; row < m_store.rowCount(); ++row) {
+    for (const int row : m_pending) {
         const Status status = m_status[size_t(row)];
         if (status == Status::New)
             pending.push_back({row, PendingRow::Kind::Insert, nullptr});
@@ -414,19 +430,19 @@ void Recordset::UpdateBatch()
             QStringLiteral("The recordset is not connected; its changes cannot be sent."));
 
     // Nothing in memory changes until the database has taken every row.
-    const std::vector<qint64> keys =
-        m_connection->io().writeRows(m_source, m_store, m_keyColumn, pending);
+    const WrittenRows written =
+        m_connection->io().writeRows(m_source, m_store, m_keyColumn, pending, m_version);
+    m_version = written.version;
     size_t nextKey = 0;
     for (const PendingRow& p : pending) {
-        Status& status = m_status[size_t(p.row)];
         if (p.kind == PendingRow::Kind::Insert) {
-            const qint64 key = keys[nextKey++];
+            const qint64 key = written.keys[nextKey++];
             m_store.setNumber(p.row, m_keyColumn, key);
             m_keyOfNewId.insert(m_rowId[size_t(p.row)], key);
             m_rowId[size_t(p.row)] = key;
             m_rowOfId.insert(key, p.row);
         }
-        status = p.kind == PendingRow::Kind::Delete ? Status::Gone : Status::Unchanged;
+        setStatus(p.row, p.kind == PendingRow::Kind::Delete ? Status::Gone : Status::Unchanged);
     }
     m_originals.clear();
 }
@@ -438,13 +454,12 @@ void Recordset::CancelBatch()
         CancelUpdate();
     const int current =
         (m_onDeleted || m_pos < 0 || m_pos >= int(m_view.size())) ? -1 : m_view[size_t(m_pos)];
-    for (int row = 0; row < m_store.rowCount(); ++row) {
-        Status& status = m_status[size_t(row)];
-        if (status == Status::New) {
-            status = Status::Gone;
-        } else if (status == Status::Modified || status == Status::Deleted) {
+    for (const int row : std::set<int>(m_pending)) {
+        if (m_status[size_t(row)] == Status::New) {
+            setStatus(row, Status::Gone);
+        } else {
             m_store.setRowValues(row, m_originals[row]);
-            status = Status::Unchanged;
+            setStatus(row, Status::Unchanged);
         }
     }
     m_originals.clear();
@@ -543,6 +558,7 @@ void Recordset::rebuildView()
         m_view.push_back(row);
     }
     applySort();
+    m_viewAsBuilt = true;
 }
 
 void Recordset::applySort()
@@ -605,6 +621,15 @@ void Recordset::applySort()
     });
     for (size_t i = 0; i < entries.size(); ++i)
         m_view[i] = entries[i].row;
+}
+
+void Recordset::setStatus(int row, Status status)
+{
+    m_status[size_t(row)] = status;
+    if (status == Status::New || status == Status::Modified || status == Status::Deleted)
+        m_pending.insert(row);
+    else
+        m_pending.erase(row);
 }
 
 qsizetype Recordset::sharedKeyPrefix(int column) const

@@ -20,6 +20,7 @@
 // `EOF` is a macro of the C library, so the end test is isEOF() and, to
 // match it, the beginning test isBOF().
 
+#include "database_io.h"
 #include "record_store.h"
 
 #include <QHash>
@@ -29,6 +30,7 @@
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -154,6 +156,8 @@ private:
     void implicitUpdate();
     void load();
     void rebuildView();
+    // Keeps the rows with changes to send in step with their status.
+    void setStatus(int row, Status status);
     void applySort();
     // How many leading key characters every non-null text of `column` in
     // the view shares.
@@ -171,7 +175,9 @@ private:
 
     RecordStore m_store;
     int m_keyColumn = -1;
+    KnownVersion m_version; // of the database, when the rows are as stored
     std::vector<Status> m_status;
+    std::set<int> m_pending;     // rows New, Modified or Deleted
     std::vector<qint64> m_rowId; // what a bookmark holds
     QHash<qint64, int> m_rowOfId;
     // Bookmarks taken of new rows before they were sent keep naming them
@@ -181,9 +187,10 @@ private:
     std::unordered_map<int, std::vector<QVariant>> m_originals;
     std::optional<Edit> m_edit;
 
-    std::vector<int> m_view;  // rows in filtered, sorted order
-    int m_pos = -1;           // -1 BOF, size EOF
-    bool m_onDeleted = false; // the current row was just deleted
+    std::vector<int> m_view;    // rows in filtered, sorted order
+    bool m_viewAsBuilt = false; // no kept edit since the filter and sort were applied
+    int m_pos = -1;             // -1 BOF, size EOF
+    bool m_onDeleted = false;   // the current row was just deleted
 
     QString m_filterText;
     std::unique_ptr<Criteria> m_filter;

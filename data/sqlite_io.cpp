@@ -7,12 +7,15 @@
 #include "platform/error_numbers.h"
 #include "platform/runtime_error.h"
 
+#include <QFile>
 #include <QSqlDriver>
 #include <QSqlError>
 
 #include <sqlite3.h>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 namespace data {
 namespace {
@@ -158,6 +161,41 @@ QString keyColumnOf(Connection& connection, sqlite3* db, const QString& table)
     return keys == 1 ? key : QString();
 }
 
+// The file's version as its header tells it, read through SQLite's own
+// handle of the file: opening it a second time and closing that would drop
+// SQLite's locks. A lock on the file must be held. In write-ahead-log mode
+// the header does not count the writes, so the version is unknown.
+KnownVersion headerVersion(sqlite3* db, const QString& path)
+{
+    sqlite3_file* file = nullptr;
+    unsigned char header[100];
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file
+        || !file->pMethods
+        || file->pMethods->xRead(file, header, int(sizeof header), 0) != SQLITE_OK
+        || header[18] == 2)
+        return std::nullopt;
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    const auto number = [&header](int at) {
+        return quint32(header[at]) << 24 | quint32(header[at + 1]) << 16
+               | quint32(header[at + 2]) << 8 | quint32(header[at + 3]);
+    };
+    return DataVersion{quint64(info.st_dev) << 32 ^ quint64(info.st_ino), number(24), number(40)};
+}
+
+// A read transaction: the rows and the version they are read at agree.
+class Reading {
+public:
+    Reading(Connection& connection, sqlite3* db) : m_db(db) { execute(connection, db, "BEGIN"); }
+    ~Reading() { sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr); }
+    Reading(const Reading&) = delete;
+    Reading& operator=(const Reading&) = delete;
+
+private:
+    sqlite3* m_db;
+};
+
 void readValue(RecordStore& store, int row, int column, sqlite3_stmt* statement)
 {
     const int type = sqlite3_column_type(statement, column);
@@ -200,11 +238,27 @@ SqliteIo::SqliteIo(Connection& connection) : m_connection(connection)
                                readAsText, nullptr, nullptr, nullptr);
 }
 
+KnownVersion SqliteIo::version()
+{
+    sqlite3* db = nativeHandle(m_connection);
+    // Reading the schema takes the shared lock under which the header holds still.
+    if (sqlite3_exec(db, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr)
+        != SQLITE_OK) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return std::nullopt;
+    }
+    const KnownVersion version = headerVersion(db, m_connection.filePath());
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    return version;
+}
+
 LoadedRows SqliteIo::readRows(const QString& source)
 {
     Connection& connection = m_connection;
     sqlite3* db = nativeHandle(connection);
+    const Reading reading(connection, db);
     const QString name = storedName(connection, db, source);
+    const KnownVersion version = headerVersion(db, connection.filePath());
     const QString key = keyColumnOf(connection, db, name);
 
     Statement select(connection, db,
@@ -215,6 +269,7 @@ LoadedRows SqliteIo::readRows(const QString& source)
     sqlite3_stmt* statement = select.get();
 
     LoadedRows loaded;
+    loaded.version = version;
     std::vector<ColumnInfo> columns;
     const int columnCount = sqlite3_column_count(statement);
     for (int c = 0; c < columnCount; ++c) {
@@ -243,8 +298,8 @@ LoadedRows SqliteIo::readRows(const QString& source)
     return loaded;
 }
 
-std::vector<qint64> SqliteIo::writeRows(const QString& source, const RecordStore& store,
-                                        int keyColumn, const std::vector<PendingRow>& rows)
+WrittenRows SqliteIo::writeRows(const QString& source, const RecordStore& store, int keyColumn,
+                                const std::vector<PendingRow>& rows, const KnownVersion& readAt)
 {
     Connection& connection = m_connection;
     sqlite3* db = nativeHandle(connection);
@@ -255,8 +310,10 @@ std::vector<qint64> SqliteIo::writeRows(const QString& source, const RecordStore
     const ColumnInfo& keyInfo = store.columns()[size_t(keyColumn)];
     const QString keyName = quoted(keyInfo.name);
 
-    std::vector<qint64> keys;
+    WrittenRows written;
     execute(connection, db, "BEGIN IMMEDIATE");
+    const KnownVersion before = headerVersion(db, connection.filePath());
+    bool wrote = false;
     try {
         for (const PendingRow& pending : rows) {
             std::vector<int> columns; // the columns written (insert, update) or checked (delete)
@@ -319,8 +376,9 @@ std::vector<qint64> SqliteIo::writeRows(const QString& source, const RecordStore
                                    (*pending.originals)[size_t(c)]);
             }
             statement.step();
+            wrote = true;
             if (pending.kind == PendingRow::Kind::Insert) {
-                keys.push_back(sqlite3_last_insert_rowid(db));
+                written.keys.push_back(sqlite3_last_insert_rowid(db));
             } else if (sqlite3_changes(db) != 1) {
                 platform::raise(
                     platform::err::ConcurrencyViolation,
@@ -333,7 +391,14 @@ std::vector<qint64> SqliteIo::writeRows(const QString& source, const RecordStore
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
-    return keys;
+    // The rows in memory are what is stored when the file held what was
+    // read and then took this batch and nothing else (the count of writes
+    // went up by this commit alone).
+    const KnownVersion after = version();
+    if (readAt && before == readAt && after && after->file == before->file
+        && after->schema == before->schema && after->changes == before->changes + (wrote ? 1 : 0))
+        written.version = after;
+    return written;
 }
 
 } // namespace data

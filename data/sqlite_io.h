@@ -14,9 +14,10 @@ public:
     // `connection` (open) records the failures; it outlives this object.
     explicit SqliteIo(Connection& connection);
 
+    KnownVersion version() override;
     LoadedRows readRows(const QString& source) override;
-    std::vector<qint64> writeRows(const QString& source, const RecordStore& store, int keyColumn,
-                                  const std::vector<PendingRow>& rows) override;
+    WrittenRows writeRows(const QString& source, const RecordStore& store, int keyColumn,
+                          const std::vector<PendingRow>& rows, const KnownVersion& readAt) override;
 
 private:
     Connection& m_connection;
