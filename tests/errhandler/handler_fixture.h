@@ -1,7 +1,6 @@
 #pragma once
-// Every Vostrel test starts from a fresh handler made by the real plugin,
-// with its logs in a temporary folder, and with prompts and the desktop
-// scripted: nothing waits for a person or starts a program.
+// Every Vostrel test starts from a fresh handler made by the real plugin, its
+// logs in a temporary folder, prompts and the desktop scripted.
 
 #include "errhandler/Vostrel.h"
 #include "platform/runtime_error.h"
@@ -17,6 +16,8 @@
 #include <gtest/gtest.h>
 
 namespace vostrel_test {
+
+using namespace Qt::StringLiterals;
 
 class HandlerTest : public ::testing::Test {
 protected:
@@ -36,12 +37,12 @@ protected:
             ADD_FAILURE() << loader.errorString().toStdString();
         return component ? component->createErrHandler() : nullptr;
     }
-    // Tovren 1.0.5 by Belvane, installed in /opt/tovren.
-    static QVariant tovren()
+    // Tovren 1.0.5 by Belvane, installed in `path`.
+    static QVariant tovren(const QString& path = u"/opt/tovren"_s,
+                           const QString& product = u"Tovren"_s)
     {
         return QVariant::fromValue(
-            Vostrel::AppDescriptor{QStringLiteral("Tovren"), QStringLiteral("Belvane"), 1, 0, 5,
-                                   QStringLiteral("/opt/tovren"), QStringLiteral("Tovren")});
+            Vostrel::AppDescriptor{u"Tovren"_s, u"Belvane"_s, 1, 0, 5, path, product});
     }
     QString path(const QString& name) const { return m_dir.filePath(name); }
     static QByteArray readFile(const QString& path)
@@ -50,7 +51,7 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     // The text with LF line ends, as a text box or sendmail has it.
-    static QString withLf(QString text) { return text.replace(QStringLiteral("\r\n"), "\n"); }
+    static QString withLf(QString text) { return text.replace(u"\r\n"_s, u"\n"_s); }
     QStringList callStack() const { return handler->CallStack().toStringList(); }
     // The run-time error `call` raised; numbered 0 when it raised none.
     template <typename Call>
@@ -70,22 +71,9 @@ protected:
     testing_support::RecordingDesktop desktop;
 };
 
-// Records the handler's events and cancels when told to.
-struct EventSink final : Vostrel::clsErrHandlerEvents {
-    bool cancel = false;
-    int before = 0;
-    int after = 0;
-    void BeforeHandlerCalled(bool& Cancel) override
-    {
-        ++before;
-        Cancel = cancel;
-    }
-    void AfterHandlerCalled() override { ++after; }
-};
-
 // A database connection whose driver errors a test sets by hand.
 struct FakeConnection final : Vostrel::DbConnection, Vostrel::DbErrors {
-    QString connectionString = QStringLiteral("Data Source=TND.dbx");
+    QString connectionString = u"Data Source=TND.dbx"_s;
     QVector<Vostrel::DbError> errors;
     int clears = 0;
     int refreshes = 0;

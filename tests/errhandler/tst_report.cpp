@@ -1,10 +1,15 @@
-// The error report: its text, Error.log, and when nothing is reported.
+// The error report: its text, Error.log, the database section, the dialog
+// that shows it, and when nothing is reported.
 
 #include "handler_fixture.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 
 namespace vostrel_test {
@@ -12,59 +17,62 @@ namespace {
 
 using VostrelReportTest = HandlerTest;
 
-QString maskTime(QString report)
-{
-    static const QRegularExpression time(QStringLiteral("Current Time:\t[^\r]+"));
-    return report.replace(time, QStringLiteral("Current Time:\t<time>"));
-}
+// Records the handler's events and cancels when told to.
+struct EventSink final : Vostrel::clsErrHandlerEvents {
+    bool cancel = false;
+    int before = 0;
+    int after = 0;
+    void BeforeHandlerCalled(bool& Cancel) override
+    {
+        ++before;
+        Cancel = cancel;
+    }
+    void AfterHandlerCalled() override { ++after; }
+};
 
 TEST_F(VostrelReportTest, ListsTheStackAndOnlyTheFailingProceduresArguments)
 {
     handler->setAppObj(tovren());
-    handler->setCurrentOperation(QStringLiteral("Saving the card"));
-    handler->Push(QStringLiteral("mdiMain.mnuSave_Click"));
-    handler->AddParam(QStringLiteral("Index"), QStringLiteral("Integer"), 4);
-    handler->Push(QStringLiteral("modGenProcedures.Save"));
-    handler->Push(QStringLiteral("Address.Let_PinCode"));
-    handler->AddParam(QStringLiteral("vData"), QStringLiteral("String"), QStringLiteral("40 01"));
-    handler->AddParam(QStringLiteral("bForce"), QStringLiteral("Boolean"), true);
-
-    ASSERT_EQ(handler->HandleError(QStringLiteral("Disk full"), 3640, 12,
-                                   QStringLiteral("The card was not saved.")),
-              0);
+    handler->setCurrentOperation(u"Saving the card"_s);
+    handler->Push(u"mdiMain.mnuSave_Click"_s);
+    handler->AddParam(u"Index"_s, u"Integer"_s, 4);
+    handler->Push(u"modGenProcedures.Save"_s);
+    handler->Push(u"Address.Let_PinCode"_s);
+    handler->AddParam(u"vData"_s, u"String"_s, u"40 01"_s);
+    handler->AddParam(u"bForce"_s, u"Boolean"_s, true);
+    ASSERT_EQ(handler->HandleError(u"Disk full"_s, 3640, 12, u"The card was not saved."_s), 0);
 
     const QString expected =
-        QStringLiteral("Tovren Application Error Information\r\n"
-                       "=================================================\r\n\r\n"
-                       "The card was not saved.\r\n\r\n"
-                       "Current Time:\t<time>\r\nError Number:\t3640\r\n"
-                       "Error Procedure:\tAddress.Let_PinCode\r\nError Line:\t12\r\n"
-                       "Error Description:\tDisk full\r\n\r\n"
-                       "Procedure Stack\r\n---------------\r\n"
-                       "01  mdiMain.mnuSave_Click\r\n"
-                       "02    modGenProcedures.Save\r\n"
-                       "03      Address.Let_PinCode\r\n"
-                       "1st Param:\r\nName: vData\r\nType: String\r\nValue: 40 01\r\n"
-                       "2nd Param:\r\nName: bForce\r\nType: Boolean\r\nValue: True\r\n\r\n"
-                       "Current Operation: Saving the card\r\n\r\n"
-                       "Additional Information\r\n----------------------\r\n"
-                       "Current Directory:\t%1\r\nTitle:\t\tTovren\r\nCompany Name:\tBelvane\r\n"
-                       "Major:\t\t1\r\nMinor:\t\t0\r\nRevision:\t\t5\r\n"
-                       "Path:\t\t/opt/tovren\r\nApp Name:\tTovren")
-            .arg(QDir::currentPath());
+        u"Tovren Application Error Information\r\n"
+        "=================================================\r\n\r\n"
+        "The card was not saved.\r\n\r\n"
+        "Current Time:\t<time>\r\nError Number:\t3640\r\n"
+        "Error Procedure:\tAddress.Let_PinCode\r\nError Line:\t12\r\n"
+        "Error Description:\tDisk full\r\n\r\n"
+        "Procedure Stack\r\n---------------\r\n"
+        "01  mdiMain.mnuSave_Click\r\n"
+        "02    modGenProcedures.Save\r\n"
+        "03      Address.Let_PinCode\r\n"
+        "1st Param:\r\nName: vData\r\nType: String\r\nValue: 40 01\r\n"
+        "2nd Param:\r\nName: bForce\r\nType: Boolean\r\nValue: True\r\n\r\n"
+        "Current Operation: Saving the card\r\n\r\n"
+        "Additional Information\r\n----------------------\r\n"
+        "Current Directory:\t%1\r\nTitle:\t\tTovren\r\nCompany Name:\tBelvane\r\n"
+        "Major:\t\t1\r\nMinor:\t\t0\r\nRevision:\t\t5\r\n"
+        "Path:\t\t/opt/tovren\r\nApp Name:\tTovren"_s.arg(QDir::currentPath());
     const QString report = handler->ErrorLogDisplay();
-    EXPECT_EQ(maskTime(report).toStdString(), expected.toStdString());
-    EXPECT_FALSE(report.contains(QStringLiteral("Current Time:\t\r\n")));
-    EXPECT_EQ(readFile(path(QStringLiteral("Error.log"))),
-              (report + QStringLiteral("\r\n")).toUtf8());
-    EXPECT_EQ(handler->CustomErrMessage().toString(), QStringLiteral("The card was not saved."));
+    static const QRegularExpression time(u"Current Time:\t[^\r]+"_s);
+    EXPECT_EQ(QString(report).replace(time, u"Current Time:\t<time>"_s).toStdString(),
+              expected.toStdString());
+    EXPECT_EQ(readFile(path(u"Error.log"_s)), (report + u"\r\n"_s).toUtf8());
+    EXPECT_EQ(handler->CustomErrMessage().toString(), u"The card was not saved."_s);
 
     // A cleared descriptor leaves the title and Additional Information out;
     // a value that is no descriptor is refused.
     handler->setAppObj(QVariant());
-    handler->HandleError(QStringLiteral("x"), 5, 1);
-    EXPECT_TRUE(handler->ErrorLogDisplay().startsWith(QStringLiteral("Application Error")));
-    EXPECT_FALSE(handler->ErrorLogDisplay().contains(QStringLiteral("Additional Information")));
+    handler->HandleError(u"x"_s, 5, 1);
+    EXPECT_TRUE(handler->ErrorLogDisplay().startsWith(u"Application Error"_s));
+    EXPECT_FALSE(handler->ErrorLogDisplay().contains(u"Additional Information"_s));
     EXPECT_THROW(handler->setAppObj(42), platform::RunTimeError);
 }
 
@@ -74,80 +82,89 @@ TEST_F(VostrelReportTest, HeadsArgumentsWithOrdinalsAndShowsValuesAsText)
     {
         // A handler that went away mid-procedure leaves nothing to the next one.
         auto gone = newHandler();
-        gone->Push(QStringLiteral("Gone.Procedure"));
-        gone->AddParam(QStringLiteral("stale"), QStringLiteral("String"), QString());
+        gone->Push(u"Gone.Procedure"_s);
+        gone->AddParam(u"stale"_s, u"String"_s, QString());
     }
     // The first four arguments and how they show; the others are numbers.
     const std::pair<QVariant, const char*> shown[] = {
         {false, "False"}, {0.5, "0.5"}, {QVariant::fromValue(&window), "-----"}, {QVariant(), ""}};
-    handler->Push(QStringLiteral("frmAddress.Form_Load"));
+    handler->Push(u"frmAddress.Form_Load"_s);
     for (int i = 1; i <= 111; ++i)
-        handler->AddParam(QStringLiteral("p%1").arg(i), QStringLiteral("Variant"),
-                          i <= 4 ? shown[i - 1].first : QVariant(i));
-    handler->HandleError(QStringLiteral("Invalid use of Null"), 94, 3);
+        handler->AddParam(u"p%1"_s.arg(i), u"Variant"_s, i <= 4 ? shown[i - 1].first : i);
+    handler->HandleError(u"Invalid use of Null"_s, 94, 3);
     const QString report = handler->ErrorLogDisplay();
     for (const char* heading : {"\r\n1st Param:", "\n2nd Param:", "\n3rd Param:", "\n4th Param:",
                                 "\n11th Param:", "\n12th Param:", "\n13th Param:", "\n21st Param:",
                                 "\n22nd Param:", "\n101st Param:", "\n111th Param:"})
         EXPECT_TRUE(report.contains(QLatin1String(heading))) << heading;
     for (int i = 1; i <= 4; ++i)
-        EXPECT_TRUE(report.contains(QStringLiteral("Name: p%1\r\nType: Variant\r\nValue: %2\r\n")
-                                        .arg(i)
-                                        .arg(shown[i - 1].second)));
-    EXPECT_FALSE(report.contains(QStringLiteral("stale")));
+        EXPECT_TRUE(report.contains(
+            u"Name: p%1\r\nType: Variant\r\nValue: %2\r\n"_s.arg(i).arg(shown[i - 1].second)));
+    EXPECT_FALSE(report.contains(u"stale"_s));
     // Without a descriptor the report ends with the last argument's line.
-    EXPECT_TRUE(report.startsWith(QStringLiteral("Application Error Information\r\n")));
-    EXPECT_TRUE(report.endsWith(QStringLiteral("Name: p111\r\nType: Variant\r\nValue: 111")));
+    EXPECT_TRUE(report.startsWith(u"Application Error Information\r\n"_s));
+    EXPECT_TRUE(report.endsWith(u"Name: p111\r\nType: Variant\r\nValue: 111"_s));
 }
 
-TEST_F(VostrelReportTest, DriverErrorsBecomeADatabaseSectionForGood)
+TEST_F(VostrelReportTest, OnlyAnOpenConnectionIsTakenAndItsDriverErrorsAreReported)
 {
-    auto connection = std::make_shared<FakeConnection>();
-    connection->errors = {{-2147217900, -1,
-                           QStringLiteral("[ODBC Microsoft Access Driver] Syntax error"),
-                           QStringLiteral("SQLite"), QStringLiteral("42000")},
-                          {-2147467259, 5, QStringLiteral("database is locked"),
-                           QStringLiteral("SQLite"), QStringLiteral("HY000")}};
-    handler->setCn(QVariant::fromValue(Vostrel::DbConnectionRef(connection)));
-    handler->setAppObj(tovren());
-    handler->Push(QStringLiteral("DataSource.Save"));
+    auto open = std::make_shared<FakeConnection>();
+    open->errors = {{-2147217900, -1, u"[ODBC Microsoft Access Driver] Syntax error"_s, u"SQLite"_s,
+                     u"42000"_s},
+                    {-2147467259, 5, u"database is locked"_s, u"SQLite"_s, u"HY000"_s}};
+    auto closed = std::make_shared<FakeConnection>();
+    closed->connectionString.clear();
+    const QString invalid = u"Must pass in a valid connection or database object"_s;
+    const std::tuple<QVariant, qint32, QString> cases[] = {
+        {QVariant::fromValue(Vostrel::DbConnectionRef(open)), 0, QString()},
+        {u"Data Source=TND.dbx"_s, -2147220503, invalid},
+        {QVariant::fromValue(Vostrel::DbConnectionRef()), -2147220503, invalid},
+        {QVariant::fromValue(Vostrel::DbConnectionRef(closed)), -2147220502,
+         u"ADO connection must be open before passing to the Error Object"_s}};
+    for (const auto& [value, number, description] : cases) {
+        const platform::RunTimeError error = raised([&] { handler->setCn(value); });
+        EXPECT_EQ(error.number(), number) << description.toStdString();
+        EXPECT_EQ(error.description(), description);
+        EXPECT_EQ(error.source(), number ? "Vostrel" : "Tovren");
+    }
 
-    handler->HandleError(QStringLiteral("Syntax error in query"), -2147217900, 30);
+    // The refusals left the open connection in place.
+    handler->setAppObj(tovren());
+    handler->Push(u"DataSource.Save"_s);
+    handler->HandleError(u"Syntax error in query"_s, -2147217900, 30);
     EXPECT_EQ(handler->ErrNum(), 3604);
-    EXPECT_EQ(handler->ErrorType(), QStringLiteral("1"));
-    EXPECT_EQ(handler->ErrDesc(), QStringLiteral("\r\nDATABASE ERROR MESSAGE(S)\r\n\r\n"
-                                                 "DB ERROR 1\tNative DB ERR#: -1\r\n"
-                                                 "DESCRIPTION:\tDatabase Error:  Syntax error\r\n"
-                                                 "SOURCE:\t\tSQLite\r\nSQL STATE:\t42000\r\n"
-                                                 "ERROR:\t\t3604 (-2147217900)"
-                                                 "DB ERROR 2\tNative DB ERR#: 5\r\n"
-                                                 "DESCRIPTION:\tdatabase is locked\r\n"
-                                                 "SOURCE:\t\tSQLite\r\nSQL STATE:\tHY000\r\n"
-                                                 "ERROR:\t\t-245755 (-2147467259)"));
-    EXPECT_TRUE(handler->ErrorLogDisplay().startsWith(
-        QStringLiteral("Tovren Database Error Information\r\n")));
-    EXPECT_EQ(connection->clears, 1);
-    EXPECT_EQ(connection->refreshes, 1);
+    EXPECT_EQ(handler->ErrorType(), u"1"_s);
+    EXPECT_EQ(handler->ErrDesc(), u"\r\nDATABASE ERROR MESSAGE(S)\r\n\r\n"
+                                  "DB ERROR 1\tNative DB ERR#: -1\r\n"
+                                  "DESCRIPTION:\tDatabase Error:  Syntax error\r\n"
+                                  "SOURCE:\t\tSQLite\r\nSQL STATE:\t42000\r\n"
+                                  "ERROR:\t\t3604 (-2147217900)"
+                                  "DB ERROR 2\tNative DB ERR#: 5\r\n"
+                                  "DESCRIPTION:\tdatabase is locked\r\n"
+                                  "SOURCE:\t\tSQLite\r\nSQL STATE:\tHY000\r\n"
+                                  "ERROR:\t\t-245755 (-2147467259)"_s);
+    EXPECT_TRUE(handler->ErrorLogDisplay().startsWith(u"Tovren Database Error Information\r\n"_s));
+    EXPECT_EQ(open->clears, 1);
+    EXPECT_EQ(open->refreshes, 1);
 
     // No driver errors this time: the description is only cleaned, yet the
     // handler has reported a database error and says so from now on.
-    handler->HandleError(QStringLiteral("x [SQL Server]Timeout expired"), 3704, 1);
+    handler->HandleError(u"x [SQL Server]Timeout expired"_s, 3704, 1);
     EXPECT_EQ(handler->ErrNum(), 3704);
-    EXPECT_EQ(handler->ErrDesc(), QStringLiteral("Database Error: Timeout expired"));
-    EXPECT_TRUE(handler->ErrorLogDisplay().startsWith(QStringLiteral("Tovren Database Error")));
+    EXPECT_EQ(handler->ErrDesc(), u"Database Error: Timeout expired"_s);
+    EXPECT_TRUE(handler->ErrorLogDisplay().startsWith(u"Tovren Database Error"_s));
 }
 
 TEST_F(VostrelReportTest, NoReportForErrorZeroOrNumbersThatOverflow)
 {
-    handler->Push(QStringLiteral("frmAddress.Form_Load"));
-    EXPECT_EQ(handler->HandleError(QStringLiteral("late"), 5, 40000), 6);
-    EXPECT_EQ(handler->HandleError(QStringLiteral("huge"), 3e9, 1), 6);
+    handler->Push(u"frmAddress.Form_Load"_s);
+    EXPECT_EQ(handler->HandleError(u"late"_s, 5, 40000), 6);
+    EXPECT_EQ(handler->HandleError(u"huge"_s, 3e9, 1), 6);
     EXPECT_EQ(handler->ErrDesc(), QString());
-    EXPECT_EQ(handler->HandleError(QStringLiteral("no error"), 0, 5), 0);
-    EXPECT_EQ(handler->ErrDesc(), QStringLiteral("no error"));
-    EXPECT_EQ(handler->ErrLine(), QStringLiteral("5"));
+    EXPECT_EQ(handler->HandleError(u"no error"_s, 0, 5), 0);
+    EXPECT_EQ(handler->ErrDesc() + handler->ErrLine(), u"no error5"_s);
     EXPECT_TRUE(handler->ErrorLogDisplay().isEmpty());
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("Error.log"))));
+    EXPECT_FALSE(QFile::exists(path(u"Error.log"_s)));
     EXPECT_EQ(callStack(), QStringList({"", "frmAddress.Form_Load"}));
 }
 
@@ -155,40 +172,124 @@ TEST_F(VostrelReportTest, CancelledReportKeepsThePreviousTextButStillUnwinds)
 {
     EventSink sink;
     handler->Advise(&sink);
-    handler->HandleError(QStringLiteral("first"), 5, 1);
+    handler->HandleError(u"first"_s, 5, 1);
     const QString first = handler->ErrorLogDisplay();
-    ASSERT_TRUE(QFile::remove(path(QStringLiteral("Error.log"))));
+    ASSERT_TRUE(QFile::remove(path(u"Error.log"_s)));
 
     sink.cancel = true;
     handler->setUseInterface(true);
-    handler->Push(QStringLiteral("frmAddress.Form_Load"));
+    handler->Push(u"frmAddress.Form_Load"_s);
     QString shown;
     prompts.handleModal([&](QDialog& dialog) {
-        shown = dialog.findChild<QPlainTextEdit*>(QStringLiteral("lbxErrMessage"))->toPlainText();
+        shown = dialog.findChild<QPlainTextEdit*>(u"lbxErrMessage"_s)->toPlainText();
     });
-    EXPECT_EQ(handler->HandleError(QStringLiteral("second"), 7, 2), 0);
-
+    EXPECT_EQ(handler->HandleError(u"second"_s, 7, 2), 0);
     EXPECT_EQ(sink.before, 2);
     EXPECT_EQ(sink.after, 1);
     EXPECT_EQ(handler->ErrorLogDisplay(), first);
     EXPECT_EQ(shown, withLf(first));
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("Error.log"))));
+    EXPECT_FALSE(QFile::exists(path(u"Error.log"_s)));
     EXPECT_EQ(callStack(), QStringList({""}));
 }
 
 TEST_F(VostrelReportTest, UnwritableFolderFailsTracingButStillShowsTheReport)
 {
-    QFile file(path(QStringLiteral("not-a-folder")));
+    QFile file(path(u"not-a-folder"_s));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     handler->setDestination(file.fileName());
     handler->setTraceExecution(true);
     handler->setUseInterface(true);
-    EXPECT_NE(handler->Push(QStringLiteral("frmAddress.Form_Load")), 0);
+    EXPECT_NE(handler->Push(u"frmAddress.Form_Load"_s), 0);
     prompts.handleModal([](QDialog&) {});
-    EXPECT_EQ(handler->HandleError(QStringLiteral("Disk full"), 61, 3), 0);
+    EXPECT_EQ(handler->HandleError(u"Disk full"_s, 61, 3), 0);
     EXPECT_EQ(prompts.recorded().size(), 1u);
-    EXPECT_TRUE(handler->ErrorLogDisplay().contains(QStringLiteral("01  frmAddress.Form_Load")));
+    EXPECT_TRUE(handler->ErrorLogDisplay().contains(u"01  frmAddress.Form_Load"_s));
     EXPECT_EQ(callStack(), QStringList({""}));
+}
+
+// The report dialog HandleError shows.
+class VostrelReportDialogTest : public HandlerTest {
+protected:
+    void SetUp() override
+    {
+        HandlerTest::SetUp();
+        handler->setUseInterface(true);
+        handler->Push(u"frmAddress.cmdSave_Click"_s);
+        platform::setProgramOverride(platform::DesktopProgram::TextEditor,
+                                     u"fake-editor --new-window"_s);
+    }
+    void TearDown() override
+    {
+        platform::setProgramOverride(platform::DesktopProgram::TextEditor, QString());
+    }
+
+    static QPushButton* button(QDialog& dialog, const char* name)
+    {
+        return dialog.findChild<QPushButton*>(QLatin1String(name));
+    }
+};
+
+TEST_F(VostrelReportDialogTest, ShowsTheReportAndOpensTheErrorLog)
+{
+    prompts.handleModal([this](QDialog& dialog) {
+        EXPECT_EQ(dialog.objectName(), u"lib_frmError"_s);
+        EXPECT_EQ(dialog.windowTitle(), u"Application Error"_s);
+        EXPECT_EQ(dialog.font().family(), u"Verdana"_s);
+        auto* box = dialog.findChild<QPlainTextEdit*>(u"lbxErrMessage"_s);
+        auto* number = dialog.findChild<QLabel*>(u"lblErrNum"_s);
+        EXPECT_TRUE(box->isReadOnly());
+        const QString report = handler->ErrorLogDisplay();
+        EXPECT_EQ(box->toPlainText(), withLf(report));
+        EXPECT_EQ(number->text(), u"Error Number: 3640"_s);
+        EXPECT_EQ(number->font().family(), u"Verdana"_s);
+        const std::pair<const char*, const char*> captions[] = {
+            {"cmdOK", "&Return"}, {"cmdErrorLog", "&Error Log"}, {"cmdTraceLog", "&Trace Log"}};
+        for (const auto& [name, caption] : captions) {
+            EXPECT_EQ(button(dialog, name)->text(), QLatin1String(caption));
+            EXPECT_EQ(button(dialog, name)->font().family(), u"Tahoma"_s);
+        }
+        EXPECT_FALSE(button(dialog, "cmdTraceLog")->isEnabled());
+
+        // Every activation puts the report back on the clipboard.
+        for (int activation = 0; activation < 2; ++activation) {
+            QApplication::clipboard()->setText(u"something else"_s);
+            QEvent activate(QEvent::WindowActivate);
+            QApplication::sendEvent(&dialog, &activate);
+            EXPECT_EQ(QApplication::clipboard()->text(), report);
+        }
+
+        button(dialog, "cmdErrorLog")->click();
+        ASSERT_EQ(desktop.programs.size(), 1u);
+        EXPECT_EQ(desktop.programs[0],
+                  QStringList({"fake-editor", "--new-window", path(u"Error.log"_s)}));
+
+        button(dialog, "cmdOK")->click();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    });
+    handler->HandleError(u"Disk full"_s, 3640, 12);
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(VostrelReportDialogTest, TraceLogWithTracingOnAndAMissingEditorExplained)
+{
+    handler->setTraceExecution(true);
+    desktop.succeed = false;
+    prompts
+        .handleModal([this](QDialog& dialog) {
+            EXPECT_EQ(dialog.findChild<QLabel*>(u"lblErrNum"_s)->text(),
+                      u"Error Number: -2147467259"_s);
+            ASSERT_TRUE(button(dialog, "cmdTraceLog")->isEnabled());
+            button(dialog, "cmdTraceLog")->click();
+        })
+        .answerMessage(platform::Answer::OK);
+    handler->HandleError(u"Cannot open the database"_s, -2147467259, 40);
+
+    ASSERT_EQ(desktop.programs.size(), 1u);
+    EXPECT_EQ(desktop.programs[0].last(), path(u"Trace.log"_s));
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.messages()[0].title, u"Application Error"_s);
+    EXPECT_EQ(prompts.messages()[0].icon, platform::Icon::Critical);
+    EXPECT_TRUE(prompts.messages()[0].text.contains(u"fake-editor"_s));
 }
 
 } // namespace

@@ -18,10 +18,8 @@ TEST_F(DateText, EverydayFormsAreReadInTheLocalesOrder)
     const QDate august15(1947, 8, 15);
     const QDate march4(2001, 3, 4);
     const std::tuple<const char*, QDate, std::vector<const char*>> rows[] = {
-        {"C",
-         august15,
-         {"1947-08-15", "15 Aug 1947", "Aug 15, 1947", "15th August 1947", "august 15 1947",
-          "1947 Aug 15", "Friday, 15 August 1947"}},
+        {"C", august15, {"1947-08-15", "15 Aug 1947", "Aug 15, 1947", "15th August 1947"}},
+        {"C", august15, {"august 15 1947", "1947 Aug 15", "Friday, 15 August 1947"}},
         {"C", QDate(1947, 9, 15), {"15 Sept 1947"}},
         {"en_GB", august15, {"15/08/1947"}},
         {"en_GB", march4, {"4/3/01", "4.3.2001"}},
@@ -31,10 +29,8 @@ TEST_F(DateText, EverydayFormsAreReadInTheLocalesOrder)
         {"fr_FR", march4, {"4 mars 2001"}},
         // Refused: impossible or incomplete dates, and other text.
         {"en_GB", QDate(), {"31/02/2001"}},
-        {"C",
-         QDate(),
-         {"2001-02-31", "31 Feb 2001", "Aug 1947", "15 Ma 1947", "15 Aug 1947 and more",
-          "15 Aug 1947 Aug", "abc", ""}},
+        {"C", QDate(), {"2001-02-31", "31 Feb 2001", "Aug 1947", "15 Ma 1947"}},
+        {"C", QDate(), {"15 Aug 1947 and more", "15 Aug 1947 Aug", "abc", ""}},
     };
     for (const auto& [locale, date, texts] : rows) {
         QLocale::setDefault(QLocale(QLatin1String(locale)));

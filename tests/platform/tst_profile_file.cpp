@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class ProfileFile : public ::testing::Test {
@@ -23,27 +25,23 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     // The [DatabasePath] section, and the setting of its Data Source.
-    QStringList section() const
-    {
-        return platform::readProfileSection(m_path, QStringLiteral("DatabasePath"));
-    }
+    QStringList section() const { return platform::readProfileSection(m_path, u"DatabasePath"_s); }
     bool setSource(const QString& value) const
     {
-        return platform::writeProfileString(m_path, QStringLiteral("DatabasePath"),
-                                            QStringLiteral("Data Source"), value);
+        return platform::writeProfileString(m_path, u"DatabasePath"_s, u"Data Source"_s, value);
     }
 
     QTemporaryDir m_dir;
-    QString m_path = m_dir.filePath(QStringLiteral("Address.ini"));
+    QString m_path = m_dir.filePath(u"Address.ini"_s);
 };
 
-TEST_F(ProfileFile, SectionIsReadWholeInFileOrderWhateverTheLineEnds)
+TEST_F(ProfileFile, SectionIsReadWholeInFileOrderWhateverTheLineEndsOrNothing)
 {
+    EXPECT_TRUE(section().isEmpty()); // no file yet
     // A long entry is not cut either.
     const QByteArray source = "Data Source=/" + QByteArray(3000, 'd') + "/TND.dbx";
-    const QStringList expected = {QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0"),
-                                  QString::fromLatin1(source),
-                                  QStringLiteral("Persist Security Info=False")};
+    const QStringList expected = {u"Provider=Microsoft.Jet.OLEDB.4.0"_s,
+                                  QString::fromLatin1(source), u"Persist Security Info=False"_s};
     for (const QByteArray& eol : {QByteArray("\r\n"), QByteArray("\n")}) {
         for (const QByteArray& bom : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
             write(bom + "[Other]" + eol + "x=1" + eol + "[databasepath]" + eol
@@ -53,11 +51,7 @@ TEST_F(ProfileFile, SectionIsReadWholeInFileOrderWhateverTheLineEnds)
             EXPECT_EQ(section(), expected);
         }
     }
-}
-
-TEST_F(ProfileFile, AbsentFileSectionOrGarbageGiveNothing)
-{
-    EXPECT_TRUE(section().isEmpty());
+    // An absent section, or garbage, give nothing.
     for (const QByteArray& bytes : {QByteArray(), QByteArray("[Else]\nk=v\n"),
                                     QByteArray("\x00\xff\xfe\x80[garb\x00age\x01\x02", 14)}) {
         write(bytes);
@@ -65,10 +59,10 @@ TEST_F(ProfileFile, AbsentFileSectionOrGarbageGiveNothing)
     }
 }
 
-TEST_F(ProfileFile, WritingAKeyChangesOnlyItsLineAndKeepsEveryOtherByte)
+TEST_F(ProfileFile, WritingAKeyChangesOnlyItsLineOrFailsWhereNoFileCanBe)
 {
     // A missing file is created.
-    ASSERT_TRUE(setSource(QStringLiteral("/a b/TND.dbx")));
+    ASSERT_TRUE(setSource(u"/a b/TND.dbx"_s));
     EXPECT_EQ(read(), QByteArray("[DatabasePath]\nData Source=/a b/TND.dbx\n"));
 
     // The key's line is replaced, whatever the case and spaces of its key; a
@@ -82,24 +76,23 @@ TEST_F(ProfileFile, WritingAKeyChangesOnlyItsLineAndKeepsEveryOtherByte)
     };
     for (const auto& [before, line, replacement] : rows) {
         write(before);
-        ASSERT_TRUE(setSource(QStringLiteral("/x")));
+        ASSERT_TRUE(setSource(u"/x"_s));
         EXPECT_EQ(read(), QByteArray(before).replace(line, replacement));
     }
 
     // A UTF-16 file stays UTF-16 and reads back.
     write(QByteArray("\xFF\xFE", 2)
           + QByteArray(reinterpret_cast<const char*>(u"[A]\r\nk=v\r\n"), 20));
-    ASSERT_TRUE(setSource(QStringLiteral("/\u00e9")));
+    ASSERT_TRUE(setSource(u"/\u00e9"_s));
     EXPECT_TRUE(read().startsWith("\xFF\xFE[\0A\0]\0"));
-    EXPECT_EQ(section(), QStringList{QStringLiteral("Data Source=/\u00e9")});
-}
+    EXPECT_EQ(section(), QStringList{u"Data Source=/\u00e9"_s});
 
-TEST_F(ProfileFile, UnwritablePlaceReportsFailure)
-{
-    ASSERT_TRUE(QDir().mkpath(m_path)); // a folder in the way
-    EXPECT_FALSE(setSource(QStringLiteral("/x")));
-    m_path = m_dir.filePath(QStringLiteral("no/such/dir/a.ini"));
-    EXPECT_FALSE(setSource(QStringLiteral("/x")));
+    // A folder in the way, or no folder at all, and nothing is written.
+    ASSERT_TRUE(QDir().mkpath(m_dir.filePath(u"folder.ini"_s)));
+    for (const char* name : {"folder.ini", "no/such/dir/a.ini"}) {
+        m_path = m_dir.filePath(QLatin1String(name));
+        EXPECT_FALSE(setSource(u"/x"_s)) << name;
+    }
 }
 
 // Binary content is kept byte for byte, however much of it: the section is
@@ -111,10 +104,10 @@ TEST_F(ProfileFile, HugeBinaryFilesKeepEveryByte)
     while (big.size() < (8 << 20))
         big += junk;
     write(big);
-    ASSERT_TRUE(setSource(QStringLiteral("/big")));
+    ASSERT_TRUE(setSource(u"/big"_s));
     EXPECT_EQ(read(), big + "\n[DatabasePath]\nData Source=/big\n");
-    EXPECT_EQ(section(), QStringList{QStringLiteral("Data Source=/big")});
-    ASSERT_TRUE(setSource(QStringLiteral("/bigger")));
+    EXPECT_EQ(section(), QStringList{u"Data Source=/big"_s});
+    ASSERT_TRUE(setSource(u"/bigger"_s));
     EXPECT_EQ(read(), big + "\n[DatabasePath]\nData Source=/bigger\n");
 }
 
