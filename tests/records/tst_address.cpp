@@ -39,25 +39,24 @@ std::string found(Address& a, const char* criteria, qint32 skip, qint32 directio
 
 TEST_F(AddressTest, CreationLoadsTheFirstRowAndMovesStopAtBothEnds)
 {
+    const auto moved = [](Address& a, std::initializer_list<void (Address::*)()> moves) {
+        for (const auto move : moves)
+            (a.*move)();
+        return seen(a);
+    };
     Address empty;
-    for (const auto move :
-         {&Address::MoveFirst, &Address::MoveLast, &Address::MoveNext, &Address::MovePrevious})
-        (empty.*move)();
+    EXPECT_EQ(moved(empty, {&Address::MoveFirst, &Address::MoveLast, &Address::MoveNext,
+                            &Address::MovePrevious}),
+              "-1/0 ");
     EXPECT_TRUE(empty.isBOF() && empty.isEOF());
-    EXPECT_EQ(seen(empty), "-1/0 ");
     EXPECT_EQ(empty.SalutationId(), 0);
 
     addContacts();
     Address a;
     EXPECT_EQ(seen(a), "1/5 Ada");
-    a.MovePrevious();
-    EXPECT_EQ(seen(a), "1/5 Ada");
-    a.MoveLast();
-    a.MoveNext();
-    EXPECT_EQ(seen(a), "5/5 Ed");
-    a.MoveFirst();
-    a.MoveNext();
-    EXPECT_EQ(seen(a), "2/5 Bo");
+    EXPECT_EQ(moved(a, {&Address::MovePrevious}), "1/5 Ada");
+    EXPECT_EQ(moved(a, {&Address::MoveLast, &Address::MoveNext}), "5/5 Ed");
+    EXPECT_EQ(moved(a, {&Address::MoveFirst, &Address::MoveNext}), "2/5 Bo");
     EXPECT_EQ(a.PinCode(), QString()); // Null reads as ""
 }
 
@@ -265,11 +264,14 @@ TEST_F(AddressTest, FilterRewritesOrsIntoTheCallersVariable)
 
     // Past a few hundred comparisons (3 x 8 x 7 x 7 here) the filter goes
     // grouped by field instead, and means the same: Ada and Cy.
-    const QString misses = QStringLiteral("%1 = '1' OR %1 = '2' OR %1 = '3' OR %1 = '4' OR "
-                                          "%1 = '5' OR %1 = '6' OR ");
-    QString wide = (misses + "Name Like 'A*' OR Name Like 'C*'").arg("Name") + " And "
-                   + (misses + "City Like 'P*'").arg("City") + " And "
-                   + (misses + "PinCode Like '4*'").arg("PinCode");
+    const auto anyOf = [](const char* field, const char* hits) {
+        return QStringLiteral("%1 = '1' OR %1 = '2' OR %1 = '3' OR %1 = '4' OR %1 = '5' OR "
+                              "%1 = '6' OR %2")
+            .arg(QLatin1String(field), QLatin1String(hits));
+    };
+    QString wide = anyOf("Name", "Name Like 'A*' OR Name Like 'C*'") + " And "
+                   + anyOf("City", "City Like 'P*'") + " And "
+                   + anyOf("PinCode", "PinCode Like '4*'");
     a.Filter(wide);
     EXPECT_TRUE(wide.startsWith(QStringLiteral("(NAME = '1' OR NAME = '2'")));
     EXPECT_EQ(wide.count(QStringLiteral(") AND (")), 2);
