@@ -1,8 +1,7 @@
 #pragma once
-// What record-layer tests share: a fresh address book in a temporary
-// folder that the program's connection string names, scripted prompts, the
-// real error-handling component showing its report dialog, and a second,
-// plain connection to the same file that plays another user.
+// What record-layer tests share: a fresh address book in a temporary folder
+// that the connection string names, scripted prompts, the real error handler
+// showing its report dialog, and a second connection that plays another user.
 
 #include "core/error_handler.h"
 #include "core/program.h"
@@ -39,9 +38,8 @@ protected:
         tovren::setProgramFolder(m_home.path());
         records::createDatabase(path());
         tovren::setConnectionString(QStringLiteral("Data Source=") + path());
-        Vostrel::clsErrHandler& handler = tovren::errHandler();
-        handler.setDestination(m_home.path());
-        handler.setUseInterface(true);
+        tovren::errHandler().setDestination(m_home.path());
+        tovren::errHandler().setUseInterface(true);
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kOther);
         db.setDatabaseName(path());
         EXPECT_TRUE(db.open());
@@ -68,13 +66,10 @@ protected:
         QSqlQuery query(QSqlDatabase::database(kOther));
         EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
         QStringList values;
-        while (query.next()) {
-            const QVariant value = query.value(0);
-            values << (value.isNull() ? QStringLiteral("<null>") : value.toString());
-        }
+        while (query.next())
+            values << (query.isNull(0) ? QStringLiteral("<null>") : query.value(0).toString());
         return values;
     }
-
     // The entries of a pick list, in the order they were added.
     QStringList stored(const char* table)
     {
@@ -85,20 +80,18 @@ protected:
     // Bo has no e-mail address at all (Null), Di an empty one.
     void addContacts()
     {
-        exec(QStringLiteral(
-            "INSERT INTO Address (SalutationId, Name, City, PinCode, EmlAddr) VALUES"
-            " (1, 'Ada', 'Pune', '411001', 'ada@example.in'), (2, 'Bo', 'Agra', NULL, NULL),"
-            " (3, 'Cy', 'Pune', '411002', 'cy@example.in'), (1, 'Di', 'Goa', '', ''),"
-            " (2, 'Ed', 'Agra', '282001', 'ed@example.in')"));
+        exec("INSERT INTO Address (SalutationId, Name, City, PinCode, EmlAddr) VALUES"
+             " (1, 'Ada', 'Pune', '411001', 'ada@example.in'), (2, 'Bo', 'Agra', NULL, NULL),"
+             " (3, 'Cy', 'Pune', '411002', 'cy@example.in'), (1, 'Di', 'Goa', '', ''),"
+             " (2, 'Ed', 'Agra', '282001', 'ed@example.in')");
     }
 
-    // Expects the report dialog of one handled error; the handler keeps
-    // the error's number and report.
+    // The report dialog of one handled error comes; the handler keeps the
+    // error's number and report.
     void expectErrorReport()
     {
         m_prompts.handleModal([](QDialog& report) { report.reject(); });
     }
-
     // Checks the latest message box.
     void expectShown(const QString& title, const QString& text, platform::Buttons buttons,
                      platform::Icon icon)

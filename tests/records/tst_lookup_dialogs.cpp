@@ -1,7 +1,6 @@
-// The pick-list dialogs as a person uses them: adding, modifying and
-// deleting entries, which reach the database only through OK in the list;
-// refused texts; the add command's way in; closing by the close box or
-// Escape; context help.
+// The pick-list dialogs as a person uses them: entries added, modified and
+// deleted reach the database only through OK in the list; refused texts;
+// the add command's way in; closing as Cancel; context help.
 
 #include "records_fixture.h"
 
@@ -70,10 +69,10 @@ protected:
         edit.txtFld[0]->insert(text);
         press(edit.cmdOk);
     }
-    // The next edit dialog takes `text`. A `tooLong` text entered first is
-    // refused with a message (the record's test reads it) and stays
-    // selected, to be typed over.
-    void enterNext(const QString& text, const QString& tooLong = {})
+    // The list's Add or Modify opens the edit dialog, which takes `text`. A
+    // `tooLong` text entered first is refused with a message (the record's
+    // test reads it) and stays selected, to be typed over.
+    void edit(QPushButton* command, const QString& text, const QString& tooLong = {})
     {
         editWith([=, this](frmEditLookUp& edit) {
             if (!tooLong.isEmpty()) {
@@ -87,17 +86,7 @@ protected:
             EXPECT_FALSE(edit.isVisible());
             EXPECT_EQ(edit.result(), QDialog::Accepted);
         });
-    }
-    void add(const QString& text, const QString& tooLong = {})
-    {
-        enterNext(text, tooLong);
-        press(m_list->cmdAdd);
-    }
-    void modify(const QString& entry, const QString& text, const QString& tooLong = {})
-    {
-        click(entry);
-        enterNext(text, tooLong);
-        press(m_list->cmdModify);
+        press(command);
     }
     void del(const QString& entry, Answer answer)
     {
@@ -140,7 +129,7 @@ TEST_F(LookUpDialogs, ShowOverTheMainWindowAndCloseAsCancel)
     expectCentred(list);
     list.move(0, 0); // the edit dialog still goes over the main window
 
-    click(QStringLiteral("Sikh"));
+    click("Sikh");
     editWith([this](frmEditLookUp& edit) {
         expectCentred(edit);
         EXPECT_TRUE(edit.txtFld[0]->hasFocus());
@@ -149,7 +138,7 @@ TEST_F(LookUpDialogs, ShowOverTheMainWindowAndCloseAsCancel)
         showActive(*m_list); // away and back: the text box has the focus again
         showActive(edit);
         EXPECT_TRUE(edit.txtFld[0]->hasFocus());
-        QTest::keyClicks(edit.txtFld[0], QStringLiteral("Sufi"));
+        QTest::keyClicks(edit.txtFld[0], "Sufi");
         QTest::keyClick(edit.txtFld[0], Qt::Key_Escape);
         EXPECT_FALSE(edit.isVisible());
     });
@@ -158,7 +147,7 @@ TEST_F(LookUpDialogs, ShowOverTheMainWindowAndCloseAsCancel)
     editWith([](frmEditLookUp& edit) {
         EXPECT_EQ(edit.txtFld[0]->text(), QString());
         EXPECT_TRUE(edit.txtFld[0]->hasFocus());
-        QTest::keyClicks(edit.txtFld[0], QStringLiteral("Sufi"));
+        QTest::keyClicks(edit.txtFld[0], "Sufi");
         edit.close();
         EXPECT_FALSE(edit.isVisible());
     });
@@ -167,7 +156,7 @@ TEST_F(LookUpDialogs, ShowOverTheMainWindowAndCloseAsCancel)
     EXPECT_FALSE(list.bAdd || list.cls1()->bAdd);
     EXPECT_TRUE(m_prompts.messages().empty());
 
-    del(QStringLiteral("Sikh"), Answer::Yes);
+    del("Sikh", Answer::Yes);
     list.close();
     EXPECT_EQ(list.result(), QDialog::Rejected);
     EXPECT_EQ(list.cls1()->RecCount(), 9);
@@ -175,45 +164,42 @@ TEST_F(LookUpDialogs, ShowOverTheMainWindowAndCloseAsCancel)
 }
 
 // Additions, changes (of a new entry too) and deletions, some abandoned or
-// refused at first, of entries with quotes and in other scripts.
+// refused at first, of entries with quotes and in other scripts: Cancel in
+// the list drops them all, OK stores them.
 TEST_F(LookUpDialogs, ChangesReachTheDatabaseOnlyThroughOk)
 {
     // Ada's salutation is deleted; she keeps its id.
-    exec(QStringLiteral("INSERT INTO Salutation (Salutation) VALUES ('O''Neil'), ('श्री')"));
-    exec(QStringLiteral("INSERT INTO Address (Name, SalutationId) VALUES ('Ada', 9)"));
-    const QStringList before = kSalutations + QStringList{"O'Neil", QStringLiteral("श्री")};
-    const QStringList after = kSalutations + QStringList{QStringLiteral("Śrī"), "Sire"};
-    const auto course = [this] {
-        add(QStringLiteral("Sir"), QStringLiteral("Sirrah!"));
-        modify(QStringLiteral("Sir"), QStringLiteral("Sire"));
-        modify(QStringLiteral("श्री"), QStringLiteral("Śrī"), QStringLiteral("Śrīmānjī"));
-        del(QStringLiteral("O'Neil"), Answer::Yes);
-        EXPECT_EQ(m_list->dltLookUp->currentItem()->text(), QStringLiteral("Smt."));
-        del(QStringLiteral("Ms."), Answer::No);
-        click(QStringLiteral("Dr."));
+    exec("INSERT INTO Salutation (Salutation) VALUES ('O''Neil'), ('श्री')");
+    exec("INSERT INTO Address (Name, SalutationId) VALUES ('Ada', 9)");
+    const QStringList before = kSalutations + QStringList{"O'Neil", "श्री"};
+    const QStringList after = kSalutations + QStringList{"Śrī", "Sire"};
+    for (QPushButton* frmLookUp::*close : {&frmLookUp::cmdCancel, &frmLookUp::cmdOk}) {
+        frmLookUp& list = open("Salutation");
+        edit(list.cmdAdd, "Sir", "Sirrah!");
+        click("Sir");
+        edit(list.cmdModify, "Sire");
+        click("श्री");
+        edit(list.cmdModify, "Śrī", "Śrīmānjī");
+        del("O'Neil", Answer::Yes);
+        EXPECT_EQ(list.dltLookUp->currentItem()->text(), QStringLiteral("Smt."));
+        del("Ms.", Answer::No);
+        click("Dr.");
         editWith([](frmEditLookUp& edit) {
-            QTest::keyClicks(edit.txtFld[0], QStringLiteral("Doc"));
+            QTest::keyClicks(edit.txtFld[0], "Doc");
             press(edit.cmdCancel);
         });
-        press(m_list->cmdModify);
-    };
+        press(list.cmdModify);
+        EXPECT_EQ(listed(), after);
+        EXPECT_FALSE(list.bAdd);
+        EXPECT_EQ(stored("Salutation"), before);
 
-    frmLookUp& first = open("Salutation");
-    course();
-    EXPECT_EQ(listed(), after);
-    EXPECT_FALSE(first.bAdd);
-    EXPECT_EQ(stored("Salutation"), before);
-    press(first.cmdCancel);
-    EXPECT_EQ(first.result(), QDialog::Rejected);
-    EXPECT_EQ(listed(), before);
-    EXPECT_EQ(stored("Salutation"), before);
-
-    frmLookUp& second = open("Salutation");
-    course();
-    press(second.cmdOk);
-    EXPECT_EQ(second.result(), QDialog::Accepted);
-    EXPECT_EQ(stored("Salutation"), after);
-    EXPECT_EQ(column(QStringLiteral("SELECT SalutationId FROM Address")), QStringList{"9"});
+        press(list.*close);
+        const bool ok = close == &frmLookUp::cmdOk;
+        EXPECT_EQ(list.result(), ok ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(listed(), ok ? after : before);
+        EXPECT_EQ(stored("Salutation"), ok ? after : before);
+    }
+    EXPECT_EQ(column("SELECT SalutationId FROM Address"), QStringList{"9"});
 }
 
 TEST_F(LookUpDialogs, ModifyAndDeleteWithoutASelectionOnlySaySo)
@@ -222,26 +208,24 @@ TEST_F(LookUpDialogs, ModifyAndDeleteWithoutASelectionOnlySaySo)
     for (const bool fresh : {true, false}) {
         frmLookUp& list = open("Salutation");
         if (!fresh) {
-            click(QStringLiteral("Mr."));
-            click(QStringLiteral("Mr."), Qt::ControlModifier);
+            click("Mr.");
+            click("Mr.", Qt::ControlModifier);
         }
         EXPECT_TRUE(list.dltLookUp->selectedItems().isEmpty());
         m_prompts.answerMessage(Answer::OK).answerMessage(Answer::OK);
         press(list.cmdModify);
-        expectShown(QStringLiteral("Modify"), QStringLiteral("Select the item you want to modify."),
-                    platform::Buttons::OK, platform::Icon::None);
+        expectShown("Modify", "Select the item you want to modify.", platform::Buttons::OK,
+                    platform::Icon::None);
         press(list.cmdDel);
-        expectShown(QStringLiteral("Delete"), QStringLiteral("Select the item you want to delete."),
-                    platform::Buttons::OK, platform::Icon::None);
+        expectShown("Delete", "Select the item you want to delete.", platform::Buttons::OK,
+                    platform::Icon::None);
     }
     EXPECT_EQ(m_prompts.recorded().size(), 4u); // no edit dialog, no delete question
     // The first key down chooses the first entry.
-    frmLookUp& list = *m_list;
-    QTest::keyClick(list.dltLookUp, Qt::Key_Down);
-    ASSERT_EQ(list.dltLookUp->selectedItems().size(), 1);
-    EXPECT_EQ(list.dltLookUp->selectedItems().first()->text(), kSalutations.first());
-    EXPECT_EQ(listed(), kSalutations);
-    press(list.cmdOk);
+    QTest::keyClick(m_list->dltLookUp, Qt::Key_Down);
+    ASSERT_EQ(m_list->dltLookUp->selectedItems().size(), 1);
+    EXPECT_EQ(m_list->dltLookUp->selectedItems().first()->text(), kSalutations.first());
+    press(m_list->cmdOk);
     EXPECT_EQ(stored("Salutation"), kSalutations);
 }
 
@@ -289,7 +273,7 @@ TEST_F(LookUpDialogs, HelpKeyShowsTheTopicOfTheFocusedControl)
     for (const auto& [control, topic] : expected)
         EXPECT_EQ(topicOf(control), QLatin1String(topic)) << control->objectName().toStdString();
     // The edit dialog's topic is that of the command that opened it.
-    click(QStringLiteral("Mr."));
+    click("Mr.");
     for (const auto& [command, topic] :
          {std::pair{list.cmdModify, "topic23"}, std::pair{list.cmdAdd, "topic2"}}) {
         editWith([&, topic](frmEditLookUp& edit) {
@@ -298,7 +282,6 @@ TEST_F(LookUpDialogs, HelpKeyShowsTheTopicOfTheFocusedControl)
         });
         press(command);
     }
-
     platform::helpWindow()->close();
     platform::setHelpFile(QString());
 }

@@ -24,10 +24,10 @@ TEST_F(Schema, TheLabelQueryKeepsEveryContactAndColumnAndAddsTheSalutation)
     for (int i = 0; i < address.count(); ++i)
         EXPECT_TRUE(label.contains(address.fieldName(i))) << address.fieldName(i).toStdString();
 
-    exec(QStringLiteral("INSERT INTO Address (SalutationId, Name, PinCode) VALUES "
-                        "(2, 'Ada', '40001'), (NULL, 'Bo', NULL)"));
-    EXPECT_EQ(column(QStringLiteral("SELECT quote(Salutation) || ' ' || Name || ' ' || "
-                                    "quote(PinCode) FROM qryLabel ORDER BY Name")),
+    exec("INSERT INTO Address (SalutationId, Name, PinCode) VALUES (2, 'Ada', '40001'),"
+         " (NULL, 'Bo', NULL)");
+    EXPECT_EQ(column("SELECT quote(Salutation) || ' ' || Name || ' ' || quote(PinCode) FROM "
+                     "qryLabel ORDER BY Name"),
               (QStringList{"'Mrs.' Ada '40001'", "NULL Bo NULL"}));
 }
 
@@ -37,12 +37,10 @@ TEST_F(Schema, AnExistingFileIsNeverWrittenOver)
         QFile file(path());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
-    exec(QStringLiteral("INSERT INTO Address (Name) VALUES ('Ada')"));
+    exec("INSERT INTO Address (Name) VALUES ('Ada')");
     const QByteArray before = bytes();
     EXPECT_THROW(records::createDatabase(path()), platform::RunTimeError);
     EXPECT_EQ(bytes(), before);
-    EXPECT_EQ(column(QStringLiteral("SELECT Name FROM Address")), QStringList{"Ada"});
-
     EXPECT_THROW(records::createDatabase(m_home.filePath(QStringLiteral("no/such/folder/TND.dbx"))),
                  platform::RunTimeError);
 }
