@@ -18,9 +18,10 @@ void reopen(data::Recordset& rs, bool keepRow)
     QVariant varBkMk;
     if (keepRow && !rs.isBOF() && !rs.isEOF())
         varBkMk = rs.bookmark();
-    const QString source = rs.source();
-    rs.Close();
-    openDisconnected(rs, source);
+    // Read again only if the book changed since the rows were read.
+    rs.setActiveConnection(tovren::connectionString());
+    rs.Requery();
+    rs.disconnect();
     if (varBkMk.isValid())
         rs.setBookmark(varBkMk);
 }

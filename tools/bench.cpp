@@ -1,23 +1,33 @@
-// tovren-bench [N] [--db FILE]: times the record layer on a large address
-// book. It builds a TND.dbx of N synthetic contacts (100000 by default) in a
-// temporary folder, or works on a copy of FILE, and prints one line per
-// operation: its name, a blank and milliseconds; last the peak resident
-// memory in megabytes. Tracing is on, as in the program.
+// tovren-bench [N] [--db FILE] [--make FILE]: times the record layer and the
+// card on a large address book. It builds a TND.dbx of N synthetic contacts
+// (100000 by default) in a temporary folder, or works on a copy of FILE, and
+// prints one line per operation: its name, a blank and milliseconds; last
+// the peak resident memory in megabytes. --make FILE only writes the book,
+// for timing other programs on the same rows. Tracing is on, as in the
+// program, and the card runs in the real main window (offscreen unless a
+// display is chosen).
 
+#include "bench_book.h"
+
+#include "app/run.h"
+#include "card/frmaddress.h"
 #include "core/error_handler.h"
 #include "core/program.h"
 #include "platform/prompts.h"
 #include "records/address.h"
 #include "records/schema.h"
+#include "shell/mdimain.h"
 
-#include <QCoreApplication>
+#include <QAction>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QRandomGenerator>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <sqlite3.h>
 
 #include <cstdio>
 #include <functional>
@@ -26,7 +36,7 @@
 
 namespace {
 
-// Every question of the record layer (the delete question) is answered Yes.
+// Every question (the delete question) is answered Yes.
 class AnswerYes final : public platform::PromptService {
 public:
     platform::Answer message(const platform::MessagePrompt& prompt) override
@@ -38,102 +48,56 @@ public:
     void showModal(QDialog&) override {}
 };
 
-bool fill(const QString& path, int contacts)
+void fail(const char* what)
 {
-    static const char* const first[] = {
-        "Aarav",       "Abhay", "Abel",   "Ada",  "Bela",  "Carlos",    "Dmitri",
-        "\u00c9lodie", "Farah", "Gita",   "Hana", "Ivan",  "Jos\u00e9", "Kiran",
-        "Lena",        "Mohan", "Nadia",  "Omar", "Priya", "Ravi",      "Sara",
-        "Tom\u00e1s",  "Uma",   "Vikram", "Wen",  "Yusuf", "Zo\u00eb"};
-    static const char* const last[] = {"Sharma",      "Patel",  "Smith",  "M\u00fcller",
-                                       "Garc\u00eda", "Ivanov", "Nguyen", "Khan",
-                                       "Singh",       "Rossi",  "Dubois", "Kowalski"};
-    static const char* const cities[] = {"Mumbai",  "Pune",      "Delhi",     "Chennai",
-                                         "Kolkata", "Bengaluru", "Hyderabad", "Ahmedabad",
-                                         "Jaipur",  "Lucknow",   "Surat",     "Goa"};
-    QRandomGenerator random(42);
-    const auto pick = [&random](const auto& list) {
-        return QString::fromUtf8(list[random.bounded(int(std::size(list)))]);
-    };
-    QSqlDatabase db =
-        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-fill"));
-    db.setDatabaseName(path);
-    if (!db.open())
-        return false;
-    db.transaction();
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("INSERT INTO Address (SalutationId, Name, Company, ReligionId, "
-                                 "Address1, Address2, City, PinCode,"
-                                 " State, Country, PhOff1, PhExt, PhCell, DtBirth, EmlAddr) VALUES "
-                                 "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
-    for (int i = 0; i < contacts; ++i) {
-        query.addBindValue(1 + random.bounded(8));
-        query.addBindValue(QString(pick(first) + QLatin1Char(' ') + pick(last)));
-        query.addBindValue(QStringLiteral("Company %1 Pvt Ltd").arg(random.bounded(5000)));
-        query.addBindValue(1 + random.bounded(9));
-        query.addBindValue(QStringLiteral("%1, Some Street").arg(1 + random.bounded(999)));
-        query.addBindValue(QStringLiteral("Near Landmark %1").arg(random.bounded(99)));
-        query.addBindValue(pick(cities));
-        query.addBindValue(QString::number(100000 + random.bounded(899999)));
-        query.addBindValue(QStringLiteral("Maharashtra"));
-        query.addBindValue(QStringLiteral("India"));
-        query.addBindValue(
-            QStringLiteral("022-%1").arg(random.bounded(99999999), 8, 10, QLatin1Char('0')));
-        query.addBindValue(QString::number(random.bounded(999)));
-        query.addBindValue(
-            QStringLiteral("9%1").arg(random.bounded(999999999), 9, 10, QLatin1Char('0')));
-        query.addBindValue(QDate(1940, 1, 1).addDays(random.bounded(25000)).toString(Qt::ISODate));
-        query.addBindValue(QStringLiteral("person%1@example.com").arg(i));
-        if (!query.exec())
-            return false;
-    }
-    return db.commit();
+    std::fprintf(stderr, "tovren-bench: %s\n", what);
+    std::exit(1);
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+void time(const char* name, const std::function<void()>& operation)
 {
-    QCoreApplication app(argc, argv);
-    int contacts = 100000;
-    QString source;
-    const QStringList args = app.arguments().mid(1);
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--db") && i + 1 < args.size())
-            source = args[++i];
-        else
-            contacts = args[i].toInt();
-    }
-
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("TND.dbx"));
-    const bool ready = source.isEmpty() ? (records::createDatabase(path), fill(path, contacts))
-                                        : QFile::copy(source, path);
-    QSqlDatabase::removeDatabase(QStringLiteral("bench-fill"));
-    if (!ready) {
-        std::fprintf(stderr, "tovren-bench: the address book could not be prepared\n");
-        return 1;
-    }
-    platform::installPrompts(std::make_unique<AnswerYes>());
-    tovren::setProgramFolder(folder.path());
-    tovren::setConnectionString(QStringLiteral("Data Source=") + path);
+    QElapsedTimer timer;
+    timer.start();
+    operation();
+    std::printf("%s %.1f\n", name, double(timer.nsecsElapsed()) / 1e6);
+    std::fflush(stdout);
     Vostrel::clsErrHandler& handler = tovren::errHandler();
-    handler.setDestination(folder.path());
-    handler.setTraceExecution(true);
+    if (handler.ErrNum() != 0) {
+        std::fprintf(stderr, "tovren-bench: %s failed: %s\n", name, qPrintable(handler.ErrDesc()));
+        std::exit(1);
+    }
+}
 
+// Another program's write to the book, on a connection of its own.
+void writeElsewhere(const QString& path, const char* sql)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK
+        || sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail("another program's write failed");
+    sqlite3_close(db);
+}
+
+// The anchor: what SQLite alone takes to step through every row.
+void stepOnly(const QString& path)
+{
+    sqlite3* db = nullptr;
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr)
+            != SQLITE_OK
+        || sqlite3_prepare_v2(db, "SELECT * FROM Address", -1, &statement, nullptr) != SQLITE_OK)
+        fail("the anchor could not read the book");
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+}
+
+void recordLayer(const QString& path)
+{
     std::unique_ptr<records::Address> address;
-    const auto time = [&handler](const char* name, const std::function<void()>& operation) {
-        QElapsedTimer timer;
-        timer.start();
-        operation();
-        std::printf("%s %.1f\n", name, double(timer.nsecsElapsed()) / 1e6);
-        if (handler.ErrNum() != 0) {
-            std::fprintf(stderr, "tovren-bench: %s failed: %s\n", name,
-                         qPrintable(handler.ErrDesc()));
-            std::exit(1);
-        }
-    };
-    QString filter = QStringLiteral("NAME LIKE 'AB*'");
+    QString name = QStringLiteral("Name LIKE 'ab*'");
+    QString company = QStringLiteral("Company LIKE '*12 pvt*'");
     QString rewritten = QStringLiteral("name like 'ab*' or name like 'zo*' and city = 'pune'");
     QString none;
     QString criteria = QStringLiteral("Name LIKE 'Zo*'");
@@ -141,10 +105,6 @@ int main(int argc, char** argv)
     qint32 forward = 1;
     QVariant first(1);
     QVariant here;
-
-    time("open", [&] { address = std::make_unique<records::Address>(); });
-    time("filter_like", [&] { address->Filter(filter); });
-    time("filter_or", [&] { address->Filter(rewritten); });
     // Seven fields of ten alternatives each, as the query form lets a person type.
     QStringList fields;
     for (const char* column :
@@ -155,9 +115,16 @@ int main(int argc, char** argv)
         fields << alternatives.join(QStringLiteral(" OR "));
     }
     QString wide = fields.join(QStringLiteral(" AND "));
+
+    time("open", [&] { address = std::make_unique<records::Address>(); });
+    time("filter_first", [&] { address->Filter(name); });
+    time("filter_second", [&] { address->Filter(company); });
+    time("filter_or", [&] { address->Filter(rewritten); });
     time("filter_wide", [&] { address->Filter(wide); });
     address->Filter(none);
     time("sort_city", [&] { address->sort(QStringLiteral("City"), QStringLiteral("Asc")); });
+    time("sort_company", [&] { address->sort(QStringLiteral("Company"), QStringLiteral("Asc")); });
+    time("sort_email", [&] { address->sort(QStringLiteral("EmlAddr"), QStringLiteral("Asc")); });
     time("find_first", [&] { address->Find(criteria, skip, forward, first); });
     skip = 1;
     time("find_next", [&] { address->Find(criteria, skip, forward, here); });
@@ -167,10 +134,78 @@ int main(int argc, char** argv)
         address->Save();
     });
     time("delete_one", [&] { address->Delete(); });
-    time("refresh", [&] { address->Refresh(); });
+    time("refresh_unchanged", [&] { address->Refresh(); });
+    writeElsewhere(path, "UPDATE Address SET City = 'Thane' WHERE AddressId = 7");
+    time("refresh_changed", [&] { address->Refresh(); });
+}
 
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("rss_mb %ld\n", usage.ru_maxrss / 1024);
-    return 0;
+void card(mdiMain& main)
+{
+    time("card_open", [&] {
+        main.menuItem("mnuAddress")->trigger();
+        QApplication::processEvents();
+    });
+    frmAddress* card = frmAddress::instance();
+    if (!card)
+        fail("the card did not open");
+    QLineEdit* name = card->txtFld[0];
+    name->setFocus();
+    time("card_new", [&] { QTest::keyClick(name, Qt::Key_N, Qt::ControlModifier); });
+    time("card_escape", [&] { QTest::keyClick(name, Qt::Key_Escape); });
+    time("card_save_one", [&] {
+        QTest::keyClicks(name, QStringLiteral("x"));
+        main.menuItem("mnuSave")->trigger();
+    });
+    time("card_close", [&] {
+        card->parentWidget()->close();
+        QApplication::processEvents();
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int contacts = 100000;
+    QString source;
+    QString make;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if ((arg == QLatin1String("--db") || arg == QLatin1String("--make")) && i + 1 < argc)
+            (arg == QLatin1String("--db") ? source : make) = QString::fromLocal8Bit(argv[++i]);
+        else
+            contacts = arg.toInt();
+    }
+    if (!make.isEmpty()) {
+        records::createDatabase(make);
+        return fillBenchBook(make, contacts) ? 0 : 1;
+    }
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("TND.dbx"));
+    const bool ready = source.isEmpty()
+                           ? (records::createDatabase(path), fillBenchBook(path, contacts))
+                           : QFile::copy(source, path);
+    if (!ready)
+        fail("the address book could not be prepared");
+
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    platform::installPrompts(std::make_unique<AnswerYes>());
+    QByteArray home = "--home=" + QFile::encodeName(folder.path());
+    char* arguments[] = {argv[0], home.data(), nullptr};
+    int count = 2;
+    return tovren::run(count, arguments, [&path](mdiMain& main) {
+        QTimer::singleShot(0, &main, [&main, &path] {
+            Vostrel::clsErrHandler& handler = tovren::errHandler();
+            handler.setTraceExecution(true);
+            time("anchor_step_only", [&] { stepOnly(path); });
+            recordLayer(path);
+            card(main);
+            rusage usage{};
+            getrusage(RUSAGE_SELF, &usage);
+            std::printf("rss_mb %ld\n", usage.ru_maxrss / 1024);
+            main.close();
+        });
+    });
 }
