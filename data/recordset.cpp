@@ -565,13 +565,13 @@ void Recordset::applySort()
 {
     if (m_sortKeys.empty())
         return;
-    // A short prefix of the first key decides most comparisons without
-    // looking at the texts themselves. It is taken after the characters
-    // that every text shares ("Company 1", "Company 2"), or it would never
-    // decide.
+    // The first key's value as a number, or for a text its first four
+    // characters after those that every text shares ("Company 1",
+    // "Company 2"), decides most comparisons without looking further.
     struct Entry {
         quint64 prefix;
         int row;
+        bool null; // Null comes first in ascending order
     };
     const SortKey first = m_sortKeys.front();
     const bool firstIsText = field(first.column).kind == ColumnKind::Text;
@@ -580,29 +580,27 @@ void Recordset::applySort()
     entries.reserve(m_view.size());
     for (const int row : m_view) {
         quint64 prefix = 0;
-        if (m_store.isNull(row, first.column)) {
-            prefix = 0; // Null comes first in ascending order
-        } else if (firstIsText) {
+        const bool null = m_store.isNull(row, first.column);
+        if (!null && firstIsText) {
             const KeyView key = m_store.key(row, first.column);
-            prefix = quint64(1) << 63;
-            for (qsizetype i = 0; i < 3; ++i) {
+            for (qsizetype i = 0; i < 4; ++i) {
                 const qsizetype at = shared + i;
-                prefix |= quint64(at < key.size() ? key.at(at) : 0) << (32 - 16 * i);
+                prefix = prefix << 16 | (at < key.size() ? key.at(at) : 0);
             }
-        } else {
+        } else if (!null) {
             prefix = quint64(m_store.number(row, first.column)) ^ (quint64(1) << 63);
-            prefix = (prefix >> 1) | (quint64(1) << 63);
         }
-        entries.push_back({prefix, row});
+        entries.push_back({prefix, row, null});
     }
-    const auto compareColumn = [this](const SortKey& key, int a, int b) {
+    const auto compareColumn = [this](const SortKey& key, int a, int b, qsizetype from) {
         const bool nullA = m_store.isNull(a, key.column);
         const bool nullB = m_store.isNull(b, key.column);
         int order;
         if (nullA || nullB)
             order = nullA == nullB ? 0 : (nullA ? -1 : 1);
         else if (field(key.column).kind == ColumnKind::Text)
-            order = compareKeys(m_store.key(a, key.column), m_store.key(b, key.column));
+            order = compareKeys(m_store.key(a, key.column).mid(from),
+                                m_store.key(b, key.column).mid(from));
         else
             order = m_store.number(a, key.column) < m_store.number(b, key.column)   ? -1
                     : m_store.number(a, key.column) > m_store.number(b, key.column) ? 1
@@ -610,10 +608,12 @@ void Recordset::applySort()
         return key.descending ? -order : order;
     };
     std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        if (a.null != b.null)
+            return first.descending ? b.null : a.null;
         if (a.prefix != b.prefix)
             return first.descending ? a.prefix > b.prefix : a.prefix < b.prefix;
-        for (const SortKey& key : m_sortKeys) {
-            const int order = compareColumn(key, a.row, b.row);
+        for (size_t k = 0; k < m_sortKeys.size(); ++k) {
+            const int order = compareColumn(m_sortKeys[k], a.row, b.row, k == 0 ? shared : 0);
             if (order != 0)
                 return order < 0;
         }

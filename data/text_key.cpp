@@ -65,8 +65,15 @@ int compareKeys(KeyView a, KeyView b)
 {
     if (a.exact() && b.exact())
         return a.chars().compare(b.chars(), Qt::CaseSensitive);
+    // Equal characters are equal keys: only where they differ is the
+    // letter case looked at.
+    const char16_t* const left = a.chars().utf16();
+    const char16_t* const right = b.chars().utf16();
     const qsizetype common = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < common; ++i) {
+    for (qsizetype i = 0;; ++i) {
+        i = std::mismatch(left + i, left + common, right + i).first - left;
+        if (i == common)
+            break;
         if (a.at(i) != b.at(i))
             return a.at(i) < b.at(i) ? -1 : 1;
     }
