@@ -1,12 +1,8 @@
 #pragma once
-// The other side of the differential criteria test (tst_criteria.cpp):
-// random address rows; random criteria over them, each written twice, as
-// the record layer reads it and as SQL that means the same; and the address
-// book opened through SQLite itself, taught the text comparison that
-// criteria promise.
-//
-// The criteria test runs in the German locale, where a date shows as
-// 31.12.2026 (see date_text.h), unlike the ISO form the database holds.
+// The other side of the differential criteria test (tst_criteria.cpp): random
+// address rows, random criteria written both as the record layer reads them
+// and as SQL, and SQLite taught the text comparison that criteria promise.
+// That test runs in the German locale, where a date shows as 31.12.2026.
 
 #include "data/record_store.h"
 
@@ -32,13 +28,10 @@ namespace random_criteria {
 
 using data::ColumnKind;
 
-// ---- The address book as SQLite reads it ---------------------------------
-
-// Texts compare without regard to case in every script: two texts are the
-// same when their capitals are, after Unicode's full case folding. So
-// "Straße", "STRASSE" and "STRAẞE" are one text, "ıstanbul" (whose capital
-// is I) is "Istanbul", and "İstanbul" keeps its dot. Texts order by their
-// letters without accents first, so that "Émile" comes among the E's.
+// The address book as SQLite reads it. Texts are the same when their
+// capitals are, after Unicode's full case folding ("Straße", "STRASSE" and
+// "STRAẞE" are one text, "ıstanbul" is "Istanbul", "İstanbul" keeps its
+// dot), and order by their letters without accents first ("Émile" among E's).
 class Sqlite {
 public:
     explicit Sqlite(const QString& path)
@@ -54,17 +47,14 @@ public:
     // The keys of the addresses that `where` selects, in key order.
     QStringList keys(const QString& where)
     {
-        const QByteArray sql =
-            ("SELECT AddressId FROM Address WHERE " + where + " ORDER BY AddressId").toUtf8();
-        const auto row = [](void* keys, int, char** values, char**) {
-            static_cast<QStringList*>(keys)->append(QString::fromLatin1(values[0]));
-            return 0;
-        };
+        const QString sql = "SELECT AddressId FROM Address WHERE " + where + " ORDER BY AddressId";
+        sqlite3_stmt* query = nullptr;
+        EXPECT_EQ(sqlite3_prepare16_v2(m_db, sql.utf16(), -1, &query, nullptr), SQLITE_OK)
+            << sqlite3_errmsg(m_db) << " in " << sql.toStdString();
         QStringList keys;
-        char* error = nullptr;
-        sqlite3_exec(m_db, sql.constData(), row, &keys, &error);
-        EXPECT_EQ(error, nullptr) << error << " in " << sql.constData();
-        sqlite3_free(error);
+        while (sqlite3_step(query) == SQLITE_ROW)
+            keys << QString::number(sqlite3_column_int64(query, 0));
+        sqlite3_finalize(query);
         return keys;
     }
 
@@ -114,9 +104,7 @@ private:
     std::unordered_map<std::u16string, Forms> m_forms;
 };
 
-// ---- Random addresses and criteria -----------------------------------------
-
-// Draws from one generator: numbers, chances, choices, cases and dates.
+// Draws numbers, chances, choices, letter cases and dates from one generator.
 struct Dice {
     QRandomGenerator& random;
 
@@ -136,8 +124,7 @@ struct Dice {
     // A date as the database holds it, or as the German locale shows it.
     QString written(QDate date, int isoPercent)
     {
-        return date.toString(chance(isoPercent) ? QStringLiteral("yyyy-MM-dd")
-                                                : QStringLiteral("dd.MM.yyyy"));
+        return date.toString(chance(isoPercent) ? u"yyyy-MM-dd" : u"dd.MM.yyyy");
     }
 };
 
@@ -155,12 +142,12 @@ inline const std::vector<Column> kColumns = {
     {"PhExt", ColumnKind::Text},         {"DtBirth", ColumnKind::Date},
     {"DtJoining", ColumnKind::Date}};
 
-// Rows of the columns above, as the fixture inserts them: keys ascending
-// with gaps; texts and dates as the database holds them; Null left out.
+// Rows of the columns above, keys ascending with gaps, values as the
+// database holds them; Null left out. The words have accents, several
+// scripts, capitals that spell out differently (ẞ, İ, ı), apostrophes
+// (also two in a row) and digits only.
 inline std::vector<QVariantMap> addresses(QRandomGenerator& random, int count)
 {
-    // Accents, several scripts, capitals that spell out differently (ẞ, İ,
-    // ı), apostrophes (also two in a row), digits-only texts.
     const QStringList people =
         bars("Ada|Lovelace|Émile|ÉMILE|emile|Zola|Zoë|O'Hara|D'Arcy|Ærø|"
              "Ångström|Straße|STRASSE|STRAẞE|İpek|ıpek|Ipek|Дмитрий|"
@@ -273,7 +260,8 @@ public:
         return m_dice.chance(10) ? bracketed(out) : out;
     }
 
-    // A valid criterion gone wrong here and there, or plain noise.
+    // A valid criterion with a few characters put in, taken out or
+    // repeated; or, one time in five, plain noise.
     QString malformed()
     {
         static const QString alphabet = QStringLiteral(
@@ -314,8 +302,8 @@ private:
     }
     static QString quoted(QString text) { return '\'' + text.replace('\'', "''") + '\''; }
 
-    // What a comparison compares with, written in the forms the column
-    // takes: `held`, or when invalid a value no row need hold.
+    // What a comparison compares with, in the forms the column takes:
+    // `held`, or when invalid a value no row need hold.
     Criterion value(ColumnKind kind, const QVariant& held)
     {
         if (kind == ColumnKind::Integer) {
