@@ -135,6 +135,34 @@ TEST_F(RecordsetPositions, NumbersSortBySignWithNullsAtOneEnd)
                                        "-9223372036854775807", "null", "null again", "new, null"}));
 }
 
+// Texts, several keys, and the current row; Null placement is the test above.
+TEST_F(RecordsetPositions, SortIsStableKeepsTheRowAndPutsAccentsWithTheirLetters)
+{
+    const QString zola = "\u00c9mile Zola", durkheim = "emile Durkheim", ada = "Ada Lovelace",
+                  hara = "O'Hara", dmitri = "\u0414\u043c\u0438\u0442\u0440\u0438\u0439";
+    insert({{"Name", zola}, {"City", "Paris"}, {"SalutationId", 1}, {"DtBirth", "1840-04-02"}});
+    insert({{"Name", durkheim}, {"City", "\u00c9pinal"}, {"SalutationId", 5}});
+    insert({{"Name", ada}, {"City", "London"}, {"SalutationId", 2}, {"DtBirth", "1815-12-10"}});
+    insert({{"Name", hara}, {"City", ""}});
+    insert({{"Name", dmitri}, {"City", "\u041c\u041e\u0421\u041a\u0412\u0410"}});
+    auto rs = open();
+    rs->setSort(QStringLiteral("City DESC"));
+    rs->setSort(QStringLiteral("Name asc"));
+    EXPECT_EQ(names(*rs), (QStringList{ada, durkheim, zola, hara, dmitri}));
+    rs->MoveFirst();
+    rs->MoveNext();
+    rs->setSort(QStringLiteral("SalutationId DESC, Name ASC"));
+    EXPECT_EQ(current(*rs), durkheim);
+    EXPECT_EQ(rs->AbsolutePosition(), 1);
+    rs->setSort(QStringLiteral("DtBirth DESC"));
+    EXPECT_EQ(names(*rs), (QStringList{zola, ada, durkheim, hara, dmitri}));
+    rs->setSort(QString());
+    EXPECT_EQ(names(*rs), (QStringList{zola, durkheim, ada, hara, dmitri}));
+    EXPECT_RUNTIME_ERROR(rs->setSort(QStringLiteral("Name UP")), data::kInvalidArgument);
+    EXPECT_RUNTIME_ERROR(rs->setSort(QStringLiteral("Nickname")), data::kItemNotFound);
+    EXPECT_RUNTIME_ERROR(rs->setSort(QStringLiteral("Name,")), data::kInvalidArgument);
+}
+
 // Find-next from end to end, both ways, is compared with SQLite in
 // tst_criteria.cpp; here a search starts elsewhere than at an end.
 TEST_F(RecordsetPositions, FindStartsAtTheCurrentRowOrTheBookmarkGiven)
