@@ -10,7 +10,6 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
@@ -152,22 +151,6 @@ TEST_F(OpenDatabase, PermissionBitsAreRespected)
     EXPECT_TRUE(failure(source(path)).contains(QStringLiteral("permission")));
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_EQ(fingerprint(path), before);
-}
-
-TEST_F(OpenDatabase, DriverErrorsAreCollectedForReports)
-{
-    auto connection = data::Connection::open(source(tovrenDatabase()));
-    EXPECT_EQ(connection->Errors().Count(), 0);
-    QSqlQuery query(connection->database());
-    ASSERT_FALSE(query.exec(QStringLiteral("SELECT name FROM nowhere")));
-    EXPECT_THROW(connection->fail(query.lastError(), platform::err::Unspecified,
-                                  QStringLiteral("Reading failed")),
-                 platform::RunTimeError);
-    ASSERT_EQ(connection->Errors().Count(), 1);
-    EXPECT_EQ(connection->Errors().Item(0).Number, platform::err::Unspecified);
-    EXPECT_TRUE(connection->Errors().Item(0).Description.contains(QStringLiteral("nowhere")));
-    connection->Errors().Clear();
-    EXPECT_EQ(connection->Errors().Count(), 0);
 }
 
 } // namespace
