@@ -1,12 +1,8 @@
 #pragma once
-// The other side of the differential criteria test (tst_criteria.cpp):
-// random address rows; random criteria over them, each written twice, as
-// the record layer reads it and as SQL that means the same; and the address
-// book opened through SQLite itself, taught the text comparison that
-// criteria promise.
-//
-// The criteria test runs in the German locale, where a date shows as
-// 31.12.2026 (see date_text.h), unlike the ISO form the database holds.
+// The other side of the differential criteria test (tst_criteria.cpp): random
+// address rows, random criteria written both as the record layer reads them
+// and as SQL, and SQLite taught the text comparison that criteria promise.
+// That test runs in the German locale, where a date shows as 31.12.2026.
 
 #include "data/record_store.h"
 
@@ -32,13 +28,10 @@ namespace random_criteria {
 
 using data::ColumnKind;
 
-// ---- The address book as SQLite reads it ---------------------------------
-
-// Texts compare without regard to case in every script: two texts are the
-// same when their capitals are, after Unicode's full case folding. So
-// "Straße", "STRASSE" and "STRAẞE" are one text, "ıstanbul" (whose capital
-// is I) is "Istanbul", and "İstanbul" keeps its dot. Texts order by their
-// letters without accents first, so that "Émile" comes among the E's.
+// The address book as SQLite reads it. Texts are the same when their
+// capitals are, after Unicode's full case folding ("Straße", "STRASSE" and
+// "STRAẞE" are one text, "ıstanbul" is "Istanbul", "İstanbul" keeps its
+// dot), and order by their letters without accents first ("Émile" among E's).
 class Sqlite {
 public:
     explicit Sqlite(const QString& path)
@@ -54,17 +47,14 @@ public:
     // The keys of the addresses that `where` selects, in key order.
     QStringList keys(const QString& where)
     {
-        const QByteArray sql =
-            ("SELECT AddressId FROM Address WHERE " + where + " ORDER BY AddressId").toUtf8();
-        const auto row = [](void* keys, int, char** values, char**) {
-            static_cast<QStringList*>(keys)->append(QString::fromLatin1(values[0]));
-            return 0;
-        };
+        const QString sql = "SELECT AddressId FROM Address WHERE " + where + " ORDER BY AddressId";
+        sqlite3_stmt* query = nullptr;
+        EXPECT_EQ(sqlite3_prepare16_v2(m_db, sql.utf16(), -1, &query, nullptr), SQLITE_OK)
+            << sqlite3_errmsg(m_db) << " in " << sql.toStdString();
         QStringList keys;
-        char* error = nullptr;
-        sqlite3_exec(m_db, sql.constData(), row, &keys, &error);
-        EXPECT_EQ(error, nullptr) << error << " in " << sql.constData();
-        sqlite3_free(error);
+        while (sqlite3_step(query) == SQLITE_ROW)
+            keys << QString::number(sqlite3_column_int64(query, 0));
+        sqlite3_finalize(query);
         return keys;
     }
 
@@ -114,9 +104,7 @@ private:
     std::unordered_map<std::u16string, Forms> m_forms;
 };
 
-// ---- Random addresses and criteria -----------------------------------------
-
-// Draws from one generator: numbers, chances, choices, cases and dates.
+// Draws numbers, chances, choices, letter cases and dates from one generator.
 struct Dice {
     QRandomGenerator& random;
 
@@ -136,8 +124,7 @@ struct Dice {
     // A date as the database holds it, or as the German locale shows it.
     QString written(QDate date, int isoPercent)
     {
-        return date.toString(chance(isoPercent) ? QStringLiteral("yyyy-MM-dd")
-                                                : QStringLiteral("dd.MM.yyyy"));
+        return date.toString(chance(isoPercent) ? u"yyyy-MM-dd" : u"dd.MM.yyyy");
     }
 };
 
@@ -155,12 +142,12 @@ inline const std::vector<Column> kColumns = {
     {"PhExt", ColumnKind::Text},         {"DtBirth", ColumnKind::Date},
     {"DtJoining", ColumnKind::Date}};
 
-// Rows of the columns above, as the fixture inserts them: keys ascending
-// with gaps; texts and dates as the database holds them; Null left out.
+// Rows of the columns above, keys ascending with gaps, values as the
+// database holds them; Null left out. The words have accents, several
+// scripts, capitals that spell out differently (ẞ, İ, ı), apostrophes
+// (also two in a row) and digits only.
 inline std::vector<QVariantMap> addresses(QRandomGenerator& random, int count)
 {
-    // Accents, several scripts, capitals that spell out differently (ẞ, İ,
-    // ı), apostrophes (also two in a row), digits-only texts.
     const QStringList people =
         bars("Ada|Lovelace|Émile|ÉMILE|emile|Zola|Zoë|O'Hara|D'Arcy|Ærø|"
              "Ångström|Straße|STRASSE|STRAẞE|İpek|ıpek|Ipek|Дмитрий|"
@@ -221,10 +208,10 @@ struct Criterion {
     Criterion operator+(const Criterion& next) const { return {text + next.text, sql + next.sql}; }
 };
 
-class CriteriaMaker {
+class CriteriaMaker : Dice {
 public:
     // Criteria mostly about values the rows hold: a date as a day.
-    CriteriaMaker(QRandomGenerator& random, const std::vector<QVariantMap>& rows) : m_dice{random}
+    CriteriaMaker(QRandomGenerator& random, const std::vector<QVariantMap>& rows) : Dice{random}
     {
         for (const QVariantMap& row : rows) {
             for (const auto& [column, kind] : kColumns) {
@@ -239,19 +226,19 @@ public:
     // One comparison, as a search takes it: with Null, a pattern or a value.
     Criterion comparison()
     {
-        const auto [column, kind] = m_dice.pick(kColumns);
+        const auto [column, kind] = pick(kColumns);
         const QString sqlName = '"' + column + '"';
         const QString subject = kind == ColumnKind::Date ? "date(" + sqlName + ')' : sqlName;
-        const QVariant held = m_dice.chance(80) ? m_dice.pick(m_held[column]) : QVariant();
-        const int shape = m_dice.below(10);
+        const QVariant held = chance(80) ? pick(m_held[column]) : QVariant();
+        const int shape = below(10);
         if (shape == 0) {
-            const bool equal = m_dice.chance(50);
+            const bool equal = chance(50);
             return {name(column) + spaced(equal ? "=" : "<>") + keyword("null"),
                     subject + (equal ? " IS NULL" : " IS NOT NULL")};
         }
         if (shape <= 3)
             return like(column, kind, sqlName, held);
-        const QString op = m_dice.pick(QStringList{"=", "=", "<>", "<", ">", "<=", ">="});
+        const QString op = pick(QStringList{"=", "=", "<>", "<", ">", "<=", ">="});
         const QString collated = kind == ColumnKind::Text ? " COLLATE CASELESS " : " ";
         return Criterion{name(column) + spaced(op), subject + collated + op + ' '}
                + value(kind, held);
@@ -260,53 +247,54 @@ public:
     // Comparisons joined by AND and OR, some grouped by parentheses.
     Criterion filter(int depth = 3)
     {
-        if (depth == 0 || m_dice.chance(30))
+        if (depth == 0 || chance(30))
             return comparison();
         Criterion out;
-        for (int n = 2 + m_dice.below(3), i = 0; i < n; ++i) {
-            const bool both = m_dice.chance(50);
+        for (int n = 2 + below(3), i = 0; i < n; ++i) {
+            const bool both = chance(50);
             const Criterion joint{' ' + keyword(both ? "and" : "or") + ' ',
                                   both ? " AND " : " OR "};
-            const Criterion part = m_dice.chance(40) ? bracketed(filter(depth - 1)) : comparison();
+            const Criterion part = chance(40) ? bracketed(filter(depth - 1)) : comparison();
             out = i == 0 ? part : out + joint + part;
         }
-        return m_dice.chance(10) ? bracketed(out) : out;
+        return chance(10) ? bracketed(out) : out;
     }
 
-    // A valid criterion gone wrong here and there, or plain noise.
+    // A valid criterion with a few characters put in, taken out or
+    // repeated; or, one time in five, plain noise.
     QString malformed()
     {
         static const QString alphabet = QStringLiteral(
             "()[]'#*%=<> ANDORLIKENULL,.-+e0123456789NameCityPhExtDtBirth\t\x01\u00e9\u0416\u00df");
         QString text;
-        if (m_dice.chance(20)) {
-            for (int n = m_dice.below(40); n > 0; --n)
-                text += m_dice.pick(alphabet);
+        if (chance(20)) {
+            for (int n = below(40); n > 0; --n)
+                text += pick(alphabet);
             return text;
         }
-        text = m_dice.chance(50) ? comparison().text : filter().text;
-        for (int n = 1 + m_dice.below(4); n > 0; --n) {
-            const int at = m_dice.below(int(text.size()) + 1);
-            const int edit = m_dice.below(3);
+        text = chance(50) ? comparison().text : filter().text;
+        for (int n = 1 + below(4); n > 0; --n) {
+            const int at = below(int(text.size()) + 1);
+            const int edit = below(3);
             if (edit == 0)
-                text.insert(at, m_dice.pick(alphabet));
+                text.insert(at, pick(alphabet));
             else if (edit == 1)
-                text.remove(at, 1 + m_dice.below(3));
+                text.remove(at, 1 + below(3));
             else
-                text.insert(at, text.mid(m_dice.below(int(text.size()) + 1), m_dice.below(12)));
+                text.insert(at, text.mid(below(int(text.size()) + 1), below(12)));
         }
         return text;
     }
 
 private:
-    QString keyword(const char* word) { return m_dice.anyCase(QLatin1String(word)); }
-    QString spaced(const QString& op) { return m_dice.chance(20) ? op : ' ' + op + ' '; }
+    QString keyword(const char* word) { return anyCase(QLatin1String(word)); }
+    QString spaced(const QString& op) { return chance(20) ? op : ' ' + op + ' '; }
     QString name(const QString& column)
     {
-        const QString written = m_dice.anyCase(column);
-        if (!m_dice.chance(15))
+        const QString written = anyCase(column);
+        if (!chance(15))
             return written;
-        return m_dice.chance(50) ? QString('[' + written + ']') : "[ " + written + " ]";
+        return chance(50) ? QString('[' + written + ']') : "[ " + written + " ]";
     }
     static Criterion bracketed(const Criterion& inner)
     {
@@ -314,31 +302,29 @@ private:
     }
     static QString quoted(QString text) { return '\'' + text.replace('\'', "''") + '\''; }
 
-    // What a comparison compares with, written in the forms the column
-    // takes: `held`, or when invalid a value no row need hold.
+    // What a comparison compares with, in the forms the column takes:
+    // `held`, or when invalid a value no row need hold.
     Criterion value(ColumnKind kind, const QVariant& held)
     {
         if (kind == ColumnKind::Integer) {
-            const double number = held.isValid()
-                                      ? held.toDouble()
-                                      : m_dice.pick(std::vector{2.5, -7.0, 1e9, 0.25, 4.0});
+            const double number =
+                held.isValid() ? held.toDouble() : pick(std::vector{2.5, -7.0, 1e9, 0.25, 4.0});
             const QString plain = QString::number(number, 'g', 17);
-            QString form = m_dice.pick(QStringList{"%1", "%1", "'%1'", "' %1 '", "%1e0", "+%1"});
+            QString form = pick(QStringList{"%1", "%1", "'%1'", "' %1 '", "%1e0", "+%1"});
             return {(number < 0 && form.startsWith('+') ? QString("%1") : form).arg(plain), plain};
         }
         if (kind == ColumnKind::Date) {
             const QDate date = held.isValid() ? held.toDate() : QDate(2099, 2, 28);
-            return {
-                m_dice.pick(QStringList{"#%1#", "'%1'", "# %1 #"}).arg(m_dice.written(date, 70)),
-                quoted(date.toString(Qt::ISODate))};
+            return {pick(QStringList{"#%1#", "'%1'", "# %1 #"}).arg(written(date, 70)),
+                    quoted(date.toString(Qt::ISODate))};
         }
-        const QString text = held.isValid() ? m_dice.anyCase(held.toString())
-                                            : m_dice.pick(QStringList{"Zz", "", "Ada Zola", "5"});
+        const QString text = held.isValid() ? anyCase(held.toString())
+                                            : pick(QStringList{"Zz", "", "Ada Zola", "5"});
         static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
         QString written = quoted(text);
-        if (digits.match(text).hasMatch() && m_dice.chance(50))
+        if (digits.match(text).hasMatch() && chance(50))
             written = text;
-        else if (!text.contains('#') && m_dice.chance(10))
+        else if (!text.contains('#') && chance(10))
             written = '#' + text + '#';
         return {written, quoted(text)};
     }
@@ -349,13 +335,13 @@ private:
     {
         QString source = held.isValid() ? held.toString() : QStringLiteral("zq");
         if (kind == ColumnKind::Date && held.isValid())
-            source = m_dice.written(held.toDate(), 50);
+            source = written(held.toDate(), 50);
         source.remove('*').remove('%');
-        const int shape = m_dice.below(3); // exact, beginning, part
-        const int from = shape == 2 ? m_dice.below(int(source.size()) + 1) : 0;
-        const int length = shape == 0 ? int(source.size()) : m_dice.below(5);
-        const QString core = m_dice.anyCase(source.mid(from, length));
-        const auto wildcard = [this] { return QString(m_dice.chance(50) ? "*" : "%"); };
+        const int shape = below(3); // exact, beginning, part
+        const int from = shape == 2 ? below(int(source.size()) + 1) : 0;
+        const int length = shape == 0 ? int(source.size()) : below(5);
+        const QString core = anyCase(source.mid(from, length));
+        const auto wildcard = [this] { return QString(chance(50) ? "*" : "%"); };
         const QString pattern = (shape == 2 ? wildcard() : "") + core + (shape ? wildcard() : "");
 
         static const char* const tests[] = {"%1 = %2", "substr(%1, 1, length(%2)) = %2",
@@ -371,7 +357,6 @@ private:
         return {name(column) + ' ' + keyword("like") + ' ' + quoted(pattern), sql};
     }
 
-    Dice m_dice;
     QHash<QString, QVariantList> m_held; // the values rows hold, by column
 };
 

@@ -37,7 +37,14 @@ protected:
         EXPECT_TRUE(query.exec()) << query.lastQuery().toStdString();
         return query.lastInsertId().toLongLong();
     }
-    qint64 insertName(const QString& name) { return insert({{QStringLiteral("Name"), name}}); }
+    // Inserts contacts with just these names; returns the last one's key.
+    qint64 insertNames(const QStringList& names)
+    {
+        qint64 key = 0;
+        for (const QString& name : names)
+            key = insert({{QStringLiteral("Name"), name}});
+        return key;
+    }
 
     // A disconnected recordset over `source`, as the record classes open one.
     std::unique_ptr<data::Recordset> open(const QString& source = QStringLiteral("Address"))
@@ -59,9 +66,8 @@ protected:
             out << rs.value(column).toString();
         return out;
     }
-
-    // The current row's name.
     static QString current(data::Recordset& rs) { return rs.value(u"Name").toString(); }
+
     // Connects `rs` just to send its pending rows or to read its rows again.
     void connected(data::Recordset& rs, void (data::Recordset::*call)())
     {
