@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 
 namespace {
 
@@ -108,10 +109,10 @@ TEST_F(ToolbarState, TimerFollowsTheClipboardAndTheSelection)
     clipboard->setText("something");
     m_main->tmrTbr_Timer();
     EXPECT_EQ(enabledOf(all), ""); // no card
-    // A stand-in card window with a text field and a lookup combo.
+    // A stand-in card window with a text field, a lookup combo and a button.
     auto* card = new QWidget;
     auto* field = new QLineEdit("Ada Lovelace", card);
-    auto* combo = new QComboBox(card);
+    QWidget* const others[] = {new QComboBox(card), new QPushButton("OK", card)};
     m_main->show();
     m_main->mdiArea()->addSubWindow(card)->show();
     field->setFocus();
@@ -129,13 +130,15 @@ TEST_F(ToolbarState, TimerFollowsTheClipboardAndTheSelection)
         EXPECT_EQ(enabledOf(all), enabled) << text;
     }
 
-    // A combo has no text selection: Cut and Copy stay as they were.
+    // A combo or a button has no text selection: Cut and Copy stay as they were.
     field->setSelection(0, 2);
     m_main->tmrTbr_Timer();
-    combo->setFocus();
     field->deselect();
-    m_main->tmrTbr_Timer();
-    EXPECT_EQ(enabledOf("Cut Copy"), "Cut Copy");
+    for (QWidget* other : others) {
+        other->setFocus();
+        m_main->tmrTbr_Timer();
+        EXPECT_EQ(enabledOf("Cut Copy"), "Cut Copy") << other->metaObject()->className();
+    }
 
     nOpenCards = 0;
     m_main->tmrTbr_Timer();
