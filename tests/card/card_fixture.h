@@ -1,6 +1,5 @@
 #pragma once
-// The real program on an address book per test: the main window started
-// as the program starts it, and the address card opened from its menu.
+// The real program on an address book per test, the card opened from its menu.
 
 #include "shell/shell_fixture.h"
 
@@ -41,7 +40,7 @@ protected:
     }
 
     // The card opened from the menu on a book of `contacts`, each stored
-    // with its name, "name Ltd" and Pune.
+    // as its name, "name Ltd", Pune.
     frmAddress& openCard(const QStringList& contacts = {})
     {
         addDatabase();
@@ -86,18 +85,20 @@ protected:
         QApplication::processEvents();
     }
     QString counter() const { return m_main->lblRecCount()->text(); }
-    // The name on the card, the counter and the edit state: "Bo 2 / 3", or
-    // "Bo 2 / 3 changed", or " 3 / 3 new changed" for a new record typed.
+    // The name, the counter and the edit state: "Bo 2 / 3", "Bo 2 / 3
+    // changed", " 3 / 3 new changed"; a colour not the mode's is told too.
     QString shown() const
     {
         const frmAddress& card = *frmAddress::instance();
+        const QColor colour = card.bAdd() ? frmAddress::kAddingColor : frmAddress::kNormalColor;
         return card.txtFld[0]->text() + ' ' + counter() + (card.bAdd() ? " new" : "")
-               + (card.bEdit() ? " changed" : "");
+               + (card.bEdit() ? " changed" : "")
+               + (card.backColor() == colour ? "" : " in the wrong colour");
     }
 
     // The book out of reach (renamed away, or held by another program) and
-    // back. What tells that a save failed is the error report for a book
-    // gone, else a message: expectTold() scripts its answer, told() gives it.
+    // back. A failed save is told by the error report for a book gone, else
+    // by a message: expectTold() scripts its answer, told() gives it.
     enum class Outage { None, Gone, InUse };
     void breakBook(Outage outage)
     {

@@ -1,9 +1,6 @@
-// The real program, driven as a person would end it: once the main window
-// shows, the steps named in TOVREN_EXIT_STEPS (separated by '_') are played
-// one after the other. The exit tests run it and read its exit status.
-//   card      Masters, Addresses      menu      File, Exit
-//   button    the toolbar's Exit      closebox  the main window's close box
-//   ctrlf4    Ctrl+F4
+// The real program, ended as a person ends it by the steps named in
+// TOVREN_EXIT_STEPS, '_' between them: card (Masters, Addresses), menu (File,
+// Exit), button (the toolbar's Exit), closebox (the main window's), ctrlf4.
 
 #include "app/run.h"
 #include "core/error_handler.h"

@@ -1,7 +1,6 @@
 #pragma once
 // What shell tests share: a fresh program folder, scripted prompts, the real
-// error-handling component, and a main window built the way the program
-// builds it.
+// error handler, and a main window built the way the program builds it.
 
 #include "app/routes.h"
 #include "core/error_handler.h"
@@ -66,8 +65,8 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
-    // The main window built as the program builds it, and either started
-    // as the program starts it or (a frame) given only its error handler.
+    // The main window, started as the program starts it or (a frame) given
+    // only its error handler.
     mdiMain& start() { return build(true); }
     mdiMain& frame() { return build(false); }
     mdiMain& build(bool startUp)
@@ -85,7 +84,7 @@ protected:
     }
 
     // Those of the named commands that are enabled: "mnu..." names a menu
-    // item, any other name a toolbar button.
+    // item, any other name a toolbar button's key.
     QString enabledOf(const QString& names) const
     {
         QStringList on;

@@ -1,6 +1,5 @@
-// The program ends cleanly by every way a person ends it: the real program
-// runs in its own process, so that what happens after the event loop (the
-// teardown of the connection, the handler and the application) is seen too.
+// The program ends cleanly by every way a person ends it, run in its own
+// process so that the teardown after the event loop is seen too.
 
 #include "records/schema.h"
 
@@ -33,7 +32,6 @@ TEST_P(Exit, EndsWithAZeroStatus)
     EXPECT_FALSE(QFile::exists(home.filePath("Error.log")));
 }
 
-// Each way as the steps exit_driver plays.
 INSTANTIATE_TEST_SUITE_P(EveryWay, Exit,
                          ::testing::Values("menu", "card_menu_menu", "card_button_button",
                                            "card_closebox", "card_ctrlf4_menu"),

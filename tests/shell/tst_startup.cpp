@@ -27,28 +27,33 @@ protected:
     bool connected() const { return !platform::helpFile().isEmpty(); }
     void expectDatabasePathQuestion(size_t index)
     {
-        const auto messages = m_prompts.messages();
-        ASSERT_GT(messages.size(), index);
-        EXPECT_EQ(messages[index].title, "Database Path");
-        EXPECT_EQ(messages[index].text,
-                  "Database path not found.\r\nSelect the database path first to login."
-                  "Press Ok to select the database, else press Cancel to exit");
-        EXPECT_EQ(messages[index].buttons, platform::Buttons::OKCancel);
-        EXPECT_EQ(messages[index].icon, platform::Icon::Critical);
+        ASSERT_GT(m_prompts.messages().size(), index);
+        const auto asked = m_prompts.messages()[index];
+        EXPECT_EQ(asked.title, "Database Path");
+        EXPECT_EQ(asked.text, "Database path not found.\r\nSelect the database path first to "
+                              "login.Press Ok to select the database, else press Cancel to exit");
+        EXPECT_EQ(asked.buttons, platform::Buttons::OKCancel);
+        EXPECT_EQ(asked.icon, platform::Icon::Critical);
+    }
+    // Start-up showed one message, with `part` in it and this icon.
+    void expectOneMessage(const char* part, platform::Icon icon)
+    {
+        ASSERT_EQ(m_prompts.messages().size(), 1u);
+        EXPECT_TRUE(lastMessage().contains(part)) << lastMessage().toStdString();
+        EXPECT_EQ(m_prompts.messages()[0].icon, icon);
     }
 };
 
-// Whatever Address.ini holds, if anything, start-up reaches a book
-// silently: the one it names, else the one beside the program, which it
-// then names; what else the file held stays. The trace starts afresh.
+// Whatever Address.ini holds, start-up reaches a book silently: the one it
+// names, else the one beside the program, which it then names; what else
+// the file held stays. The trace starts afresh.
 TEST_F(Startup, ConfigurationsLeadToTheirBookOrTheOneBesideTheProgram)
 {
     const QString db = addDatabase(), elsewhere = addDatabase("elsewhere.dbx");
     const QString named = "Data Source=" + elsewhere;
     writeFile("Trace.log", "an old run\r\n");
     const std::tuple<QByteArray, QString, bool> rows[] = {
-        // Address.ini (none for a null one), the connection made, whether
-        // the file stays as it was
+        // Address.ini (none for a null one), the connection, whether it stays
         {QByteArray(), fullConnection(db), false},
         {"[DatabasePath]\r\nProvider=Microsoft.Jet.OLEDB.4.0\r\n" + named.toUtf8()
              + "\r\nPersist Security Info=False\r\n",
@@ -85,8 +90,7 @@ TEST_F(Startup, ConfigurationsLeadToTheirBookOrTheOneBesideTheProgram)
 
 // Without a book the user is asked for one: a choice that is no book asks
 // again, a cancelled file dialogue leaves the window without a book (and
-// nothing but the remembered default attempt in the folder), and the next
-// start's choice is taken and remembered.
+// nothing new in the folder but Address.ini); the next choice is remembered.
 TEST_F(Startup, NoBookAskedForOneThenChosen)
 {
     writeFile("junk.dbx", "not a database");
@@ -147,8 +151,7 @@ TEST_F(Startup, UnusableBookFilesAreReportedAndLeftAlone)
         {QByteArray(), readWrite},
         {good.left(2000), readWrite},
         {"plain text, no database", readWrite},
-        {good, QFile::Permissions()},
-    };
+        {good, QFile::Permissions()}};
     for (const auto& [bytes, permissions] : cases) {
         writeFile("TND.dbx", bytes);
         ASSERT_TRUE(QFile::setPermissions(home("TND.dbx"), permissions));
@@ -169,9 +172,7 @@ TEST_F(Startup, AReadOnlyBookOpens)
     m_prompts.answerMessage(Answer::OK);
     start();
     EXPECT_TRUE(connected());
-    ASSERT_EQ(m_prompts.messages().size(), 1u);
-    EXPECT_TRUE(lastMessage().contains("read-only"));
-    EXPECT_EQ(m_prompts.messages()[0].icon, platform::Icon::Information);
+    expectOneMessage("read-only", platform::Icon::Information);
 }
 
 TEST_F(Startup, AFolderThatCannotBeWrittenOnlyLosesTheLogsAndTheMemory)
@@ -192,9 +193,7 @@ TEST_F(Startup, AMissingErrorHandlerLibraryIsOneClearMessage)
     tovren::setComponentFolder(empty.path());
     m_prompts.answerMessage(Answer::OK);
     EXPECT_THROW(start(), ProgramEnded);
-    ASSERT_EQ(m_prompts.messages().size(), 1u);
-    EXPECT_TRUE(lastMessage().contains("libvostrel.so"));
-    EXPECT_EQ(m_prompts.messages()[0].icon, platform::Icon::Critical);
+    expectOneMessage("libvostrel.so", platform::Icon::Critical);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The traced-procedure idiom: announcements, arguments, early returns and
-// the error block that hands the error to the handler.
+// The traced-procedure idiom: the call stack, arguments, early returns and
+// errors handed to the handler.
 
 #include "shell_fixture.h"
 
@@ -34,14 +34,12 @@ int inner(int value)
 TEST_F(Traced, ProceduresComeAndGoAndHandTheirErrorsOn)
 {
     const qsizetype before = stack().size();
-    QStringList during;
-    EXPECT_EQ(traced("modTest.outer", {{"frm", "Form", tovren::objectArg(m_main.get())}},
-                     [&] {
-                         during = stack();
-                         return inner(0) + inner(21);
-                     }),
+    const auto outer = [&] {
+        EXPECT_EQ(stack().last(), "modTest.outer");
+        return inner(0) + inner(21);
+    };
+    EXPECT_EQ(traced("modTest.outer", {{"frm", "Form", tovren::objectArg(m_main.get())}}, outer),
               42);
-    EXPECT_EQ(during.last(), "modTest.outer");
     EXPECT_EQ(stack().size(), before);
 
     expectReport();
@@ -62,7 +60,6 @@ TEST_F(Traced, ProceduresComeAndGoAndHandTheirErrorsOn)
     // The handler emptied the stack; the outer Pop found nothing to pop.
     EXPECT_EQ(stack(), QStringList{QString()});
 
-    // Any other exception is a run-time error too.
     expectReport();
     traced("modTest.throws", [] { throw std::runtime_error("disk on fire"); });
     EXPECT_EQ(handler.ErrNum(), platform::err::InternalError);
