@@ -81,7 +81,7 @@ QStringView RecordStore::text(int row, int column) const
         return QStringView();
     if (length == 0)
         return QStringView(u""); // empty, and not null
-    return QStringView(data.chars.data() + data.start[size_t(row)], length);
+    return QStringView(data.chars.at(data.start[size_t(row)]), length);
 }
 
 QVariant RecordStore::value(int row, int column) const
@@ -125,40 +125,43 @@ void RecordStore::setText(int row, int column, QStringView value)
     }
     // A new text goes to the end of the column; the old one is left unused
     // until the store is reloaded.
-    Column& data = m_data[size_t(column)];
-    const size_t begin = data.chars.size();
-    data.start[size_t(row)] = quint32(begin);
-    data.chars.insert(data.chars.end(), value.utf16(), value.utf16() + value.size());
     const bool ascii =
         std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() < 0x80; });
+    Column& data = m_data[size_t(column)];
     data.length[size_t(row)] = qint32(value.size()) | (ascii ? 0 : kHasKey);
-    if (ascii)
+    if (ascii) {
+        std::copy(value.utf16(), value.utf16() + value.size(),
+                  data.chars.allocate(size_t(value.size()), data.start[size_t(row)]));
         return;
-    const size_t counts = data.chars.size();
-    data.chars.resize(counts + 4);
-    const auto foldedStart = quint32(appendTextKey(value, data.chars));
-    const auto keyLength = quint32(data.chars.size() - counts - 4);
-    data.chars[counts] = char16_t(keyLength >> 16);
-    data.chars[counts + 1] = char16_t(keyLength & 0xffff);
-    data.chars[counts + 2] = char16_t(foldedStart >> 16);
-    data.chars[counts + 3] = char16_t(foldedStart & 0xffff);
+    }
+    // The key is made first, so that the text, its counts and its key take
+    // one run of characters.
+    thread_local std::vector<char16_t> key;
+    key.clear();
+    const auto foldedStart = quint32(appendTextKey(value, key));
+    const auto keyLength = quint32(key.size());
+    char16_t* room =
+        data.chars.allocate(size_t(value.size()) + 4 + key.size(), data.start[size_t(row)]);
+    room = std::copy(value.utf16(), value.utf16() + value.size(), room);
+    *room++ = char16_t(keyLength >> 16);
+    *room++ = char16_t(keyLength & 0xffff);
+    *room++ = char16_t(foldedStart >> 16);
+    *room++ = char16_t(foldedStart & 0xffff);
+    std::copy(key.begin(), key.end(), room);
 }
 
 void RecordStore::setUtf8(int row, int column, const char* bytes, int length)
 {
     Column& data = m_data[size_t(column)];
-    bool ascii = true;
-    for (int i = 0; i < length && ascii; ++i)
-        ascii = static_cast<unsigned char>(bytes[i]) < 0x80;
-    if (!ascii) {
+    unsigned char high = 0; // one pass over every byte, which the compiler can widen
+    for (int i = 0; i < length; ++i)
+        high |= static_cast<unsigned char>(bytes[i]);
+    if (high >= 0x80) {
         setText(row, column, QString::fromUtf8(bytes, length));
         return;
     }
-    // Widened whole into the column, which grows geometrically.
-    const size_t begin = data.chars.size();
-    data.chars.resize(begin + size_t(length));
-    std::copy(bytes, bytes + length, data.chars.begin() + qsizetype(begin));
-    data.start[size_t(row)] = quint32(begin);
+    // Widened whole into the column's blocks.
+    std::copy(bytes, bytes + length, data.chars.allocate(size_t(length), data.start[size_t(row)]));
     data.length[size_t(row)] = length;
 }
 
@@ -218,7 +221,7 @@ const char16_t* RecordStore::keyCounts(int row, int column) const
     const qint32 length = data.length[size_t(row)];
     if (length < 0 || !(length & kHasKey))
         return nullptr;
-    return data.chars.data() + data.start[size_t(row)] + (length & ~kHasKey);
+    return data.chars.at(data.start[size_t(row)]) + (length & ~kHasKey);
 }
 
 KeyView RecordStore::key(int row, int column) const

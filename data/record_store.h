@@ -9,6 +9,7 @@
 // written beside it when it is stored, so the first filter or sort costs
 // what every later one does.
 
+#include "text_blocks.h"
 #include "text_key.h"
 
 #include <QDate>
@@ -87,7 +88,7 @@ private:
         std::vector<qint64> numbers; // Integer and Date columns
         // Text columns: all texts back to back, each one that is not plain
         // ASCII followed by its key (two 32-bit counts, then the key).
-        std::vector<char16_t> chars;
+        TextBlocks chars;
         std::vector<quint32> start;
         std::vector<qint32> length; // -1: null; kHasKey marks a key after it
     };

@@ -196,34 +196,37 @@ private:
     sqlite3* m_db;
 };
 
+// A value is taken whole from the statement and read as a plain value:
+// each sqlite3_column_* call locks the connection on its own, which cost
+// more than the rest of the load together. Unlocked reads of the value are
+// safe because one thread alone uses a connection.
 void readValue(RecordStore& store, int row, int column, sqlite3_stmt* statement)
 {
-    const int type = sqlite3_column_type(statement, column);
+    sqlite3_value* value = sqlite3_column_value(statement, column);
+    const int type = sqlite3_value_type(value);
     if (type == SQLITE_NULL)
         return; // a new row starts as Null
+    const auto text = [value] { return reinterpret_cast<const char*>(sqlite3_value_text(value)); };
     switch (store.columns()[size_t(column)].kind) {
     case ColumnKind::Integer:
         if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
-            store.setNumber(row, column, sqlite3_column_int64(statement, column));
+            store.setNumber(row, column, sqlite3_value_int64(value));
         else
-            store.setValue(row, column,
-                           QString::fromUtf8(reinterpret_cast<const char*>(
-                               sqlite3_column_text(statement, column))));
+            store.setValue(row, column, QString::fromUtf8(text()));
         return;
     case ColumnKind::Date: {
         // A date may carry a time of day after it; the card shows the day.
-        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-        const int length = std::min(sqlite3_column_bytes(statement, column), 10);
-        const auto date = platform::parseIsoDate(QLatin1StringView(text, length));
-        if (date)
-            store.setNumber(row, column, date->toJulianDay());
+        const char* date = text();
+        const int length = std::min(sqlite3_value_bytes(value), 10);
+        if (const auto day = platform::parseIsoDate(QLatin1StringView(date, length)))
+            store.setNumber(row, column, day->toJulianDay());
         return;
     }
-    case ColumnKind::Text:
-        store.setUtf8(row, column,
-                      reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
-                      sqlite3_column_bytes(statement, column));
+    case ColumnKind::Text: {
+        const char* bytes = text();
+        store.setUtf8(row, column, bytes, sqlite3_value_bytes(value));
         return;
+    }
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
 
 namespace data {
 
@@ -17,18 +18,20 @@ bool isAscii(QStringView text)
     return true;
 }
 
+bool isMark(QChar c)
+{
+    return c.category() == QChar::Mark_NonSpacing || c.category() == QChar::Mark_SpacingCombining
+           || c.category() == QChar::Mark_Enclosing;
+}
+
 } // namespace
 
-qsizetype appendTextKey(QStringView text, std::vector<char16_t>& out)
+namespace {
+
+// The key of any text: folded by the case tables, then stripped of its
+// accents by decomposing it.
+qsizetype appendFoldedKey(QStringView text, std::vector<char16_t>& out)
 {
-    if (isAscii(text)) {
-        // The common case, without any allocation.
-        for (const QChar c : text) {
-            const char16_t u = c.unicode();
-            out.push_back(u >= 'A' && u <= 'Z' ? char16_t(u + ('a' - 'A')) : u);
-        }
-        return 0;
-    }
     // Lower, upper, then lower case again folds fully: "Straße", "STRASSE"
     // and "STRAẞE" meet as "strasse" (the capital sharp s must first become
     // the small one, whose capitals are "SS"), and both Greek sigmas as one.
@@ -43,8 +46,7 @@ qsizetype appendTextKey(QStringView text, std::vector<char16_t>& out)
     const QString decomposed = folded.normalized(QString::NormalizationForm_KD);
     const size_t begin = out.size();
     for (const QChar c : decomposed) {
-        if (c.category() != QChar::Mark_NonSpacing && c.category() != QChar::Mark_SpacingCombining
-            && c.category() != QChar::Mark_Enclosing)
+        if (!isMark(c))
             out.push_back(c.unicode());
     }
     out.push_back(u'\u0001');
@@ -52,6 +54,70 @@ qsizetype appendTextKey(QStringView text, std::vector<char16_t>& out)
     for (const QChar c : folded)
         out.push_back(c.unicode());
     return foldedStart;
+}
+
+// The folded and the stripped form of each Latin-1 character. Within
+// Latin-1 neither folding nor decomposing looks at a character's
+// neighbours, so a text's forms are its characters' forms put together:
+// the accented names of a large book are keyed without the case tables.
+struct Latin1Forms {
+    std::array<QString, 256> folded;
+    std::array<QString, 256> stripped;
+
+    Latin1Forms()
+    {
+        for (char16_t c = 0; c < 256; ++c) {
+            folded[c] = QString(QChar(c)).toLower().toUpper().toLower();
+            const QString decomposed = folded[c].normalized(QString::NormalizationForm_KD);
+            for (const QChar d : decomposed) {
+                if (!isMark(d))
+                    stripped[c] += d;
+            }
+        }
+    }
+};
+
+qsizetype appendLatin1Key(QStringView text, std::vector<char16_t>& out)
+{
+    static const Latin1Forms forms;
+    const size_t begin = out.size();
+    bool asciiFolded = true;
+    for (const QChar c : text) {
+        const QString& folded = forms.folded[c.unicode()];
+        asciiFolded = asciiFolded && isAscii(folded);
+        out.insert(out.end(), folded.utf16(), folded.utf16() + folded.size());
+    }
+    if (asciiFolded)
+        return 0;
+    out.resize(begin);
+    for (const QChar c : text) {
+        const QString& stripped = forms.stripped[c.unicode()];
+        out.insert(out.end(), stripped.utf16(), stripped.utf16() + stripped.size());
+    }
+    out.push_back(u'\u0001');
+    const qsizetype foldedStart = qsizetype(out.size() - begin);
+    for (const QChar c : text) {
+        const QString& folded = forms.folded[c.unicode()];
+        out.insert(out.end(), folded.utf16(), folded.utf16() + folded.size());
+    }
+    return foldedStart;
+}
+
+} // namespace
+
+qsizetype appendTextKey(QStringView text, std::vector<char16_t>& out)
+{
+    if (isAscii(text)) {
+        // The common case, without any allocation.
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            out.push_back(u >= 'A' && u <= 'Z' ? char16_t(u + ('a' - 'A')) : u);
+        }
+        return 0;
+    }
+    const bool latin1 =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x100; });
+    return latin1 ? appendLatin1Key(text, out) : appendFoldedKey(text, out);
 }
 
 TextKey textKey(QStringView text)
