@@ -73,17 +73,6 @@ qint64 RecordStore::number(int row, int column) const
     return m_data[size_t(column)].numbers[size_t(row)];
 }
 
-QStringView RecordStore::text(int row, int column) const
-{
-    const Column& data = m_data[size_t(column)];
-    const qint32 length = data.length[size_t(row)] & ~kHasKey;
-    if (data.length[size_t(row)] < 0)
-        return QStringView();
-    if (length == 0)
-        return QStringView(u""); // empty, and not null
-    return QStringView(data.chars.at(data.start[size_t(row)]), length);
-}
-
 QVariant RecordStore::value(int row, int column) const
 {
     if (isNull(row, column))
@@ -96,7 +85,14 @@ QVariant RecordStore::value(int row, int column) const
     case ColumnKind::Text:
         break;
     }
-    return QVariant(text(row, column).toString());
+    const Column& data = m_data[size_t(column)];
+    const qint32 length = data.length[size_t(row)];
+    const quint32 start = data.start[size_t(row)];
+    if (length == 0)
+        return QVariant(QStringLiteral("")); // empty, and not null
+    return QVariant(length & kWide ? QString(reinterpret_cast<const QChar*>(data.wide.at(start)),
+                                             length & ~kWide)
+                                   : QString::fromLatin1(data.ascii.at(start), length));
 }
 
 void RecordStore::setNull(int row, int column)
@@ -128,12 +124,13 @@ void RecordStore::setText(int row, int column, QStringView value)
     const bool ascii =
         std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() < 0x80; });
     Column& data = m_data[size_t(column)];
-    data.length[size_t(row)] = qint32(value.size()) | (ascii ? 0 : kHasKey);
     if (ascii) {
+        data.length[size_t(row)] = qint32(value.size());
         std::copy(value.utf16(), value.utf16() + value.size(),
-                  data.chars.allocate(size_t(value.size()), data.start[size_t(row)]));
+                  data.ascii.allocate(size_t(value.size()), data.start[size_t(row)]));
         return;
     }
+    data.length[size_t(row)] = qint32(value.size()) | kWide;
     // The key is made first, so that the text, its counts and its key take
     // one run of characters.
     thread_local std::vector<char16_t> key;
@@ -141,7 +138,7 @@ void RecordStore::setText(int row, int column, QStringView value)
     const auto foldedStart = quint32(appendTextKey(value, key));
     const auto keyLength = quint32(key.size());
     char16_t* room =
-        data.chars.allocate(size_t(value.size()) + 4 + key.size(), data.start[size_t(row)]);
+        data.wide.allocate(size_t(value.size()) + 4 + key.size(), data.start[size_t(row)]);
     room = std::copy(value.utf16(), value.utf16() + value.size(), room);
     *room++ = char16_t(keyLength >> 16);
     *room++ = char16_t(keyLength & 0xffff);
@@ -160,8 +157,8 @@ void RecordStore::setUtf8(int row, int column, const char* bytes, int length)
         setText(row, column, QString::fromUtf8(bytes, length));
         return;
     }
-    // Widened whole into the column's blocks.
-    std::copy(bytes, bytes + length, data.chars.allocate(size_t(length), data.start[size_t(row)]));
+    // Kept as it comes, a byte a character.
+    std::copy(bytes, bytes + length, data.ascii.allocate(size_t(length), data.start[size_t(row)]));
     data.length[size_t(row)] = length;
 }
 
@@ -219,17 +216,20 @@ const char16_t* RecordStore::keyCounts(int row, int column) const
 {
     const Column& data = m_data[size_t(column)];
     const qint32 length = data.length[size_t(row)];
-    if (length < 0 || !(length & kHasKey))
+    if (length < 0 || !(length & kWide))
         return nullptr;
-    return data.chars.at(data.start[size_t(row)]) + (length & ~kHasKey);
+    return data.wide.at(data.start[size_t(row)]) + (length & ~kWide);
 }
 
 KeyView RecordStore::key(int row, int column) const
 {
-    const char16_t* counts = keyCounts(row, column);
-    if (!counts)
-        return KeyView(text(row, column), true);
-    return KeyView(QStringView(counts + 4, qsizetype(quint32(counts[0]) << 16 | counts[1])));
+    if (const char16_t* counts = keyCounts(row, column))
+        return KeyView(QStringView(counts + 4, qsizetype(quint32(counts[0]) << 16 | counts[1])));
+    const Column& data = m_data[size_t(column)];
+    const qint32 length = data.length[size_t(row)];
+    if (length <= 0)
+        return KeyView(QStringView(u""));
+    return KeyView::ascii(data.ascii.at(data.start[size_t(row)]), length);
 }
 
 KeyView RecordStore::foldedKey(int row, int column) const

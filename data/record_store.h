@@ -60,15 +60,14 @@ public:
     int appendRow();
 
     bool isNull(int row, int column) const;
-    qint64 number(int row, int column) const;    // Integer and Date columns
-    QStringView text(int row, int column) const; // Text columns
-    QVariant value(int row, int column) const;   // null: invalid QVariant
+    qint64 number(int row, int column) const;  // Integer and Date columns
+    QVariant value(int row, int column) const; // null: invalid QVariant
 
     void setNull(int row, int column);
     void setNumber(int row, int column, qint64 value); // Date: a Julian day
     // A half character (a lone surrogate) is stored as U+FFFD.
     void setText(int row, int column, QStringView value);
-    // Appends UTF-8 text while loading; ASCII is widened without a detour.
+    // Appends UTF-8 text while loading; ASCII is kept as it comes.
     void setUtf8(int row, int column, const char* bytes, int length);
     // Converts as the column's kind requires; raises RunTimeError (type
     // mismatch) for a value the column cannot hold.
@@ -86,14 +85,17 @@ public:
 private:
     struct Column {
         std::vector<qint64> numbers; // Integer and Date columns
-        // Text columns: all texts back to back, each one that is not plain
-        // ASCII followed by its key (two 32-bit counts, then the key).
-        TextBlocks chars;
+        // Text columns: plain ASCII texts a byte a character, the others
+        // in UTF-16, each followed by its key (two 32-bit counts, then the
+        // key). A text's start is in the blocks its length says.
+        TextBlocks<char> ascii;
+        TextBlocks<char16_t> wide;
         std::vector<quint32> start;
-        std::vector<qint32> length; // -1: null; kHasKey marks a key after it
+        std::vector<qint32> length; // -1: null; kWide marks a text in `wide`
     };
-    static constexpr qint32 kHasKey = 1 << 30;
-    // The counts stored after a text that has a key; null for plain ASCII.
+    static constexpr qint32 kWide = 1 << 30;
+    // The counts stored after a text that is not plain ASCII; null for one
+    // that is, or for Null.
     const char16_t* keyCounts(int row, int column) const;
 
     std::vector<ColumnInfo> m_columns;

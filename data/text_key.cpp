@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <type_traits>
 
 namespace data {
 
@@ -127,17 +128,23 @@ TextKey textKey(QStringView text)
     return key;
 }
 
-int compareKeys(KeyView a, KeyView b)
+namespace {
+
+// Orders the first `size` characters of two keys, then their lengths.
+// Equal code units are equal key characters: only where they differ is a
+// capital of ASCII text read in place looked at.
+template <typename A, typename B>
+int compareRuns(KeyView a, const A* left, KeyView b, const B* right)
 {
-    if (a.exact() && b.exact())
-        return a.chars().compare(b.chars(), Qt::CaseSensitive);
-    // Equal characters are equal keys: only where they differ is the
-    // letter case looked at.
-    const char16_t* const left = a.chars().utf16();
-    const char16_t* const right = b.chars().utf16();
     const qsizetype common = std::min(a.size(), b.size());
     for (qsizetype i = 0;; ++i) {
-        i = std::mismatch(left + i, left + common, right + i).first - left;
+        i = std::mismatch(left + i, left + common, right + i,
+                          [](A x, B y) {
+                              return char16_t(std::make_unsigned_t<A>(x))
+                                     == char16_t(std::make_unsigned_t<B>(y));
+                          })
+                .first
+            - left;
         if (i == common)
             break;
         if (a.at(i) != b.at(i))
@@ -146,16 +153,27 @@ int compareKeys(KeyView a, KeyView b)
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
+} // namespace
+
+int compareKeys(KeyView a, KeyView b)
+{
+    if (a.wide() && b.wide())
+        return QStringView(a.wide(), a.size()).compare(QStringView(b.wide(), b.size()));
+    if (a.narrow() && b.narrow())
+        return compareRuns(a, a.narrow(), b, b.narrow());
+    return a.narrow() ? compareRuns(a, a.narrow(), b, b.wide())
+                      : compareRuns(a, a.wide(), b, b.narrow());
+}
+
 bool startsWith(KeyView key, QStringView prefix)
 {
-    return key.size() >= prefix.size()
-           && compareKeys(KeyView(key.chars().first(prefix.size()), !key.exact()), prefix) == 0;
+    return key.size() >= prefix.size() && compareKeys(key.first(prefix.size()), prefix) == 0;
 }
 
 bool contains(KeyView key, QStringView part)
 {
-    if (key.exact())
-        return key.chars().contains(part, Qt::CaseSensitive);
+    if (key.wide())
+        return QStringView(key.wide(), key.size()).contains(part, Qt::CaseSensitive);
     for (qsizetype from = 0; from + part.size() <= key.size(); ++from) {
         if (startsWith(key.mid(from), part))
             return true;

@@ -28,29 +28,56 @@ qsizetype appendTextKey(QStringView text, std::vector<char16_t>& out);
 
 TextKey textKey(QStringView text);
 
-// A stored text's key as the row store hands it out. Plain ASCII text is
-// its own key once its capitals are read as small letters, so it is
-// compared in place and nothing is built for it; any other text has its
-// key stored beside it.
+// A stored text's key as the row store hands it out. Plain ASCII text,
+// kept a byte a character, is its own key once its capitals are read as
+// small letters, so it is compared in place and nothing is built for it;
+// any other text has its key stored beside it.
 class KeyView {
 public:
     KeyView() = default;
-    KeyView(QStringView chars, bool lowerAscii = false) : m_chars(chars), m_lower(lowerAscii) {}
+    // A key: its characters as they stand.
+    KeyView(QStringView chars) : m_wide(chars.utf16()), m_size(chars.size()) {}
+    // Plain ASCII text read as its key.
+    static KeyView ascii(const char* chars, qsizetype size)
+    {
+        KeyView view;
+        view.m_narrow = chars;
+        view.m_size = size;
+        return view;
+    }
 
-    qsizetype size() const { return m_chars.size(); }
+    qsizetype size() const { return m_size; }
     char16_t at(qsizetype i) const
     {
-        const char16_t c = m_chars[i].unicode();
-        return m_lower && c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+        if (!m_narrow)
+            return m_wide[i];
+        const auto c = char16_t(static_cast<unsigned char>(m_narrow[i]));
+        return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
     }
-    // Whether the characters are read as they stand.
-    bool exact() const { return !m_lower; }
-    QStringView chars() const { return m_chars; }
-    KeyView mid(qsizetype from) const { return KeyView(m_chars.mid(from), m_lower); }
+    KeyView mid(qsizetype from) const
+    {
+        KeyView view = *this;
+        if (m_narrow)
+            view.m_narrow += from;
+        else
+            view.m_wide += from;
+        view.m_size -= from;
+        return view;
+    }
+    KeyView first(qsizetype size) const
+    {
+        KeyView view = *this;
+        view.m_size = size;
+        return view;
+    }
+    // The characters of a key (null for ASCII text read in place).
+    const char16_t* wide() const { return m_wide; }
+    const char* narrow() const { return m_narrow; }
 
 private:
-    QStringView m_chars;
-    bool m_lower = false;
+    const char16_t* m_wide = nullptr;
+    const char* m_narrow = nullptr;
+    qsizetype m_size = 0;
 };
 
 // Orders two keys code unit by code unit: below, at or above 0.
