@@ -57,7 +57,8 @@ void Recordset::Close()
     m_status.clear();
     m_pending.clear();
     m_rowId.clear();
-    m_rowOfId.clear();
+    m_readRows = 0;
+    m_rowOfAddedId.clear();
     m_originals.clear();
     m_edit.reset();
     m_view.clear();
@@ -98,12 +99,9 @@ void Recordset::load()
     const int count = m_store.rowCount();
     m_status.assign(size_t(count), Status::Unchanged);
     m_rowId.resize(size_t(count));
-    m_rowOfId.reserve(count);
-    for (int row = 0; row < count; ++row) {
-        const qint64 id = m_keyColumn >= 0 ? m_store.number(row, m_keyColumn) : qint64(row) + 1;
-        m_rowId[size_t(row)] = id;
-        m_rowOfId.insert(id, row);
-    }
+    for (int row = 0; row < count; ++row)
+        m_rowId[size_t(row)] = m_keyColumn >= 0 ? m_store.number(row, m_keyColumn) : row + 1;
+    m_readRows = count;
     m_open = true;
     // A filter or sort set before the rows changed applies to the new rows;
     // one that no longer fits them is dropped.
@@ -231,8 +229,14 @@ int Recordset::rowOf(const QVariant& bookmark) const
 {
     if (bookmark.metaType() != QMetaType::fromType<Bookmark>())
         return -1;
-    const qint64 id = bookmark.value<Bookmark>().id;
-    return m_rowOfId.value(m_keyOfNewId.value(id, id), -1);
+    const qint64 id =
+        m_keyOfNewId.value(bookmark.value<Bookmark>().id, bookmark.value<Bookmark>().id);
+    if (const auto added = m_rowOfAddedId.constFind(id); added != m_rowOfAddedId.cend())
+        return added.value();
+    // The rows read come in the order of their keys.
+    const auto read = m_rowId.begin() + m_readRows;
+    const auto found = std::lower_bound(m_rowId.begin(), read, id);
+    return found != read && *found == id ? int(found - m_rowId.begin()) : -1;
 }
 
 void Recordset::setBookmark(const QVariant& bookmark)
@@ -307,7 +311,7 @@ void Recordset::AddNew()
     setStatus(row, Status::New);
     const qint64 id = m_nextNewId--;
     m_rowId.push_back(id);
-    m_rowOfId.insert(id, row);
+    m_rowOfAddedId.insert(id, row);
     m_view.push_back(row);
     m_pos = int(m_view.size()) - 1;
     m_onDeleted = false;
@@ -440,7 +444,7 @@ void Recordset::UpdateBatch()
             m_store.setNumber(p.row, m_keyColumn, key);
             m_keyOfNewId.insert(m_rowId[size_t(p.row)], key);
             m_rowId[size_t(p.row)] = key;
-            m_rowOfId.insert(key, p.row);
+            m_rowOfAddedId.insert(key, p.row);
         }
         setStatus(p.row, p.kind == PendingRow::Kind::Delete ? Status::Gone : Status::Unchanged);
     }

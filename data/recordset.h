@@ -177,9 +177,11 @@ private:
     int m_keyColumn = -1;
     KnownVersion m_version; // of the database, when the rows are as stored
     std::vector<Status> m_status;
-    std::set<int> m_pending;     // rows New, Modified or Deleted
-    std::vector<qint64> m_rowId; // what a bookmark holds
-    QHash<qint64, int> m_rowOfId;
+    std::set<int> m_pending;           // rows New, Modified or Deleted
+    std::vector<qint64> m_rowId;       // what a bookmark holds
+    int m_readRows = 0;                // the rows read, in the order of their keys
+    QHash<qint64, int> m_rowOfAddedId; // the rows added since
+
     // Bookmarks taken of new rows before they were sent keep naming them
     // by their key, also after the rows are read again.
     QHash<qint64, qint64> m_keyOfNewId;
