@@ -51,8 +51,7 @@ int RecordStore::appendRow()
     for (size_t c = 0; c < m_data.size(); ++c) {
         Column& data = m_data[c];
         if (m_columns[c].kind == ColumnKind::Text) {
-            data.start.push_back(0);
-            data.length.push_back(-1);
+            data.slot.push_back(kNullSlot);
         } else {
             data.numbers.push_back(kNullNumber);
         }
@@ -64,7 +63,7 @@ bool RecordStore::isNull(int row, int column) const
 {
     const Column& data = m_data[size_t(column)];
     return m_columns[size_t(column)].kind == ColumnKind::Text
-               ? data.length[size_t(row)] < 0
+               ? data.slot[size_t(row)] == kNullSlot
                : data.numbers[size_t(row)] == kNullNumber;
 }
 
@@ -85,21 +84,42 @@ QVariant RecordStore::value(int row, int column) const
     case ColumnKind::Text:
         break;
     }
-    const Column& data = m_data[size_t(column)];
-    const qint32 length = data.length[size_t(row)];
-    const quint32 start = data.start[size_t(row)];
-    if (length == 0)
+    const StoredText text = stored(row, column);
+    if (text.size == 0)
         return QVariant(QStringLiteral("")); // empty, and not null
-    return QVariant(length & kWide ? QString(reinterpret_cast<const QChar*>(data.wide.at(start)),
-                                             length & ~kWide)
-                                   : QString::fromLatin1(data.ascii.at(start), length));
+    return QVariant(text.wide ? QString(reinterpret_cast<const QChar*>(text.wide), text.size)
+                              : QString::fromLatin1(text.ascii, text.size));
+}
+
+RecordStore::StoredText RecordStore::stored(int row, int column) const
+{
+    const Column& data = m_data[size_t(column)];
+    const quint32 slot = data.slot[size_t(row)];
+    StoredText text;
+    if (slot == kNullSlot)
+        return text;
+    if (slot & kWideSlot) {
+        const char16_t* at = data.wide.at(slot & ~kWideSlot);
+        text.size = qsizetype(quint32(at[0]) << 16 | at[1]);
+        text.wide = at + 2;
+        return text;
+    }
+    // The length comes first, seven bits a byte, the last byte below 0x80.
+    const auto* at = reinterpret_cast<const unsigned char*>(data.ascii.at(slot));
+    for (int shift = 0;; shift += 7) {
+        text.size |= qsizetype(*at & 0x7f) << shift;
+        if (*at++ < 0x80)
+            break;
+    }
+    text.ascii = reinterpret_cast<const char*>(at);
+    return text;
 }
 
 void RecordStore::setNull(int row, int column)
 {
     Column& data = m_data[size_t(column)];
     if (m_columns[size_t(column)].kind == ColumnKind::Text) {
-        data.length[size_t(row)] = -1;
+        data.slot[size_t(row)] = kNullSlot;
     } else {
         data.numbers[size_t(row)] = kNullNumber;
     }
@@ -123,22 +143,23 @@ void RecordStore::setText(int row, int column, QStringView value)
     // until the store is reloaded.
     const bool ascii =
         std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() < 0x80; });
-    Column& data = m_data[size_t(column)];
     if (ascii) {
-        data.length[size_t(row)] = qint32(value.size());
-        std::copy(value.utf16(), value.utf16() + value.size(),
-                  data.ascii.allocate(size_t(value.size()), data.start[size_t(row)]));
+        storeAscii(row, column, value.utf16(), value.size());
         return;
     }
-    data.length[size_t(row)] = qint32(value.size()) | kWide;
-    // The key is made first, so that the text, its counts and its key take
-    // one run of characters.
+    // The key is made first, so that the length, the text, the key's counts
+    // and the key take one run of characters.
     thread_local std::vector<char16_t> key;
     key.clear();
     const auto foldedStart = quint32(appendTextKey(value, key));
     const auto keyLength = quint32(key.size());
-    char16_t* room =
-        data.wide.allocate(size_t(value.size()) + 4 + key.size(), data.start[size_t(row)]);
+    const auto length = quint32(value.size());
+    Column& data = m_data[size_t(column)];
+    quint32& slot = data.slot[size_t(row)];
+    char16_t* room = data.wide.allocate(size_t(length) + 6 + key.size(), slot);
+    slot |= kWideSlot;
+    *room++ = char16_t(length >> 16);
+    *room++ = char16_t(length & 0xffff);
     room = std::copy(value.utf16(), value.utf16() + value.size(), room);
     *room++ = char16_t(keyLength >> 16);
     *room++ = char16_t(keyLength & 0xffff);
@@ -147,9 +168,21 @@ void RecordStore::setText(int row, int column, QStringView value)
     std::copy(key.begin(), key.end(), room);
 }
 
+template <typename Char>
+void RecordStore::storeAscii(int row, int column, const Char* chars, qsizetype size)
+{
+    int header = 1;
+    while (header < 5 && quint64(size) >> (7 * header))
+        ++header;
+    Column& data = m_data[size_t(column)];
+    char* room = data.ascii.allocate(size_t(header + size), data.slot[size_t(row)]);
+    for (auto rest = quint64(size); header-- > 0; rest >>= 7)
+        *room++ = char((rest & 0x7f) | (header ? 0x80 : 0));
+    std::copy(chars, chars + size, room);
+}
+
 void RecordStore::setUtf8(int row, int column, const char* bytes, int length)
 {
-    Column& data = m_data[size_t(column)];
     unsigned char high = 0; // one pass over every byte, which the compiler can widen
     for (int i = 0; i < length; ++i)
         high |= static_cast<unsigned char>(bytes[i]);
@@ -157,9 +190,7 @@ void RecordStore::setUtf8(int row, int column, const char* bytes, int length)
         setText(row, column, QString::fromUtf8(bytes, length));
         return;
     }
-    // Kept as it comes, a byte a character.
-    std::copy(bytes, bytes + length, data.ascii.allocate(size_t(length), data.start[size_t(row)]));
-    data.length[size_t(row)] = length;
+    storeAscii(row, column, bytes, length); // kept as it comes, a byte a character
 }
 
 void RecordStore::setValue(int row, int column, const QVariant& value)
@@ -212,31 +243,25 @@ void RecordStore::setValue(int row, int column, const QVariant& value)
     }
 }
 
-const char16_t* RecordStore::keyCounts(int row, int column) const
-{
-    const Column& data = m_data[size_t(column)];
-    const qint32 length = data.length[size_t(row)];
-    if (length < 0 || !(length & kWide))
-        return nullptr;
-    return data.wide.at(data.start[size_t(row)]) + (length & ~kWide);
-}
-
 KeyView RecordStore::key(int row, int column) const
 {
-    if (const char16_t* counts = keyCounts(row, column))
-        return KeyView(QStringView(counts + 4, qsizetype(quint32(counts[0]) << 16 | counts[1])));
-    const Column& data = m_data[size_t(column)];
-    const qint32 length = data.length[size_t(row)];
-    if (length <= 0)
+    const StoredText text = stored(row, column);
+    if (text.ascii)
+        return KeyView::ascii(text.ascii, text.size);
+    if (!text.wide)
         return KeyView(QStringView(u""));
-    return KeyView::ascii(data.ascii.at(data.start[size_t(row)]), length);
+    const char16_t* counts = text.wide + text.size;
+    return KeyView(QStringView(counts + 4, qsizetype(quint32(counts[0]) << 16 | counts[1])));
 }
 
 KeyView RecordStore::foldedKey(int row, int column) const
 {
-    const char16_t* counts = keyCounts(row, column);
+    const StoredText text = stored(row, column);
     const KeyView whole = key(row, column);
-    return counts ? whole.mid(qsizetype(quint32(counts[2]) << 16 | counts[3])) : whole;
+    if (!text.wide)
+        return whole;
+    const char16_t* counts = text.wide + text.size;
+    return whole.mid(qsizetype(quint32(counts[2]) << 16 | counts[3]));
 }
 
 std::vector<QVariant> RecordStore::rowValues(int row) const

@@ -85,18 +85,26 @@ public:
 private:
     struct Column {
         std::vector<qint64> numbers; // Integer and Date columns
-        // Text columns: plain ASCII texts a byte a character, the others
-        // in UTF-16, each followed by its key (two 32-bit counts, then the
-        // key). A text's start is in the blocks its length says.
+        // Text columns: plain ASCII texts a byte a character after their
+        // length (seven bits a byte); the others in UTF-16 after their length
+        // (two units), each followed by its key (two 32-bit counts, then the
+        // key). A row's slot says where its text is.
         TextBlocks<char> ascii;
         TextBlocks<char16_t> wide;
-        std::vector<quint32> start;
-        std::vector<qint32> length; // -1: null; kWide marks a text in `wide`
+        std::vector<quint32> slot;
     };
-    static constexpr qint32 kWide = 1 << 30;
-    // The counts stored after a text that is not plain ASCII; null for one
-    // that is, or for Null.
-    const char16_t* keyCounts(int row, int column) const;
+    static constexpr quint32 kNullSlot = 0xffffffff;
+    static constexpr quint32 kWideSlot = 0x80000000; // the text is in `wide`
+    // A text located: its characters in one of the two kinds; neither for
+    // Null.
+    struct StoredText {
+        const char* ascii = nullptr;
+        const char16_t* wide = nullptr;
+        qsizetype size = 0;
+    };
+    StoredText stored(int row, int column) const;
+    template <typename Char>
+    void storeAscii(int row, int column, const Char* chars, qsizetype size);
 
     std::vector<ColumnInfo> m_columns;
     std::vector<Column> m_data;

@@ -2,7 +2,8 @@
 // The characters of a text column, back to back in blocks that never move:
 // when a block is full a new one is begun, so a column that grows copies
 // nothing and holds at most one block's slack. A position names where a
-// text begins and stays valid while the blocks live.
+// text begins and stays valid while the blocks live; positions stay below
+// 0x7ff80000, so a caller may use the top bit and the value 0xffffffff.
 
 #include <QtGlobal>
 
@@ -41,10 +42,10 @@ public:
     }
 
 private:
-    static constexpr int kOffsetBits = 20;
+    static constexpr int kOffsetBits = 19;
     static constexpr quint32 kOffsetMask = (1u << kOffsetBits) - 1;
     static constexpr size_t kLargestBlock = size_t(1) << kOffsetBits;
-    static constexpr size_t kMostBlocks = size_t(1) << (32 - kOffsetBits);
+    static constexpr size_t kMostBlocks = (size_t(1) << (31 - kOffsetBits)) - 1;
 
     std::vector<std::unique_ptr<Char[]>> m_blocks;
     size_t m_capacity = 0; // of the last block
