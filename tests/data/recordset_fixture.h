@@ -4,8 +4,8 @@
 
 #include "data/connection.h"
 #include "data/recordset.h"
-#include "platform/runtime_error.h"
 #include "records/schema.h"
+#include "support/test_helpers.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -76,6 +76,13 @@ protected:
         rs.disconnect();
     }
 
+    // Runs `sql` on the book behind the recordsets' backs.
+    void exec(const QString& sql)
+    {
+        QSqlQuery query(m_connection->database());
+        EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
+    }
+
     // `expression` over the stored addresses in key order, joined by bars.
     QString stored(const QString& expression = QStringLiteral("Name"))
     {
@@ -91,18 +98,4 @@ protected:
     std::shared_ptr<data::Connection> m_connection;
 };
 
-// The run-time error `call` raised; numbered 0 when it raised none.
-template <typename Call>
-platform::RunTimeError raised(Call call)
-{
-    try {
-        call();
-    } catch (const platform::RunTimeError& error) {
-        return error;
-    }
-    return platform::RunTimeError(0, QStringLiteral("nothing was raised"));
-}
-
-// Expects `statement` to raise the run-time error `expected`.
-#define EXPECT_RUNTIME_ERROR(statement, expected)                                                  \
-    EXPECT_EQ(raised([&] { statement; }).number(), expected) << #statement
+using testing_support::raised;

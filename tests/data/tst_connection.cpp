@@ -4,11 +4,10 @@
 #include "data/connection.h"
 #include "data/connection_string.h"
 #include "platform/error_numbers.h"
-#include "platform/runtime_error.h"
 #include "records/schema.h"
+#include "support/test_helpers.h"
 
 #include <QCryptographicHash>
-#include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -21,10 +20,7 @@ namespace {
 // A file's bytes and time of change, to show it was left alone.
 QByteArray fingerprint(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "missing";
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+    return QCryptographicHash::hash(testing_support::readBytes(path), QCryptographicHash::Sha256)
            + QFileInfo(path).lastModified().toString(Qt::ISODateWithMs).toLatin1();
 }
 
@@ -37,9 +33,8 @@ class OpenDatabase : public ::testing::Test {
 protected:
     QString make(const QString& name, const QByteArray& bytes)
     {
-        QFile file(m_dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        return file.fileName();
+        EXPECT_TRUE(testing_support::writeBytes(m_dir.filePath(name), bytes));
+        return m_dir.filePath(name);
     }
     QString tovrenDatabase(const QString& name = QStringLiteral("TND.dbx"))
     {
@@ -49,14 +44,11 @@ protected:
     // The description of the failure, which must carry the number callers test.
     QString failure(const QString& connectionString, qint32 number = platform::err::Unspecified)
     {
-        try {
-            data::Connection::open(connectionString, m_dir.path());
-        } catch (const platform::RunTimeError& error) {
-            EXPECT_EQ(error.number(), number) << error.description().toStdString();
-            return error.description();
-        }
-        ADD_FAILURE() << "opened " << connectionString.toStdString();
-        return QString();
+        const platform::RunTimeError error = testing_support::raised(
+            [&] { data::Connection::open(connectionString, m_dir.path()); });
+        EXPECT_EQ(error.number(), number)
+            << connectionString.toStdString() << ": " << error.description().toStdString();
+        return error.description();
     }
 
     QTemporaryDir m_dir;

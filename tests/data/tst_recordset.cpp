@@ -3,9 +3,8 @@
 
 #include "recordset_fixture.h"
 
-#include "platform/error_numbers.h"
 #include "data/criteria.h"
-#include "platform/runtime_error.h"
+#include "platform/error_numbers.h"
 
 #include <QDate>
 #include <QFile>
@@ -24,9 +23,8 @@ TEST_F(RecordsetPositions, NoneOneAndManyRowsWalkToTheEdges)
     EXPECT_TRUE(rs->isBOF() && rs->isEOF());
     EXPECT_EQ(rs->RecordCount(), 0);
     EXPECT_EQ(rs->AbsolutePosition(), data::adPosUnknown);
-    EXPECT_RUNTIME_ERROR(rs->MoveFirst(), data::kNoCurrentRecord);
-    EXPECT_RUNTIME_ERROR(rs->MoveNext(), data::kNoCurrentRecord);
-    EXPECT_RUNTIME_ERROR(rs->MovePrevious(), data::kNoCurrentRecord);
+    for (const auto move : {&Recordset::MoveFirst, &Recordset::MoveNext, &Recordset::MovePrevious})
+        EXPECT_RUNTIME_ERROR(((*rs).*move)(), data::kNoCurrentRecord);
     EXPECT_RUNTIME_ERROR(rs->value(u"Name"), data::kNoCurrentRecord);
     EXPECT_RUNTIME_ERROR(rs->bookmark(), data::kNoCurrentRecord);
     EXPECT_FALSE(rs->isConnected());
@@ -291,17 +289,13 @@ TEST_F(RecordsetEditing, DeletingKeepsTheNeighboursInReach)
 TEST_F(RecordsetEditing, AChangeMadeElsewhereStopsTheWholeBatch)
 {
     const qint64 theirs = insertNames({"Mine", "Theirs"});
-    const auto elsewhere = [this](const QString& sql) {
-        EXPECT_TRUE(QSqlQuery(m_connection->database()).exec(sql));
-    };
     auto rs = open();
     rs->setValue(u"Name", QStringLiteral("Mine, edited"));
     rs->MoveNext();
     rs->setValue(u"Name", QStringLiteral("Theirs, edited"));
     rs->Update();
 
-    elsewhere(
-        QString("UPDATE Address SET Name = 'Changed elsewhere' WHERE AddressId = %1").arg(theirs));
+    exec(QString("UPDATE Address SET Name = 'Changed elsewhere' WHERE AddressId = %1").arg(theirs));
     rs->setActiveConnection(connectionString());
     EXPECT_RUNTIME_ERROR(rs->UpdateBatch(), err::ConcurrencyViolation);
     // Nothing was half-written, and nothing typed was lost.
@@ -310,7 +304,7 @@ TEST_F(RecordsetEditing, AChangeMadeElsewhereStopsTheWholeBatch)
     EXPECT_EQ(current(*rs), "Theirs, edited");
 
     // A row deleted elsewhere cannot be deleted here either.
-    elsewhere(QString("DELETE FROM Address WHERE AddressId = %1").arg(theirs));
+    exec(QString("DELETE FROM Address WHERE AddressId = %1").arg(theirs));
     rs->CancelBatch();
     rs->MoveLast();
     rs->Delete();
@@ -319,7 +313,7 @@ TEST_F(RecordsetEditing, AChangeMadeElsewhereStopsTheWholeBatch)
     // A change elsewhere to another column does not stand in the way.
     connected(*rs, &Recordset::Requery);
     rs->setValue(u"Name", QStringLiteral("Mine again"));
-    elsewhere("UPDATE Address SET City = 'Goa'");
+    exec("UPDATE Address SET City = 'Goa'");
     connected(*rs, &Recordset::UpdateBatch);
     EXPECT_EQ(stored("Name || '/' || City"), "Mine again/Goa");
 }

@@ -3,19 +3,11 @@
 
 #include "recordset_fixture.h"
 
-#include <QSqlQuery>
-
 namespace {
 
 class Requery : public RecordsetTest {
 protected:
     Requery() { insertNames({QStringLiteral("Ada"), QStringLiteral("Bo")}); }
-
-    void exec(const QString& sql)
-    {
-        QSqlQuery query(m_connection->database());
-        EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
-    }
 };
 
 TEST_F(Requery, ShowsEveryWriteMadeSinceTheRowsWereRead)

@@ -3,12 +3,11 @@
 // logs in a temporary folder, prompts and the desktop scripted.
 
 #include "errhandler/Vostrel.h"
-#include "platform/runtime_error.h"
 
 #include "support/recording_desktop.h"
 #include "support/scripted_prompts.h"
+#include "support/test_helpers.h"
 
-#include <QFile>
 #include <QPluginLoader>
 #include <QTemporaryDir>
 #include <QVector>
@@ -18,6 +17,8 @@
 namespace vostrel_test {
 
 using namespace Qt::StringLiterals;
+using testing_support::raised;
+using testing_support::readBytes;
 
 class HandlerTest : public ::testing::Test {
 protected:
@@ -45,25 +46,9 @@ protected:
             Vostrel::AppDescriptor{u"Tovren"_s, u"Belvane"_s, 1, 0, 5, path, product});
     }
     QString path(const QString& name) const { return m_dir.filePath(name); }
-    static QByteArray readFile(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     // The text with LF line ends, as a text box or sendmail has it.
     static QString withLf(QString text) { return text.replace(u"\r\n"_s, u"\n"_s); }
     QStringList callStack() const { return handler->CallStack().toStringList(); }
-    // The run-time error `call` raised; numbered 0 when it raised none.
-    template <typename Call>
-    static platform::RunTimeError raised(Call call)
-    {
-        try {
-            call();
-        } catch (const platform::RunTimeError& error) {
-            return error;
-        }
-        return platform::RunTimeError(0, QString());
-    }
 
     QTemporaryDir m_dir;
     std::unique_ptr<Vostrel::clsErrHandler> handler;

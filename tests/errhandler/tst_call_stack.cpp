@@ -44,14 +44,14 @@ TEST_F(VostrelCallStackTest, TraceLogGetsOneLinePerPushAndStartsAfreshWhenSwitch
     handler->Push(u"mdiMain.Form_Load"_s);
     handler->Push(u"Ünal.Procédure"_s);
     handler->Pop();
-    EXPECT_EQ(readFile(trace), u"mdiMain.Form_Load\r\nÜnal.Procédure\r\n"_s.toUtf8());
+    EXPECT_EQ(readBytes(trace), u"mdiMain.Form_Load\r\nÜnal.Procédure\r\n"_s.toUtf8());
 
     handler->setTraceExecution(true);
     EXPECT_FALSE(QFile::exists(trace));
     handler->Push(u"frmAddress.Form_Load"_s);
     handler->setTraceExecution(false);
     handler->Push(u"untraced"_s);
-    EXPECT_EQ(readFile(trace), QByteArray("frmAddress.Form_Load\r\n"));
+    EXPECT_EQ(readBytes(trace), QByteArray("frmAddress.Form_Load\r\n"));
 }
 
 TEST_F(VostrelCallStackTest, DestinationLosesATrailingSlashAndTheSpacesAroundIt)

@@ -27,13 +27,12 @@ protected:
     QString fakeSendmail(int status)
     {
         const QString script = path(u"sendmail"_s);
-        QFile file(script);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(u"#!/bin/sh\necho \"$@\" > '%1'\ncat > '%2'\n"
-                   "echo 'relay refused' >&2\nexit %3\n"_s.arg(path(u"args"_s), path(u"message"_s))
-                       .arg(status)
-                       .toUtf8());
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        EXPECT_TRUE(testing_support::writeBytes(
+            script, u"#!/bin/sh\necho \"$@\" > '%1'\ncat > '%2'\n"
+                    "echo 'relay refused' >&2\nexit %3\n"_s.arg(path(u"args"_s), path(u"message"_s))
+                        .arg(status)
+                        .toUtf8()));
+        QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::ExeOwner);
         return script;
     }
 };
@@ -87,8 +86,8 @@ TEST_F(VostrelEmailTest, SendmailGetsTheWholeReportAsAMimeMessage)
 
     EXPECT_EQ(handler->Email(), 0);
     EXPECT_TRUE(desktop.urls.empty());
-    EXPECT_EQ(readFile(path(u"args"_s)), QByteArray("-t -i\n"));
-    const QByteArray message = readFile(path(u"message"_s));
+    EXPECT_EQ(readBytes(path(u"args"_s)), QByteArray("-t -i\n"));
+    const QByteArray message = readBytes(path(u"message"_s));
     const qsizetype split = message.indexOf("\n\n");
     const QByteArrayList headers = message.left(split).split('\n');
     const QByteArray from = QByteArray("Ada Ünal").toBase64();

@@ -1,8 +1,8 @@
 // Profile files: sections read whole, one key written, every other byte kept.
 
 #include "platform/profile_file.h"
+#include "support/test_helpers.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,17 +13,8 @@ namespace {
 
 class ProfileFile : public ::testing::Test {
 protected:
-    void write(const QByteArray& bytes)
-    {
-        QFile file(m_path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray read() const
-    {
-        QFile file(m_path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void write(const QByteArray& bytes) { ASSERT_TRUE(testing_support::writeBytes(m_path, bytes)); }
+    QByteArray read() const { return testing_support::readBytes(m_path); }
     // The [DatabasePath] section, and the setting of its Data Source.
     QStringList section() const { return platform::readProfileSection(m_path, u"DatabasePath"_s); }
     bool setSource(const QString& value) const

@@ -10,11 +10,23 @@ namespace testing_support {
 
 class RecordingDesktop final : public platform::DesktopService {
 public:
-    RecordingDesktop(); // installs itself until destroyed
-    ~RecordingDesktop() override;
+    // Installs itself until destroyed.
+    RecordingDesktop()
+    {
+        m_previous = platform::installDesktop(std::unique_ptr<platform::DesktopService>(this));
+    }
+    ~RecordingDesktop() override { platform::installDesktop(std::move(m_previous)).release(); }
 
-    bool openUrl(const QUrl& url) override;
-    bool startProgram(const QString& program, const QStringList& arguments) override;
+    bool openUrl(const QUrl& url) override
+    {
+        urls.push_back(url);
+        return succeed;
+    }
+    bool startProgram(const QString& program, const QStringList& arguments) override
+    {
+        programs.push_back(QStringList{program} + arguments);
+        return succeed;
+    }
 
     std::vector<QUrl> urls;
     std::vector<QStringList> programs; // program first, then its arguments

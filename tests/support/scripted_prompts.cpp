@@ -5,14 +5,6 @@
 #include <gtest/gtest.h>
 
 namespace testing_support {
-namespace {
-
-QString describe(const RecordedPrompt& p)
-{
-    return p.kind + QStringLiteral(" \"") + p.title + QStringLiteral("\": ") + p.text;
-}
-
-} // namespace
 
 ScriptedPrompts::ScriptedPrompts()
 {
@@ -55,47 +47,48 @@ std::vector<RecordedPrompt> ScriptedPrompts::messages() const
     return out;
 }
 
+template <typename Step>
+std::optional<Step> ScriptedPrompts::next()
+{
+    if (m_script.empty() || !std::holds_alternative<Step>(m_script.front())) {
+        const RecordedPrompt& p = m_recorded.back();
+        ADD_FAILURE() << "unexpected prompt: " << p.kind.toStdString() << " \""
+                      << p.title.toStdString() << "\": " << p.text.toStdString();
+        return std::nullopt;
+    }
+    Step step = std::get<Step>(std::move(m_script.front()));
+    m_script.pop_front();
+    return step;
+}
+
 platform::Answer ScriptedPrompts::message(const platform::MessagePrompt& prompt)
 {
     m_recorded.push_back(
         {QStringLiteral("message"), prompt.title, prompt.text, prompt.buttons, prompt.icon});
-    if (m_script.empty() || !std::holds_alternative<MessageAnswer>(m_script.front())) {
-        ADD_FAILURE() << "unexpected prompt: " << describe(m_recorded.back()).toStdString();
+    const std::optional<MessageAnswer> scripted = next<MessageAnswer>();
+    if (!scripted) {
         return prompt.buttons == platform::Buttons::OK      ? platform::Answer::OK
                : prompt.buttons == platform::Buttons::YesNo ? platform::Answer::No
                                                             : platform::Answer::Cancel;
     }
-    const MessageAnswer scripted = std::get<MessageAnswer>(m_script.front());
-    m_script.pop_front();
-    if (scripted.meanwhile)
-        scripted.meanwhile();
-    return scripted.answer;
+    if (scripted->meanwhile)
+        scripted->meanwhile();
+    return scripted->answer;
 }
 
 QString ScriptedPrompts::openFile(const platform::OpenFilePrompt& prompt)
 {
     m_recorded.push_back({QStringLiteral("openFile"), prompt.title, prompt.filter});
-    if (m_script.empty() || !std::holds_alternative<QString>(m_script.front())) {
-        ADD_FAILURE() << "unexpected prompt: " << describe(m_recorded.back()).toStdString();
-        return QString();
-    }
-    const QString path = std::get<QString>(m_script.front());
-    m_script.pop_front();
-    return path;
+    return next<QString>().value_or(QString());
 }
 
 void ScriptedPrompts::showModal(QDialog& dialog)
 {
     m_recorded.push_back({QStringLiteral("modal"), dialog.windowTitle(), dialog.objectName()});
-    if (m_script.empty()
-        || !std::holds_alternative<std::function<void(QDialog&)>>(m_script.front())) {
-        ADD_FAILURE() << "unexpected prompt: " << describe(m_recorded.back()).toStdString();
+    if (const auto handler = next<ModalHandler>())
+        (*handler)(dialog);
+    else
         dialog.reject();
-        return;
-    }
-    auto handler = std::get<std::function<void(QDialog&)>>(m_script.front());
-    m_script.pop_front();
-    handler(dialog);
 }
 
 } // namespace testing_support

@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <variant>
 
 namespace testing_support {
@@ -53,8 +54,12 @@ private:
         platform::Answer answer;
         std::function<void()> meanwhile;
     };
-    using Step = std::variant<MessageAnswer, QString, std::function<void(QDialog&)>>;
-    std::deque<Step> m_script;
+    using ModalHandler = std::function<void(QDialog&)>;
+    // The next scripted step when it is a `Step`; a failure of the test when not.
+    template <typename Step>
+    std::optional<Step> next();
+
+    std::deque<std::variant<MessageAnswer, QString, ModalHandler>> m_script;
     std::vector<RecordedPrompt> m_recorded;
     std::unique_ptr<platform::PromptService> m_previous;
 };

@@ -5,7 +5,6 @@
 #include "data/recordset_fixture.h"
 
 #include "platform/error_numbers.h"
-#include "platform/runtime_error.h"
 #include "widgets/ado_data_control.h"
 #include "widgets/data_combo.h"
 #include "widgets/data_list.h"
@@ -34,14 +33,7 @@ QStringList texts(const QAbstractItemModel& model)
     return out;
 }
 
-class DataControlTest : public RecordsetTest {
-protected:
-    void execute(const QString& sql)
-    {
-        QSqlQuery query(m_connection->database());
-        EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
-    }
-};
+using DataControlTest = RecordsetTest;
 
 TEST_F(DataControlTest, RefreshReadsTheSourceAfreshAndKeepsItOnFailure)
 {
@@ -55,7 +47,7 @@ TEST_F(DataControlTest, RefreshReadsTheSourceAfreshAndKeepsItOnFailure)
     EXPECT_TRUE(rows->isConnected());
     control.disconnectRecordset();
     EXPECT_FALSE(rows->isConnected());
-    execute(u"INSERT INTO Salutation (Salutation) VALUES ('Sri')"_s);
+    exec(u"INSERT INTO Salutation (Salutation) VALUES ('Sri')"_s);
     EXPECT_EQ(rows->RecordCount(), 8);
 
     control.setRecordSource(u"NoSuchTable"_s);
@@ -119,8 +111,8 @@ protected:
 TEST_F(DataComboTest, TextAndBoundTextAnswerEachOther)
 {
     EXPECT_EQ(entries(), kSalutations);
-    execute(u"INSERT INTO Salutation (Salutation) VALUES "
-            "('O''Dr'), ('\"Sr\"'), ('Д-р'), ('Señor'), ('Dr.')"_s);
+    exec(u"INSERT INTO Salutation (Salutation) VALUES "
+         "('O''Dr'), ('\"Sr\"'), ('Д-р'), ('Señor'), ('Dr.')"_s);
     m_salutations.Refresh();
     m_combo.Refresh();
     const QStringList added{"O'Dr", "\"Sr\"", u"Д-р"_s, u"Señor"_s, "Dr."};
@@ -196,8 +188,8 @@ TEST_F(DataComboTest, BindingAgainShowsNewRowsAndKeepsTheChosenEntry)
 {
     m_combo.setBoundText(u"5"_s);
     QSignalSpy changes(&m_combo, &DataCombo::Change);
-    execute(u"INSERT INTO Salutation (Salutation) VALUES ('Sri')"_s);
-    execute(u"UPDATE Salutation SET Salutation = 'Dr' WHERE SalutationId = 5"_s);
+    exec(u"INSERT INTO Salutation (Salutation) VALUES ('Sri')"_s);
+    exec(u"UPDATE Salutation SET Salutation = 'Dr' WHERE SalutationId = 5"_s);
     m_salutations.Refresh();
     m_salutations.disconnectRecordset();
     m_combo.setRowSource(nullptr);
