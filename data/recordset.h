@@ -159,9 +159,14 @@ private:
     // Keeps the rows with changes to send in step with their status.
     void setStatus(int row, Status status);
     void applySort();
-    // How many leading key characters every non-null text of `column` in
-    // the view shares.
-    qsizetype sharedKeyPrefix(int column) const;
+    // What the keys of the non-null texts of `column` in the view have in
+    // common: how many leading characters, and whether every character
+    // fits a byte.
+    struct KeyPrefix {
+        qsizetype shared = 0;
+        bool bytes = false;
+    };
+    KeyPrefix keyPrefix(int column) const;
     int viewIndexOf(int row) const;
     void moveToRow(int row);
     int rowOf(const QVariant& bookmark) const; // -1 when it names no row

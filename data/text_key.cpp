@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <array>
-#include <type_traits>
+#include <cstring>
 
 namespace data {
 
@@ -130,27 +130,30 @@ TextKey textKey(QStringView text)
 
 namespace {
 
-// Orders the first `size` characters of two keys, then their lengths.
-// Equal code units are equal key characters: only where they differ is a
-// capital of ASCII text read in place looked at.
-template <typename A, typename B>
-int compareRuns(KeyView a, const A* left, KeyView b, const B* right)
+// A key character: ASCII text read in place has its capitals read as small
+// letters; a stored key's characters stand as they are.
+inline char16_t unit(char c)
 {
-    const qsizetype common = std::min(a.size(), b.size());
-    for (qsizetype i = 0;; ++i) {
-        i = std::mismatch(left + i, left + common, right + i,
-                          [](A x, B y) {
-                              return char16_t(std::make_unsigned_t<A>(x))
-                                     == char16_t(std::make_unsigned_t<B>(y));
-                          })
-                .first
-            - left;
-        if (i == common)
-            break;
-        if (a.at(i) != b.at(i))
-            return a.at(i) < b.at(i) ? -1 : 1;
+    const auto u = char16_t(static_cast<unsigned char>(c));
+    return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
+}
+inline char16_t unit(char16_t c)
+{
+    return c;
+}
+
+// Orders two runs of key characters, then their lengths.
+template <typename A, typename B>
+int compareRuns(const A* a, qsizetype aSize, const B* b, qsizetype bSize)
+{
+    const qsizetype common = std::min(aSize, bSize);
+    for (qsizetype i = 0; i < common; ++i) {
+        const char16_t x = unit(a[i]);
+        const char16_t y = unit(b[i]);
+        if (x != y)
+            return x < y ? -1 : 1;
     }
-    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+    return aSize < bSize ? -1 : aSize > bSize ? 1 : 0;
 }
 
 } // namespace
@@ -159,23 +162,42 @@ int compareKeys(KeyView a, KeyView b)
 {
     if (a.wide() && b.wide())
         return QStringView(a.wide(), a.size()).compare(QStringView(b.wide(), b.size()));
-    if (a.narrow() && b.narrow())
-        return compareRuns(a, a.narrow(), b, b.narrow());
-    return a.narrow() ? compareRuns(a, a.narrow(), b, b.wide())
-                      : compareRuns(a, a.wide(), b, b.narrow());
+    if (a.narrow() && b.narrow()) {
+        // Equal texts, the common tie in a sort, are told at once.
+        if (a.size() == b.size() && std::memcmp(a.narrow(), b.narrow(), size_t(a.size())) == 0)
+            return 0;
+        return compareRuns(a.narrow(), a.size(), b.narrow(), b.size());
+    }
+    return a.narrow() ? compareRuns(a.narrow(), a.size(), b.wide(), b.size())
+                      : compareRuns(a.wide(), a.size(), b.narrow(), b.size());
 }
 
 bool startsWith(KeyView key, QStringView prefix)
 {
-    return key.size() >= prefix.size() && compareKeys(key.first(prefix.size()), prefix) == 0;
+    const qsizetype size = prefix.size();
+    if (key.size() < size)
+        return false;
+    return key.narrow() ? compareRuns(key.narrow(), size, prefix.utf16(), size) == 0
+                        : QStringView(key.wide(), size) == prefix;
 }
 
 bool contains(KeyView key, QStringView part)
 {
     if (key.wide())
         return QStringView(key.wide(), key.size()).contains(part, Qt::CaseSensitive);
-    for (qsizetype from = 0; from + part.size() <= key.size(); ++from) {
-        if (startsWith(key.mid(from), part))
+    if (part.isEmpty())
+        return true;
+    // ASCII text holds only ASCII: a part with anything else is not in it.
+    if (!isAscii(part))
+        return false;
+    // Where the part's first letter stands, in either case, the rest is
+    // compared.
+    const char first = char(part[0].unicode());
+    const char capital = first >= 'a' && first <= 'z' ? char(first - ('a' - 'A')) : first;
+    const char* const text = key.narrow();
+    for (qsizetype at = 0; at + part.size() <= key.size(); ++at) {
+        if ((text[at] == first || text[at] == capital)
+            && compareRuns(text + at + 1, part.size() - 1, part.utf16() + 1, part.size() - 1) == 0)
             return true;
     }
     return false;

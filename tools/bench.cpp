@@ -132,6 +132,7 @@ void recordLayer(const QString& path)
     time("filter_or", [&] { address->Filter(rewritten); });
     time("filter_wide", [&] { address->Filter(wide); });
     address->Filter(none);
+    time("sort_name", [&] { address->sort(QStringLiteral("Name"), QStringLiteral("Asc")); });
     time("sort_city", [&] { address->sort(QStringLiteral("City"), QStringLiteral("Asc")); });
     time("sort_company", [&] { address->sort(QStringLiteral("Company"), QStringLiteral("Asc")); });
     time("sort_email", [&] { address->sort(QStringLiteral("EmlAddr"), QStringLiteral("Asc")); });
