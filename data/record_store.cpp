@@ -245,23 +245,24 @@ void RecordStore::setValue(int row, int column, const QVariant& value)
 
 KeyView RecordStore::key(int row, int column) const
 {
-    const StoredText text = stored(row, column);
+    return keyOf(stored(row, column), false);
+}
+
+KeyView RecordStore::foldedKey(int row, int column) const
+{
+    return keyOf(stored(row, column), true);
+}
+
+KeyView RecordStore::keyOf(const StoredText& text, bool folded)
+{
     if (text.ascii)
         return KeyView::ascii(text.ascii, text.size);
     if (!text.wide)
         return KeyView(QStringView(u""));
     const char16_t* counts = text.wide + text.size;
-    return KeyView(QStringView(counts + 4, qsizetype(quint32(counts[0]) << 16 | counts[1])));
-}
-
-KeyView RecordStore::foldedKey(int row, int column) const
-{
-    const StoredText text = stored(row, column);
-    const KeyView whole = key(row, column);
-    if (!text.wide)
-        return whole;
-    const char16_t* counts = text.wide + text.size;
-    return whole.mid(qsizetype(quint32(counts[2]) << 16 | counts[3]));
+    const auto length = qsizetype(quint32(counts[0]) << 16 | counts[1]);
+    const qsizetype from = folded ? qsizetype(quint32(counts[2]) << 16 | counts[3]) : 0;
+    return KeyView(QStringView(counts + 4 + from, length - from));
 }
 
 std::vector<QVariant> RecordStore::rowValues(int row) const

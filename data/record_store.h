@@ -103,6 +103,8 @@ private:
         qsizetype size = 0;
     };
     StoredText stored(int row, int column) const;
+    // The key of a stored text, or its case-folded form.
+    static KeyView keyOf(const StoredText& text, bool folded);
     template <typename Char>
     void storeAscii(int row, int column, const Char* chars, qsizetype size);
 
