@@ -425,8 +425,28 @@ bool likeMatches(KeyView folded, const Comparison& c)
     return compareKeys(folded, pattern) == 0;
 }
 
-bool compare(const Comparison& c, const RecordStore& store, int row)
+// The row being tested, with the last folded text looked up: the
+// alternatives a person types for one field ask for the same text in turn.
+struct RowUnderTest {
+    const RecordStore& store;
+    int row;
+    int foldedColumn = -1;
+    KeyView folded;
+
+    KeyView foldedKey(int column)
+    {
+        if (column != foldedColumn) {
+            folded = store.foldedKey(row, column);
+            foldedColumn = column;
+        }
+        return folded;
+    }
+};
+
+bool compare(const Comparison& c, RowUnderTest& tested)
 {
+    const RecordStore& store = tested.store;
+    const int row = tested.row;
     const bool null = store.isNull(row, c.column);
     switch (c.test) {
     case Comparison::Test::IsNull:
@@ -445,11 +465,11 @@ bool compare(const Comparison& c, const RecordStore& store, int row)
     }
     case Comparison::Test::Text:
         if (c.op == Comparison::Op::Equal || c.op == Comparison::Op::NotEqual)
-            return ordered(compareKeys(store.foldedKey(row, c.column), c.key.folded()), c.op);
+            return ordered(compareKeys(tested.foldedKey(c.column), c.key.folded()), c.op);
         return ordered(compareKeys(store.key(row, c.column), c.key.whole()), c.op);
     case Comparison::Test::Like: {
         if (store.columns()[size_t(c.column)].kind == ColumnKind::Text)
-            return likeMatches(store.foldedKey(row, c.column), c);
+            return likeMatches(tested.foldedKey(c.column), c);
         const QString number = QString::number(store.number(row, c.column));
         return likeMatches(QStringView(number), c);
     }
@@ -464,17 +484,17 @@ bool compare(const Comparison& c, const RecordStore& store, int row)
     }
 }
 
-bool evaluate(const CriteriaNode& node, const RecordStore& store, int row)
+bool evaluate(const CriteriaNode& node, RowUnderTest& tested)
 {
     switch (node.kind) {
     case CriteriaNode::Kind::And:
-        return evaluate(*node.left, store, row) && evaluate(*node.right, store, row);
+        return evaluate(*node.left, tested) && evaluate(*node.right, tested);
     case CriteriaNode::Kind::Or:
-        return evaluate(*node.left, store, row) || evaluate(*node.right, store, row);
+        return evaluate(*node.left, tested) || evaluate(*node.right, tested);
     case CriteriaNode::Kind::Compare:
         break;
     }
-    return compare(node.comparison, store, row);
+    return compare(node.comparison, tested);
 }
 
 } // namespace
@@ -496,7 +516,8 @@ Criteria Criteria::search(const QString& text, const RecordStore& store)
 
 bool Criteria::matches(const RecordStore& store, int row) const
 {
-    return evaluate(*m_root, store, row);
+    RowUnderTest tested{store, row};
+    return evaluate(*m_root, tested);
 }
 
 } // namespace data
