@@ -10,7 +10,14 @@
 #include <algorithm>
 
 namespace data {
+
 namespace {
+
+// A size with room to grow by an eighth.
+size_t withRoom(int rows)
+{
+    return size_t(rows) + size_t(rows) / 8 + 16;
+}
 
 [[noreturn]] void noCurrentRecord()
 {
@@ -97,6 +104,9 @@ void Recordset::load()
     m_keyColumn = rows.keyColumn;
     m_version = rows.version;
     const int count = m_store.rowCount();
+    // Room for rows added later, so that the first new row copies nothing.
+    m_status.reserve(withRoom(count));
+    m_rowId.reserve(withRoom(count));
     m_status.assign(size_t(count), Status::Unchanged);
     m_rowId.resize(size_t(count));
     for (int row = 0; row < count; ++row)
@@ -552,7 +562,7 @@ void Recordset::setSort(const QString& sort)
 void Recordset::rebuildView()
 {
     m_view.clear();
-    m_view.reserve(size_t(m_store.rowCount()));
+    m_view.reserve(withRoom(m_store.rowCount()));
     for (int row = 0; row < m_store.rowCount(); ++row) {
         const Status status = m_status[size_t(row)];
         if (status == Status::Deleted || status == Status::Gone)
