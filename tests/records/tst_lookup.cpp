@@ -1,5 +1,5 @@
-// The pick lists: a dialog's course of edits kept in memory and then saved
-// or dropped, the length checks, deleting every entry, and failed saves.
+// The pick lists: the length checks, deleting every entry, and failed saves.
+// The dialogs' test follows a whole course of edits to the database.
 
 #include "records_fixture.h"
 
@@ -45,24 +45,6 @@ protected:
     }
     LookUp l;
 };
-
-// Update and Del stay in memory until Save (the dialogs' test follows a
-// whole course of them to the database); Cancel drops them, an added entry
-// too, and reads the table again.
-TEST_F(LookUpTest, CancelDropsTheCourseAndReadsTheTableAgain)
-{
-    opened("Salutation");
-    select("Miss");
-    del(Answer::Yes);
-    l.Add();
-    l.setFldName("Sir");
-    l.Update();
-    EXPECT_EQ(stored("Salutation"), kSalutations);
-    l.Cancel(); // the added entry is gone, so the first entry is current
-    EXPECT_FALSE(l.bAdd);
-    EXPECT_EQ(seen(), "1/8 1 Mr.");
-    EXPECT_EQ(stored("Salutation"), kSalutations);
-}
 
 TEST_F(LookUpTest, TextsAreCheckedForTheirTablesWidth)
 {

@@ -1,6 +1,6 @@
 // The pick-list dialogs as a person uses them: entries added, modified and
 // deleted reach the database only through OK in the list; refused texts;
-// the add command's way in; closing as Cancel; context help.
+// closing as Cancel; context help. The card's pop-up Add opens them too.
 
 #include "records_fixture.h"
 
@@ -39,17 +39,12 @@ class LookUpDialogs : public RecordsTest {
 protected:
     LookUpDialogs() { m_main.setGeometry(120, 80, 1000, 700); }
 
-    frmLookUp& create(const char* table, bool add = false)
-    {
-        m_list = std::make_unique<frmLookUp>(&m_main);
-        m_list->cls1()->setRecSrc(QLatin1String(table));
-        m_list->bAdd = add;
-        return *m_list;
-    }
     // The list as the edit command opens it, shown over the main window.
     frmLookUp& open(const char* table)
     {
-        create(table).Form_Load();
+        m_list = std::make_unique<frmLookUp>(&m_main);
+        m_list->cls1()->setRecSrc(QLatin1String(table));
+        m_list->Form_Load();
         showActive(*m_list);
         return *m_list;
     }
@@ -227,27 +222,6 @@ TEST_F(LookUpDialogs, ModifyAndDeleteWithoutASelectionOnlySaySo)
     EXPECT_EQ(m_list->dltLookUp->selectedItems().first()->text(), kSalutations.first());
     press(m_list->cmdOk);
     EXPECT_EQ(stored("Salutation"), kSalutations);
-}
-
-// The list opens with the add dialog over it: Cancel there leaves the list
-// as it was, a text entered goes into it and, with OK, into the database.
-TEST_F(LookUpDialogs, TheAddCommandOpensTheAddDialogAtOnce)
-{
-    for (const QString& text : {QString(), QStringLiteral("Bahá'í")}) {
-        const QStringList expected = text.isEmpty() ? kReligions : kReligions + QStringList{text};
-        editWith([text](frmEditLookUp& edit) {
-            EXPECT_EQ(edit.txtFld[0]->text(), QString()); // a new entry's
-            text.isEmpty() ? press(edit.cmdCancel) : enter(edit, text);
-        });
-        m_prompts.handleModal([&, this](QDialog&) {
-            EXPECT_FALSE(m_list->bAdd);
-            EXPECT_EQ(listed(), expected);
-            (text.isEmpty() ? m_list->cmdCancel : m_list->cmdOk)->click();
-        });
-        create("Religion", true).Form_Load();
-        platform::prompts().showModal(*m_list);
-        EXPECT_EQ(stored("Religion"), expected);
-    }
 }
 
 TEST_F(LookUpDialogs, HelpKeyShowsTheTopicOfTheFocusedControl)
