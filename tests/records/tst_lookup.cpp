@@ -1,4 +1,4 @@
-// The pick lists: the length checks, deleting every entry, and failed saves.
+// The pick lists: the length checks and failed saves.
 // The dialogs' test follows a whole course of edits to the database.
 
 #include "records_fixture.h"
@@ -72,25 +72,6 @@ TEST_F(LookUpTest, TextsAreCheckedForTheirTablesWidth)
     }
     l.setId(0);
     EXPECT_FALSE(l.bValDat);
-}
-
-TEST_F(LookUpTest, DeletingUpToTheLastEntry)
-{
-    exec("DELETE FROM Salutation WHERE SalutationId > 2");
-    opened("Salutation");
-    del(Answer::No);
-    EXPECT_EQ(l.RecCount(), 2);
-    del(Answer::Yes); // the first: the new first entry is current
-    EXPECT_EQ(seen(), "1/1 2 Mrs.");
-    del(Answer::Yes);
-    EXPECT_EQ(l.RecCount(), 0);
-    l.Save();
-    EXPECT_EQ(stored("Salutation"), QStringList());
-
-    l.setId(7);
-    l.OpenRec(); // an empty table loads nothing
-    l.Cancel();  // and has no entry to return to
-    EXPECT_EQ(seen(), "-1/0 7 Mrs.");
 }
 
 // A book gone away is told; a collision with another user is unexpected and

@@ -1,6 +1,7 @@
 // The pick-list dialogs as a person uses them: entries added, modified and
-// deleted reach the database only through OK in the list; refused texts;
-// closing as Cancel; context help. The card's pop-up Add opens them too.
+// deleted reach the database only through OK in the list, up to the last
+// entry; refused texts; closing as Cancel; context help. The card's pop-up
+// Add opens them too.
 
 #include "records_fixture.h"
 
@@ -222,6 +223,21 @@ TEST_F(LookUpDialogs, ModifyAndDeleteWithoutASelectionOnlySaySo)
     EXPECT_EQ(m_list->dltLookUp->selectedItems().first()->text(), kSalutations.first());
     press(m_list->cmdOk);
     EXPECT_EQ(stored("Salutation"), kSalutations);
+}
+
+// The last entry can be deleted too; the list then opens empty, and its
+// Cancel has no entry to return to.
+TEST_F(LookUpDialogs, EveryEntryCanBeDeleted)
+{
+    exec("DELETE FROM Salutation WHERE SalutationId > 2");
+    frmLookUp& list = open("Salutation");
+    del("Mr.", Answer::Yes);
+    EXPECT_EQ(list.dltLookUp->currentItem()->text(), QStringLiteral("Mrs."));
+    del("Mrs.", Answer::Yes);
+    press(list.cmdOk);
+    EXPECT_EQ(stored("Salutation"), QStringList());
+    press(open("Salutation").cmdCancel);
+    EXPECT_TRUE(listed().isEmpty());
 }
 
 TEST_F(LookUpDialogs, HelpKeyShowsTheTopicOfTheFocusedControl)
