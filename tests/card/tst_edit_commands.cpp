@@ -7,6 +7,7 @@
 #include "records/frmlookup.h"
 
 #include <QClipboard>
+#include <QMdiArea>
 #include <QPushButton>
 
 namespace {
@@ -191,6 +192,7 @@ TEST_F(EditCommands, TheTimerFollowsTheClipboardAndTheSelection)
         EXPECT_EQ(enabledOf("Cut Copy"), "Cut Copy") << other->metaObject()->className();
     }
     closeBox();
+    EXPECT_TRUE(m_main->mdiArea()->subWindowList().isEmpty());
     m_main->tmrTbr_Timer();
     EXPECT_EQ(enabledOf(all), "");
 }
