@@ -119,6 +119,11 @@ protected:
                                : void(m_prompts.answerMessage(platform::Answer::OK));
     }
     QString told() const { return m_report.isEmpty() ? lastMessage() : m_report; }
+    // How a book another program holds is told, before what it means.
+    QString inUse() const
+    {
+        return "The address book '" + home("TND.dbx") + "' is in use by another program.\r\n";
+    }
 
     std::optional<testing_support::BookLock> m_lock;
 };

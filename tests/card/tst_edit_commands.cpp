@@ -1,5 +1,5 @@
-// The Edit menu, the clipboard buttons and the combos' pop-up menu on the
-// real card and the real clipboard.
+// The Edit menu, the clipboard buttons, the timer that offers them and the
+// combos' pop-up menu on the real card and the real clipboard.
 
 #include "card_fixture.h"
 
@@ -7,6 +7,7 @@
 #include "records/frmlookup.h"
 
 #include <QClipboard>
+#include <QMdiArea>
 #include <QPushButton>
 
 namespace {
@@ -159,6 +160,41 @@ TEST_F(EditCommands, PopUpAddPutsTheNewEntryInTheCombo)
     QTest::mouseDClick(card.dbcFld[1]->lineEdit(), Qt::LeftButton);
     EXPECT_EQ(browsed, "LookUp for Religion");
     EXPECT_EQ(nLookUpIdx, 1);
+}
+
+// The toolbar's timer offers Cut and Copy for a selection and Paste for
+// text on the clipboard; a combo or a button leaves Cut and Copy as they
+// were, and with no card open nothing is offered.
+TEST_F(EditCommands, TheTimerFollowsTheClipboardAndTheSelection)
+{
+    const QString all =
+        "Cut Copy Paste mnuCut mnuCopy mnuEditCut mnuEditCopy mnuPaste mnuEditPaste";
+    frmAddress& card = openCard({"Ada Lovelace"});
+    QLineEdit* name = card.txtFld[0];
+    name->setFocus();
+    const std::tuple<const char*, int, QString> steps[] = {
+        // on the clipboard, characters selected, enabled afterwards
+        {"to paste", 3, all},
+        {"", 0, "Paste mnuPaste mnuEditPaste"}, // an open card never loses Paste to the timer
+    };
+    for (const auto& [text, selected, enabled] : steps) {
+        *text ? setClipboard(text) : QApplication::clipboard()->clear();
+        name->setSelection(0, selected);
+        m_main->tmrTbr_Timer();
+        EXPECT_EQ(enabledOf(all), enabled) << text;
+    }
+    name->setSelection(0, 2);
+    m_main->tmrTbr_Timer();
+    name->deselect();
+    for (QWidget* other : std::initializer_list<QWidget*>{card.dbcFld[1], card.cmdDt[0]}) {
+        other->setFocus();
+        m_main->tmrTbr_Timer();
+        EXPECT_EQ(enabledOf("Cut Copy"), "Cut Copy") << other->metaObject()->className();
+    }
+    closeBox();
+    EXPECT_TRUE(m_main->mdiArea()->subWindowList().isEmpty());
+    m_main->tmrTbr_Timer();
+    EXPECT_EQ(enabledOf(all), "");
 }
 
 } // namespace

@@ -1,7 +1,8 @@
-// The contact record over a real address book: loading, moving, saving,
-// deleting, cancelling, finding, filtering, sorting, re-reading, collisions
-// with another user's edits, the checks of the card's values, and the e-mail
-// reader that walks the card's rows.
+// The contact record over a real address book: rows other programs stored,
+// finding, filtering, sorting, re-reading, collisions with another user's
+// edits, the checks of the card's values, and the e-mail reader that walks
+// the card's rows. Moving, adding, deleting and cancelling are walked by the
+// card's tests.
 
 #include "records_fixture.h"
 
@@ -35,29 +36,6 @@ std::string found(Address& a, const char* criteria, qint32 skip, qint32 directio
     QString text = QString::fromUtf8(criteria);
     a.Find(text, skip, direction, start);
     return seen(a);
-}
-
-TEST_F(AddressTest, CreationLoadsTheFirstRowAndMovesStopAtBothEnds)
-{
-    const auto moved = [](Address& a, std::initializer_list<void (Address::*)()> moves) {
-        for (const auto move : moves)
-            (a.*move)();
-        return seen(a);
-    };
-    Address empty;
-    EXPECT_EQ(moved(empty, {&Address::MoveFirst, &Address::MoveLast, &Address::MoveNext,
-                            &Address::MovePrevious}),
-              "-1/0 ");
-    EXPECT_TRUE(empty.isBOF() && empty.isEOF());
-    EXPECT_EQ(empty.SalutationId(), 0);
-
-    addContacts();
-    Address a;
-    EXPECT_EQ(seen(a), "1/5 Ada");
-    EXPECT_EQ(moved(a, {&Address::MovePrevious}), "1/5 Ada");
-    EXPECT_EQ(moved(a, {&Address::MoveLast, &Address::MoveNext}), "5/5 Ed");
-    EXPECT_EQ(moved(a, {&Address::MoveFirst, &Address::MoveNext}), "2/5 Bo");
-    EXPECT_EQ(a.PinCode(), QString()); // Null reads as ""
 }
 
 // Values another program stored show as they are, unchecked: a date with a
@@ -100,109 +78,6 @@ TEST_F(AddressTest, RowsOtherProgramsStoredShowUncheckedAndStayEditable)
     Address reloaded;
     EXPECT_EQ(reloaded.Address2(), QStringLiteral("ab\uFFFD"));
     EXPECT_EQ(reloaded.Address3().right(1), QStringLiteral("c"));
-}
-
-TEST_F(AddressTest, AnAddedRecordIsStoredWholeAndAChangedOneInPlace)
-{
-    struct Field {
-        void (Address::*set)(const QString&);
-        QString (Address::*get)() const;
-        QString value;
-    };
-#define FIELD(name) &Address::set##name, &Address::name
-    // clang-format off
-    const Field fields[] = {
-        {FIELD(Company), "O'Brien & \"Sons\" Ltd"},
-        {FIELD(Name), "Ελένη Дмитрий 李小龍, whose name runs past forty"},
-        {FIELD(Address1), QString(60, u'y')}, {FIELD(Address2), "Линия 5"},
-        {FIELD(Address3), QString()}, {FIELD(City), "北京"}, {FIELD(PinCode), "100000"},
-        {FIELD(State), "Ἀττική"}, {FIELD(Country), "Ελλάδα"}, {FIELD(PhOff1), "+30 21 0000 0001"},
-        {FIELD(PhOff2), "2"}, {FIELD(PhExt), QString()}, {FIELD(PhFax), "4"}, {FIELD(PhRes1), "5"},
-        {FIELD(PhRes2), "6"}, {FIELD(PhCell), "7"}, {FIELD(PhPager), "8"},
-        {FIELD(DtBirth), platform::dateText(QDate(1980, 5, 17))}, {FIELD(DtMarriage), QString()},
-        {FIELD(DtJoining), "2015-01-02"}, {FIELD(EmlAddr), "eleni@example.gr"},
-    };
-    // clang-format on
-#undef FIELD
-    addContacts();
-    Address a;
-    a.bValDat = true;
-    a.Add();
-    a.setSalutationId(5);
-    a.setReligionId(3);
-    for (const auto& [set, get, value] : fields)
-        (a.*set)(value);
-    EXPECT_TRUE(a.bValDat && a.bAdd);
-    a.Save();
-    EXPECT_FALSE(a.bAdd);
-    EXPECT_EQ(a.AbsPos(), 6);
-    // Empty texts go as "", an empty date as Null, a date as a date.
-    EXPECT_EQ(column("SELECT ((PhExt IS NULL) + (Address3 IS NULL)) || ' ' || quote(DtMarriage)"
-                     " || ' ' || DtBirth || ' ' || DtJoining FROM Address WHERE SalutationId = 5"),
-              QStringList{"0 NULL 1980-05-17 2015-01-02"});
-
-    Address reloaded;
-    reloaded.MoveLast();
-    EXPECT_EQ(reloaded.SalutationId() * 10 + reloaded.ReligionId(), 53);
-    for (const auto& [set, get, value] : fields) {
-        const QString expected =
-            get == &Address::DtJoining ? platform::dateText(QDate(2015, 1, 2)) : value;
-        EXPECT_EQ((reloaded.*get)().toStdString(), expected.toStdString());
-    }
-
-    reloaded.MoveFirst();
-    reloaded.MoveNext();
-    reloaded.setCity("Delhi");
-    reloaded.Save();
-    EXPECT_EQ(seen(reloaded), "2/6 Bo");
-    EXPECT_EQ(column("SELECT City FROM Address ORDER BY AddressId").join(u' '),
-              QStringLiteral("Pune Delhi Pune Goa Agra 北京"));
-}
-
-TEST_F(AddressTest, DeleteAsksAndLeavesThePreviousRowCurrent)
-{
-    addContacts();
-    Address a;
-    // The row chosen, the answer to the question, then where the record
-    // stands and who is left.
-    const std::tuple<void (Address::*)(), Answer, const char*, const char*> deletions[] = {
-        {&Address::MoveNext, Answer::No, "2/5 Bo", "Ada Bo Cy Di Ed"},
-        {&Address::MoveNext, Answer::Yes, "2/4 Bo", "Ada Bo Di Ed"}, // in the middle
-        {&Address::MoveFirst, Answer::Yes, "1/3 Bo", "Bo Di Ed"},
-        {&Address::MoveLast, Answer::Yes, "2/2 Di", "Bo Di"},
-        {&Address::MoveFirst, Answer::Yes, "1/1 Di", "Di"},
-        {&Address::MoveFirst, Answer::Yes, "-1/0 Di", ""}, // the only row
-    };
-    for (const auto& [move, answer, shown, left] : deletions) {
-        (a.*move)();
-        m_prompts.answerMessage(answer);
-        a.Delete();
-        expectShown("Delete.",
-                    "You are about to delete a record.\r\nRecord once deleted would not be "
-                    "retrieved back.\r\nAre you sure you want to delete this record?",
-                    Buttons::YesNo, Icon::Critical);
-        EXPECT_EQ(seen(a), shown);
-        EXPECT_EQ(column("SELECT Name FROM Address").join(u' ').toStdString(), left);
-    }
-    EXPECT_TRUE(a.isBOF() && a.isEOF());
-}
-
-TEST_F(AddressTest, CancelReadsTheTableAgain)
-{
-    addContacts();
-    Address a;
-    a.MoveNext();
-    a.setCity("Nowhere");
-    exec("UPDATE Address SET PinCode = '282002' WHERE Name = 'Bo'");
-    a.Cancel(); // an edit: back to the same row, as stored
-    EXPECT_EQ(seen(a), "2/5 Bo");
-    EXPECT_EQ(a.City() + a.PinCode(), QStringLiteral("Agra282002"));
-
-    a.Add();
-    a.Cancel(); // an add: the new row is gone, the first row is current
-    EXPECT_FALSE(a.bAdd);
-    EXPECT_EQ(seen(a), "1/5 Ada");
-    EXPECT_EQ(column("SELECT COUNT(*) FROM Address"), QStringList{"5"});
 }
 
 // The record loads the row a search finds and takes its own bookmark as a

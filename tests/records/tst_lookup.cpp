@@ -1,5 +1,5 @@
-// The pick lists: a dialog's course of edits kept in memory and then saved
-// or dropped, the length checks, deleting every entry, and failed saves.
+// The pick lists: the length checks and failed saves.
+// The dialogs' test follows a whole course of edits to the database.
 
 #include "records_fixture.h"
 
@@ -46,24 +46,6 @@ protected:
     LookUp l;
 };
 
-// Update and Del stay in memory until Save (the dialogs' test follows a
-// whole course of them to the database); Cancel drops them, an added entry
-// too, and reads the table again.
-TEST_F(LookUpTest, CancelDropsTheCourseAndReadsTheTableAgain)
-{
-    opened("Salutation");
-    select("Miss");
-    del(Answer::Yes);
-    l.Add();
-    l.setFldName("Sir");
-    l.Update();
-    EXPECT_EQ(stored("Salutation"), kSalutations);
-    l.Cancel(); // the added entry is gone, so the first entry is current
-    EXPECT_FALSE(l.bAdd);
-    EXPECT_EQ(seen(), "1/8 1 Mr.");
-    EXPECT_EQ(stored("Salutation"), kSalutations);
-}
-
 TEST_F(LookUpTest, TextsAreCheckedForTheirTablesWidth)
 {
     const char* salutation = "You cannot have salutation for more than 6 characters.";
@@ -90,25 +72,6 @@ TEST_F(LookUpTest, TextsAreCheckedForTheirTablesWidth)
     }
     l.setId(0);
     EXPECT_FALSE(l.bValDat);
-}
-
-TEST_F(LookUpTest, DeletingUpToTheLastEntry)
-{
-    exec("DELETE FROM Salutation WHERE SalutationId > 2");
-    opened("Salutation");
-    del(Answer::No);
-    EXPECT_EQ(l.RecCount(), 2);
-    del(Answer::Yes); // the first: the new first entry is current
-    EXPECT_EQ(seen(), "1/1 2 Mrs.");
-    del(Answer::Yes);
-    EXPECT_EQ(l.RecCount(), 0);
-    l.Save();
-    EXPECT_EQ(stored("Salutation"), QStringList());
-
-    l.setId(7);
-    l.OpenRec(); // an empty table loads nothing
-    l.Cancel();  // and has no entry to return to
-    EXPECT_EQ(seen(), "-1/0 7 Mrs.");
 }
 
 // A book gone away is told; a collision with another user is unexpected and

@@ -1,19 +1,12 @@
 // Which commands are available: modes, a card's saved state, the buttons'
-// looks, and the clipboard timer on the real clipboard.
+// looks. The card's edit commands' test follows the clipboard timer.
 
 #include "shell_fixture.h"
 
 #include "core/toolbar_state.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPushButton>
 
 namespace {
 
@@ -99,50 +92,6 @@ TEST_F(ToolbarState, MixedAndPressedLooksAreVisible)
     };
     EXPECT_GT(changed(true, false), 20); // a person sees the dotted field at a glance
     EXPECT_GT(changed(false, true), 5);
-}
-
-TEST_F(ToolbarState, TimerFollowsTheClipboardAndTheSelection)
-{
-    const QString all =
-        "Cut Copy Paste mnuCut mnuCopy mnuEditCut mnuEditCopy mnuPaste mnuEditPaste";
-    QClipboard* clipboard = QApplication::clipboard();
-    clipboard->setText("something");
-    m_main->tmrTbr_Timer();
-    EXPECT_EQ(enabledOf(all), ""); // no card
-    // A stand-in card window with a text field, a lookup combo and a button.
-    auto* card = new QWidget;
-    auto* field = new QLineEdit("Ada Lovelace", card);
-    QWidget* const others[] = {new QComboBox(card), new QPushButton("OK", card)};
-    m_main->show();
-    m_main->mdiArea()->addSubWindow(card)->show();
-    field->setFocus();
-    nOpenCards = 1;
-    const std::tuple<const char*, int, QString> steps[] = {
-        // on the clipboard, characters selected, enabled afterwards
-        {"", 0, ""},
-        {"to paste", 3, all},
-        {"", 0, "Paste mnuPaste mnuEditPaste"}, // an open card never loses Paste to the timer
-    };
-    for (const auto& [text, selected, enabled] : steps) {
-        *text ? clipboard->setText(text) : clipboard->clear();
-        field->setSelection(0, selected);
-        m_main->tmrTbr_Timer();
-        EXPECT_EQ(enabledOf(all), enabled) << text;
-    }
-
-    // A combo or a button has no text selection: Cut and Copy stay as they were.
-    field->setSelection(0, 2);
-    m_main->tmrTbr_Timer();
-    field->deselect();
-    for (QWidget* other : others) {
-        other->setFocus();
-        m_main->tmrTbr_Timer();
-        EXPECT_EQ(enabledOf("Cut Copy"), "Cut Copy") << other->metaObject()->className();
-    }
-
-    nOpenCards = 0;
-    m_main->tmrTbr_Timer();
-    EXPECT_EQ(enabledOf(all), "");
 }
 
 } // namespace
