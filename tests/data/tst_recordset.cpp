@@ -161,6 +161,27 @@ TEST_F(RecordsetPositions, SortIsStableKeepsTheRowAndPutsAccentsWithTheirLetters
     EXPECT_RUNTIME_ERROR(rs->setSort(QStringLiteral("Name,")), data::kInvalidArgument);
 }
 
+// Texts that share a long start, and differ only in letter case or after
+// it, are ordered by what follows; Null comes first.
+TEST_F(RecordsetPositions, TextsSharingALongStartSortByWhatFollows)
+{
+    // The sort reads what every value shares ("Company "), then the next
+    // eight characters at once; "Lzd" and "Lad" differ just after those.
+    const QStringList stored = {"Company 10 Pvt Lzd", "company 10 pvt ltd a", "Company 10 Pvt Ltd",
+                                "Company 9",          "COMPANY 10 PVT LTD A", "Company 10 Pvt Lad"};
+    for (const QString& company : stored)
+        insert({{"Name", company}, {"Company", company}});
+    insert({{"Name", "none"}});
+    auto rs = open();
+    rs->setSort(QStringLiteral("Company"));
+    EXPECT_EQ(names(*rs), (QStringList{"none", "Company 10 Pvt Lad", "Company 10 Pvt Ltd",
+                                       "company 10 pvt ltd a", "COMPANY 10 PVT LTD A",
+                                       "Company 10 Pvt Lzd", "Company 9"}));
+    rs->setSort(QStringLiteral("Company DESC"));
+    EXPECT_EQ(names(*rs).first(), QStringLiteral("Company 9"));
+    EXPECT_EQ(names(*rs).last(), QStringLiteral("none"));
+}
+
 // Find-next from end to end, both ways, is compared with SQLite in
 // tst_criteria.cpp; here a search starts elsewhere than at an end.
 TEST_F(RecordsetPositions, FindStartsAtTheCurrentRowOrTheBookmarkGiven)

@@ -71,6 +71,13 @@ TEST(TextKeys, PlainAsciiComparesInPlaceAsItsKeyWould)
         EXPECT_EQ(sign(data::compareKeys(inPlace, other)),
                   sign(QStringView(lowered).compare(other)));
         EXPECT_EQ(sign(data::compareKeys(other, inPlace)), sign(other.compare(lowered)));
+        EXPECT_EQ(data::compareKeys(inPlace, inPlace), 0);
+        // Two ASCII texts in place, one in capitals: compared as their keys.
+        const QByteArray capitals = other.toString().toUpper().toLatin1();
+        if (QString::fromLatin1(capitals).toLower() == other)
+            EXPECT_EQ(sign(data::compareKeys(
+                          inPlace, data::KeyView::ascii(capitals.constData(), capitals.size()))),
+                      sign(QStringView(lowered).compare(other)));
         for (qsizetype from = 0; from <= other.size(); ++from) {
             const QStringView part = other.mid(from, 3);
             EXPECT_EQ(data::startsWith(inPlace, part), QStringView(lowered).startsWith(part));
