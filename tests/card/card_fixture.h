@@ -5,7 +5,6 @@
 
 #include "card/frmaddress.h"
 #include "data/connection.h"
-#include "support/book_lock.h"
 #include "widgets/data_combo.h"
 
 #include <QApplication>
@@ -13,8 +12,6 @@
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <QTest>
-
-#include <optional>
 
 class CardTest : public ShellTest {
 protected:
@@ -96,34 +93,9 @@ protected:
                + (card.backColor() == colour ? "" : " in the wrong colour");
     }
 
-    // The book out of reach (renamed away, or held by another program) and
-    // back. A failed save is told by the error report for a book gone, else
-    // by a message: expectTold() scripts its answer, told() gives it.
-    enum class Outage { None, Gone, InUse };
-    void breakBook(Outage outage)
-    {
-        if (outage == Outage::Gone)
-            EXPECT_TRUE(QFile::rename(home("TND.dbx"), home("away.dbx")));
-        else if (outage == Outage::InUse)
-            m_lock.emplace(home("TND.dbx"));
-    }
-    void mendBook()
-    {
-        m_lock.reset();
-        QFile::rename(home("away.dbx"), home("TND.dbx"));
-    }
-    void expectTold(Outage outage)
-    {
-        m_report.clear();
-        outage == Outage::Gone ? expectReport()
-                               : void(m_prompts.answerMessage(platform::Answer::OK));
-    }
-    QString told() const { return m_report.isEmpty() ? lastMessage() : m_report; }
     // How a book another program holds is told, before what it means.
     QString inUse() const
     {
         return "The address book '" + home("TND.dbx") + "' is in use by another program.\r\n";
     }
-
-    std::optional<testing_support::BookLock> m_lock;
 };
