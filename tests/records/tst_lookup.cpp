@@ -21,18 +21,6 @@ protected:
         l.setRecSrc(QLatin1String(table));
         l.OpenRec();
     }
-    // Makes the entry with this text current, as a click in the list does.
-    void select(const QString& text)
-    {
-        l.rs->Find(l.RecSrc() + QStringLiteral(" = '") + text + QLatin1Char('\''), 0,
-                   data::adSearchForward, data::adBookmarkFirst);
-        l.setVarBkMk(l.rs->bookmark());
-    }
-    void del(Answer answer)
-    {
-        m_prompts.answerMessage(answer);
-        l.Del();
-    }
     // "position/count id text" of the entry the dialog shows.
     std::string seen() const
     {
@@ -51,10 +39,9 @@ TEST_F(LookUpTest, TextsAreCheckedForTheirTablesWidth)
     const char* salutation = "You cannot have salutation for more than 6 characters.";
     const char* religion = "You cannot have Religion for more than 15 characters.";
     const std::tuple<const char*, QString, const char*> cases[] = {
-        {"Salutation", "Madame", nullptr},
+        {"Salutation", "Madame", nullptr}, // the widest salutation
         {"Salutation", "Madames", salutation},
-        {"Salutation", QString(), nullptr},
-        {"Religion", QString(15, u'r'), nullptr},
+        {"Religion", QString(15, u'r'), nullptr}, // the widest religion
         {"Religion", QString(16, u'r'), religion},
         {"salutation", "Most Reverend", nullptr}, // names compare exactly
     };
@@ -92,7 +79,9 @@ TEST_F(LookUpTest, AFailedSaveIsToldAndKeepsTheEdits)
     EXPECT_FALSE(l.rs->isConnected());
     ASSERT_TRUE(QFile::rename(away, path()));
 
-    select("Dr.");
+    l.rs->Find(QStringLiteral("Salutation = 'Dr.'"), 0, data::adSearchForward,
+               data::adBookmarkFirst); // chosen, as a click in the list does
+    l.setVarBkMk(l.rs->bookmark());
     l.setFldName("Doc");
     l.Update();
     exec("UPDATE Salutation SET Salutation = 'Dtr' WHERE Salutation = 'Dr.'");
