@@ -36,6 +36,8 @@ void press(QPushButton* button)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+const QString kSalutationTooLong = "You cannot have salutation for more than 6 characters.";
+
 class LookUpDialogs : public RecordsTest {
 protected:
     LookUpDialogs() { m_main.setGeometry(120, 80, 1000, 700); }
@@ -66,15 +68,17 @@ protected:
         press(edit.cmdOk);
     }
     // The list's Add or Modify opens the edit dialog, which takes `text`. A
-    // `tooLong` text entered first is refused with a message (the record's
-    // test reads it) and stays selected, to be typed over.
-    void edit(QPushButton* command, const QString& text, const QString& tooLong = {})
+    // `tooLong` text entered first is refused with the `refusal` message and
+    // stays selected, to be typed over.
+    void edit(QPushButton* command, const QString& text, const QString& tooLong = {},
+              const QString& refusal = kSalutationTooLong)
     {
         editWith([=, this](frmEditLookUp& edit) {
             if (!tooLong.isEmpty()) {
                 m_prompts.answerMessage(Answer::OK);
                 enter(edit, tooLong);
                 EXPECT_EQ(m_prompts.pending(), 0u);
+                expectShown("Save", refusal, platform::Buttons::OK, platform::Icon::Critical);
                 EXPECT_TRUE(edit.isVisible() && edit.txtFld[0]->hasFocus());
                 EXPECT_EQ(edit.txtFld[0]->selectedText(), tooLong);
             }
@@ -117,7 +121,8 @@ protected:
 };
 
 // Modify shows the chosen entry ready to be typed over, Add an empty box;
-// closing either dialog, by Escape or by its close box, acts as Cancel.
+// closing either dialog, by Escape or by its close box, acts as Cancel, and
+// so does the list's for what was added.
 TEST_F(LookUpDialogs, ShowOverTheMainWindowAndCloseAsCancel)
 {
     frmLookUp& list = open("Religion");
@@ -151,6 +156,8 @@ TEST_F(LookUpDialogs, ShowOverTheMainWindowAndCloseAsCancel)
     EXPECT_EQ(listed(), kReligions);
     EXPECT_FALSE(list.bAdd || list.cls1()->bAdd);
     EXPECT_TRUE(m_prompts.messages().empty());
+    edit(list.cmdAdd, QString(15, u'r'), QString(16, u'r'),
+         "You cannot have Religion for more than 15 characters.");
 
     del("Sikh", Answer::Yes);
     list.close();
@@ -171,8 +178,8 @@ TEST_F(LookUpDialogs, ChangesReachTheDatabaseOnlyThroughOk)
     const QStringList after = kSalutations + QStringList{"Śrī", "Sire"};
     for (QPushButton* frmLookUp::*close : {&frmLookUp::cmdCancel, &frmLookUp::cmdOk}) {
         frmLookUp& list = open("Salutation");
-        edit(list.cmdAdd, "Sir", "Sirrah!");
-        click("Sir");
+        edit(list.cmdAdd, "Sirrah", "Sirrah!"); // six letters at most
+        click("Sirrah");
         edit(list.cmdModify, "Sire");
         click("श्री");
         edit(list.cmdModify, "Śrī", "Śrīmānjī");
