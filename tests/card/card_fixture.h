@@ -61,14 +61,6 @@ protected:
         append ? field->end(false) : field->selectAll();
         QTest::keyClicks(field, text);
     }
-    // New, the first salutation and religion, and `name` typed.
-    void typeNewContact(frmAddress& card, const QString& name)
-    {
-        trigger("mnuNew");
-        card.dbcFld[0]->setBoundText("1");
-        card.dbcFld[1]->setBoundText("1");
-        QTest::keyClicks(card.txtFld[0], name);
-    }
     // A menu item chosen, with the answers to the messages it will show.
     void trigger(const char* menuItem, std::initializer_list<platform::Answer> answers = {})
     {
