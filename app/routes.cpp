@@ -3,6 +3,7 @@
 #include "card/edit_commands.h"
 #include "card/frmaddress.h"
 #include "card/record_commands.h"
+#include "card/search_commands.h"
 #include "platform/prompts.h"
 #include "shell/exit_app.h"
 #include "shell/frmabout.h"
@@ -39,6 +40,13 @@ void installRoutes(mdiMain& main)
     main.route(Cmd::Prev, PrevRec);
     main.route(Cmd::Next, NextRec);
     main.route(Cmd::Last, LastRec);
+
+    // Sort and refresh: the View menu sorts with "ASC", the toolbar with
+    // "Asc"; both mean ascending.
+    main.routeItem(Cmd::Asc, [] { sort(QStringLiteral("ASC")); });
+    main.routeButton(Cmd::Asc, [] { sort(QStringLiteral("Asc")); });
+    main.route(Cmd::Desc, [] { sort(QStringLiteral("Desc")); });
+    main.route(Cmd::Refresh, [active] { Refresh(active()); });
 
     // The Edit menu, the clipboard buttons and the combos' pop-up menu. The
     // pop-up's Cut and Copy do what the Edit menu's do.

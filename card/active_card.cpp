@@ -11,7 +11,12 @@ namespace tovren {
 frmAddress& activeCard()
 {
     tovren::Frame* main = tovren::frame();
-    auto* card = main ? qobject_cast<frmAddress*>(main->ActiveForm()) : nullptr;
+    return cardOf(main ? main->ActiveForm() : nullptr);
+}
+
+frmAddress& cardOf(QWidget* frm)
+{
+    auto* card = qobject_cast<frmAddress*>(frm);
     if (!card)
         platform::raise(platform::err::ObjectNotSet, QStringLiteral("No address card is open."));
     return *card;

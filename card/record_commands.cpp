@@ -7,22 +7,14 @@
 #include "core/frame.h"
 #include "core/toolbar_state.h"
 #include "core/traced.h"
-#include "platform/error_numbers.h"
 #include "platform/prompts.h"
-#include "platform/runtime_error.h"
 #include "records/address.h"
 #include "widgets/data_combo.h"
 
 namespace modGenProcedures {
 namespace {
 
-frmAddress& card(QWidget* frm)
-{
-    auto* address = qobject_cast<frmAddress*>(frm);
-    if (!address)
-        platform::raise(platform::err::ObjectNotSet, QStringLiteral("No address card is open."));
-    return *address;
-}
+using tovren::cardOf;
 
 void setCounter(const QString& text)
 {
@@ -48,7 +40,7 @@ void browse(const char* name, Move move)
 
 void writeRecordCounter(QWidget* frm)
 {
-    records::Address& record = *card(frm).cls1();
+    records::Address& record = *cardOf(frm).cls1();
     setCounter(QString::number(record.AbsPos()) + QStringLiteral(" / ")
                + QString::number(record.RecCount()));
 }
@@ -56,7 +48,7 @@ void writeRecordCounter(QWidget* frm)
 void Add(QWidget* frm)
 {
     tovren::traced("modGenProcedures.Add", {{"frm", "Form", tovren::objectArg(frm)}}, [&] {
-        frmAddress& form = card(frm);
+        frmAddress& form = cardOf(frm);
         records::Address& record = *form.cls1();
         if (record.RecCount() > 0)
             form.rememberRecord(record.varBkMk());
@@ -86,7 +78,7 @@ void Add(QWidget* frm)
 void Save(QWidget* frm)
 {
     tovren::traced("modGenProcedures.Save", {{"frm", "Form", tovren::objectArg(frm)}}, [&] {
-        frmAddress& form = card(frm);
+        frmAddress& form = cardOf(frm);
         if (!form.bValDat())
             return;
         records::Address& record = *form.cls1();
@@ -114,7 +106,7 @@ void Save(QWidget* frm)
 void Cancel(QWidget* frm)
 {
     tovren::traced("modGenProcedures.Cancel", {{"frm", "Form", tovren::objectArg(frm)}}, [&] {
-        frmAddress& form = card(frm);
+        frmAddress& form = cardOf(frm);
         records::Address& record = *form.cls1();
         if (!form.bAdd() && record.RecCount() > 0)
             form.rememberRecord(record.varBkMk());
@@ -188,7 +180,7 @@ quint8 bytSavCanRec()
             // or it would carry the typing away.
             QWidget* active = tovren::requireFrame().ActiveForm();
             Save(active);
-            return card(active).bEdit() ? quint8(2) : quint8(0);
+            return cardOf(active).bEdit() ? quint8(2) : quint8(0);
         }
         case platform::Answer::No:
             Cancel(tovren::requireFrame().ActiveForm());

@@ -167,6 +167,8 @@ void card(mdiMain& main)
         QTest::keyClicks(name, QStringLiteral("x"));
         main.menuItem("mnuSave")->trigger();
     });
+    card->txtFld[5]->setFocus();
+    time("sort_cmd", [&] { main.menuItem("mnuAsc")->trigger(); });
     time("card_close", [&] {
         card->parentWidget()->close();
         QApplication::processEvents();
