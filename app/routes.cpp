@@ -3,7 +3,9 @@
 #include "card/edit_commands.h"
 #include "card/frmaddress.h"
 #include "card/record_commands.h"
+#include "card/active_card.h"
 #include "card/search_commands.h"
+#include "card/zoom.h"
 #include "platform/prompts.h"
 #include "shell/exit_app.h"
 #include "shell/frmabout.h"
@@ -47,6 +49,10 @@ void installRoutes(mdiMain& main)
     main.routeButton(Cmd::Asc, [] { sort(QStringLiteral("Asc")); });
     main.route(Cmd::Desc, [] { sort(QStringLiteral("Desc")); });
     main.route(Cmd::Refresh, [active] { Refresh(active()); });
+    main.route(Cmd::Zoom, [] {
+        frmAddress& card = tovren::activeCard();
+        Zoom(tovren::focusedField(card), &card);
+    });
 
     // The Edit menu, the clipboard buttons and the combos' pop-up menu. The
     // pop-up's Cut and Copy do what the Edit menu's do.

@@ -2,9 +2,13 @@
 
 #include "frmaddress.h"
 
+#include "core/active_control.h"
 #include "core/frame.h"
 #include "platform/error_numbers.h"
 #include "platform/runtime_error.h"
+#include "widgets/data_combo.h"
+
+#include <QApplication>
 
 namespace tovren {
 
@@ -20,6 +24,21 @@ frmAddress& cardOf(QWidget* frm)
     if (!card)
         platform::raise(platform::err::ObjectNotSet, QStringLiteral("No address card is open."));
     return *card;
+}
+
+QWidget* focusedField(const frmAddress& card)
+{
+    QWidget* focused = controlOf(QApplication::focusWidget());
+    if (!focused || !card.isAncestorOf(focused) || dataFieldOf(*focused).isEmpty())
+        return nullptr;
+    return focused;
+}
+
+QString dataFieldOf(const QWidget& field)
+{
+    if (const auto* combo = qobject_cast<const widgets::DataCombo*>(&field))
+        return combo->DataField();
+    return field.property("DataField").toString();
 }
 
 } // namespace tovren

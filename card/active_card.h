@@ -2,6 +2,8 @@
 // The card the commands act on: the main window's active child window,
 // or the window a command was given.
 
+#include <QString>
+
 class QWidget;
 class frmAddress;
 
@@ -11,5 +13,11 @@ namespace tovren {
 frmAddress& activeCard();
 // `frm` as a card; raises run-time error 91 when it is none.
 frmAddress& cardOf(QWidget* frm);
+
+// The card's field that has the focus (a text box or a combo), or null when
+// the focus is elsewhere (a calendar button, another window).
+QWidget* focusedField(const frmAddress& card);
+// The column behind a field of the card: a combo's is its id column.
+QString dataFieldOf(const QWidget& field);
 
 } // namespace tovren

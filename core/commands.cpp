@@ -38,7 +38,7 @@ constexpr std::array<Command, kCmdCount> kCommands = {{
     {Cmd::Desc, "mnuDesc", "Sort &Desc", "Ctrl+D", false, "Desc", 11, "Sort descending.",
      bit(G::Order), {}, true},
     {Cmd::Zoom, "mnuZoom", "&Zoom", "Shift+F2", false, "Zoom", 12, "Zoom.", bit(G::Zoom), {},
-     false},
+     true},
     {Cmd::Find, "mnuFind", "Fi&nd", "Ctrl+F", false, "Find", 13, "Find record.", bit(G::Find), {},
      false},
     {Cmd::FindPrev, "mnuFindPrev", "Find &Prev", "Shift+F3", false, "", 0, "", bit(G::Find),

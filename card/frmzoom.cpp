@@ -1,0 +1,106 @@
+#include "frmzoom.h"
+
+#include "core/traced.h"
+#include "platform/characters.h"
+#include "platform/prompts.h"
+
+#include <QFontDialog>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+                 height / kTwipsPerPixel);
+}
+
+} // namespace
+
+frmZoom::frmZoom(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmZoom"));
+    setFixedSize(6675 / kTwipsPerPixel, 4305 / kTwipsPerPixel);
+    rtxZoom = new QTextEdit(this);
+    rtxZoom->setObjectName(QStringLiteral("rtxZoom"));
+    rtxZoom->setAcceptRichText(false);
+    rtxZoom->setGeometry(twips(30, 15, 5310, 4260));
+    cmdOk = new QPushButton(QStringLiteral("OK"), this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk->setGeometry(twips(5415, 120, 1215, 375));
+    cmdOk->setDefault(true);
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setGeometry(twips(5415, 585, 1215, 375));
+    cmdFont = new QPushButton(QStringLiteral("Change &Font"), this);
+    cmdFont->setObjectName(QStringLiteral("cmdFont"));
+    cmdFont->setGeometry(twips(5415, 3885, 1215, 375));
+    setTabOrder(cmdOk, cmdFont);
+    setTabOrder(cmdFont, rtxZoom);
+    setTabOrder(rtxZoom, cmdCancel);
+
+    connect(cmdOk, &QPushButton::clicked, this, &frmZoom::cmdOk_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cmdFont, &QPushButton::clicked, this, &frmZoom::cmdFont_Click);
+    connect(rtxZoom->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) { keepToMaxLength(position, added); });
+}
+
+void frmZoom::showEvent(QShowEvent* event)
+{
+    // The first line is selected when the editor shows, ready to be typed
+    // over or kept.
+    tovren::traced("frmZoom.Form_Paint", [&] {
+        rtxZoom->setFocus();
+        QTextCursor cursor = rtxZoom->textCursor();
+        cursor.movePosition(QTextCursor::StartOfLine);
+        cursor.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
+        rtxZoom->setTextCursor(cursor);
+    });
+    QDialog::showEvent(event);
+}
+
+void frmZoom::cmdOk_Click()
+{
+    tovren::traced("frmZoom.cmdOk_Click", [&] {
+        sZoomText = rtxZoom->toPlainText();
+        accept();
+    });
+}
+
+void frmZoom::cmdFont_Click()
+{
+    // The font is for reading here only; it reaches neither the card nor the
+    // book.
+    tovren::traced("frmZoom.cmdFont_Click", [&] {
+        QFontDialog cdlFont(rtxZoom->font(), this);
+        platform::prompts().showModal(cdlFont);
+        if (cdlFont.result() == QDialog::Accepted)
+            rtxZoom->setFont(cdlFont.selectedFont());
+    });
+}
+
+void frmZoom::keepToMaxLength(int position, int added)
+{
+    const QString text = rtxZoom->toPlainText();
+    const qsizetype excess = platform::characterCount(text) - m_maxLength;
+    if (m_maxLength <= 0 || m_cutting || excess <= 0)
+        return;
+    // What was just typed or pasted is cut, in whole characters, so that
+    // nothing already there is lost.
+    const QString inserted = text.mid(position, added);
+    const QString kept = platform::leftCharacters(
+        inserted, std::max<qsizetype>(0, platform::characterCount(inserted) - excess));
+    QTextCursor cursor(rtxZoom->document());
+    cursor.setPosition(position);
+    cursor.setPosition(position + int(inserted.size()), QTextCursor::KeepAnchor);
+    m_cutting = true;
+    cursor.insertText(kept);
+    m_cutting = false;
+}
