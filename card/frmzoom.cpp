@@ -30,6 +30,9 @@ frmZoom::frmZoom(QWidget* parent) : QDialog(parent)
     rtxZoom = new QTextEdit(this);
     rtxZoom->setObjectName(QStringLiteral("rtxZoom"));
     rtxZoom->setAcceptRichText(false);
+    // The field it edits holds one line, where a tab would become a blank:
+    // Tab moves on, as in every other box.
+    rtxZoom->setTabChangesFocus(true);
     rtxZoom->setGeometry(twips(30, 15, 5310, 4260));
     cmdOk = new QPushButton(QStringLiteral("OK"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
