@@ -49,6 +49,9 @@ void installRoutes(mdiMain& main)
     main.routeButton(Cmd::Asc, [] { sort(QStringLiteral("Asc")); });
     main.route(Cmd::Desc, [] { sort(QStringLiteral("Desc")); });
     main.route(Cmd::Refresh, [active] { Refresh(active()); });
+    main.route(Cmd::Find, [active] { Find(active(), QStringLiteral("First")); });
+    main.route(Cmd::FindNext, [active] { Find(active(), QStringLiteral("Next")); });
+    main.route(Cmd::FindPrev, [active] { Find(active(), QStringLiteral("Prev")); });
     main.route(Cmd::Zoom, [] {
         frmAddress& card = tovren::activeCard();
         Zoom(tovren::focusedField(card), &card);

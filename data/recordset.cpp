@@ -481,6 +481,16 @@ void Recordset::CancelBatch()
     moveToRow(current);
 }
 
+std::optional<QString> Recordset::searchRefusal(const QString& criteria) const
+{
+    try {
+        Criteria::search(criteria, m_store);
+    } catch (const platform::RunTimeError& error) {
+        return error.description();
+    }
+    return std::nullopt;
+}
+
 void Recordset::Find(const QString& criteria, qint32 skipRecords, qint32 direction,
                      const QVariant& start)
 {

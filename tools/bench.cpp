@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,7 +38,8 @@
 
 namespace {
 
-// Every question (the delete question) is answered Yes.
+// Every question (the delete question) is answered Yes, and Find's input
+// box with names beginning "Zo".
 class AnswerYes final : public platform::PromptService {
 public:
     platform::Answer message(const platform::MessagePrompt& prompt) override
@@ -46,7 +48,13 @@ public:
                                                        : platform::Answer::Yes;
     }
     QString openFile(const platform::OpenFilePrompt&) override { return QString(); }
-    void showModal(QDialog&) override {}
+    void showModal(QDialog& dialog) override
+    {
+        if (auto* box = qobject_cast<QInputDialog*>(&dialog)) {
+            box->setTextValue(QStringLiteral("Zo*"));
+            box->accept();
+        }
+    }
 };
 
 void fail(const char* what)
@@ -167,6 +175,9 @@ void card(mdiMain& main)
         QTest::keyClicks(name, QStringLiteral("x"));
         main.menuItem("mnuSave")->trigger();
     });
+    name->setFocus();
+    time("find_first_cmd", [&] { main.menuItem("mnuFind")->trigger(); });
+    time("find_next_cmd", [&] { main.menuItem("mnuFindNext")->trigger(); });
     card->txtFld[5]->setFocus();
     time("sort_cmd", [&] { main.menuItem("mnuAsc")->trigger(); });
     time("card_close", [&] {

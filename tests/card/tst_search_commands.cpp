@@ -5,6 +5,7 @@
 
 #include "core/toolbar_button.h"
 
+#include <QInputDialog>
 #include <QPushButton>
 
 namespace {
@@ -40,7 +41,88 @@ protected:
         return names;
     }
     void click(const char* key) { m_main->buttonByKey(key)->click(); }
+    // The next input box answered with `answer` (a null string cancels);
+    // what it asked is kept as "title|prompt|default".
+    void answerInput(const QString& answer)
+    {
+        m_prompts.handleModal([this, answer](QDialog& dialog) {
+            auto& box = static_cast<QInputDialog&>(dialog);
+            m_asked << box.windowTitle() + '|' + box.labelText() + '|' + box.textValue();
+            box.setTextValue(answer);
+            answer.isNull() ? box.reject() : box.accept();
+        });
+    }
+    QStringList m_asked;
 };
+
+TEST_F(SearchCommands, FindFirstNextAndPrevInTheFocusedField)
+{
+    frmAddress& card = openCard({"Ada", "Abe", "O'Hara", "Abby"});
+    card.txtFld[0]->setFocus();
+    answerInput("ab*");
+    trigger("mnuFind");
+    EXPECT_EQ(m_asked.last(), "Searching Name|Find values containing:|Ada");
+    EXPECT_EQ(shown(), "Abe 2 / 4");
+    trigger("mnuFindNext");
+    EXPECT_EQ(shown(), "Abby 4 / 4");
+    // Past the last match: told, and back where the search started.
+    trigger("mnuFindNext", {Answer::OK});
+    EXPECT_EQ(lastMessage(), "Search Completed.");
+    EXPECT_EQ(shown(), "Abby 4 / 4");
+    trigger("mnuFindPrev");
+    EXPECT_EQ(shown(), "Abe 2 / 4");
+
+    // An apostrophe is found as typed; "**" is refused and asked again.
+    answerInput("o'h*");
+    click("Find");
+    EXPECT_EQ(shown(), "O'Hara 3 / 4");
+    answerInput("a**");
+    m_prompts.answerMessage(Answer::OK);
+    answerInput("ada");
+    trigger("mnuFind");
+    EXPECT_EQ(lastMessage(), " ** is Illegal character.");
+    EXPECT_EQ(shown(), "Ada 1 / 4");
+
+    // A combo is searched by its id, offered as the default.
+    sql("UPDATE Address SET SalutationId = 2 WHERE Name = 'Abby'");
+    trigger("mnuRefresh");
+    card.dbcFld[0]->setFocus();
+    answerInput("2");
+    trigger("mnuFind");
+    EXPECT_EQ(m_asked.last(), "Searching Salutation|Find values containing:|1");
+    EXPECT_EQ(shown(), "Abby 4 / 4");
+}
+
+TEST_F(SearchCommands, FindAsksFirstAndTellsWhatItCannotSearch)
+{
+    frmAddress& card = openCard({"Ada", "Bo"});
+    // Cancelled: nothing is searched, and Next has nothing to repeat.
+    card.txtFld[0]->setFocus();
+    answerInput(QString());
+    trigger("mnuFind");
+    trigger("mnuFindNext");
+    EXPECT_EQ(shown(), "Ada 1 / 2");
+
+    // A pending change is asked about first; Cancel keeps it.
+    type(card.txtFld[0], "Ann");
+    trigger("mnuFind", {Answer::Cancel});
+    EXPECT_EQ(shown(), "Ann 1 / 2 changed");
+    trigger("mnuCancel");
+
+    // A number for a date is told plainly, naming the field, and nothing
+    // moves; a calendar button has no column to search.
+    trigger("mnuNext");
+    card.txtDt[0]->setFocus();
+    answerInput("1987");
+    m_prompts.answerMessage(Answer::OK);
+    trigger("mnuFind");
+    EXPECT_TRUE(lastMessage().startsWith("'1987' cannot be looked for in Date of Birth: "))
+        << lastMessage().toStdString();
+    EXPECT_EQ(shown(), "Bo 2 / 2");
+    card.cmdDt[0]->setFocus();
+    trigger("mnuFind", {Answer::OK});
+    EXPECT_EQ(lastMessage(), "Put the cursor in the field to search, then find again.");
+}
 
 TEST_F(SearchCommands, SortOrdersByTheFocusedFieldBothWaysAndKeepsTheRecord)
 {

@@ -1,0 +1,20 @@
+#include "input_box.h"
+
+#include "prompts.h"
+
+#include <QInputDialog>
+
+namespace platform {
+
+QString InputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    QInputDialog box;
+    box.setObjectName(QStringLiteral("InputBox"));
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(defaultText);
+    prompts().showModal(box);
+    return box.result() == QDialog::Accepted ? box.textValue() : QString();
+}
+
+} // namespace platform
