@@ -13,6 +13,8 @@ QString InputBox(const QString& prompt, const QString& title, const QString& def
     box.setWindowTitle(title);
     box.setLabelText(prompt);
     box.setTextValue(defaultText);
+    // Wide enough for its title and a long value.
+    box.setMinimumWidth(380);
     prompts().showModal(box);
     return box.result() == QDialog::Accepted ? box.textValue() : QString();
 }
