@@ -1,6 +1,7 @@
 #include "routes.h"
 
 #include "card/edit_commands.h"
+#include "card/filter_commands.h"
 #include "card/frmaddress.h"
 #include "card/record_commands.h"
 #include "card/active_card.h"
@@ -52,6 +53,8 @@ void installRoutes(mdiMain& main)
     main.route(Cmd::Find, [active] { Find(active(), QStringLiteral("First")); });
     main.route(Cmd::FindNext, [active] { Find(active(), QStringLiteral("Next")); });
     main.route(Cmd::FindPrev, [active] { Find(active(), QStringLiteral("Prev")); });
+    main.route(Cmd::Filter, [active] { Filter(active()); });
+    main.route(Cmd::AppFilter, [active] { AppFilter(active()); });
     main.route(Cmd::Zoom, [] {
         frmAddress& card = tovren::activeCard();
         Zoom(tovren::focusedField(card), &card);

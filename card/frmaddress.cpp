@@ -369,9 +369,13 @@ void frmAddress::closeEvent(QCloseEvent* event)
 void frmAddress::Form_Unload(bool& Cancel)
 {
     tovren::traced("frmAddress.Form_Unload", {{"Cancel", "Integer", Cancel}}, [&] {
+        tovren::Frame& main = tovren::requireFrame();
+        // A card closed as a query form or filtered takes its filter with it:
+        // the next card opens on all records, in the normal look.
+        main.button(tovren::Cmd::Filter)->setMixedState(false);
+        main.button(tovren::Cmd::AppFilter)->setMixedState(false);
         if (--modGenProcedures::nOpenCards == 0)
             modGenProcedures::DisNoRecBtns(tovren::Mode::Exit);
-        tovren::Frame& main = tovren::requireFrame();
         main.menuItem(tovren::Cmd::Addresses)->setEnabled(true);
         main.menuItem(tovren::Cmd::Email)->setEnabled(false);
         bActivated = false;

@@ -1,5 +1,6 @@
 #include "frmzoom.h"
 
+#include "core/program.h"
 #include "core/traced.h"
 #include "platform/characters.h"
 #include "platform/prompts.h"
@@ -72,7 +73,7 @@ void frmZoom::showEvent(QShowEvent* event)
 void frmZoom::cmdOk_Click()
 {
     tovren::traced("frmZoom.cmdOk_Click", [&] {
-        sZoomText = rtxZoom->toPlainText();
+        modGenProcedures::sZoomText = rtxZoom->toPlainText();
         accept();
     });
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The zoom editor: one field of the card in a larger box, with a choice of
 // display font. OK hands the edited text back; Cancel or the window's
-// close box hands nothing back.
+// close box hands nothing back (the text goes back in sZoomText,
+// core/program.h).
 
 #include <QDialog>
 
@@ -20,9 +21,6 @@ public:
 
     // At most `characters` whole characters; 0 for no limit.
     void setMaxLength(int characters) { m_maxLength = characters; }
-    // The text to write back: empty when there is none.
-    QString sZoomText;
-
     void cmdOk_Click();
     void cmdFont_Click();
 

@@ -63,7 +63,7 @@ QString askFindText(QWidget& field)
 bool answerable(records::Address& record, const QString& criteria, const QWidget& field,
                 const QString& value)
 {
-    const std::optional<QString> refusal = record.rs->searchRefusal(criteria);
+    const std::optional<QString> refusal = record.rs->refusal(criteria);
     if (refusal)
         platform::MsgBox(QStringLiteral("'%1' cannot be looked for in %2: %3.")
                              .arg(value, field.toolTip(), *refusal),

@@ -6,6 +6,7 @@
 #include "frmzoom.h"
 
 #include "core/active_control.h"
+#include "core/program.h"
 #include "core/toolbar_state.h"
 #include "core/traced.h"
 #include "platform/prompts.h"
@@ -37,11 +38,13 @@ void Zoom(QWidget* ctrl, QWidget* frm)
             zoom.setWindowTitle(QStringLiteral("Zooming ") + tovren::dataFieldOf(*ctrl));
             if (field)
                 zoom.setMaxLength(tovren::characterLimit(*field));
+            sZoomText.clear();
             platform::prompts().showModal(zoom);
-            if (zoom.sZoomText.isEmpty())
+            if (sZoomText.isEmpty())
                 return;
             // One line, as the field holds it.
-            const QString text = tovren::singleLine(zoom.sZoomText);
+            const QString text = tovren::singleLine(sZoomText);
+            sZoomText.clear();
             const QString before = combo ? combo->Text() : field->text();
             combo ? combo->setText(text) : field->setText(text);
             ctrl->setFocus();

@@ -481,10 +481,12 @@ void Recordset::CancelBatch()
     moveToRow(current);
 }
 
-std::optional<QString> Recordset::searchRefusal(const QString& criteria) const
+std::optional<QString> Recordset::refusal(const QString& criteria, bool asFilter) const
 {
+    if (asFilter && criteria.trimmed().isEmpty())
+        return std::nullopt; // shows every row
     try {
-        Criteria::search(criteria, m_store);
+        asFilter ? Criteria::filter(criteria, m_store) : Criteria::search(criteria, m_store);
     } catch (const platform::RunTimeError& error) {
         return error.description();
     }

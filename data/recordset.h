@@ -128,9 +128,9 @@ public:
     // `start` is empty (the current row), a bookmark, or adBookmarkFirst.
     void Find(const QString& criteria, qint32 skipRecords = 0, qint32 direction = adSearchForward,
               const QVariant& start = QVariant());
-    // Why `criteria` would be refused as a search on these rows, or nothing
-    // when it would be taken.
-    std::optional<QString> searchRefusal(const QString& criteria) const;
+    // Why `criteria` would be refused as a search (or as a filter) on these
+    // rows, or nothing when it would be taken.
+    std::optional<QString> refusal(const QString& criteria, bool asFilter = false) const;
 
     const QString& filter() const { return m_filterText; }
     // "" shows every row; otherwise comparisons joined by AND and OR. The
