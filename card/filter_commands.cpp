@@ -17,6 +17,7 @@
 #include "widgets/data_combo.h"
 
 #include <QLineEdit>
+#include <QRegularExpression>
 
 namespace modGenProcedures {
 
@@ -57,6 +58,19 @@ QString term(const QString& column, const QString& value, bool numeric)
            + upper.replace(QStringLiteral(" OR "),
                            QStringLiteral("' OR ") + column + QStringLiteral(" Like '"))
            + QLatin1Char('\'');
+}
+
+// Whether an alternative of `value` holds a '*' that is not at its start
+// or end.
+bool hasInnerWildcard(const QString& value)
+{
+    static const QRegularExpression orWord(QStringLiteral(" or "),
+                                           QRegularExpression::CaseInsensitiveOption);
+    for (const QString& alternative : value.split(orWord)) {
+        if (alternative.size() > 2 && alternative.mid(1).chopped(1).contains(QLatin1Char('*')))
+            return true;
+    }
+    return false;
 }
 
 bool isNumeric(int type, bool combo)
@@ -102,7 +116,7 @@ QString typedFilter(frmAddress& card, bool& ok)
         }
         // A wildcard stands at the end of a value or at both ends; anywhere
         // else the filter could not be read.
-        if (field->text().mid(1).chopped(1).contains(QLatin1Char('*'))) {
+        if (hasInnerWildcard(field->text())) {
             refused(field,
                     QStringLiteral("A '*' may stand only at the end of a value, or at both ends."),
                     platform::Icon::Critical, QStringLiteral("Filter"));

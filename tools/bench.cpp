@@ -180,6 +180,12 @@ void card(mdiMain& main)
     time("find_next_cmd", [&] { main.menuItem("mnuFindNext")->trigger(); });
     card->txtFld[5]->setFocus();
     time("sort_cmd", [&] { main.menuItem("mnuAsc")->trigger(); });
+    // The query form: a name with an alternative and a city, applied.
+    main.menuItem("mnuFilter")->trigger();
+    card->txtFld[0]->setText(QStringLiteral("zo* or ab*"));
+    card->txtFld[5]->setText(QStringLiteral("pune"));
+    time("appfilter_cmd", [&] { main.menuItem("mnuAppFilter")->trigger(); });
+    main.menuItem("mnuFilter")->trigger();
     time("card_close", [&] {
         card->parentWidget()->close();
         QApplication::processEvents();
