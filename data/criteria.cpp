@@ -21,8 +21,9 @@ struct Comparison {
     int column = -1;
     Test test = Test::Text;
     Op op = Op::Equal;
-    double number = 0; // Number: the value (Integer and Date columns)
-    TextKey key;       // Text: the value's key; Like: the pattern's folded key
+    double number = 0;         // Number: the value (Integer and Date columns)
+    TextKey key;               // Text: the value's key; Like: the pattern's folded key
+    std::optional<qint64> day; // DateLike: the day a whole date pattern names
     bool leadingWildcard = false;
     bool trailingWildcard = false;
 };
@@ -212,6 +213,12 @@ private:
             preparePattern(c, value);
             c.test = column.kind == ColumnKind::Date ? Comparison::Test::DateLike
                                                      : Comparison::Test::Like;
+            // A whole date written as people write it ("28/03/1987",
+            // "28 March 1987") means that day, whatever the form shown.
+            if (c.test == Comparison::Test::DateLike && !c.trailingWildcard) {
+                if (const std::optional<QDate> day = platform::parseDate(value.text))
+                    c.day = day->toJulianDay();
+            }
             return;
         }
         switch (column.kind) {
@@ -474,6 +481,8 @@ bool compare(const Comparison& c, RowUnderTest& tested)
         return likeMatches(QStringView(number), c);
     }
     case Comparison::Test::DateLike: {
+        if (c.day)
+            return store.number(row, c.column) == *c.day;
         const QDate date = QDate::fromJulianDay(store.number(row, c.column));
         const TextKey shown = textKey(platform::dateText(date));
         return likeMatches(shown.folded(), c)

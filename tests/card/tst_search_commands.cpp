@@ -83,14 +83,22 @@ TEST_F(SearchCommands, FindFirstNextAndPrevInTheFocusedField)
     EXPECT_EQ(lastMessage(), " ** is Illegal character.");
     EXPECT_EQ(shown(), "Ada 1 / 4");
 
+    // A date written another way than the field shows it finds that day.
+    sql("UPDATE Address SET DtBirth = '1990-03-28' WHERE Name = 'Abby'");
+    trigger("mnuRefresh");
+    card.txtDt[0]->setFocus();
+    answerInput("28 March 1990");
+    trigger("mnuFind");
+    EXPECT_EQ(shown(), "Abby 4 / 4");
+
     // A combo is searched by its id, offered as the default.
     sql("UPDATE Address SET SalutationId = 2 WHERE Name = 'Abby'");
     trigger("mnuRefresh");
     card.dbcFld[0]->setFocus();
-    answerInput("2");
+    answerInput("1");
     trigger("mnuFind");
-    EXPECT_EQ(m_asked.last(), "Searching Salutation|Find values containing:|1");
-    EXPECT_EQ(shown(), "Abby 4 / 4");
+    EXPECT_EQ(m_asked.last(), "Searching Salutation|Find values containing:|2");
+    EXPECT_EQ(shown(), "Ada 1 / 4");
 }
 
 TEST_F(SearchCommands, FindAsksFirstAndTellsWhatItCannotSearch)
