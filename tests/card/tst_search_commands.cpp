@@ -91,14 +91,22 @@ TEST_F(SearchCommands, FindFirstNextAndPrevInTheFocusedField)
     trigger("mnuFind");
     EXPECT_EQ(shown(), "Abby 4 / 4");
 
+    // A number in the extension field is looked for as that number.
+    sql("UPDATE Address SET PhExt = '12' WHERE Name = 'Abe'");
+    trigger("mnuRefresh");
+    card.txtFld[11]->setFocus(); // the extension
+    answerInput("12");
+    trigger("mnuFind");
+    EXPECT_EQ(shown(), "Abe 2 / 4");
+
     // A combo is searched by its id, offered as the default.
     sql("UPDATE Address SET SalutationId = 2 WHERE Name = 'Abby'");
     trigger("mnuRefresh");
     card.dbcFld[0]->setFocus();
-    answerInput("1");
+    answerInput("2");
     trigger("mnuFind");
-    EXPECT_EQ(m_asked.last(), "Searching Salutation|Find values containing:|2");
-    EXPECT_EQ(shown(), "Ada 1 / 4");
+    EXPECT_EQ(m_asked.last(), "Searching Salutation|Find values containing:|1");
+    EXPECT_EQ(shown(), "Abby 4 / 4");
 }
 
 TEST_F(SearchCommands, FindAsksFirstAndTellsWhatItCannotSearch)
