@@ -83,30 +83,23 @@ TEST_F(SearchCommands, FindFirstNextAndPrevInTheFocusedField)
     EXPECT_EQ(lastMessage(), " ** is Illegal character.");
     EXPECT_EQ(shown(), "Ada 1 / 4");
 
-    // A date written another way than the field shows it finds that day.
-    sql("UPDATE Address SET DtBirth = '1990-03-28' WHERE Name = 'Abby'");
+    // Other kinds of field: a date written another way than the field shows
+    // it, a number in the extension, a combo by its id (offered as default).
+    sql("UPDATE Address SET DtBirth = CASE Name WHEN 'Abby' THEN '1990-03-28' END, "
+        "PhExt = CASE Name WHEN 'Abe' THEN '12' END, "
+        "SalutationId = CASE Name WHEN 'Abby' THEN 2 ELSE 1 END");
     trigger("mnuRefresh");
-    card.txtDt[0]->setFocus();
-    answerInput("28 March 1990");
-    trigger("mnuFind");
-    EXPECT_EQ(shown(), "Abby 4 / 4");
-
-    // A number in the extension field is looked for as that number.
-    sql("UPDATE Address SET PhExt = '12' WHERE Name = 'Abe'");
-    trigger("mnuRefresh");
-    card.txtFld[11]->setFocus(); // the extension
-    answerInput("12");
-    trigger("mnuFind");
-    EXPECT_EQ(shown(), "Abe 2 / 4");
-
-    // A combo is searched by its id, offered as the default.
-    sql("UPDATE Address SET SalutationId = 2 WHERE Name = 'Abby'");
-    trigger("mnuRefresh");
-    card.dbcFld[0]->setFocus();
-    answerInput("2");
-    trigger("mnuFind");
+    const std::tuple<QWidget*, const char*, const char*> rows[] = {
+        {card.txtDt[0], "28 March 1990", "Abby 4 / 4"},
+        {card.txtFld[11], "12", "Abe 2 / 4"},
+        {card.dbcFld[0], "2", "Abby 4 / 4"}};
+    for (const auto& [field, answer, found] : rows) {
+        field->setFocus();
+        answerInput(answer);
+        trigger("mnuFind");
+        EXPECT_EQ(shown(), found) << answer;
+    }
     EXPECT_EQ(m_asked.last(), "Searching Salutation|Find values containing:|1");
-    EXPECT_EQ(shown(), "Abby 4 / 4");
 }
 
 TEST_F(SearchCommands, FindAsksFirstAndTellsWhatItCannotSearch)
