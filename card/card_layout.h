@@ -2,6 +2,8 @@
 // Where the address card's fields stand: positions in twips (15 to a
 // pixel) within a client area of 11880 by 8595, in tab order.
 
+#include <QRect>
+
 namespace tovren {
 
 enum class CardControl { Combo, Text, Date, CalendarButton };
@@ -20,6 +22,12 @@ extern const CardField kCardFields[];
 extern const int kCardFieldCount;
 
 constexpr int kTwipsPerPixel = 15;
+// A rectangle given in twips, in pixels.
+inline QRect pixels(int left, int top, int width, int height)
+{
+    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+                 height / kTwipsPerPixel);
+}
 constexpr int kCardWidth = 11880 / kTwipsPerPixel;
 constexpr int kCardHeight = 8595 / kTwipsPerPixel;
 constexpr int kFieldHeight = 360 / kTwipsPerPixel;

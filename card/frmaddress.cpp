@@ -45,13 +45,6 @@ QFont withFallbacks(const QString& family, qreal points, bool bold, const QStrin
     return font;
 }
 
-QRect pixels(int left, int top, int width, int height)
-{
-    using tovren::kTwipsPerPixel;
-    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                 height / kTwipsPerPixel);
-}
-
 // The record's values shown in the card's fields.
 void fillCard(QWidget& form)
 {
@@ -132,7 +125,7 @@ void frmAddress::createControls()
 
     auto* banner = new QFrame(m_content);
     banner->setObjectName(QStringLiteral("Shape1"));
-    banner->setGeometry(pixels(15, 15, 11910, 405));
+    banner->setGeometry(tovren::pixels(15, 15, 11910, 405));
     banner->setFrameShape(QFrame::Box);
     auto* heading = new QLabel(QStringLiteral("Addresses"), banner);
     heading->setObjectName(QStringLiteral("Label9"));
@@ -151,7 +144,7 @@ void frmAddress::createControls()
     QWidget* previous = nullptr;
     for (int i = 0; i < tovren::kCardFieldCount; ++i) {
         const tovren::CardField& spec = tovren::kCardFields[i];
-        const QRect at = pixels(spec.left, spec.top, spec.width, 360);
+        const QRect at = tovren::pixels(spec.left, spec.top, spec.width, 360);
         QWidget* control = nullptr;
         QString labelArray;
         switch (spec.kind) {
@@ -237,7 +230,7 @@ void frmAddress::createControls()
 
     mvwDt = new QCalendarWidget(m_content);
     mvwDt->setObjectName(QStringLiteral("mvwDt"));
-    mvwDt->setGeometry(pixels(2730, 6720, 2700, 2370).adjusted(0, 0, 60, 40));
+    mvwDt->setGeometry(tovren::pixels(2730, 6720, 2700, 2370).adjusted(0, 0, 60, 40));
     mvwDt->hide();
     connect(mvwDt, &QCalendarWidget::clicked, this, &frmAddress::mvwDt_DateClick);
     if (previous)

@@ -1,5 +1,7 @@
 #include "frmzoom.h"
 
+#include "card_layout.h"
+
 #include "core/program.h"
 #include "core/traced.h"
 #include "platform/characters.h"
@@ -12,39 +14,27 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr int kTwipsPerPixel = 15;
-
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                 height / kTwipsPerPixel);
-}
-
-} // namespace
-
 frmZoom::frmZoom(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmZoom"));
-    setFixedSize(6675 / kTwipsPerPixel, 4305 / kTwipsPerPixel);
+    setFixedSize(tovren::pixels(0, 0, 6675, 4305).size());
     rtxZoom = new QTextEdit(this);
     rtxZoom->setObjectName(QStringLiteral("rtxZoom"));
     rtxZoom->setAcceptRichText(false);
     // The field it edits holds one line, where a tab would become a blank:
     // Tab moves on, as in every other box.
     rtxZoom->setTabChangesFocus(true);
-    rtxZoom->setGeometry(twips(30, 15, 5310, 4260));
+    rtxZoom->setGeometry(tovren::pixels(30, 15, 5310, 4260));
     cmdOk = new QPushButton(QStringLiteral("OK"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setGeometry(twips(5415, 120, 1215, 375));
+    cmdOk->setGeometry(tovren::pixels(5415, 120, 1215, 375));
     cmdOk->setDefault(true);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setGeometry(twips(5415, 585, 1215, 375));
+    cmdCancel->setGeometry(tovren::pixels(5415, 585, 1215, 375));
     cmdFont = new QPushButton(QStringLiteral("Change &Font"), this);
     cmdFont->setObjectName(QStringLiteral("cmdFont"));
-    cmdFont->setGeometry(twips(5415, 3885, 1215, 375));
+    cmdFont->setGeometry(tovren::pixels(5415, 3885, 1215, 375));
     setTabOrder(cmdOk, cmdFont);
     setTabOrder(cmdFont, rtxZoom);
     setTabOrder(rtxZoom, cmdCancel);
