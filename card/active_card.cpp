@@ -5,6 +5,7 @@
 #include "core/active_control.h"
 #include "core/frame.h"
 #include "platform/error_numbers.h"
+#include "platform/prompts.h"
 #include "platform/runtime_error.h"
 #include "widgets/data_combo.h"
 
@@ -32,6 +33,15 @@ QWidget* focusedField(const frmAddress& card)
     if (!focused || !card.isAncestorOf(focused) || dataFieldOf(*focused).isEmpty())
         return nullptr;
     return focused;
+}
+
+bool requireField(const QWidget* field, const char* toDo, const char* title)
+{
+    if (!field)
+        platform::MsgBox(
+            QStringLiteral("Put the cursor in the field to %1.").arg(QLatin1String(toDo)),
+            platform::Buttons::OK, platform::Icon::Information, QLatin1String(title));
+    return field;
 }
 
 QString dataFieldOf(const QWidget& field)

@@ -17,6 +17,9 @@ frmAddress& cardOf(QWidget* frm);
 // The card's field that has the focus (a text box or a combo), or null when
 // the focus is elsewhere (a calendar button, another window).
 QWidget* focusedField(const frmAddress& card);
+// Whether `field` is one; when not (the focus on a calendar button), the
+// person is told "Put the cursor in the field to <toDo>." under `title`.
+bool requireField(const QWidget* field, const char* toDo, const char* title);
 // The column behind a field of the card: a combo's is its id column.
 QString dataFieldOf(const QWidget& field);
 

@@ -45,6 +45,13 @@ void writeRecordCounter(QWidget* frm)
                + QString::number(record.RecCount()));
 }
 
+void showNoRecords(QWidget* frm)
+{
+    ControlClear(frm);
+    LckCtrls(frm, true);
+    DisNoRecBtns(tovren::Mode::NoRecs);
+}
+
 void Add(QWidget* frm)
 {
     tovren::traced("modGenProcedures.Add", {{"frm", "Form", tovren::objectArg(frm)}}, [&] {
@@ -120,11 +127,7 @@ void Cancel(QWidget* frm)
             writeRecordCounter(frm);
             TbrMnuBtns(tovren::Group::Save, false);
         } else {
-            // Back to an empty book: as after deleting the last record, the
-            // fields lock again, or typing into them would lead nowhere.
-            DisNoRecBtns(tovren::Mode::NoRecs);
-            ControlClear(frm);
-            LckCtrls(frm, true);
+            showNoRecords(frm); // back to an empty book
         }
         AssgnValToCtrls(frm);
     });
@@ -140,10 +143,7 @@ void Delete()
             AssgnValToCtrls(&active);
             writeRecordCounter(&active);
         } else {
-            ControlClear(&active);
-            LckCtrls(&active, true);
-            DisNoRecBtns(tovren::Mode::NoRecs);
-            setCounter(QStringLiteral("No Records"));
+            showNoRecords(&active);
         }
     });
 }

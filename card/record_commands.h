@@ -25,5 +25,8 @@ quint8 bytSavCanRec();
 
 // The record counter of the main window: position, " / ", count.
 void writeRecordCounter(QWidget* frm);
+// The card of an empty book: its fields emptied and locked, or typing into
+// them would lead nowhere; only New offered; the counter "No Records".
+void showNoRecords(QWidget* frm);
 
 } // namespace modGenProcedures

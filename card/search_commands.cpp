@@ -72,20 +72,6 @@ bool answerable(records::Address& record, const QString& criteria, const QWidget
     return !refusal;
 }
 
-// After a re-read the book may have become empty: the card locks as after
-// deleting the last record, or typing into it would lead nowhere.
-void showRecordsOrNone(frmAddress& card)
-{
-    if (card.cls1()->RecCount() > 0) {
-        writeRecordCounter(&card);
-        return;
-    }
-    ControlClear(&card);
-    LckCtrls(&card, true);
-    DisNoRecBtns(tovren::Mode::NoRecs);
-    tovren::requireFrame().setRecordCounter(QStringLiteral("No Records"));
-}
-
 } // namespace
 
 void Find(QWidget* frm, QString Direction)
@@ -105,12 +91,8 @@ void Find(QWidget* frm, QString Direction)
             if (Direction == QLatin1String("First")) {
                 QWidget* field = tovren::focusedField(active);
                 // With the focus on no field there is no column to search.
-                if (!field) {
-                    platform::MsgBox(
-                        QStringLiteral("Put the cursor in the field to search, then find again."),
-                        platform::Buttons::OK, platform::Icon::Information, QStringLiteral("Find"));
+                if (!tovren::requireField(field, "search, then find again", "Find"))
                     return;
-                }
                 const QString value = askFindText(*field);
                 sFindText =
                     value.isEmpty() ? value : findCriterion(tovren::dataFieldOf(*field), value);
@@ -145,15 +127,9 @@ void sort(QString sOrder)
     tovren::traced("modGenProcedures.sort", {{"sOrder", "String", sOrder}}, [&] {
         frmAddress& active = tovren::activeCard();
         QWidget* field = tovren::focusedField(active);
-        // A button or the window itself has no column to order by: the
-        // person is told, and nothing changes.
-        if (!field) {
-            platform::MsgBox(QStringLiteral("Put the cursor in the field to sort on, then sort "
-                                            "again."),
-                             platform::Buttons::OK, platform::Icon::Information,
-                             QStringLiteral("Sort"));
+        // A button or the window itself has no column to order by.
+        if (!tovren::requireField(field, "sort on, then sort again", "Sort"))
             return;
-        }
         if (active.bEdit() && bytSavCanRec() == 2)
             return;
         active.cls1()->sort(tovren::dataFieldOf(*field), sOrder);
@@ -169,7 +145,9 @@ void Refresh(QWidget* frm)
         card.cls1()->Refresh();
         AssgnValToCtrls(frm);
         TbrMnuBtns(tovren::Group::Save, false);
-        showRecordsOrNone(card);
+        // A book emptied by another program: as after deleting the last
+        // record.
+        card.cls1()->RecCount() > 0 ? writeRecordCounter(frm) : showNoRecords(frm);
     });
 }
 

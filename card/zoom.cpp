@@ -26,13 +26,10 @@ void Zoom(QWidget* ctrl, QWidget* frm)
             frmAddress& card = tovren::cardOf(frm);
             auto* combo = qobject_cast<widgets::DataCombo*>(ctrl);
             auto* field = qobject_cast<QLineEdit*>(ctrl);
-            // Only a field has a text to zoom: elsewhere the person is told.
-            if (!combo && !field) {
-                platform::MsgBox(
-                    QStringLiteral("Put the cursor in the field to zoom, then zoom again."),
-                    platform::Buttons::OK, platform::Icon::Information, QStringLiteral("Zoom"));
+            // Only a field has a text to zoom.
+            if (!tovren::requireField(combo || field ? ctrl : nullptr, "zoom, then zoom again",
+                                      "Zoom"))
                 return;
-            }
             frmZoom zoom(&card);
             zoom.rtxZoom->setPlainText(combo ? combo->Text() : field->text());
             zoom.setWindowTitle(QStringLiteral("Zooming ") + tovren::dataFieldOf(*ctrl));
