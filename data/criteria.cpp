@@ -438,7 +438,7 @@ struct RowUnderTest {
     const RecordStore& store;
     int row;
     int foldedColumn = -1;
-    KeyView folded;
+    KeyView folded{};
 
     KeyView foldedKey(int column)
     {

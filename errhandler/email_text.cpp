@@ -3,6 +3,7 @@
 #include "basic_strings.h"
 
 #include <QStringList>
+#include <QUrl>
 
 namespace Vostrel {
 
@@ -39,6 +40,15 @@ QString mailtoLink(const QString& address, const QString& cc, const QString& sub
         fields << QStringLiteral("Body=") + escapeMailBody(body);
     const QString link = QStringLiteral("MailTo:") + address;
     return fields.isEmpty() ? link : link + QLatin1Char('?') + fields.join(QLatin1Char('&'));
+}
+
+QString reportMailLink(const QString& address, const QString& subject, const QString& body)
+{
+    const auto escaped = [](const QString& text, const QByteArray& keep = {}) {
+        return QString::fromLatin1(QUrl::toPercentEncoding(text, keep));
+    };
+    return QStringLiteral("mailto:") + escaped(address, "@!$'*+,;=") + QStringLiteral("?Subject=")
+           + escaped(subject) + QStringLiteral("&Body=") + escaped(body);
 }
 
 QString escapeMailBody(const QString& body)

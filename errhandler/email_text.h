@@ -24,6 +24,12 @@ QString emailSummary(const ErrorSummary& summary);
 QString mailtoLink(const QString& address, const QString& cc, const QString& subject,
                    const QString& body);
 
+// The report dialog's "mailto:" link. Subject and body are escaped as a
+// mailto link needs (UTF-8, every character but letters, digits and
+// "-._~" percent-escaped), so the report arrives whole; the body's line
+// breaks are CR LF, as a mail's must be.
+QString reportMailLink(const QString& address, const QString& subject, const QString& body);
+
 // Tabs become 5 spaces; spaces, "&" and CR LF pairs are percent-escaped,
 // and so are "%" and "#", which would otherwise change or cut the body.
 QString escapeMailBody(const QString& body);

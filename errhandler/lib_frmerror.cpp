@@ -1,6 +1,9 @@
 #include "lib_frmerror.h"
 
+#include "frmeml.h"
 #include "log_files.h"
+#include "mail_client.h"
+#include "thread_state.h"
 #include "value_text.h"
 
 #include "platform/desktop.h"
@@ -43,6 +46,8 @@ ErrorReportState& errorReportState()
 lib_frmError::lib_frmError(ErrorReportState& state, QWidget* parent)
     : QDialog(parent), m_state(state), lbxErrMessage(new QPlainTextEdit(this)),
       lblErrNum(new QLabel(this)), cmdOK(button("cmdOK", QStringLiteral("&Return"), this)),
+      cmdEmail(button("cmdEmail", QStringLiteral("E&mail this Error"), this)),
+      cmdEmlSet(button("cmdEmlSet", QStringLiteral("&Change Email Settings"), this)),
       cmdErrorLog(button("cmdErrorLog", QStringLiteral("&Error Log"), this)),
       cmdTraceLog(button("cmdTraceLog", QStringLiteral("&Trace Log"), this))
 {
@@ -61,6 +66,8 @@ lib_frmError::lib_frmError(ErrorReportState& state, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdOK);
     buttons->addStretch();
+    buttons->addWidget(cmdEmail);
+    buttons->addWidget(cmdEmlSet);
     buttons->addWidget(cmdErrorLog);
     buttons->addWidget(cmdTraceLog);
     auto* layout = new QVBoxLayout(this);
@@ -74,6 +81,8 @@ lib_frmError::lib_frmError(ErrorReportState& state, QWidget* parent)
             [this] { openLog(errorLogPath(m_state.m_strDestination)); });
     connect(cmdTraceLog, &QPushButton::clicked, this,
             [this] { openLog(traceLogPath(m_state.m_strDestination)); });
+    connect(cmdEmlSet, &QPushButton::clicked, this, &frmEml::showForThisThread);
+    connect(cmdEmail, &QPushButton::clicked, this, &lib_frmError::cmdEmail_Click);
     Form_Load();
 }
 
@@ -116,6 +125,36 @@ void lib_frmError::openLog(const QString& path)
         platform::MsgBox(error.description(), platform::Buttons::OK, platform::Icon::Critical,
                          dialogTitle);
     }
+}
+
+// The body is the report as the box shows it at the moment of the click.
+void lib_frmError::cmdEmail_Click()
+{
+    if (!m_state.m_bShowEmailTypScre)
+        frmEml::showForThisThread();
+    // A second click while a mail is on its way would start another.
+    cmdEmail->setEnabled(false);
+    cmdEmlSet->setEnabled(false);
+    setCursor(Qt::WaitCursor);
+    const MailSettings& settings = mailSettings();
+    switch (m_state.m_bytEmailTyp) {
+    case 1:
+        mailByLink(m_state, reportText());
+        break;
+    case 2:
+        mailBySystemMail(m_state, reportText());
+        break;
+    case 3:
+        m_smtp.SendEmail(settings.MailServer, settings.FromName, settings.FromEmailAddress,
+                         m_state.m_strToName, m_state.m_strEmailAddress, m_state.m_strSubject,
+                         reportText());
+        break;
+    default:
+        break;
+    }
+    unsetCursor();
+    cmdEmail->setEnabled(true);
+    cmdEmlSet->setEnabled(true);
 }
 
 } // namespace Vostrel

@@ -1,8 +1,11 @@
 #pragma once
 // The error report dialog: shows a handled error's report, puts it on the
 // clipboard each time it becomes active, and opens the logs in the desktop's
-// text editor. HandleError builds one for each error and destroys it when
-// it closes; what must outlive it is kept per thread in ErrorReportState.
+// text editor, and mails it by the method chosen in the mail settings.
+// HandleError builds one for each error and destroys it when it closes;
+// what must outlive it is kept per thread in ErrorReportState.
+
+#include "smtp_mailer.h"
 
 #include <QDialog>
 
@@ -46,13 +49,17 @@ private:
     void Form_Load();
     void Form_Activate();
     void openLog(const QString& path);
+    void cmdEmail_Click();
 
     ErrorReportState& m_state;
     QPlainTextEdit* lbxErrMessage;
     QLabel* lblErrNum;
     QPushButton* cmdOK;
+    QPushButton* cmdEmail;
+    QPushButton* cmdEmlSet;
     QPushButton* cmdErrorLog;
     QPushButton* cmdTraceLog;
+    SmtpMailer m_smtp; // Winsock1 and the reply buffer of mail method 3
 };
 
 } // namespace Vostrel

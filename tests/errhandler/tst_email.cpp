@@ -3,6 +3,7 @@
 #include "handler_fixture.h"
 
 #include "platform/mail_transport.h"
+#include "support/smtp_sink.h"
 
 #include <QUrlQuery>
 
@@ -76,20 +77,25 @@ TEST_F(VostrelEmailTest, MissingAddressOpensNothingAndARefusedLinkIsRetriedShort
     EXPECT_EQ(desktop.urls[1].toString(), link + body.left(400 - link.size()));
 }
 
-TEST_F(VostrelEmailTest, SendmailGetsTheWholeReportAsAMimeMessage)
+TEST_F(VostrelEmailTest, SendmailCarriesTheWholeReportAsAMimeMessage)
 {
-    platform::setSendmailCommand(fakeSendmail(0));
+    testing_support::SmtpSink sink(path(u"sink"_s));
+    ASSERT_TRUE(sink.error().isEmpty()) << sink.error().toStdString();
+    platform::setSendmailCommand(sink.sendmail(path(u"args"_s)));
     handler->setFromName(u"Ada Ünal"_s);
     handler->setFromEmailAddress(u"mailto:ada@belvane.example"_s);
     handler->setAppObj(tovren(u"/opt/tovren"_s, u"Tövren"_s));
-    handler->HandleError(u"Écriture impossible = disque plein"_s, 61, 3);
+    handler->HandleError(u"Écriture impossible = disque plein\r\n.\r\nfin"_s, 61, 3);
 
     EXPECT_EQ(handler->Email(), 0);
     EXPECT_TRUE(desktop.urls.empty());
     EXPECT_EQ(readBytes(path(u"args"_s)), QByteArray("-t -i\n"));
-    const QByteArray message = readBytes(path(u"message"_s));
-    const qsizetype split = message.indexOf("\n\n");
-    const QByteArrayList headers = message.left(split).split('\n');
+    const auto arrived = sink.messages();
+    ASSERT_EQ(arrived.size(), 1u);
+    EXPECT_EQ(arrived[0].to, QStringList{u"support@belvane.example"_s});
+    const QByteArray message = arrived[0].content;
+    const qsizetype split = message.indexOf("\r\n\r\n");
+    const QByteArrayList headers = message.left(split).replace("\r\n", "\n").split('\n');
     const QByteArray from = QByteArray("Ada Ünal").toBase64();
     const QByteArray title = QByteArray("Tövren 1.0.5 Application Error").toBase64();
     for (const QByteArray& header : QByteArrayList{
@@ -100,13 +106,13 @@ TEST_F(VostrelEmailTest, SendmailGetsTheWholeReportAsAMimeMessage)
         EXPECT_TRUE(headers.contains(header)) << header.constData();
     EXPECT_TRUE(message.left(split).contains("\nDate: "));
 
-    const QByteArray encoded = message.mid(split + 2);
+    const QByteArray encoded = message.mid(split + 4);
     for (const QByteArray& line : encoded.split('\n'))
-        EXPECT_LE(line.size(), 76);
+        EXPECT_LE(line.size(), 77);
     // Undo the quoted-printable encoding: soft breaks, then =XX escapes.
     const QByteArray decoded =
-        QByteArray::fromPercentEncoding(QByteArray(encoded).replace("=\n", ""), '=');
-    EXPECT_EQ(QString::fromUtf8(decoded), withLf(handler->ErrorLogDisplay()) + QLatin1Char('\n'));
+        QByteArray::fromPercentEncoding(QByteArray(encoded).replace("=\r\n", ""), '=');
+    EXPECT_EQ(QString::fromUtf8(decoded), handler->ErrorLogDisplay() + u"\r\n"_s);
 }
 
 TEST_F(VostrelEmailTest, TransportFailuresAreNumbered)
