@@ -111,9 +111,10 @@ void frmEml::EnableTextBoxes(bool on)
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
         box->setEnabled(on);
         QPalette colours = box->palette();
+        // Off: the dialog's own grey, as a box that takes no typing looks.
         colours.setColor(QPalette::Base,
                          on ? QColor(Qt::white)
-                            : palette().color(QPalette::Inactive, QPalette::PlaceholderText));
+                            : palette().color(QPalette::Disabled, QPalette::Window));
         box->setPalette(colours);
     }
     if (on)
