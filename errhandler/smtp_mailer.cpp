@@ -7,6 +7,9 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <algorithm>
+#include <limits>
+
 namespace Vostrel {
 namespace {
 
@@ -122,8 +125,8 @@ SmtpMailer::Wait SmtpMailer::WaitFor(const QString& ResponseCode)
 void SmtpMailer::processEventsFor(qint64 milliseconds)
 {
     QEventLoop loop;
-    QTimer::singleShot(int(qBound<qint64>(1, milliseconds, defaultWaitLimitMs * 100)), &loop,
-                       &QEventLoop::quit);
+    QTimer::singleShot(int(std::clamp<qint64>(milliseconds, 1, std::numeric_limits<int>::max())),
+                       &loop, &QEventLoop::quit);
     connect(Winsock1, &QIODevice::readyRead, &loop, &QEventLoop::quit);
     connect(Winsock1, &QAbstractSocket::stateChanged, &loop, &QEventLoop::quit);
     loop.exec();
