@@ -8,7 +8,9 @@
 #include "support/scripted_prompts.h"
 #include "support/test_helpers.h"
 
+#include <QDialog>
 #include <QPluginLoader>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QVector>
 
@@ -49,6 +51,20 @@ protected:
     // The text with LF line ends, as a text box or sendmail has it.
     static QString withLf(QString text) { return text.replace(u"\r\n"_s, u"\n"_s); }
     QStringList callStack() const { return handler->CallStack().toStringList(); }
+
+    template <typename Widget = QPushButton>
+    static Widget* child(QDialog& dialog, const char* name)
+    {
+        return dialog.findChild<Widget*>(QLatin1String(name));
+    }
+    // The next report window clicks `buttons` in turn, then is closed.
+    void clickInReport(const QList<const char*>& buttons)
+    {
+        prompts.handleModal([buttons](QDialog& dialog) {
+            for (const char* name : buttons)
+                child(dialog, name)->click();
+        });
+    }
 
     QTemporaryDir m_dir;
     std::unique_ptr<Vostrel::clsErrHandler> handler;

@@ -222,11 +222,6 @@ protected:
     {
         platform::setProgramOverride(platform::DesktopProgram::TextEditor, QString());
     }
-
-    static QPushButton* button(QDialog& dialog, const char* name)
-    {
-        return dialog.findChild<QPushButton*>(QLatin1String(name));
-    }
 };
 
 TEST_F(VostrelReportDialogTest, ShowsTheReportAndOpensTheErrorLog)
@@ -243,12 +238,16 @@ TEST_F(VostrelReportDialogTest, ShowsTheReportAndOpensTheErrorLog)
         EXPECT_EQ(number->text(), u"Error Number: 3640"_s);
         EXPECT_EQ(number->font().family(), u"Verdana"_s);
         const std::pair<const char*, const char*> captions[] = {
-            {"cmdOK", "&Return"}, {"cmdErrorLog", "&Error Log"}, {"cmdTraceLog", "&Trace Log"}};
+            {"cmdOK", "&Return"},
+            {"cmdEmail", "E&mail this Error"},
+            {"cmdEmlSet", "&Change Email Settings"},
+            {"cmdErrorLog", "&Error Log"},
+            {"cmdTraceLog", "&Trace Log"}};
         for (const auto& [name, caption] : captions) {
-            EXPECT_EQ(button(dialog, name)->text(), QLatin1String(caption));
-            EXPECT_EQ(button(dialog, name)->font().family(), u"Tahoma"_s);
+            EXPECT_EQ(child(dialog, name)->text(), QLatin1String(caption));
+            EXPECT_EQ(child(dialog, name)->font().family(), u"Tahoma"_s);
         }
-        EXPECT_FALSE(button(dialog, "cmdTraceLog")->isEnabled());
+        EXPECT_FALSE(child(dialog, "cmdTraceLog")->isEnabled());
 
         // Every activation puts the report back on the clipboard.
         for (int activation = 0; activation < 2; ++activation) {
@@ -258,12 +257,12 @@ TEST_F(VostrelReportDialogTest, ShowsTheReportAndOpensTheErrorLog)
             EXPECT_EQ(QApplication::clipboard()->text(), report);
         }
 
-        button(dialog, "cmdErrorLog")->click();
+        child(dialog, "cmdErrorLog")->click();
         ASSERT_EQ(desktop.programs.size(), 1u);
         EXPECT_EQ(desktop.programs[0],
                   QStringList({"fake-editor", "--new-window", path(u"Error.log"_s)}));
 
-        button(dialog, "cmdOK")->click();
+        child(dialog, "cmdOK")->click();
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     });
     handler->HandleError(u"Disk full"_s, 3640, 12);
@@ -278,8 +277,8 @@ TEST_F(VostrelReportDialogTest, TraceLogWithTracingOnAndAMissingEditorExplained)
         .handleModal([this](QDialog& dialog) {
             EXPECT_EQ(dialog.findChild<QLabel*>(u"lblErrNum"_s)->text(),
                       u"Error Number: -2147467259"_s);
-            ASSERT_TRUE(button(dialog, "cmdTraceLog")->isEnabled());
-            button(dialog, "cmdTraceLog")->click();
+            ASSERT_TRUE(child(dialog, "cmdTraceLog")->isEnabled());
+            child(dialog, "cmdTraceLog")->click();
         })
         .answerMessage(platform::Answer::OK);
     handler->HandleError(u"Cannot open the database"_s, -2147467259, 40);

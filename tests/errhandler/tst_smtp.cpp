@@ -6,9 +6,7 @@
 
 #include "support/smtp_sink.h"
 
-#include <QDialog>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 
@@ -39,16 +37,12 @@ protected:
     // the mail settings, where the method and the server are chosen.
     void mailBySmtp(const QString& server)
     {
-        prompts
-            .handleModal([](QDialog& report) {
-                report.findChild<QPushButton*>(u"cmdEmail"_s)->click();
-                report.findChild<QPushButton*>(u"cmdOK"_s)->click();
-            })
-            .handleModal([server](QDialog& settings) {
-                settings.findChild<QRadioButton*>(u"optSmtp"_s)->click();
-                settings.findChild<QLineEdit*>(u"txtMailserver"_s)->setText(server);
-                settings.findChild<QPushButton*>(u"cmdSend"_s)->click();
-            });
+        clickInReport({"cmdEmail", "cmdOK"});
+        prompts.handleModal([server](QDialog& settings) {
+            child<QRadioButton>(settings, "optSmtp")->click();
+            child<QLineEdit>(settings, "txtMailserver")->setText(server);
+            child(settings, "cmdSend")->click();
+        });
     }
     QStringList messageTexts() const
     {
