@@ -12,8 +12,6 @@ public:
         qputenv("HOME", QFile::encodeName(folder));
     }
     ~HomeFolder() { qputenv("HOME", m_previous); }
-    HomeFolder(const HomeFolder&) = delete;
-    HomeFolder& operator=(const HomeFolder&) = delete;
 
 private:
     QByteArray m_previous;

@@ -6,14 +6,13 @@
 #include "odt_sheet.h"
 
 #include "core/program.h"
+#include "data/connection.h"
 #include "output/print_rpt.h"
 #include "records/schema.h"
 #include "support/recording_desktop.h"
 #include "support/scripted_prompts.h"
 
 #include <QDir>
-#include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
@@ -36,26 +35,19 @@ protected:
     QString book() const { return m_folder.filePath("TND.dbx"); }
     QString home(const QString& name) const { return m_folder.filePath("home/" + name); }
 
-    // Adds contacts: each row's values in the order of `columns`, "NULL"
-    // for a missing value.
-    void addContacts(const QString& columns, const std::vector<QStringList>& rows)
+    // Adds one contact a row of `values`, bound to `columns` in order; an
+    // invalid QVariant stores Null.
+    void add(const QString& columns, const std::vector<QVariantList>& rows)
     {
-        const QString connection = "labels-test";
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
-            db.setDatabaseName(book());
-            ASSERT_TRUE(db.open());
-            QSqlQuery query(db);
-            const int count = int(columns.split(',').size());
-            ASSERT_TRUE(query.prepare("INSERT INTO Address (" + columns + ") VALUES (?"
-                                      + QString(",?").repeated(count - 1) + ")"));
-            for (const QStringList& row : rows) {
-                for (const QString& value : row)
-                    query.addBindValue(value == "NULL" ? QVariant() : QVariant(value));
-                ASSERT_TRUE(query.exec()) << query.lastError().text().toStdString();
-            }
+        const auto connection = data::Connection::open("Data Source=" + book());
+        QSqlQuery query(connection->database());
+        for (const QVariantList& values : rows) {
+            query.prepare("INSERT INTO Address (" + columns + ") VALUES (?"
+                          + QString(",?").repeated(values.size() - 1) + ")");
+            for (const QVariant& value : values)
+                query.addBindValue(value);
+            ASSERT_TRUE(query.exec()) << columns.toStdString();
         }
-        QSqlDatabase::removeDatabase(connection);
     }
 
     OdtSheet print(QString filter = QString())

@@ -15,10 +15,11 @@ TEST_F(LabelsTest, LibreOfficeReadsEveryLabel)
     if (soffice.isEmpty())
         GTEST_SKIP() << "soffice is not installed (Debian's libreoffice-writer-nogui); "
                         "the document is not checked by LibreOffice.";
-    addContacts("SalutationId, Name, Company, City, PinCode, State, Country",
-                {{"1", "O'Hara & <Sons>", "Zoë  Müller", "Pune", "411001", "MH", "India"},
-                 {"NULL", "", "रवि Traders", "NULL", "560001", "NULL", "NULL"},
-                 {"2", "Di", "NULL", "Goa", "NULL", "NULL", "NULL"}});
+    const QVariant null;
+    add("SalutationId, Name, Company, City, PinCode, State, Country",
+        {{1, "O'Hara & <Sons>", "Zoë  Müller", "Pune", "411001", "MH", "India"},
+         {null, "", "रवि Traders", null, "560001", null, null},
+         {2, "Di", null, "Goa", null, null, null}});
     print();
 
     // A private profile, so that a LibreOffice the person runs is not disturbed.
