@@ -7,6 +7,8 @@
 #include "card/active_card.h"
 #include "card/search_commands.h"
 #include "card/zoom.h"
+#include "core/program.h"
+#include "output/print_rpt.h"
 #include "platform/prompts.h"
 #include "shell/exit_app.h"
 #include "shell/frmabout.h"
@@ -55,6 +57,7 @@ void installRoutes(mdiMain& main)
     main.route(Cmd::FindPrev, [active] { Find(active(), QStringLiteral("Prev")); });
     main.route(Cmd::Filter, [active] { Filter(active()); });
     main.route(Cmd::AppFilter, [active] { AppFilter(active()); });
+    main.route(Cmd::Print, [] { PrintRpt(sPrintFilter); });
     main.route(Cmd::Zoom, [] {
         frmAddress& card = tovren::activeCard();
         Zoom(tovren::focusedField(card), &card);

@@ -10,8 +10,7 @@ constexpr unsigned none = 0;
 constexpr unsigned edit = bit(G::Edit);
 
 // id, item, caption, shortcut, enabled at start, key, image, tooltip, groups,
-// follows, routed. The commands of the find-and-filter and labels issues,
-// not built yet, have no route.
+// follows, routed. The commands not built yet have no route.
 // clang-format off
 constexpr std::array<Command, kCmdCount> kCommands = {{
     {Cmd::New, "mnuNew", "&New", "Ctrl+N", false, "New", 1, "Add New Record", edit, {}, true},
@@ -21,7 +20,7 @@ constexpr std::array<Command, kCmdCount> kCommands = {{
      {}, true},
     {Cmd::Del, "mnuDel", "&Delete", "Shift+Del", false, "Del", 4, "Delete record.", edit, {}, true},
     {Cmd::Print, "mnuPrint", "&Print", "Ctrl+P", false, "Print", 20, "Print", bit(G::Print), {},
-     false},
+     true},
     {Cmd::Exit, "mnuExit", "E&xit", "", true, "Exit", 23, "Exit", bit(G::Exit), {}, true},
     {Cmd::Undo, "mnuUndo", "&Undo", "Ctrl+Z", false, "Undo", 8, "Undo changes.", bit(G::Undo), {},
      true},

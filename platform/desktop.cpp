@@ -15,6 +15,14 @@ namespace {
 class QtDesktop final : public DesktopService {
 public:
     bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
+    bool opensType(const QString& mimeType) override
+    {
+        QProcess query;
+        query.start(QStringLiteral("xdg-mime"),
+                    {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+        return query.waitForFinished(5000) && query.exitCode() == 0
+               && !query.readAllStandardOutput().trimmed().isEmpty();
+    }
     bool startProgram(const QString& program, const QStringList& arguments) override
     {
         return QProcess::startDetached(program, arguments);

@@ -16,6 +16,9 @@ public:
     virtual ~DesktopService() = default;
     // Opens a link ("mailto:", "file:", "https:") with the desktop's handler.
     virtual bool openUrl(const QUrl& url) = 0;
+    // Whether the desktop names a program for documents of `mimeType`:
+    // opening a file succeeds even when nothing on the machine can show it.
+    virtual bool opensType(const QString& mimeType) = 0;
     // Starts a program without waiting for it.
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
 };

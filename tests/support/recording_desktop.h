@@ -22,6 +22,10 @@ public:
         urls.push_back(url);
         return succeed;
     }
+    bool opensType(const QString& mimeType) override
+    {
+        return !typesWithoutProgram.contains(mimeType);
+    }
     bool startProgram(const QString& program, const QStringList& arguments) override
     {
         programs.push_back(QStringList{program} + arguments);
@@ -31,6 +35,7 @@ public:
     std::vector<QUrl> urls;
     std::vector<QStringList> programs; // program first, then its arguments
     bool succeed = true;
+    QStringList typesWithoutProgram; // the desktop names no program for these
 
 private:
     std::unique_ptr<platform::DesktopService> m_previous;
