@@ -7,6 +7,7 @@
 #include "card/active_card.h"
 #include "card/search_commands.h"
 #include "card/zoom.h"
+#include "output/frmeml.h"
 #include "platform/prompts.h"
 #include "shell/exit_app.h"
 #include "shell/frmabout.h"
@@ -32,6 +33,10 @@ void installRoutes(mdiMain& main)
     main.route(Cmd::Addresses, [frame] {
         frmAddress::open();
         frame->menuItem(Cmd::Addresses)->setEnabled(false);
+    });
+    main.route(Cmd::Email, [frame] {
+        frmEml eml(frame);
+        platform::prompts().showModal(eml);
     });
 
     // The record commands, from the File and View menus and the toolbar.
