@@ -8,6 +8,7 @@
 // display is chosen).
 
 #include "bench_book.h"
+#include "bench_mail.h"
 
 #include "app/run.h"
 #include "card/frmaddress.h"
@@ -225,14 +226,19 @@ int main(int argc, char** argv)
     QByteArray home = "--home=" + QFile::encodeName(folder.path());
     char* arguments[] = {argv[0], home.data(), nullptr};
     int count = 2;
-    return tovren::run(count, arguments, [&path](mdiMain& main) {
-        QTimer::singleShot(0, &main, [&main, &path] {
+    return tovren::run(count, arguments, [&path, &folder](mdiMain& main) {
+        QTimer::singleShot(0, &main, [&main, &path, &folder] {
             Vostrel::clsErrHandler& handler = tovren::errHandler();
             handler.setTraceExecution(true);
             time("anchor_step_only", [&] { readAnchor(path, false); });
             time("anchor_copy_arenas", [&] { readAnchor(path, true); });
             recordLayer(path);
             card(main);
+            const auto mail = mailBench(folder.path());
+            time("mail_1k", [&] {
+                if (mail() != 1000)
+                    fail("mail_1k: the transport did not take every message");
+            });
             rusage usage{};
             getrusage(RUSAGE_SELF, &usage);
             std::printf("rss_mb %ld\n", usage.ru_maxrss / 1024);
