@@ -30,8 +30,7 @@ vmime::shared_ptr<vmime::attachment> attachment(const MailAttachment& file)
     static const QMimeDatabase types;
     const QString type = types.mimeTypeForFile(file.fileName, QMimeDatabase::MatchExtension).name();
     return vmime::make_shared<vmime::defaultAttachment>(
-        vmime::make_shared<vmime::stringContentHandler>(file.data.constData(),
-                                                        size_t(file.data.size())),
+        vmime::make_shared<vmime::stringContentHandler>(file.data.toStdString()),
         vmime::encoding(vmime::encodingTypes::BASE64), vmime::mediaType(utf8(type)), vmime::text(),
         vmime::word(utf8(file.fileName), vmime::charsets::UTF_8));
 }

@@ -80,8 +80,9 @@ TEST_P(SendRefusal, SendsNothing)
             eml.cmdAdd->click();
         }
         send(eml, "Subject", refusal.message);
-        if (refusal.name == std::string("EmptyMessage"))
+        if (refusal.name == std::string("EmptyMessage")) {
             EXPECT_TRUE(eml.txtFld[1]->hasFocus());
+        }
     });
     EXPECT_TRUE(m_sink.messages().empty());
     // sendmail never ran.
