@@ -22,7 +22,9 @@ vmime::text headerText(const QString& text)
 
 vmime::shared_ptr<vmime::mailbox> mailbox(const QString& name, const QString& address)
 {
-    return vmime::make_shared<vmime::mailbox>(headerText(name), vmime::emailAddress(utf8(address)));
+    const vmime::emailAddress plain(utf8(address));
+    return name.isEmpty() ? vmime::make_shared<vmime::mailbox>(plain)
+                          : vmime::make_shared<vmime::mailbox>(headerText(name), plain);
 }
 
 vmime::shared_ptr<vmime::attachment> attachment(const MailAttachment& file)

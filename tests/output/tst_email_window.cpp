@@ -81,7 +81,7 @@ TEST_P(SendRefusal, SendsNothing)
         }
         send(eml, "Subject", refusal.message);
         if (refusal.name == std::string("EmptyMessage")) {
-            EXPECT_TRUE(eml.txtFld[1]->hasFocus());
+            EXPECT_EQ(eml.focusWidget(), eml.txtFld[1]);
         }
     });
     EXPECT_TRUE(m_sink.messages().empty());
