@@ -239,9 +239,11 @@ void frmEml::send(const QList<platform::MailMessage>& messages,
     // leave them out; a complete Send starts afresh.
     if (outcome.sent == outcome.total)
         m_alreadyMailed.clear();
-    for (qsizetype i = 0; i < outcome.sent; ++i) {
-        for (const QString& address : messages[i].to)
-            m_alreadyMailed.insert(address);
+    else {
+        for (qsizetype i = 0; i < outcome.sent; ++i) {
+            for (const QString& address : messages[i].to)
+                m_alreadyMailed.insert(address);
+        }
     }
     const bool complete = outcome.sent == outcome.total && outcome.total > 0;
     tell(tovren::outcomeText(outcome, skipped),

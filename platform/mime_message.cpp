@@ -14,10 +14,15 @@ vmime::string utf8(const QString& text)
 }
 
 // Any text in a header: VMime encodes it as encoded words where it must, so
-// a line break, comma or bracket in it stays inside the one value.
+// a comma or bracket in it stays inside the one value. A line break, which
+// no mail reader accepts inside a name, becomes a blank.
 vmime::text headerText(const QString& text)
 {
-    return vmime::text(vmime::word(utf8(text), vmime::charsets::UTF_8));
+    QString line = text;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "))
+        .replace(QLatin1Char('\r'), QLatin1Char(' '))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return vmime::text(vmime::word(utf8(line), vmime::charsets::UTF_8));
 }
 
 vmime::shared_ptr<vmime::mailbox> mailbox(const QString& name, const QString& address)

@@ -73,12 +73,12 @@ TEST_P(SendRefusal, SendsNothing)
     compose([&](frmEml& eml) {
         if (refusal.name == std::string("MissingBodyFile"))
             expectReport();
-        if (!refusal.told.isEmpty())
-            m_prompts.answerMessage(Answer::OK);
         for (const QString& file : refusal.attachments) {
             m_prompts.answerOpenFile(home(file));
             eml.cmdAdd->click();
         }
+        if (!refusal.told.isEmpty())
+            m_prompts.answerMessage(Answer::OK);
         send(eml, "Subject", refusal.message);
         if (refusal.name == std::string("EmptyMessage")) {
             EXPECT_EQ(eml.focusWidget(), eml.txtFld[1]);
