@@ -42,13 +42,13 @@ vmime::shared_ptr<vmime::attachment> attachment(const MailAttachment& file)
         vmime::word(utf8(file.fileName), vmime::charsets::UTF_8));
 }
 
-// The body with CR LF line ends, which VMime's text encoding keeps as lines.
+// The body with LF line ends: VMime's quoted-printable writer breaks a
+// long line before a CR LF wrongly, leaving a stray CR in the text.
 vmime::string bodyText(const QString& body)
 {
     QString text = body;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-        .replace(QLatin1Char('\r'), QLatin1Char('\n'))
-        .replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return utf8(text);
 }
 
