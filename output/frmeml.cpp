@@ -51,7 +51,7 @@ frmEml::frmEml(QWidget* parent) : QDialog(parent)
     setWindowTitle(kTitle);
 
     auto* fields = new QGridLayout;
-    for (const QString& caption : {QStringLiteral("&Subject"), QStringLiteral("&Message")}) {
+    for (const QString& caption : {QStringLiteral("Subject"), QStringLiteral("Message")}) {
         const int row = int(txtFld.size());
         auto* field = new QLineEdit(this);
         field->setObjectName(QStringLiteral("txtFld_%1").arg(row));
