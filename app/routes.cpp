@@ -8,6 +8,7 @@
 #include "card/search_commands.h"
 #include "card/zoom.h"
 #include "core/program.h"
+#include "output/frmeml.h"
 #include "output/print_rpt.h"
 #include "platform/prompts.h"
 #include "shell/exit_app.h"
@@ -34,6 +35,10 @@ void installRoutes(mdiMain& main)
     main.route(Cmd::Addresses, [frame] {
         frmAddress::open();
         frame->menuItem(Cmd::Addresses)->setEnabled(false);
+    });
+    main.route(Cmd::Email, [frame] {
+        frmEml eml(frame);
+        platform::prompts().showModal(eml);
     });
 
     // The record commands, from the File and View menus and the toolbar.

@@ -57,7 +57,7 @@ constexpr std::array<Command, kCmdCount> kCommands = {{
     {Cmd::Last, "mnuLast", "&Last", "F12", false, "Last", 19, "Last record.", bit(G::Navigation),
      {}, true},
     {Cmd::Addresses, "mnuAddress", "&Addresses", "", true, "", 0, "", none, {}, true},
-    {Cmd::Email, "mnuEml", "&Email", "", false, "", 0, "", none, {}, false},
+    {Cmd::Email, "mnuEml", "&Email", "", false, "", 0, "", none, {}, true},
     {Cmd::Calculator, "mnuUtilityCalc", "C&alculator", "", true, "", 0, "", none, {}, true},
     {Cmd::Contents, "mnuContents", "&Contents...", "", true, "", 0, "", none, {}, false},
     {Cmd::Index, "mnuIndex", "&Index...", "", true, "", 0, "", none, {}, false},

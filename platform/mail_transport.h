@@ -1,9 +1,11 @@
 #pragma once
-// The system mail transport: one plain-text message handed to the sendmail
-// program (`sendmail -t -i`) that every Unix mail system installs. The
-// message is written as a proper MIME message, so non-ASCII subjects, names
-// and bodies arrive intact.
+// The system mail transport: messages handed to the sendmail program
+// (`sendmail -t -i`) that every Unix mail system installs. Each message is
+// written as a proper MIME message (mime_message.h), so non-ASCII subjects,
+// names, bodies and attachments arrive intact.
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -13,12 +15,19 @@ namespace err {
 constexpr qint32 MailNotSent = 440; // sendmail ran but refused, failed or hung
 }
 
+struct MailAttachment {
+    QString fileName; // the name the recipient sees, without a folder
+    QByteArray data;
+};
+
 struct MailMessage {
     QString fromName;
     QString fromAddress; // no From header when empty: sendmail names the user
-    QStringList to;
+    QStringList to;      // plain addresses (isMailAddress)
     QString subject;
-    QString body; // lines may end in CR LF or LF
+    QString body;             // lines may end in CR LF or LF
+    QStringList toNames = {}; // the display name of each of `to`; none where missing or ""
+    QList<MailAttachment> attachments = {};
 };
 
 struct MailResult {
@@ -26,8 +35,17 @@ struct MailResult {
     QString description;
 };
 
+// Whether `text` is one plain address, local@domain, with nothing that could
+// start another recipient or header (no blanks, commas, brackets, quotes).
+bool isMailAddress(const QString& text);
+
+// Finds the sendmail program and checks that it can be run: 0, or 53 with
+// a description that says what to install.
+MailResult findSendmail();
+
 // Waits for sendmail to finish, at most 30 seconds. Fails with 53 when no
-// sendmail is installed, with MailNotSent otherwise.
+// sendmail is installed, with MailNotSent otherwise (also for a recipient
+// that is not a plain address).
 MailResult sendMail(const MailMessage& message);
 
 // The sendmail program to run (tests point it at a script); an empty name

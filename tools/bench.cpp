@@ -9,6 +9,7 @@
 // display is chosen).
 
 #include "bench_book.h"
+#include "bench_mail.h"
 
 #include "app/run.h"
 #include "card/frmaddress.h"
@@ -265,6 +266,11 @@ int main(int argc, char** argv)
             recordLayer(path);
             card(main);
             labels(folder.path());
+            const auto mail = mailBench(folder.path());
+            time("mail_1k", [&] {
+                if (mail() != 1000)
+                    fail("mail_1k: the transport did not take every message");
+            });
             rusage usage{};
             getrusage(RUSAGE_SELF, &usage);
             std::printf("rss_mb %ld\n", usage.ru_maxrss / 1024);

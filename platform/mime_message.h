@@ -1,0 +1,15 @@
+#pragma once
+// The one MIME writer of the program, on VMime: a mail message as the bytes
+// that sendmail reads, with LF line ends.
+
+#include "mail_transport.h"
+
+#include <QByteArray>
+
+namespace platform {
+
+// The recipients must be plain addresses (isMailAddress); names and the
+// subject may hold any text, they are encoded. Attachments go base64.
+QByteArray mimeMessage(const MailMessage& message);
+
+} // namespace platform
