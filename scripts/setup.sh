@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libx11-dev libsqlite3-dev libicu-dev
   sqlite3 xdg-utils fonts-liberation fonts-dejavu-core
   python3-aiosmtpd msmtp-mta libvmime-dev
-  libquazip1-qt6-dev libreoffice-writer-nogui
+  libquazip1-qt6-dev libreoffice-writer
 )
 
 missing=()
