@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libx11-dev libsqlite3-dev libicu-dev
   sqlite3 xdg-utils fonts-liberation fonts-dejavu-core
   python3-aiosmtpd msmtp-mta
+  python3-vobject abook khard
 )
 
 missing=()
