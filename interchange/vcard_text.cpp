@@ -1,5 +1,7 @@
 #include "vcard_text.h"
 
+#include <algorithm>
+
 namespace interchange {
 
 QString unescapeValue(QStringView value)
@@ -44,6 +46,12 @@ QStringList valueComponents(QStringView value)
 
 QString escapeValue(const QString& text)
 {
+    const auto special = [](QChar c) {
+        return c == QLatin1Char('\\') || c == QLatin1Char(',') || c == QLatin1Char(';')
+               || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+    };
+    if (std::none_of(text.begin(), text.end(), special))
+        return text;
     QString escaped;
     escaped.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -4,28 +4,56 @@
 #include "phones.h"
 #include "vcard_text.h"
 
+#include <array>
+
 namespace interchange {
 namespace {
 
 constexpr qsizetype kFoldAt = 75;
 
-// Appends `line` folded at 75 octets: each further part begins with a
-// space and the cut never falls inside a UTF-8 sequence.
-void appendFolded(QByteArray& out, const QByteArray& line)
+// Appends the lines of `utf8` (each ending in CR LF) folded at 75 octets:
+// a longer line goes on in lines that begin with a space, and a fold never
+// falls inside a character's UTF-8 sequence.
+void appendFolded(QByteArray& out, QByteArrayView utf8)
 {
-    qsizetype start = 0;
-    qsizetype room = kFoldAt;
-    while (line.size() - start > room) {
-        qsizetype cut = start + room;
-        while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
-            --cut;
-        out += QByteArrayView(line).sliced(start, cut - start);
-        out += "\r\n ";
-        start = cut;
-        room = kFoldAt - 1;
+    qsizetype column = 0;
+    qsizetype unwritten = 0;
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if (byte == '\r' || byte == '\n') {
+            column = 0;
+            continue;
+        }
+        if ((byte & 0xC0) != 0x80) {
+            const int length = byte < 0x80 ? 1 : byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+            if (column + length > kFoldAt) {
+                out += utf8.sliced(unwritten, i - unwritten);
+                out += "\r\n ";
+                unwritten = i;
+                column = 1;
+            }
+        }
+        ++column;
     }
-    out += QByteArrayView(line).sliced(start);
-    out += "\r\n";
+    out += utf8.sliced(unwritten);
+}
+
+// What each phone column's TEL line begins with, in both versions' type
+// spellings; the X-TOVREN-COLUMN parameter puts it back in its column.
+const QString& telPrefix(Column column, bool v4)
+{
+    static const auto prefixes = [] {
+        std::array<std::array<QString, 2>, kColumnCount> table;
+        for (int i = 0; i < kColumnCount; ++i) {
+            const QString types = phoneTypes(Column(i)).join(QLatin1Char(','));
+            for (const bool lower : {false, true})
+                table[size_t(i)][lower] =
+                    QLatin1String("TEL;TYPE=") + (lower ? types.toLower() : types)
+                    + QLatin1String(";X-TOVREN-COLUMN=") + columnName(Column(i)) + QLatin1Char(':');
+        }
+        return table;
+    }();
+    return prefixes[size_t(column)][v4];
 }
 
 // The family name is the last word of the Name, the given name the first
@@ -62,42 +90,47 @@ QString street(const Contact& c)
 QByteArray vCard(const Contact& c, VCardVersion version)
 {
     const bool v4 = version == VCardVersion::V4;
-    QByteArray out;
-    out.reserve(512);
-    const auto line = [&](const QString& text) { appendFolded(out, text.toUtf8()); };
+    QString text;
+    text.reserve(1024);
+    const auto line = [&](QLatin1StringView name, const QString& value) {
+        text += name + value + QLatin1String("\r\n");
+    };
     const auto property = [&](const char* name, const QString& value) {
         if (!value.isEmpty())
-            line(QLatin1String(name) + QLatin1Char(':') + value);
+            line(QLatin1StringView(name), value);
     };
     const auto date = [&](const char* name, const QString& iso) {
         property(name, v4 ? basicDate(iso) : iso);
     };
 
-    out += v4 ? "BEGIN:VCARD\r\nVERSION:4.0\r\n" : "BEGIN:VCARD\r\nVERSION:3.0\r\n";
+    text += v4 ? QLatin1String("BEGIN:VCARD\r\nVERSION:4.0\r\n")
+               : QLatin1String("BEGIN:VCARD\r\nVERSION:3.0\r\n");
     const QString& name = c[Column::Name];
-    line(QLatin1String("FN:") + escapeValue(name.isEmpty() ? c[Column::Company] : name));
-    line(QLatin1String("N:") + structured(nameParts(name) << c[Column::Salutation] << QString()));
-    property("ORG", escapeValue(c[Column::Company]));
+    line(QLatin1String("FN:"), escapeValue(name.isEmpty() ? c[Column::Company] : name));
+    line(QLatin1String("N:"), structured(nameParts(name) << c[Column::Salutation] << QString()));
+    property("ORG:", escapeValue(c[Column::Company]));
     const QStringList address{QString(),         QString(),        street(c),
                               c[Column::City],   c[Column::State], c[Column::PinCode],
                               c[Column::Country]};
-    if (!address.join(QString()).isEmpty())
-        line(QLatin1String("ADR:") + structured(address));
+    if (address.size() != address.count(QString()))
+        line(QLatin1String("ADR:"), structured(address));
     for (int i = 0; i < kColumnCount; ++i) {
         const Column column = Column(i);
-        if (!isPhone(column) || c[column].isEmpty())
-            continue;
-        const QString types = phoneTypes(column).join(QLatin1Char(','));
-        line(QStringLiteral("TEL;TYPE=%1;X-TOVREN-COLUMN=%2:%3")
-                 .arg(v4 ? types.toLower() : types, columnName(column), escapeValue(c[column])));
+        if (isPhone(column) && !c[column].isEmpty())
+            text += telPrefix(column, v4) + escapeValue(c[column]) + QLatin1String("\r\n");
     }
-    property("X-TOVREN-EXTENSION", escapeValue(c[Column::PhExt]));
-    property(v4 ? "EMAIL" : "EMAIL;TYPE=INTERNET", escapeValue(c[Column::EmlAddr]));
-    date("BDAY", c[Column::DtBirth]);
-    date(v4 ? "ANNIVERSARY" : "X-ANNIVERSARY", c[Column::DtMarriage]);
-    property("X-TOVREN-JOINING-DATE", c[Column::DtJoining]);
-    property("X-TOVREN-RELIGION", escapeValue(c[Column::Religion]));
-    out += "END:VCARD\r\n";
+    property("X-TOVREN-EXTENSION:", escapeValue(c[Column::PhExt]));
+    property(v4 ? "EMAIL:" : "EMAIL;TYPE=INTERNET:", escapeValue(c[Column::EmlAddr]));
+    date("BDAY:", c[Column::DtBirth]);
+    date(v4 ? "ANNIVERSARY:" : "X-ANNIVERSARY:", c[Column::DtMarriage]);
+    property("X-TOVREN-JOINING-DATE:", c[Column::DtJoining]);
+    property("X-TOVREN-RELIGION:", escapeValue(c[Column::Religion]));
+    text += QLatin1String("END:VCARD\r\n");
+
+    QByteArray out;
+    const QByteArray utf8 = text.toUtf8();
+    out.reserve(utf8.size() + utf8.size() / 32);
+    appendFolded(out, utf8);
     return out;
 }
 
