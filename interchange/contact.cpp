@@ -5,33 +5,27 @@
 namespace interchange {
 namespace {
 
-// The card's widths are the Address table's VARCHAR sizes; the pick lists'
-// texts are those of the Salutation and Religion tables.
-struct ColumnInfo {
-    const char* name;
-    int width;
-};
-
-const ColumnInfo kColumns[] = {
-    {"Salutation", 6}, {"Name", 40},     {"Company", 50},  {"Religion", 15}, {"Address1", 35},
-    {"Address2", 35},  {"Address3", 35}, {"City", 20},     {"PinCode", 7},   {"State", 20},
-    {"Country", 40},   {"PhOff1", 15},   {"PhOff2", 15},   {"PhExt", 5},     {"PhFax", 15},
-    {"PhRes1", 15},    {"PhRes2", 15},   {"PhCell", 15},   {"PhPager", 15},  {"DtBirth", 0},
-    {"DtMarriage", 0}, {"DtJoining", 0}, {"EmlAddr", 150},
-};
-static_assert(std::size(kColumns) == size_t(kColumnCount));
+// The card's widths, the Address table's VARCHAR sizes; the pick lists'
+// texts are as wide as the Salutation and Religion tables keep them.
+const int kWidths[] = {6,  40, 50, 15, 35, 35, 35, 20, 7, 20, 40, 15,
+                       15, 5,  15, 15, 15, 15, 15, 0,  0, 0,  150};
+static_assert(std::size(kWidths) == size_t(kColumnCount));
 
 } // namespace
 
 QLatin1StringView columnName(Column column)
 {
-    return QLatin1StringView(kColumns[size_t(column)].name);
+    if (column == Column::SalutationId)
+        return QLatin1StringView("Salutation");
+    if (column == Column::ReligionId)
+        return QLatin1StringView("Religion");
+    return QLatin1StringView(records::Address::column(column));
 }
 
 std::optional<Column> columnOfName(QStringView name)
 {
     for (int i = 0; i < kColumnCount; ++i) {
-        if (name.compare(QLatin1StringView(kColumns[i].name), Qt::CaseInsensitive) == 0)
+        if (name.compare(columnName(Column(i)), Qt::CaseInsensitive) == 0)
             return Column(i);
     }
     return std::nullopt;
@@ -39,7 +33,7 @@ std::optional<Column> columnOfName(QStringView name)
 
 int columnWidth(Column column)
 {
-    return kColumns[size_t(column)].width;
+    return kWidths[size_t(column)];
 }
 
 bool isDate(Column column)

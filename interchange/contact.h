@@ -4,6 +4,8 @@
 // religion as their texts rather than pick-list ids, and what could not be
 // kept of it, with why, for the person to see before anything is written.
 
+#include "records/address.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,35 +15,12 @@
 
 namespace interchange {
 
-// The Address table's columns, in its order. Dates hold the ISO form
-// (1947-08-15) or nothing. The record layer writes "" for an empty text
-// and Null for no date, so a contact knows no difference between the two.
-enum class Column {
-    Salutation,
-    Name,
-    Company,
-    Religion,
-    Address1,
-    Address2,
-    Address3,
-    City,
-    PinCode,
-    State,
-    Country,
-    PhOff1,
-    PhOff2,
-    PhExt,
-    PhFax,
-    PhRes1,
-    PhRes2,
-    PhCell,
-    PhPager,
-    DtBirth,
-    DtMarriage,
-    DtJoining,
-    EmlAddr,
-    Count
-};
+// The Address table's columns, in its order, as the record names them. A
+// contact holds the pick lists' texts where the record keeps their ids
+// (SalutationId, ReligionId). Dates hold the ISO form (1947-08-15) or
+// nothing. The record layer writes "" for an empty text and Null for no
+// date, so a contact knows no difference between the two.
+using Column = records::Address::Fld;
 constexpr int kColumnCount = int(Column::Count);
 
 // The column's name in the Address table ("Salutation" and "Religion" for

@@ -6,19 +6,9 @@
 namespace interchange {
 namespace {
 
-using Fld = records::Address::Fld;
-// Both follow the Address table's order, with the pick lists' texts
-// standing where the record keeps their ids.
-static_assert(int(Fld::Count) == kColumnCount);
-
-Fld fieldOf(Column column)
-{
-    return Fld(int(column));
-}
-
 bool isPickList(Column column)
 {
-    return column == Column::Salutation || column == Column::Religion;
+    return column == Column::SalutationId || column == Column::ReligionId;
 }
 
 } // namespace
@@ -33,7 +23,7 @@ QString fitToRecord(Contact& contact)
         // The Name's own check is whether the contact can be stored at all.
         const QString problem = column == Column::Name
                                     ? QString()
-                                    : records::Address::problem(fieldOf(column), value, QString());
+                                    : records::Address::problem(column, value, QString());
         if (!problem.isEmpty()) {
             contact.notes << QStringLiteral("%1 '%2' is not kept: %3")
                                  .arg(columnName(column), value, problem);
@@ -51,7 +41,7 @@ QString fitToRecord(Contact& contact)
             value = kept;
         }
     }
-    return records::Address::problem(Fld::Name, contact[Column::Name], contact[Column::Company]);
+    return records::Address::problem(Column::Name, contact[Column::Name], contact[Column::Company]);
 }
 
 } // namespace interchange

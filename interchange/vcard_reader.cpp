@@ -148,7 +148,7 @@ void Card::take(const Property& property)
     } else if (name == QLatin1String("X-TOVREN-JOINING-DATE")) {
         takeDate(Column::DtJoining, property, value);
     } else if (name == QLatin1String("X-TOVREN-RELIGION")) {
-        m_contact[Column::Religion] = unescapeValue(value);
+        m_contact[Column::ReligionId] = unescapeValue(value);
     } else if (name == QLatin1String("X-TOVREN-EXTENSION")) {
         m_contact[Column::PhExt] = unescapeValue(value);
     } else {
@@ -227,7 +227,7 @@ Contact Card::finish()
     QStringList parts = m_nameParts;
     while (parts.size() < 5)
         parts << QString();
-    m_contact[Column::Salutation] = parts[3];
+    m_contact[Column::SalutationId] = parts[3];
     QStringList given;
     for (const QString& part : {parts[1], parts[2], parts[0], parts[4]}) {
         if (!part.trimmed().isEmpty())

@@ -107,7 +107,7 @@ QByteArray vCard(const Contact& c, VCardVersion version)
                : QLatin1String("BEGIN:VCARD\r\nVERSION:3.0\r\n");
     const QString& name = c[Column::Name];
     line(QLatin1String("FN:"), escapeValue(name.isEmpty() ? c[Column::Company] : name));
-    line(QLatin1String("N:"), structured(nameParts(name) << c[Column::Salutation] << QString()));
+    line(QLatin1String("N:"), structured(nameParts(name) << c[Column::SalutationId] << QString()));
     property("ORG:", escapeValue(c[Column::Company]));
     const QStringList address{QString(),         QString(),        street(c),
                               c[Column::City],   c[Column::State], c[Column::PinCode],
@@ -124,7 +124,7 @@ QByteArray vCard(const Contact& c, VCardVersion version)
     date("BDAY:", c[Column::DtBirth]);
     date(v4 ? "ANNIVERSARY:" : "X-ANNIVERSARY:", c[Column::DtMarriage]);
     property("X-TOVREN-JOINING-DATE:", c[Column::DtJoining]);
-    property("X-TOVREN-RELIGION:", escapeValue(c[Column::Religion]));
+    property("X-TOVREN-RELIGION:", escapeValue(c[Column::ReligionId]));
     text += QLatin1String("END:VCARD\r\n");
 
     QByteArray out;

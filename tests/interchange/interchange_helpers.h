@@ -23,10 +23,10 @@ inline interchange::Contact everyColumn()
 {
     using interchange::Column;
     interchange::Contact c;
-    c[Column::Salutation] = QStringLiteral("Smt.");
+    c[Column::SalutationId] = QStringLiteral("Smt.");
     c[Column::Name] = QStringLiteral("Ananyā Chaturvedi-Rāmaswāmy \U0001F600 Jr");
     c[Column::Company] = QStringLiteral("Rao, Iyer; \"Sons\" \\ Co.");
-    c[Column::Religion] = QStringLiteral("Hindu");
+    c[Column::ReligionId] = QStringLiteral("Hindu");
     c[Column::Address1] = QStringLiteral("Flat 4, Sea View; Wing B");
     c[Column::Address2] = QString();
     c[Column::Address3] = QStringLiteral("Carter Road");

@@ -32,7 +32,7 @@ TEST(VCardReader, Version21QuotedPrintableCharsetsGroupsAndBareTypes)
     EXPECT_TRUE(read.problems.isEmpty());
     const Contact& rahul = read.contacts[0];
     EXPECT_EQ(rahul[Column::Name], QStringLiteral("Rähul Kumar Shärma"));
-    EXPECT_EQ(rahul[Column::Salutation], QLatin1String("Shri"));
+    EXPECT_EQ(rahul[Column::SalutationId], QLatin1String("Shri"));
     EXPECT_EQ(rahul[Column::Company], QLatin1String("Vastu Traders, Accounts"));
     EXPECT_EQ(rahul[Column::PhOff1], QLatin1String("022 2345 6789"));
     EXPECT_EQ(rahul[Column::PhOff2], QLatin1String("022 2345 6790"));
@@ -70,7 +70,7 @@ TEST(VCardReader, Version40UriPhonesQuotedTypesAndYearlessBirthday)
     ASSERT_EQ(read.contacts.size(), 2u) << qPrintable(read.problems.join(QLatin1Char('\n')));
     const Contact& meera = read.contacts[0];
     EXPECT_EQ(meera[Column::Name], QLatin1String("Meera Iyer"));
-    EXPECT_EQ(meera[Column::Salutation], QLatin1String("Dr."));
+    EXPECT_EQ(meera[Column::SalutationId], QLatin1String("Dr."));
     EXPECT_EQ(meera[Column::PhOff1], QLatin1String("+91-44-28112233"));
     EXPECT_EQ(meera[Column::PhExt], QLatin1String("412"));
     EXPECT_EQ(meera[Column::PhRes1], QLatin1String("+91-44-24991000"));

@@ -35,7 +35,7 @@ std::vector<Contact> trying()
     contacts.push_back(company);
     Contact single;
     single[Column::Name] = QStringLiteral("Madhubala");
-    single[Column::Salutation] = QStringLiteral("Ms.");
+    single[Column::SalutationId] = QStringLiteral("Ms.");
     contacts.push_back(single);
     return contacts;
 }
