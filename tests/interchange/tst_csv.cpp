@@ -144,3 +144,14 @@ TEST(Csv, Windows1252AndUtf16FilesReadAsTheyWereWritten)
     ASSERT_EQ(big.contacts.size(), 1u);
     EXPECT_EQ(big.contacts[0][Column::Name], QStringLiteral("Åsa Berg"));
 }
+
+TEST(Csv, ARowLongerThanTheLongestLineIsLeftOutAndTheNextIsRead)
+{
+    const QString text = QLatin1String("Name,Email\r\n\"") + QString(kLongestLine, QLatin1Char('x'))
+                         + QLatin1String("\",x@example.in\r\nAsha Rao,asha@example.in\r\n");
+    const ContactsRead read = readCsv(text);
+    ASSERT_EQ(read.contacts.size(), 1u);
+    EXPECT_EQ(read.contacts[0][Column::Name], QLatin1String("Asha Rao"));
+    EXPECT_EQ(read.problems, QStringList{QStringLiteral(
+                                 "Row 2 is left out: it is longer than 100000 characters.")});
+}
