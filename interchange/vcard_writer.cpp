@@ -4,6 +4,8 @@
 #include "phones.h"
 #include "vcard_text.h"
 
+#include <QUuid>
+
 #include <array>
 
 namespace interchange {
@@ -85,6 +87,19 @@ QString street(const Contact& c)
     return lines.join(QLatin1Char('\n'));
 }
 
+// Address books that synchronise (khard among them) pass over a card without
+// a UID. The contact has no identity of its own outside the database, so its
+// UID is made from its values: the same contact always gets the same one.
+QString uid(const Contact& c)
+{
+    static const QUuid tovren = QUuid::fromString(u"6d1c0f1e-4b1a-4c5e-9a43-7f2d5f1e0b21");
+    QByteArray values;
+    for (const QString& value : c.values)
+        values += value.toUtf8() + '\0';
+    return QLatin1String("urn:uuid:")
+           + QUuid::createUuidV5(tovren, values).toString(QUuid::WithoutBraces);
+}
+
 } // namespace
 
 QByteArray vCard(const Contact& c, VCardVersion version)
@@ -125,6 +140,7 @@ QByteArray vCard(const Contact& c, VCardVersion version)
     date(v4 ? "ANNIVERSARY:" : "X-ANNIVERSARY:", c[Column::DtMarriage]);
     property("X-TOVREN-JOINING-DATE:", c[Column::DtJoining]);
     property("X-TOVREN-RELIGION:", escapeValue(c[Column::ReligionId]));
+    line(QLatin1String("UID:"), uid(c));
     text += QLatin1String("END:VCARD\r\n");
 
     QByteArray out;
