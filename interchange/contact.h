@@ -41,7 +41,6 @@ struct Contact {
 
     QString& operator[](Column column) { return values[size_t(column)]; }
     const QString& operator[](Column column) const { return values[size_t(column)]; }
-    bool operator==(const Contact& other) const = default;
 
     // Who the contact is, for messages: its name, company or e-mail.
     QString label() const;
@@ -61,6 +60,9 @@ constexpr qsizetype kLongestLine = 100000;
 struct ContactsRead {
     std::vector<Contact> contacts;
     QStringList problems;
+    // How the file's text was read (see text_decoding.h), for the summary:
+    // a Windows-1252 file read by the fallback is worth a word.
+    QString encoding;
 };
 
 } // namespace interchange

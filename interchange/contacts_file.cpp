@@ -30,14 +30,20 @@ ContactsRead readContacts(const QByteArray& bytes)
     const DecodedText decoded = decodeText(bytes);
     if (decoded.binary)
         return refused(QStringLiteral("The file holds binary data, not a vCard or CSV file."));
-    if (beginsWithCard(
-            QStringView(decoded.text).first(std::min<qsizetype>(decoded.text.size(), 4096))))
-        return readVCards(decoded.text);
-    if (hasKnownHeader(decoded.text))
-        return readCsv(decoded.text);
-    return refused(QStringLiteral("The file is neither a vCard file (it does not begin with "
-                                  "BEGIN:VCARD) nor a CSV file whose first row names columns "
-                                  "Tovren knows (such as Name, Company or E-mail Address)."));
+    // Only the start is looked at: a file of one huge line is no card.
+    const QStringView start =
+        QStringView(decoded.text).first(std::min<qsizetype>(decoded.text.size(), 4096));
+    ContactsRead read;
+    if (beginsWithCard(start))
+        read = readVCards(decoded.text);
+    else if (hasKnownHeader(decoded.text))
+        read = readCsv(decoded.text);
+    else
+        return refused(QStringLiteral("The file is neither a vCard file (it does not begin with "
+                                      "BEGIN:VCARD) nor a CSV file whose first row names columns "
+                                      "Tovren knows (such as Name, Company or E-mail Address)."));
+    read.encoding = decoded.encoding;
+    return read;
 }
 
 ContactsRead readContactsFile(const QString& path)

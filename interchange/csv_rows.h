@@ -10,7 +10,6 @@ public:
     // Rows whose text runs past `longest` characters keep only their start.
     CsvRows(QStringView text, qsizetype longest);
 
-    QChar delimiter() const { return m_delimiter; }
     // The next row into `cells`; false at the end of the text.
     bool next(QStringList& cells);
     // The row `next` gave last: where it began, whether it ran past the

@@ -130,10 +130,12 @@ TEST(Csv, Windows1252AndUtf16FilesReadAsTheyWereWritten)
     EXPECT_EQ(latin.contacts[0][Column::Name], QStringLiteral("José Núñez"));
     EXPECT_EQ(latin.contacts[0][Column::Company], QStringLiteral("Café € Olé"));
     EXPECT_EQ(latin.contacts[0][Column::City], QStringLiteral("São Paulo"));
+    EXPECT_EQ(latin.encoding, QLatin1String("Windows-1252"));
 
     const ContactsRead wide = readContacts(sample("utf16.vcf"));
     ASSERT_EQ(wide.contacts.size(), 1u);
     EXPECT_EQ(wide.contacts[0][Column::Name], QStringLiteral("Zoë Ångström"));
+    EXPECT_EQ(wide.encoding, QLatin1String("UTF-16LE"));
 
     QByteArray bigEndian("\xFE\xFF", 2);
     for (QChar c : QStringLiteral("Name,Email\nÅsa Berg,asa@example.se\n")) {
@@ -143,6 +145,7 @@ TEST(Csv, Windows1252AndUtf16FilesReadAsTheyWereWritten)
     const ContactsRead big = readContacts(bigEndian);
     ASSERT_EQ(big.contacts.size(), 1u);
     EXPECT_EQ(big.contacts[0][Column::Name], QStringLiteral("Åsa Berg"));
+    EXPECT_EQ(big.encoding, QLatin1String("UTF-16BE"));
 }
 
 TEST(Csv, ARowLongerThanTheLongestLineIsLeftOutAndTheNextIsRead)
