@@ -82,6 +82,7 @@ private:
     std::vector<Address> m_addresses;
     std::vector<Phone> m_phones;
     std::vector<std::pair<QString, bool>> m_emails;
+    QStringList m_single; // the names of the one-only properties taken
     int m_strayLines = 0;
 };
 
@@ -125,6 +126,17 @@ void Card::take(const Property& property)
     if (isAny(name, {"VERSION", "PRODID", "REV", "UID", "LABEL", "CLIENTPIDMAP", "X-ABSHOWAS",
                      "KIND", "PROFILE", "SOURCE", "NAME", "MAILER"}))
         return;
+    // Tovren keeps one of each of these; a second is reported, not let
+    // overwrite the first.
+    if (isAny(name, {"FN", "N", "ORG", "BDAY", "ANNIVERSARY", "X-ANNIVERSARY",
+                     "X-EVOLUTION-ANNIVERSARY", "X-MS-ANNIVERSARY", "X-TOVREN-JOINING-DATE",
+                     "X-TOVREN-RELIGION", "X-TOVREN-EXTENSION"})) {
+        if (m_single.contains(name)) {
+            noteLeftOut(property, QStringLiteral("Tovren keeps one, the first."));
+            return;
+        }
+        m_single << name;
+    }
     const QString value = decodedValue(property, m_contact);
     if (name == QLatin1String("FN")) {
         m_formatted = unescapeValue(value);

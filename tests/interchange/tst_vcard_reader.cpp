@@ -100,6 +100,7 @@ TEST(VCardReader, Version30EscapesAndTypeLists)
         "TEL;TYPE=work;TYPE=fax:020 1234",
         "TEL:020 9999",
         "EMAIL;TYPE=internet,pref:pat@example.com",
+        "FN:Patrick O'Brien",
         "END:VCARD",
     }));
     ASSERT_EQ(read.contacts.size(), 1u);
@@ -111,6 +112,8 @@ TEST(VCardReader, Version30EscapesAndTypeLists)
     EXPECT_EQ(pat[Column::PhFax], QLatin1String("020 1234"));
     EXPECT_EQ(pat[Column::PhRes1], QLatin1String("020 9999"));
     EXPECT_EQ(pat[Column::EmlAddr], QLatin1String("pat@example.com"));
+    EXPECT_EQ(pat.notes, QStringList{QStringLiteral("FN (line 9) is left out: Tovren keeps one, "
+                                                    "the first.")});
 }
 
 TEST(VCardReader, UnwelcomeCardsAreReportedAndWhatTheyHoldIsKept)
