@@ -22,11 +22,6 @@ const char* const kColumns[] = {"SalutationId", "Name",      "Company", "Religio
                                 "DtMarriage",   "DtJoining", "EmlAddr"};
 static_assert(std::size(kColumns) == size_t(Fld::Count));
 
-const char* column(Fld field)
-{
-    return kColumns[size_t(field)];
-}
-
 bool isId(Fld field)
 {
     return field == Fld::SalutationId || field == Fld::ReligionId;
@@ -39,7 +34,7 @@ bool isDate(Fld field)
 
 QByteArray accessor(const char* kind, Fld field)
 {
-    return QByteArray("Address.") + kind + column(field);
+    return QByteArray("Address.") + kind + kColumns[size_t(field)];
 }
 
 bool isNumeric(const QString& text)
@@ -66,6 +61,41 @@ QString emailProblem(const QString& s)
 }
 
 } // namespace
+
+const char* Address::column(Fld field)
+{
+    return kColumns[size_t(field)];
+}
+
+QString Address::problem(Fld field, const QString& value, const QString& company)
+{
+    switch (field) {
+    case Fld::Name:
+        if (value.isEmpty() && company.isEmpty())
+            return QStringLiteral("You have to enter either Name of person or Company. No changes "
+                                  "will be made till you enter either one or both of them.");
+        return QString();
+    case Fld::PinCode:
+        return !value.isEmpty() && !isNumeric(value)
+                   ? QStringLiteral("You have entered invalid pincode")
+                   : QString();
+    case Fld::DtBirth:
+    case Fld::DtMarriage:
+    case Fld::DtJoining:
+        if (!value.isEmpty() && !platform::parseDate(value)) {
+            const char* what = field == Fld::DtBirth      ? "birth"
+                               : field == Fld::DtMarriage ? "marriage"
+                                                          : "joining";
+            return QStringLiteral("You have not entered correct date of %1.")
+                .arg(QLatin1String(what));
+        }
+        return QString();
+    case Fld::EmlAddr:
+        return emailProblem(value);
+    default:
+        return QString();
+    }
+}
 
 Address::Address() : RecordPosition("Address")
 {
@@ -118,35 +148,10 @@ void Address::refuse(const QString& message)
 
 void Address::check(Fld field, const QString& value)
 {
-    switch (field) {
-    case Fld::Name:
-        // The card assigns Company first, so this sees the company being saved.
-        if (value.isEmpty() && m_values[size_t(Fld::Company)].toString().isEmpty())
-            refuse(QStringLiteral("You have to enter either Name of person or Company. No changes "
-                                  "will be made till you enter either one or both of them."));
-        return;
-    case Fld::PinCode:
-        if (!value.isEmpty() && !isNumeric(value))
-            refuse(QStringLiteral("You have entered invalid pincode"));
-        return;
-    case Fld::DtBirth:
-    case Fld::DtMarriage:
-    case Fld::DtJoining:
-        if (!value.isEmpty() && !platform::parseDate(value)) {
-            const char* what = field == Fld::DtBirth      ? "birth"
-                               : field == Fld::DtMarriage ? "marriage"
-                                                          : "joining";
-            refuse(QStringLiteral("You have not entered correct date of %1.")
-                       .arg(QLatin1String(what)));
-        }
-        return;
-    case Fld::EmlAddr:
-        if (const QString problem = emailProblem(value); !problem.isEmpty())
-            refuse(problem);
-        return;
-    default:
-        return;
-    }
+    // The card assigns Company first, so the Name sees the company being saved.
+    const QString company = m_values[size_t(Fld::Company)].toString();
+    if (const QString message = problem(field, value, company); !message.isEmpty())
+        refuse(message);
 }
 
 void Address::AssValToProp()

@@ -56,6 +56,14 @@ public:
     // Reads the whole Address table and loads its first row, if any.
     Address();
 
+    // The column a property mirrors.
+    static const char* column(Fld field);
+    // Why the record refuses `value` for the text property `field`, or ""
+    // when it takes it; the Name is checked against `company`, the Company
+    // being saved. The checks need no database, so that contacts arriving
+    // from elsewhere meet the same rules as a typed card.
+    static QString problem(Fld field, const QString& value, const QString& company);
+
     bool bValDat = false; // cleared by a refused value; set only by the caller
     bool bAdd = false;    // a new row is pending
 

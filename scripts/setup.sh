@@ -13,6 +13,7 @@ packages=(
   sqlite3 xdg-utils fonts-liberation fonts-dejavu-core
   python3-aiosmtpd msmtp-mta libvmime-dev
   libquazip1-qt6-dev libreoffice-writer
+  python3-vobject abook khard
 )
 
 missing=()

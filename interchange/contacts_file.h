@@ -1,0 +1,15 @@
+#pragma once
+// Reads a contact file of whatever kind it is: vCard when it begins with a
+// BEGIN:VCARD, else CSV with a header row Tovren knows; any of the
+// encodings of text_decoding.h. What is neither gets a message, never a
+// guess.
+
+#include "contact.h"
+
+namespace interchange {
+
+ContactsRead readContacts(const QByteArray& bytes);
+// The file at `path`; a file that cannot be read gets a message.
+ContactsRead readContactsFile(const QString& path);
+
+} // namespace interchange

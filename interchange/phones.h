@@ -1,0 +1,36 @@
+#pragma once
+// Tovren keeps eight phone columns; contact files give any number of
+// phones, each with types. The one mapping, for vCard TEL types and for
+// spreadsheet columns alike:
+//
+//   FAX (work or home)        -> PhFax
+//   PAGER                     -> PhPager
+//   CELL, MOBILE, IPHONE      -> PhCell
+//   WORK                      -> PhOff1, then PhOff2
+//   HOME                      -> PhRes1, then PhRes2
+//   no type, or another one   -> the first free of PhRes1, PhRes2,
+//   (VOICE, MAIN, CAR, ...)      PhOff1, PhOff2
+//
+// A phone finding its columns taken is reported, not dropped silently. The
+// office extension (PhExt) has no vCard type; it travels as the ext= of a
+// tel: address or in X-TOVREN-EXTENSION.
+
+#include "contact.h"
+
+#include <QStringList>
+
+namespace interchange {
+
+enum class PhoneKind { Office, Residence, Cell, Fax, Pager, Other };
+
+// The kind of a phone whose types are `types` (in capitals).
+PhoneKind phoneKind(const QStringList& types);
+
+// Puts `number` in the first free column of `kind`, or notes that none is.
+void placePhone(Contact& contact, PhoneKind kind, const QString& number);
+
+bool isPhone(Column column);
+// The vCard types Tovren writes for a phone column, in capitals.
+QStringList phoneTypes(Column column);
+
+} // namespace interchange

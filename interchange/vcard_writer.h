@@ -1,0 +1,17 @@
+#pragma once
+// Writes contacts as vCards: 3.0 by default, the version every address
+// book reads, or 4.0. Every column has a place (see vcard_reader.h), so
+// that reading a written card gives the same contact back.
+
+#include "contact.h"
+
+#include <QByteArray>
+
+namespace interchange {
+
+enum class VCardVersion { V3, V4 };
+
+// One card, in UTF-8 with CR LF line ends and lines folded at 75 octets.
+QByteArray vCard(const Contact& contact, VCardVersion version);
+
+} // namespace interchange
