@@ -7,6 +7,7 @@
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <vector>
 
 namespace book_tool {
 
@@ -33,10 +34,11 @@ int query(data::Connection& connection, const QString& text, std::FILE* out)
     QSqlQuery rows(connection.database());
     rows.setForwardOnly(true);
     rows.exec(QStringLiteral("SELECT EmlAddr, Name, Company, City FROM Address "
-                             "WHERE EmlAddr IS NOT NULL AND EmlAddr <> '' ORDER BY Name"));
+                             "WHERE EmlAddr IS NOT NULL AND EmlAddr <> ''"));
     const QString wanted = foldedForMatching(text.trimmed());
-    QByteArray answer;
-    int matches = 0;
+    // The few matches are put in name order here: sorting the whole table
+    // by name cost more than reading it.
+    std::vector<std::pair<QString, QByteArray>> matches;
     while (rows.next()) {
         const QString email = rows.value(0).toString();
         const QString name = rows.value(1).toString();
@@ -46,17 +48,20 @@ int query(data::Connection& connection, const QString& text, std::FILE* out)
             && !email.toCaseFolded().contains(wanted))
             continue;
         const QString other = company.isEmpty() ? rows.value(3).toString() : company;
-        answer += (email + QLatin1Char('\t') + name + QLatin1Char('\t') + other).toUtf8() + '\n';
-        ++matches;
+        matches.emplace_back(
+            name, (email + QLatin1Char('\t') + name + QLatin1Char('\t') + other).toUtf8() + '\n');
     }
-    if (matches == 0) {
+    if (matches.empty()) {
         std::fprintf(out, "No matches for '%s' in the Tovren address book.\n",
                      qUtf8Printable(text));
         return kNoMatch;
     }
-    std::fprintf(out, "Tovren: %d %s for '%s'\n", matches, matches == 1 ? "match" : "matches",
-                 qUtf8Printable(text));
-    std::fwrite(answer.constData(), 1, size_t(answer.size()), out);
+    std::stable_sort(matches.begin(), matches.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::fprintf(out, "Tovren: %d %s for '%s'\n", int(matches.size()),
+                 matches.size() == 1 ? "match" : "matches", qUtf8Printable(text));
+    for (const auto& match : matches)
+        std::fwrite(match.second.constData(), 1, size_t(match.second.size()), out);
     return kDone;
 }
 
