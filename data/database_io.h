@@ -63,6 +63,16 @@ public:
     virtual WrittenRows writeRows(const QString& source, const RecordStore& store, int keyColumn,
                                   const std::vector<PendingRow>& rows,
                                   const KnownVersion& readAt) = 0;
+
+    // One transaction around several writeRows, so that rows of several
+    // tables (a pick list's new entries and the addresses that name them)
+    // are stored together or not at all. Inside it each writeRows is undone
+    // on its own failure, and reports no version, since nothing is stored
+    // before commitWork. beginWork raises DatabaseBusy while another
+    // program holds the database.
+    virtual void beginWork() = 0;
+    virtual void commitWork() = 0;
+    virtual void rollbackWork() = 0;
 };
 
 } // namespace data

@@ -314,7 +314,9 @@ WrittenRows SqliteIo::writeRows(const QString& source, const RecordStore& store,
     const QString keyName = quoted(keyInfo.name);
 
     WrittenRows written;
-    execute(connection, db, "BEGIN IMMEDIATE");
+    // Within a transaction of beginWork the batch is a savepoint of it.
+    const bool withinWork = !sqlite3_get_autocommit(db);
+    execute(connection, db, withinWork ? "SAVEPOINT tovren_rows" : "BEGIN IMMEDIATE");
     const KnownVersion before = headerVersion(db, connection.filePath());
     bool wrote = false;
     try {
@@ -389,11 +391,14 @@ WrittenRows SqliteIo::writeRows(const QString& source, const RecordStore& store,
                                    "changed since it was last read."));
             }
         }
-        execute(connection, db, "COMMIT");
+        execute(connection, db, withinWork ? "RELEASE tovren_rows" : "COMMIT");
     } catch (...) {
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, withinWork ? "ROLLBACK TO tovren_rows; RELEASE tovren_rows" : "ROLLBACK",
+                     nullptr, nullptr, nullptr);
         throw;
     }
+    if (withinWork)
+        return written;
     // The rows in memory are what is stored when the file held what was
     // read and then took this batch and nothing else (the count of writes
     // went up by this commit alone).
@@ -402,6 +407,21 @@ WrittenRows SqliteIo::writeRows(const QString& source, const RecordStore& store,
         && after->schema == before->schema && after->changes == before->changes + (wrote ? 1 : 0))
         written.version = after;
     return written;
+}
+
+void SqliteIo::beginWork()
+{
+    execute(m_connection, nativeHandle(m_connection), "BEGIN IMMEDIATE");
+}
+
+void SqliteIo::commitWork()
+{
+    execute(m_connection, nativeHandle(m_connection), "COMMIT");
+}
+
+void SqliteIo::rollbackWork()
+{
+    sqlite3_exec(nativeHandle(m_connection), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 } // namespace data

@@ -18,6 +18,9 @@ public:
     LoadedRows readRows(const QString& source) override;
     WrittenRows writeRows(const QString& source, const RecordStore& store, int keyColumn,
                           const std::vector<PendingRow>& rows, const KnownVersion& readAt) override;
+    void beginWork() override;
+    void commitWork() override;
+    void rollbackWork() override;
 
 private:
     Connection& m_connection;

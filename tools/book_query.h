@@ -1,0 +1,25 @@
+#pragma once
+// tovren-book query: the answer a mail program's address query command
+// gives (mutt's query_command): a first line of free text, then one line a
+// match, "address<TAB>name<TAB>other info". Only contacts with an e-mail
+// address can answer. Name, company and address are matched without
+// regard to case or accents.
+
+#include <QString>
+
+#include <cstdio>
+
+namespace data {
+class Connection;
+}
+
+namespace book_tool {
+
+// Text folded for matching: lower case, accents dropped ("Élodie" is
+// "elodie").
+QString foldedForMatching(const QString& text);
+
+// Writes the answer to `out`; kDone with matches, kNoMatch without.
+int query(data::Connection& connection, const QString& text, std::FILE* out);
+
+} // namespace book_tool

@@ -1,0 +1,25 @@
+#pragma once
+// An Address row and a contact, each made from the other: the pick lists'
+// ids become their texts and back, dates their ISO form.
+
+#include "pick_list.h"
+
+#include "interchange/contact.h"
+
+namespace transfer {
+
+struct PickLists {
+    PickList salutations;
+    PickList religions;
+};
+
+// The current row of an Address recordset.
+interchange::Contact contactOfRow(const data::Recordset& addresses, const PickLists& lists);
+
+// Fills the current (new) row as the card fills one: "" for an empty text,
+// Null for no date, 0 for no pick-list entry. The contact's pick-list texts
+// are the lists' entries.
+void fillRow(data::Recordset& addresses, const interchange::Contact& contact,
+             const PickLists& lists);
+
+} // namespace transfer
