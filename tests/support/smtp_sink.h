@@ -6,36 +6,39 @@
 #include "test_helpers.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 
-#include <gtest/gtest.h>
+// Failures show JSON as JSON.
+inline void PrintTo(const QJsonValue& value, std::ostream* out)
+{
+    *out << QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact).toStdString();
+}
 
 namespace testing_support {
 
 class SmtpSink {
 public:
     struct Message {
-        QString helo;
         QString from;
         QStringList to;
         QByteArray content; // headers and body as received, CR LF line ends
+        QJsonObject read;   // as a mail program reads it: see smtp_sink.py
     };
 
     // Keeps what arrives in `folder`; error() says why when it cannot start.
     explicit SmtpSink(const QString& folder) : m_folder(folder)
     {
         QDir().mkpath(folder);
-        m_server.start(QStringLiteral("/usr/bin/python3"),
-                       {QStringLiteral(TOVREN_SOURCE_DIR "/tests/support/smtp_sink.py"), folder});
+        m_server.start("/usr/bin/python3",
+                       {TOVREN_SOURCE_DIR "/tests/support/smtp_sink.py", folder});
         if (m_server.waitForReadyRead(10000))
             m_port = quint16(m_server.readLine().trimmed().toUInt());
         if (m_port == 0)
-            m_error = QStringLiteral("The test SMTP server did not start (scripts/setup.sh "
-                                     "installs python3-aiosmtpd): ")
+            m_error = "The test SMTP server did not start (scripts/setup.sh installs "
+                      "python3-aiosmtpd): "
                       + QString::fromLocal8Bit(m_server.readAllStandardError());
     }
     ~SmtpSink()
@@ -46,48 +49,43 @@ public:
 
     quint16 port() const { return m_port; }
     QString error() const { return m_error; }
+    QString file(const QString& name) const { return m_folder + '/' + name; }
 
     std::vector<Message> messages() const
     {
         std::vector<Message> received;
-        for (int n = 1; QFile::exists(file(n, ".eml")); ++n) {
+        for (int n = 1; QFile::exists(file(QString("%1.eml").arg(n))); ++n) {
             const QJsonObject envelope =
-                QJsonDocument::fromJson(readBytes(file(n, ".json"))).object();
+                QJsonDocument::fromJson(readBytes(file(QString("%1.json").arg(n)))).object();
             QStringList to;
-            for (const QJsonValue& address : envelope[QStringLiteral("to")].toArray())
+            for (const QJsonValue& address : envelope["to"].toArray())
                 to << address.toString();
-            received.push_back({envelope[QStringLiteral("helo")].toString(),
-                                envelope[QStringLiteral("from")].toString(), to,
-                                readBytes(file(n, ".eml"))});
+            received.push_back({envelope["from"].toString(), to,
+                                readBytes(file(QString("%1.eml").arg(n))),
+                                envelope["read"].toObject()});
         }
         return received;
     }
 
     // A sendmail program that runs the system's msmtp with a configuration
-    // that delivers here; it keeps its arguments in `argumentsFile`.
-    QString sendmail(const QString& argumentsFile) const
+    // that delivers here; it keeps its arguments in file("args").
+    QString sendmail() const
     {
-        const QString config = m_folder + QStringLiteral("/msmtprc");
-        const QString script = m_folder + QStringLiteral("/sendmail");
-        EXPECT_TRUE(writeBytes(config, QStringLiteral("account default\nhost 127.0.0.1\nport %1\n"
-                                                      "from tovren-test@localhost\n")
+        const QString config = file("msmtprc"), script = file("sendmail");
+        EXPECT_TRUE(writeBytes(config, QString("account default\nhost 127.0.0.1\nport %1\n"
+                                               "from tovren-test@localhost\n")
                                            .arg(m_port)
                                            .toUtf8()));
         QFile::setPermissions(config, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        EXPECT_TRUE(writeBytes(script, QStringLiteral("#!/bin/sh\necho \"$@\" > '%1'\n"
-                                                      "exec /usr/sbin/sendmail -C '%2' \"$@\"\n")
-                                           .arg(argumentsFile, config)
+        EXPECT_TRUE(writeBytes(script, QString("#!/bin/sh\necho \"$@\" > '%1'\n"
+                                               "exec /usr/sbin/sendmail -C '%2' \"$@\"\n")
+                                           .arg(file("args"), config)
                                            .toUtf8()));
         QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::ExeOwner);
         return script;
     }
 
 private:
-    QString file(int n, const char* extension) const
-    {
-        return m_folder + QLatin1Char('/') + QString::number(n) + QLatin1String(extension);
-    }
-
     QString m_folder;
     QProcess m_server;
     quint16 m_port = 0;
