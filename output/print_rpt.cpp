@@ -98,14 +98,12 @@ void printLabels(const QString& filter)
         platform::raise(platform::err::DocumentOpen,
                         QStringLiteral("'%1' is open in the word processor.").arg(odt));
     const output::Labels labels = readLabels(filter);
-    // An empty sheet helps nobody, and the document kept from the last
-    // run stays as it was.
-    if (labels.empty()) {
-        platform::MsgBox(QStringLiteral("No contact passes the filter, so there are no labels "
-                                        "to print."),
-                         platform::Buttons::OK, platform::Icon::Information, kTitle);
-        return;
-    }
+    // A table needs a row: like a word processor asked for none, refuse,
+    // and leave the document kept from the last run as it was.
+    if (labels.empty())
+        platform::raise(platform::err::InvalidCall,
+                        QStringLiteral("No contact passes the filter, so there are no labels "
+                                       "to print."));
     {
         output::LabelProgress progress(int(labels.size()));
         save(odt, output::odtLabels(labels, progress.callback()));

@@ -7,7 +7,8 @@
 
 namespace platform::err {
 
-constexpr qint32 Overflow = 6; // a number does not fit its type
+constexpr qint32 InvalidCall = 5; // an argument a procedure cannot take
+constexpr qint32 Overflow = 6;    // a number does not fit its type
 constexpr qint32 OutOfMemory = 7;
 constexpr qint32 TypeMismatch = 13;
 constexpr qint32 ObjectNotSet = 91;  // no window or object to act on
