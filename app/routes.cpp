@@ -5,6 +5,7 @@
 #include "card/frmaddress.h"
 #include "card/record_commands.h"
 #include "card/active_card.h"
+#include "card/contacts_commands.h"
 #include "card/search_commands.h"
 #include "card/zoom.h"
 #include "core/program.h"
@@ -40,6 +41,8 @@ void installRoutes(mdiMain& main)
         frmEml eml(frame);
         platform::prompts().showModal(eml);
     });
+    main.route(Cmd::ImportContacts, ImportContacts);
+    main.route(Cmd::ExportContacts, ExportContacts);
 
     // The record commands, from the File and View menus and the toolbar.
     main.route(Cmd::New, [active] { Add(active()); });

@@ -59,6 +59,9 @@ constexpr std::array<Command, kCmdCount> kCommands = {{
     {Cmd::Addresses, "mnuAddress", "&Addresses", "", true, "", 0, "", none, {}, true},
     {Cmd::Email, "mnuEml", "&Email", "", false, "", 0, "", none, {}, true},
     {Cmd::Calculator, "mnuUtilityCalc", "C&alculator", "", true, "", 0, "", none, {}, true},
+    // Contacts move between files and the book whether or not the card is open.
+    {Cmd::ImportContacts, "mnuImport", "&Import Contacts...", "", true, "", 0, "", none, {}, true},
+    {Cmd::ExportContacts, "mnuExport", "E&xport Contacts...", "", true, "", 0, "", none, {}, true},
     {Cmd::Contents, "mnuContents", "&Contents...", "", true, "", 0, "", none, {}, false},
     {Cmd::Index, "mnuIndex", "&Index...", "", true, "", 0, "", none, {}, false},
     {Cmd::Support, "mnuSupport", "Contact &Support", "", true, "", 0, "", none, {}, true},
@@ -146,6 +149,9 @@ const MenuEntry kMenuTree[] = {
     item(Cmd::Email),
     line("mnuSep10"),
     item(Cmd::Calculator),
+    line("mnuSep15"),
+    item(Cmd::ImportContacts),
+    item(Cmd::ExportContacts),
 
     menu("mnuWin", "&Window"),
 

@@ -30,12 +30,32 @@ struct OpenFilePrompt {
     QString initialFolder;
 };
 
+struct SaveFilePrompt {
+    QString title;
+    QString filter; // in the "description|pattern|..." form
+    QString initialPath;
+};
+
+// Where to save and in which of the offered kinds: the filter's pairs count
+// from 0, so a caller whose kinds share a pattern still tells them apart.
+struct SaveFileChoice {
+    QString path; // "" when the user cancelled
+    int filterIndex = 0;
+};
+
 class PromptService {
 public:
     virtual ~PromptService() = default;
     virtual Answer message(const MessagePrompt& prompt) = 0;
     // The chosen file's path, or "" when the user cancelled.
     virtual QString openFile(const OpenFilePrompt& prompt) = 0;
+    // The file to write; a service without a save dialog answers as if the
+    // user cancelled, so one that predates it needs no change.
+    virtual SaveFileChoice saveFile(const SaveFilePrompt& prompt)
+    {
+        (void)prompt;
+        return {};
+    }
     // Shows the dialog modally and returns when it has been closed.
     virtual void showModal(QDialog& dialog) = 0;
 };

@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include <algorithm>
+
 namespace platform {
 namespace {
 
@@ -80,6 +82,16 @@ QString QtPrompts::openFile(const OpenFilePrompt& prompt)
 {
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), prompt.title,
                                         prompt.initialFolder, qtFilter(prompt.filter));
+}
+
+SaveFileChoice QtPrompts::saveFile(const SaveFilePrompt& prompt)
+{
+    const QStringList filters = qtFilter(prompt.filter).split(QStringLiteral(";;"));
+    QString chosen = filters.value(0);
+    const QString path =
+        QFileDialog::getSaveFileName(QApplication::activeWindow(), prompt.title, prompt.initialPath,
+                                     filters.join(QStringLiteral(";;")), &chosen);
+    return {path, int(std::max(qsizetype(0), filters.indexOf(chosen)))};
 }
 
 void QtPrompts::showModal(QDialog& dialog)

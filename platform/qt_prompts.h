@@ -9,6 +9,7 @@ class QtPrompts : public PromptService {
 public:
     Answer message(const MessagePrompt& prompt) override;
     QString openFile(const OpenFilePrompt& prompt) override;
+    SaveFileChoice saveFile(const SaveFilePrompt& prompt) override;
     void showModal(QDialog& dialog) override;
 };
 

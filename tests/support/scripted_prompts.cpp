@@ -31,6 +31,12 @@ ScriptedPrompts& ScriptedPrompts::answerOpenFile(const QString& path)
     return *this;
 }
 
+ScriptedPrompts& ScriptedPrompts::answerSaveFile(const QString& path, int filterIndex)
+{
+    m_script.emplace_back(platform::SaveFileChoice{path, filterIndex});
+    return *this;
+}
+
 ScriptedPrompts& ScriptedPrompts::handleModal(std::function<void(QDialog&)> handler)
 {
     m_script.emplace_back(std::move(handler));
@@ -80,6 +86,12 @@ QString ScriptedPrompts::openFile(const platform::OpenFilePrompt& prompt)
 {
     m_recorded.push_back({QStringLiteral("openFile"), prompt.title, prompt.filter});
     return next<QString>().value_or(QString());
+}
+
+platform::SaveFileChoice ScriptedPrompts::saveFile(const platform::SaveFilePrompt& prompt)
+{
+    m_recorded.push_back({QStringLiteral("saveFile"), prompt.title, prompt.filter});
+    return next<platform::SaveFileChoice>().value_or(platform::SaveFileChoice{});
 }
 
 void ScriptedPrompts::showModal(QDialog& dialog)

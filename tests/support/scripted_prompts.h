@@ -17,7 +17,7 @@
 namespace testing_support {
 
 struct RecordedPrompt {
-    QString kind; // "message", "openFile" or "modal"
+    QString kind; // "message", "openFile", "saveFile" or "modal"
     QString title;
     QString text; // message text, file filter, or the dialog's objectName
     platform::Buttons buttons = platform::Buttons::OK;
@@ -36,6 +36,8 @@ public:
     ScriptedPrompts& answerMessage(platform::Answer answer,
                                    std::function<void()> meanwhile = nullptr);
     ScriptedPrompts& answerOpenFile(const QString& path);
+    // The save dialog's answer: a path ("" to cancel) and the chosen filter.
+    ScriptedPrompts& answerSaveFile(const QString& path, int filterIndex = 0);
     // The callback acts on the dialog (reads it, clicks its buttons) in
     // place of a person; the dialog counts as closed when it returns.
     ScriptedPrompts& handleModal(std::function<void(QDialog&)> handler);
@@ -47,6 +49,7 @@ public:
 
     platform::Answer message(const platform::MessagePrompt& prompt) override;
     QString openFile(const platform::OpenFilePrompt& prompt) override;
+    platform::SaveFileChoice saveFile(const platform::SaveFilePrompt& prompt) override;
     void showModal(QDialog& dialog) override;
 
 private:
@@ -59,7 +62,8 @@ private:
     template <typename Step>
     std::optional<Step> next();
 
-    std::deque<std::variant<MessageAnswer, QString, ModalHandler>> m_script;
+    std::deque<std::variant<MessageAnswer, QString, platform::SaveFileChoice, ModalHandler>>
+        m_script;
     std::vector<RecordedPrompt> m_recorded;
     std::unique_ptr<platform::PromptService> m_previous;
 };

@@ -1,0 +1,18 @@
+#pragma once
+// Tools, Import Contacts and Export Contacts: contacts between files and
+// the address book for the person at the program, with the engines the
+// command-line tool uses. Every failure is told here in a message, never
+// in the error report, since a bad file or a busy book is the person's
+// everyday trouble, not the program's fault.
+
+namespace modGenProcedures {
+
+// Asks for a vCard or CSV file, shows what importing it would do, and
+// writes only when the person confirms; the open card then shows the
+// new contacts.
+void ImportContacts();
+// Asks for a file and a format and writes the card's selection (its
+// applied filter and sort) or, without the card, every contact.
+void ExportContacts();
+
+} // namespace modGenProcedures
