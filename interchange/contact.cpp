@@ -1,17 +1,6 @@
 #include "contact.h"
 
-#include <iterator>
-
 namespace interchange {
-namespace {
-
-// The card's widths, the Address table's VARCHAR sizes; the pick lists'
-// texts are as wide as the Salutation and Religion tables keep them.
-const int kWidths[] = {6,  40, 50, 15, 35, 35, 35, 20, 7, 20, 40, 15,
-                       15, 5,  15, 15, 15, 15, 15, 0,  0, 0,  150};
-static_assert(std::size(kWidths) == size_t(kColumnCount));
-
-} // namespace
 
 QLatin1StringView columnName(Column column)
 {
@@ -33,12 +22,12 @@ std::optional<Column> columnOfName(QStringView name)
 
 int columnWidth(Column column)
 {
-    return kWidths[size_t(column)];
+    return records::Address::width(column);
 }
 
 bool isDate(Column column)
 {
-    return column == Column::DtBirth || column == Column::DtMarriage || column == Column::DtJoining;
+    return records::Address::isDate(column);
 }
 
 void placeStreetLines(Contact& contact, QStringList lines)

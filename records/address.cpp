@@ -22,14 +22,15 @@ const char* const kColumns[] = {"SalutationId", "Name",      "Company", "Religio
                                 "DtMarriage",   "DtJoining", "EmlAddr"};
 static_assert(std::size(kColumns) == size_t(Fld::Count));
 
+// As wide as the schema's columns; the ids take the widths of the pick
+// lists' texts, which is what an imported salutation or religion must fit.
+const int kWidths[] = {6,  40, 50, 15, 35, 35, 35, 20, 7, 20, 40, 15,
+                       15, 5,  15, 15, 15, 15, 15, 0,  0, 0,  150};
+static_assert(std::size(kWidths) == size_t(Fld::Count));
+
 bool isId(Fld field)
 {
     return field == Fld::SalutationId || field == Fld::ReligionId;
-}
-
-bool isDate(Fld field)
-{
-    return field == Fld::DtBirth || field == Fld::DtMarriage || field == Fld::DtJoining;
 }
 
 QByteArray accessor(const char* kind, Fld field)
@@ -65,6 +66,16 @@ QString emailProblem(const QString& s)
 const char* Address::column(Fld field)
 {
     return kColumns[size_t(field)];
+}
+
+int Address::width(Fld field)
+{
+    return kWidths[size_t(field)];
+}
+
+bool Address::isDate(Fld field)
+{
+    return field == Fld::DtBirth || field == Fld::DtMarriage || field == Fld::DtJoining;
 }
 
 QString Address::problem(Fld field, const QString& value, const QString& company)

@@ -58,6 +58,10 @@ public:
 
     // The column a property mirrors.
     static const char* column(Fld field);
+    // The most characters the column holds, 0 for a date (the ids: the
+    // width of their pick list's text).
+    static int width(Fld field);
+    static bool isDate(Fld field);
     // Why the record refuses `value` for the text property `field`, or ""
     // when it takes it; the Name is checked against `company`, the Company
     // being saved. The checks need no database, so that contacts arriving
