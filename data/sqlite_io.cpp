@@ -20,16 +20,6 @@
 namespace data {
 namespace {
 
-sqlite3* nativeHandle(const Connection& connection)
-{
-    const QVariant handle = connection.database().driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        platform::raise(
-            platform::err::Unspecified,
-            QStringLiteral("The database '%1' is not open.").arg(connection.filePath()));
-    return *static_cast<sqlite3* const*>(handle.constData());
-}
-
 [[noreturn]] void sqliteFailure(Connection& connection, sqlite3* db, const QString& what,
                                 qint32 number = platform::err::Unspecified)
 {
@@ -231,6 +221,16 @@ void readValue(RecordStore& store, int row, int column, sqlite3_stmt* statement)
 }
 
 } // namespace
+
+sqlite3* nativeHandle(const Connection& connection)
+{
+    const QVariant handle = connection.database().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        platform::raise(
+            platform::err::Unspecified,
+            QStringLiteral("The database '%1' is not open.").arg(connection.filePath()));
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
 
 SqliteIo::SqliteIo(Connection& connection) : m_connection(connection)
 {

@@ -5,9 +5,15 @@
 
 #include "database_io.h"
 
+struct sqlite3;
+
 namespace data {
 
 class Connection;
+
+// The SQLite connection under `connection`, for a reader that must go
+// faster than rows of variants allow; raises when the book is not open.
+sqlite3* nativeHandle(const Connection& connection);
 
 class SqliteIo final : public DatabaseIo {
 public:

@@ -3,10 +3,13 @@
 #include "book_exit.h"
 
 #include "data/connection.h"
+#include "data/sqlite_io.h"
 
-#include <QSqlQuery>
+#include <sqlite3.h>
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace book_tool {
@@ -26,30 +29,74 @@ QString foldedForMatching(const QString& text)
     return folded.toCaseFolded();
 }
 
+namespace {
+
+QString columnText(sqlite3_stmt* statement, int column)
+{
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                             sqlite3_column_bytes(statement, column));
+}
+
+QByteArrayView columnBytes(sqlite3_stmt* statement, int column)
+{
+    return QByteArrayView(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                          sqlite3_column_bytes(statement, column));
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+// Whether the folded text of a stored value holds `wanted`. Plain ASCII, as
+// most names and every address are, is matched on its bytes; only other
+// texts are decoded and folded.
+bool holds(QByteArrayView stored, const QString& wanted, const std::optional<QByteArray>& ascii)
+{
+    if (!isAscii(stored)) {
+        const QString text = QString::fromUtf8(stored);
+        return foldedForMatching(text).contains(wanted) || text.toCaseFolded().contains(wanted);
+    }
+    if (!ascii)
+        return false; // what is wanted has letters no ASCII text holds
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c; };
+    return std::search(stored.begin(), stored.end(), ascii->begin(), ascii->end(),
+                       [&](char a, char b) { return lower(a) == b; })
+           != stored.end();
+}
+
+} // namespace
+
 int query(data::Connection& connection, const QString& text, std::FILE* out)
 {
-    // The few columns straight from the table: a mail program asks on every
-    // completion, and reading whole rows into a recordset costs several times
-    // as long on a large book.
-    QSqlQuery rows(connection.database());
-    rows.setForwardOnly(true);
-    rows.exec(QStringLiteral("SELECT EmlAddr, Name, Company, City FROM Address "
-                             "WHERE EmlAddr IS NOT NULL AND EmlAddr <> ''"));
+    // The few columns straight from SQLite: a mail program asks on every
+    // completion, and rows of variants cost several times as long on a
+    // large book as the bytes do.
     const QString wanted = foldedForMatching(text.trimmed());
+    const QByteArray wantedBytes = wanted.toUtf8();
+    const std::optional<QByteArray> asciiWanted =
+        isAscii(wantedBytes) ? std::optional(wantedBytes) : std::nullopt;
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(data::nativeHandle(connection),
+                       "SELECT EmlAddr, Name, Company, City FROM Address WHERE EmlAddr <> ''", -1,
+                       &statement, nullptr);
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> finalize(statement,
+                                                                         sqlite3_finalize);
     // The few matches are put in name order here: sorting the whole table
     // by name cost more than reading it.
     std::vector<std::pair<QString, QByteArray>> matches;
-    while (rows.next()) {
-        const QString email = rows.value(0).toString();
-        const QString name = rows.value(1).toString();
-        const QString company = rows.value(2).toString();
-        if (!foldedForMatching(name).contains(wanted)
-            && !foldedForMatching(company).contains(wanted)
-            && !email.toCaseFolded().contains(wanted))
+    while (statement && sqlite3_step(statement) == SQLITE_ROW) {
+        if (!holds(columnBytes(statement, 1), wanted, asciiWanted)
+            && !holds(columnBytes(statement, 2), wanted, asciiWanted)
+            && !holds(columnBytes(statement, 0), wanted, asciiWanted))
             continue;
-        const QString other = company.isEmpty() ? rows.value(3).toString() : company;
+        const QString name = columnText(statement, 1);
+        const QString company = columnText(statement, 2);
+        const QString other = company.isEmpty() ? columnText(statement, 3) : company;
         matches.emplace_back(
-            name, (email + QLatin1Char('\t') + name + QLatin1Char('\t') + other).toUtf8() + '\n');
+            name, (columnText(statement, 0) + QLatin1Char('\t') + name + QLatin1Char('\t') + other)
+                          .toUtf8()
+                      + '\n');
     }
     if (matches.empty()) {
         std::fprintf(out, "No matches for '%s' in the Tovren address book.\n",
