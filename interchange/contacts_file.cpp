@@ -23,7 +23,7 @@ ContactsRead refused(const QString& problem)
 
 } // namespace
 
-ContactsRead readContacts(const QByteArray& bytes)
+ContactsRead readContacts(const QByteArray& bytes, const Progress& progress)
 {
     if (bytes.isEmpty())
         return refused(QStringLiteral("The file is empty."));
@@ -35,9 +35,9 @@ ContactsRead readContacts(const QByteArray& bytes)
         QStringView(decoded.text).first(std::min<qsizetype>(decoded.text.size(), 4096));
     ContactsRead read;
     if (beginsWithCard(start))
-        read = readVCards(decoded.text);
+        read = readVCards(decoded.text, progress);
     else if (hasKnownHeader(decoded.text))
-        read = readCsv(decoded.text);
+        read = readCsv(decoded.text, progress);
     else
         return refused(QStringLiteral("The file is neither a vCard file (it does not begin with "
                                       "BEGIN:VCARD) nor a CSV file whose first row names columns "
@@ -46,12 +46,12 @@ ContactsRead readContacts(const QByteArray& bytes)
     return read;
 }
 
-ContactsRead readContactsFile(const QString& path)
+ContactsRead readContactsFile(const QString& path, const Progress& progress)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return refused(QStringLiteral("'%1' cannot be read: %2").arg(path, file.errorString()));
-    return readContacts(file.readAll());
+    return readContacts(file.readAll(), progress);
 }
 
 } // namespace interchange

@@ -5,11 +5,14 @@
 // guess.
 
 #include "contact.h"
+#include "progress.h"
 
 namespace interchange {
 
-ContactsRead readContacts(const QByteArray& bytes);
+// `progress` is told the characters of the decoded text read so far, and
+// may stop the reading (see progress.h).
+ContactsRead readContacts(const QByteArray& bytes, const Progress& progress = {});
 // The file at `path`; a file that cannot be read gets a message.
-ContactsRead readContactsFile(const QString& path);
+ContactsRead readContactsFile(const QString& path, const Progress& progress = {});
 
 } // namespace interchange

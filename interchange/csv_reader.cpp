@@ -109,7 +109,7 @@ bool hasKnownHeader(QStringView text)
     return false;
 }
 
-ContactsRead readCsv(QStringView text)
+ContactsRead readCsv(QStringView text, const Progress& progress)
 {
     ContactsRead read;
     CsvRows rows(text, kLongestLine);
@@ -122,6 +122,7 @@ ContactsRead readCsv(QStringView text)
     const std::vector<HeaderRole> roles = rolesOf(header);
     QStringList cells;
     while (rows.next(cells)) {
+        report(progress, rows.position(), text.size());
         if (isBlank(cells))
             continue;
         if (rows.tooLong()) {
@@ -153,6 +154,7 @@ ContactsRead readCsv(QStringView text)
                                  .arg(rows.row())
                                  .arg(contact.label(), refusal);
     }
+    report(progress, text.size(), text.size());
     return read;
 }
 

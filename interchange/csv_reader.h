@@ -6,12 +6,14 @@
 // header is read as far as it goes and noted.
 
 #include "contact.h"
+#include "progress.h"
 
 namespace interchange {
 
 // Whether the first row of `text` names a column Tovren knows.
 bool hasKnownHeader(QStringView text);
 
-ContactsRead readCsv(QStringView text);
+// Tells `progress` the characters read, row by row.
+ContactsRead readCsv(QStringView text, const Progress& progress = {});
 
 } // namespace interchange

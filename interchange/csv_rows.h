@@ -17,6 +17,8 @@ public:
     qsizetype row() const { return m_row; }
     bool tooLong() const { return m_tooLong; }
     bool unclosedQuote() const { return m_unclosedQuote; }
+    // How far into the text the rows read so far reach, in characters.
+    qsizetype position() const { return m_at; }
 
 private:
     QStringView m_text;

@@ -113,11 +113,15 @@ void forEachProperty(QStringView text, qsizetype longest,
 {
     QString pending;
     qsizetype pendingLine = 0;
+    qsizetype pendingOffset = 0;
     bool pendingTooLong = false;
     bool pendingQuotedPrintable = false;
     const auto flush = [&] {
-        if (!pending.trimmed().isEmpty())
-            take(parse(pending, pendingLine, pendingTooLong));
+        if (!pending.trimmed().isEmpty()) {
+            Property property = parse(pending, pendingLine, pendingTooLong);
+            property.offset = pendingOffset;
+            take(property);
+        }
         pending.clear();
         pendingTooLong = false;
     };
@@ -138,6 +142,7 @@ void forEachProperty(QStringView text, qsizetype longest,
         if (end < 0)
             end = text.size();
         QStringView line = text.sliced(start, end - start);
+        const qsizetype lineStart = start;
         start = end + 1;
         ++number;
         if (line.endsWith(QLatin1Char('\r')))
@@ -156,6 +161,7 @@ void forEachProperty(QStringView text, qsizetype longest,
         }
         flush();
         pendingLine = number;
+        pendingOffset = lineStart;
         append(line);
         pendingQuotedPrintable = isQuotedPrintable(pending);
     }

@@ -20,6 +20,7 @@ struct Property {
     bool preferred = false;
     QString value; // as written, escapes and all
     qsizetype line = 0;
+    qsizetype offset = 0;   // where its first line begins in the text, in characters
     bool tooLong = false;   // longer than kLongestLine: the value is cut short
     bool malformed = false; // no colon: no property at all
 };

@@ -278,7 +278,7 @@ Contact Card::finish()
 
 } // namespace
 
-ContactsRead readVCards(QStringView text)
+ContactsRead readVCards(QStringView text, const Progress& progress)
 {
     ContactsRead read;
     std::optional<Card> card;
@@ -310,6 +310,7 @@ ContactsRead readVCards(QStringView text)
         const bool vcard =
             property.value.trimmed().compare(QLatin1String("VCARD"), Qt::CaseInsensitive) == 0;
         if (property.name == QLatin1String("BEGIN") && vcard) {
+            report(progress, property.offset, text.size());
             if (card)
                 truncated();
             card.emplace(property.line);
@@ -329,6 +330,7 @@ ContactsRead readVCards(QStringView text)
                                         "line %2.")
                              .arg(strayLines)
                              .arg(firstStray);
+    report(progress, text.size(), text.size());
     return read;
 }
 

@@ -13,9 +13,11 @@
 // is noted on its contact and left out.
 
 #include "contact.h"
+#include "progress.h"
 
 namespace interchange {
 
-ContactsRead readVCards(QStringView text);
+// Tells `progress` the characters read, card by card.
+ContactsRead readVCards(QStringView text, const Progress& progress = {});
 
 } // namespace interchange
