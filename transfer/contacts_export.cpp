@@ -32,17 +32,20 @@ QByteArray encoded(const interchange::Contact& contact, ExportFormat format)
 } // namespace
 
 int exportContacts(data::Recordset& addresses, const PickLists& lists, ExportFormat format,
-                   QIODevice& out)
+                   QIODevice& out, const interchange::Progress& progress)
 {
     if (format == ExportFormat::Csv)
         put(out, interchange::csvHeader());
     if (addresses.RecordCount() == 0)
         return 0;
+    const int total = addresses.RecordCount();
     int written = 0;
     for (addresses.MoveFirst(); !addresses.isEOF(); addresses.MoveNext()) {
+        interchange::report(progress, written, total);
         put(out, encoded(contactOfRow(addresses, lists), format));
         ++written;
     }
+    interchange::report(progress, written, total);
     return written;
 }
 

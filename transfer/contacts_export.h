@@ -5,6 +5,8 @@
 
 #include "book_rows.h"
 
+#include "interchange/progress.h"
+
 #include <QIODevice>
 
 namespace transfer {
@@ -12,8 +14,10 @@ namespace transfer {
 enum class ExportFormat { VCard3, VCard4, Csv };
 
 // Writes every row `addresses` shows, in its order, and returns how many;
-// moves the recordset. Raises PathFileAccess when `out` refuses a write.
+// moves the recordset. Raises PathFileAccess when `out` refuses a write, and
+// Cancelled when `progress`, told the contacts written so far, stops the
+// work; what `out` was given is then the caller's to drop.
 int exportContacts(data::Recordset& addresses, const PickLists& lists, ExportFormat format,
-                   QIODevice& out);
+                   QIODevice& out, const interchange::Progress& progress = {});
 
 } // namespace transfer

@@ -17,30 +17,35 @@ void addEntries(data::Recordset& rows, const QString& table, const QStringList& 
     rows.UpdateBatch();
 }
 
-void write(const ImportPlan& plan, AddressBook& book)
+void write(const ImportPlan& plan, AddressBook& book, const interchange::Progress& progress)
 {
     data::Transaction work(book.connection);
     addEntries(book.salutations, QStringLiteral("Salutation"), plan.newSalutations);
     addEntries(book.religions, QStringLiteral("Religion"), plan.newReligions);
     const PickLists lists{PickList(book.salutations, QStringLiteral("Salutation")),
                           PickList(book.religions, QStringLiteral("Religion"))};
+    const qint64 adding = plan.count(PlannedContact::Fate::Add);
+    qint64 added = 0;
     for (const PlannedContact& planned : plan.contacts) {
         if (planned.fate != PlannedContact::Fate::Add)
             continue;
+        interchange::report(progress, added++, adding);
         book.addresses.AddNew();
         fillRow(book.addresses, planned.contact, lists);
         book.addresses.Update();
     }
     book.addresses.UpdateBatch();
+    // The last word before the commit: a cancel now still stores nothing.
+    interchange::report(progress, adding, adding);
     work.commit();
 }
 
 } // namespace
 
-void writeImport(const ImportPlan& plan, AddressBook& book)
+void writeImport(const ImportPlan& plan, AddressBook& book, const interchange::Progress& progress)
 {
     try {
-        write(plan, book);
+        write(plan, book, progress);
     } catch (...) {
         for (data::Recordset* rows : {&book.addresses, &book.salutations, &book.religions})
             rows->Close();
