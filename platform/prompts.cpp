@@ -7,6 +7,11 @@
 namespace platform {
 namespace {
 
+class NoProgressWindow final : public ProgressWindow {
+public:
+    bool step(qint64, qint64) override { return true; }
+};
+
 std::unique_ptr<PromptService>& current()
 {
     static std::unique_ptr<PromptService> service = std::make_unique<QtPrompts>();
@@ -14,6 +19,11 @@ std::unique_ptr<PromptService>& current()
 }
 
 } // namespace
+
+std::unique_ptr<ProgressWindow> PromptService::progress(const ProgressPrompt&)
+{
+    return std::make_unique<NoProgressWindow>();
+}
 
 PromptService& prompts()
 {

@@ -43,6 +43,21 @@ struct SaveFileChoice {
     int filterIndex = 0;
 };
 
+struct ProgressPrompt {
+    QString title;
+    QString text; // what is being done: "Reading the contacts..."
+};
+
+// The window of a long piece of work, with a Cancel button. It shows only
+// once the work has lasted a moment, and being modal it keeps the person
+// from changing the records meanwhile; it closes when destroyed.
+class ProgressWindow {
+public:
+    virtual ~ProgressWindow() = default;
+    // Shows `done` of `total`; false once the person has cancelled.
+    virtual bool step(qint64 done, qint64 total) = 0;
+};
+
 class PromptService {
 public:
     virtual ~PromptService() = default;
@@ -58,6 +73,9 @@ public:
     }
     // Shows the dialog modally and returns when it has been closed.
     virtual void showModal(QDialog& dialog) = 0;
+    // A progress window; a service without one gives a window that shows
+    // nothing and is never cancelled.
+    virtual std::unique_ptr<ProgressWindow> progress(const ProgressPrompt& prompt);
 };
 
 PromptService& prompts();

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 
 #include <algorithm>
 
@@ -54,6 +55,33 @@ QString qtFilter(const QString& filter)
     return out.join(QStringLiteral(";;"));
 }
 
+class QtProgressWindow final : public ProgressWindow {
+public:
+    explicit QtProgressWindow(const ProgressPrompt& prompt)
+        : m_dialog(prompt.text, QStringLiteral("Cancel"), 0, kSteps, QApplication::activeWindow())
+    {
+        m_dialog.setWindowTitle(prompt.title);
+        m_dialog.setWindowModality(Qt::ApplicationModal);
+        m_dialog.setMinimumDuration(500);
+        m_dialog.setValue(0);
+    }
+
+    bool step(qint64 done, qint64 total) override
+    {
+        // The dialog handles events at each new value, so it gets at most
+        // kSteps of them however many contacts there are.
+        const int value =
+            total > 0 ? int(std::clamp<qint64>(done * kSteps / total, 0, kSteps)) : kSteps;
+        if (value != m_dialog.value())
+            m_dialog.setValue(value);
+        return !m_dialog.wasCanceled();
+    }
+
+private:
+    static constexpr int kSteps = 1000;
+    QProgressDialog m_dialog;
+};
+
 } // namespace
 
 Answer QtPrompts::message(const MessagePrompt& prompt)
@@ -97,6 +125,11 @@ SaveFileChoice QtPrompts::saveFile(const SaveFilePrompt& prompt)
 void QtPrompts::showModal(QDialog& dialog)
 {
     dialog.exec();
+}
+
+std::unique_ptr<ProgressWindow> QtPrompts::progress(const ProgressPrompt& prompt)
+{
+    return std::make_unique<QtProgressWindow>(prompt);
 }
 
 } // namespace platform

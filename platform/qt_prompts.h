@@ -11,6 +11,7 @@ public:
     QString openFile(const OpenFilePrompt& prompt) override;
     SaveFileChoice saveFile(const SaveFilePrompt& prompt) override;
     void showModal(QDialog& dialog) override;
+    std::unique_ptr<ProgressWindow> progress(const ProgressPrompt& prompt) override;
 };
 
 } // namespace platform

@@ -4,7 +4,21 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace testing_support {
+namespace {
+
+class ScriptedProgress final : public platform::ProgressWindow {
+public:
+    explicit ScriptedProgress(qint64 cancelAt) : m_cancelAt(cancelAt) {}
+    bool step(qint64 done, qint64) override { return done < m_cancelAt; }
+
+private:
+    qint64 m_cancelAt;
+};
+
+} // namespace
 
 ScriptedPrompts::ScriptedPrompts()
 {
@@ -40,6 +54,12 @@ ScriptedPrompts& ScriptedPrompts::answerSaveFile(const QString& path, int filter
 ScriptedPrompts& ScriptedPrompts::handleModal(std::function<void(QDialog&)> handler)
 {
     m_script.emplace_back(std::move(handler));
+    return *this;
+}
+
+ScriptedPrompts& ScriptedPrompts::cancelProgress(qint64 done)
+{
+    m_script.emplace_back(ProgressCancel{done});
     return *this;
 }
 
@@ -101,6 +121,18 @@ void ScriptedPrompts::showModal(QDialog& dialog)
         (*handler)(dialog);
     else
         dialog.reject();
+}
+
+std::unique_ptr<platform::ProgressWindow>
+ScriptedPrompts::progress(const platform::ProgressPrompt& prompt)
+{
+    m_recorded.push_back({QStringLiteral("progress"), prompt.title, prompt.text});
+    qint64 cancelAt = std::numeric_limits<qint64>::max();
+    if (!m_script.empty() && std::holds_alternative<ProgressCancel>(m_script.front())) {
+        cancelAt = std::get<ProgressCancel>(m_script.front()).done;
+        m_script.pop_front();
+    }
+    return std::make_unique<ScriptedProgress>(cancelAt);
 }
 
 } // namespace testing_support

@@ -17,9 +17,9 @@
 namespace testing_support {
 
 struct RecordedPrompt {
-    QString kind; // "message", "openFile", "saveFile" or "modal"
+    QString kind; // "message", "openFile", "saveFile", "modal" or "progress"
     QString title;
-    QString text; // message text, file filter, or the dialog's objectName
+    QString text; // message text, file filter, the dialog's objectName, or what is in progress
     platform::Buttons buttons = platform::Buttons::OK;
     platform::Icon icon = platform::Icon::None;
 };
@@ -41,6 +41,10 @@ public:
     // The callback acts on the dialog (reads it, clicks its buttons) in
     // place of a person; the dialog counts as closed when it returns.
     ScriptedPrompts& handleModal(std::function<void(QDialog&)> handler);
+    // The person cancels the next progress window at its first step that
+    // reaches `done`. Progress windows wait for nobody, so one that nothing
+    // scripted simply runs to its end.
+    ScriptedPrompts& cancelProgress(qint64 done);
 
     const std::vector<RecordedPrompt>& recorded() const { return m_recorded; }
     // The recorded message prompts only.
@@ -51,6 +55,8 @@ public:
     QString openFile(const platform::OpenFilePrompt& prompt) override;
     platform::SaveFileChoice saveFile(const platform::SaveFilePrompt& prompt) override;
     void showModal(QDialog& dialog) override;
+    std::unique_ptr<platform::ProgressWindow>
+    progress(const platform::ProgressPrompt& prompt) override;
 
 private:
     struct MessageAnswer {
@@ -58,11 +64,15 @@ private:
         std::function<void()> meanwhile;
     };
     using ModalHandler = std::function<void(QDialog&)>;
+    struct ProgressCancel {
+        qint64 done;
+    };
     // The next scripted step when it is a `Step`; a failure of the test when not.
     template <typename Step>
     std::optional<Step> next();
 
-    std::deque<std::variant<MessageAnswer, QString, platform::SaveFileChoice, ModalHandler>>
+    std::deque<std::variant<MessageAnswer, QString, platform::SaveFileChoice, ModalHandler,
+                            ProgressCancel>>
         m_script;
     std::vector<RecordedPrompt> m_recorded;
     std::unique_ptr<platform::PromptService> m_previous;
