@@ -1,5 +1,6 @@
 #include "contacts_commands.h"
 
+#include "contacts_progress.h"
 #include "frmaddress.h"
 #include "record_commands.h"
 #include "search_commands.h"
@@ -9,6 +10,7 @@
 #include "core/toolbar_state.h"
 #include "core/traced.h"
 #include "data/connection.h"
+#include "interchange/contacts_file.h"
 #include "platform/prompts.h"
 #include "records/address.h"
 #include "transfer/contacts_export.h"
@@ -39,13 +41,16 @@ void tell(const QString& title, const QString& text, platform::Icon icon)
     platform::MsgBox(text, platform::Buttons::OK, icon, title);
 }
 
-// Runs `work`, telling any failure under `title` after `what` ("No
+// Runs `work`, telling any failure or cancel under `title` with `what` ("No
 // contacts were imported."), so that the person knows nothing happened.
 template <typename Work>
 void toldOnFailure(const QString& title, const QString& what, Work work)
 {
     try {
         work();
+    } catch (const interchange::Cancelled&) {
+        tell(title, QStringLiteral("%1 was cancelled. %2").arg(title, what),
+             platform::Icon::Information);
     } catch (const platform::RunTimeError& error) {
         tell(title, what + QStringLiteral("\n\n") + error.description(), platform::Icon::Critical);
     } catch (const std::exception& error) {
@@ -140,7 +145,13 @@ void importFile(const QString& path)
     bool planned = false;
     toldOnFailure(kImportTitle, QStringLiteral("No contacts were imported."), [&] {
         book.emplace(bookConnection());
-        plan = transfer::planImport(transfer::readContactFiles({path}), *book);
+        std::vector<transfer::ContactFile> files;
+        {
+            const ContactsProgress reading(QFileInfo(path).size() > kLargeContactsFile,
+                                           kImportTitle, QStringLiteral("Reading the contacts..."));
+            files.push_back({path, interchange::readContactsFile(path, reading.callback())});
+        }
+        plan = transfer::planImport(std::move(files), *book);
         planned = true;
     });
     if (!planned)
@@ -159,7 +170,9 @@ void importFile(const QString& path)
     bool written = false;
     toldOnFailure(kImportTitle, QStringLiteral("No contacts were imported; the book is as it was."),
                   [&] {
-                      transfer::writeImport(plan, *book);
+                      const ContactsProgress writing(adding > kManyContacts, kImportTitle,
+                                                     QStringLiteral("Writing the contacts..."));
+                      transfer::writeImport(plan, *book, writing.callback());
                       written = true;
                   });
     if (!written)
@@ -221,8 +234,13 @@ void exportTo(const QString& chosen, const Format& format)
                  platform::Icon::Critical);
             return;
         }
-        const int written =
-            transfer::exportContacts(book.addresses, listsOf(book), format.format, file);
+        const int written = [&] {
+            const ContactsProgress writing(book.addresses.RecordCount() > kManyContacts,
+                                           kExportTitle, QStringLiteral("Writing the contacts..."));
+            return transfer::exportContacts(book.addresses, listsOf(book), format.format, file,
+                                            writing.callback());
+        }();
+        // A cancel leaves the file uncommitted: QSaveFile drops what was written.
         if (!file.commit()) {
             tell(kExportTitle, failed + QStringLiteral("\n\n") + file.errorString(),
                  platform::Icon::Critical);

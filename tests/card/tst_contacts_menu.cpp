@@ -5,9 +5,12 @@
 
 #include "card_fixture.h"
 
+#include "card/contacts_progress.h"
+#include "interchange/vcard_writer.h"
 #include "support/book_lock.h"
 #include "support/test_helpers.h"
 
+#include <QDir>
 #include <QMenu>
 #include <QPlainTextEdit>
 
@@ -250,5 +253,100 @@ TEST_F(ContactsMenu, ExportWithoutTheCardTellsABusyBookAndWritesNothing)
     trigger("mnuExport");
     EXPECT_TRUE(readBytes(home("out.vcf")).contains("FN:Ada"));
 }
+
+// 2,500 contacts of the usual columns, over a megabyte as vCards: large
+// work for reading and for writing alike.
+QByteArray largeFile()
+{
+    using interchange::Column;
+    QByteArray bytes;
+    for (int i = 0; i < 2500; ++i) {
+        interchange::Contact c;
+        c[Column::Name] = QStringLiteral("Person %1").arg(i);
+        c[Column::Company] = QStringLiteral("Vastu Traders Private Limited");
+        c[Column::Address1] = QStringLiteral("Flat 4, Sea View Apartments");
+        c[Column::Address2] = QStringLiteral("Carter Road, Bandra West");
+        c[Column::City] = QStringLiteral("Mumbai");
+        c[Column::Country] = QStringLiteral("India");
+        for (Column phone : {Column::PhOff1, Column::PhOff2, Column::PhRes1, Column::PhCell})
+            c[phone] = QStringLiteral("022 2600 %1").arg(i, 4, 10, QLatin1Char('0'));
+        c[Column::EmlAddr] = QStringLiteral("person%1@example.in").arg(i);
+        bytes += interchange::vCard(c, interchange::VCardVersion::V3);
+    }
+    return bytes;
+}
+
+enum class LargeWork { ImportCancelledReading, ImportCancelledWriting, Import, ExportCancelled };
+
+struct LargeCase {
+    const char* name;
+    LargeWork work;
+    const char* progress; // the progress windows' texts, in order
+    const char* told;
+    int stored; // contacts in the book afterwards
+};
+
+class LargeWorks : public ContactsMenu, public ::testing::WithParamInterface<LargeCase> {};
+
+TEST_P(LargeWorks, ShowProgressAndACancelKeepsNothing)
+{
+    const LargeCase& c = GetParam();
+    openOnThree();
+    const QString in = home("large.vcf");
+    const QString out = home("large.csv");
+    ASSERT_TRUE(writeBytes(in, largeFile()));
+    ASSERT_GT(QFileInfo(in).size(), modGenProcedures::kLargeContactsFile);
+    switch (c.work) {
+    case LargeWork::ImportCancelledReading:
+        m_prompts.answerOpenFile(in).cancelProgress(QFileInfo(in).size() / 2);
+        break;
+    case LargeWork::ImportCancelledWriting:
+    case LargeWork::Import:
+        m_prompts.answerOpenFile(in);
+        answerSummary(true);
+        if (c.work == LargeWork::ImportCancelledWriting)
+            m_prompts.cancelProgress(1000);
+        break;
+    case LargeWork::ExportCancelled:
+        sql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2500) "
+            "INSERT INTO Address (Name, City, SalutationId, ReligionId) "
+            "SELECT 'P' || i, 'Goa', 1, 1 FROM n");
+        m_prompts.answerSaveFile(out, 2).cancelProgress(1000);
+        break;
+    }
+    m_prompts.answerMessage(Answer::OK);
+    const bool exporting = c.work == LargeWork::ExportCancelled;
+    trigger(exporting ? "mnuExport" : "mnuImport");
+
+    QStringList progress;
+    for (const auto& prompt : m_prompts.recorded()) {
+        if (prompt.kind == "progress") {
+            EXPECT_EQ(prompt.title, exporting ? "Export Contacts" : "Import Contacts");
+            progress << prompt.text;
+        }
+    }
+    EXPECT_EQ(progress.join('|'), c.progress);
+    EXPECT_TRUE(lastMessage().startsWith(c.told)) << lastMessage().toStdString();
+    EXPECT_EQ(stored().size(), c.stored);
+    // Neither the export nor its temporary file is left behind.
+    EXPECT_EQ(QDir(home()).entryList({"large.csv*"}, QDir::Files), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ContactsMenu, LargeWorks,
+    ::testing::Values(
+        LargeCase{"import_cancelled_reading", LargeWork::ImportCancelledReading,
+                  "Reading the contacts...",
+                  "Import Contacts was cancelled. No contacts were imported.", 3},
+        LargeCase{"import_cancelled_writing", LargeWork::ImportCancelledWriting,
+                  "Reading the contacts...|Writing the contacts...",
+                  "Import Contacts was cancelled. No contacts were imported; the book is as it "
+                  "was.",
+                  3},
+        LargeCase{"import", LargeWork::Import, "Reading the contacts...|Writing the contacts...",
+                  "2500 contact(s) were imported", 2503},
+        LargeCase{"export_cancelled", LargeWork::ExportCancelled, "Writing the contacts...",
+                  "Export Contacts was cancelled. No contacts were exported", 2503}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
