@@ -1,6 +1,7 @@
 #include "book_query.h"
 
 #include "book_exit.h"
+#include "book_query_match.h"
 
 #include "data/connection.h"
 #include "data/sqlite_io.h"
@@ -9,25 +10,9 @@
 
 #include <algorithm>
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace book_tool {
-
-QString foldedForMatching(const QString& text)
-{
-    // Most names are plain ASCII, and decomposing them is the query's cost.
-    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
-        return text.toLower();
-    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
-    QString folded;
-    folded.reserve(decomposed.size());
-    for (const QChar c : decomposed) {
-        if (c.category() != QChar::Mark_NonSpacing)
-            folded += c;
-    }
-    return folded.toCaseFolded();
-}
 
 namespace {
 
@@ -43,28 +28,6 @@ QByteArrayView columnBytes(sqlite3_stmt* statement, int column)
                           sqlite3_column_bytes(statement, column));
 }
 
-bool isAscii(QByteArrayView bytes)
-{
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
-}
-
-// Whether the folded text of a stored value holds `wanted`. Plain ASCII, as
-// most names and every address are, is matched on its bytes; only other
-// texts are decoded and folded.
-bool holds(QByteArrayView stored, const QString& wanted, const std::optional<QByteArray>& ascii)
-{
-    if (!isAscii(stored)) {
-        const QString text = QString::fromUtf8(stored);
-        return foldedForMatching(text).contains(wanted) || text.toCaseFolded().contains(wanted);
-    }
-    if (!ascii)
-        return false; // what is wanted has letters no ASCII text holds
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c; };
-    return std::search(stored.begin(), stored.end(), ascii->begin(), ascii->end(),
-                       [&](char a, char b) { return lower(a) == b; })
-           != stored.end();
-}
-
 } // namespace
 
 int query(data::Connection& connection, const QString& text, std::FILE* out)
@@ -72,10 +35,7 @@ int query(data::Connection& connection, const QString& text, std::FILE* out)
     // The few columns straight from SQLite: a mail program asks on every
     // completion, and rows of variants cost several times as long on a
     // large book as the bytes do.
-    const QString wanted = foldedForMatching(text.trimmed());
-    const QByteArray wantedBytes = wanted.toUtf8();
-    const std::optional<QByteArray> asciiWanted =
-        isAscii(wantedBytes) ? std::optional(wantedBytes) : std::nullopt;
+    QueryMatch wanted(text.trimmed());
     sqlite3_stmt* statement = nullptr;
     sqlite3_prepare_v2(data::nativeHandle(connection),
                        "SELECT EmlAddr, Name, Company, City FROM Address WHERE EmlAddr <> ''", -1,
@@ -86,9 +46,8 @@ int query(data::Connection& connection, const QString& text, std::FILE* out)
     // by name cost more than reading it.
     std::vector<std::pair<QString, QByteArray>> matches;
     while (statement && sqlite3_step(statement) == SQLITE_ROW) {
-        if (!holds(columnBytes(statement, 1), wanted, asciiWanted)
-            && !holds(columnBytes(statement, 2), wanted, asciiWanted)
-            && !holds(columnBytes(statement, 0), wanted, asciiWanted))
+        if (!wanted.in(columnBytes(statement, 1)) && !wanted.in(columnBytes(statement, 2))
+            && !wanted.in(columnBytes(statement, 0)))
             continue;
         const QString name = columnText(statement, 1);
         const QString company = columnText(statement, 2);

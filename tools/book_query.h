@@ -3,7 +3,7 @@
 // gives (mutt's query_command): a first line of free text, then one line a
 // match, "address<TAB>name<TAB>other info". Only contacts with an e-mail
 // address can answer. Name, company and address are matched without
-// regard to case or accents.
+// regard to case or accents (see book_query_match.h).
 
 #include <QString>
 
@@ -14,10 +14,6 @@ class Connection;
 }
 
 namespace book_tool {
-
-// Text folded for matching: lower case, accents dropped ("Élodie" is
-// "elodie").
-QString foldedForMatching(const QString& text);
 
 // Writes the answer to `out`; kDone with matches, kNoMatch without.
 int query(data::Connection& connection, const QString& text, std::FILE* out);
