@@ -3,9 +3,6 @@
 #include "book_exit.h"
 #include "book_query_match.h"
 
-#include "data/connection.h"
-#include "data/sqlite_io.h"
-
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -30,16 +27,15 @@ QByteArrayView columnBytes(sqlite3_stmt* statement, int column)
 
 } // namespace
 
-int query(data::Connection& connection, const QString& text, std::FILE* out)
+int query(sqlite3* book, const QString& text, std::FILE* out)
 {
     // The few columns straight from SQLite: a mail program asks on every
     // completion, and rows of variants cost several times as long on a
     // large book as the bytes do.
     QueryMatch wanted(text.trimmed());
     sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(data::nativeHandle(connection),
-                       "SELECT EmlAddr, Name, Company, City FROM Address WHERE EmlAddr <> ''", -1,
-                       &statement, nullptr);
+    sqlite3_prepare_v2(book, "SELECT EmlAddr, Name, Company, City FROM Address WHERE EmlAddr <> ''",
+                       -1, &statement, nullptr);
     const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> finalize(statement,
                                                                          sqlite3_finalize);
     // The few matches are put in name order here: sorting the whole table

@@ -9,13 +9,12 @@
 
 #include <cstdio>
 
-namespace data {
-class Connection;
-}
+struct sqlite3;
 
 namespace book_tool {
 
-// Writes the answer to `out`; kDone with matches, kNoMatch without.
-int query(data::Connection& connection, const QString& text, std::FILE* out);
+// Writes the answer from the open book `book` to `out`; kDone with
+// matches, kNoMatch without.
+int query(sqlite3* book, const QString& text, std::FILE* out);
 
 } // namespace book_tool

@@ -1,5 +1,7 @@
-// tovren-book: the address book from the command line, with no display.
-// See kHelp below, which --help prints.
+// tovren-book-records: every command of tovren-book (book.cpp hands them
+// over) through the record layer, and a query whose book did not open
+// cleanly for SQLite alone, so that its trouble is told as for any other
+// command. See kHelp below, which --help prints.
 
 #include "book_commands.h"
 #include "book_exit.h"
@@ -8,6 +10,7 @@
 
 #include "core/program.h"
 #include "data/connection.h"
+#include "data/sqlite_io.h"
 #include "platform/error_numbers.h"
 #include "platform/runtime_error.h"
 
@@ -89,7 +92,7 @@ int run(QStringList args)
         if (command == QLatin1String("query")) {
             if (args.size() != 1)
                 return usage("query takes one TEXT.");
-            return query(*connection, args[0], stdout);
+            return query(data::nativeHandle(*connection), args[0], stdout);
         }
         if (command == QLatin1String("list"))
             return args.isEmpty() ? listContacts(connection) : usage("list takes no arguments.");

@@ -3,6 +3,7 @@
 
 #include "book_fixture.h"
 
+#include "support/book_lock.h"
 #include "transfer/import_writer.h"
 
 #include <QProcess>
@@ -72,6 +73,27 @@ TEST_F(BookToolTest, QueryAnswersAsMailProgramsExpect)
         EXPECT_EQ(ran.status, c.status) << c.text;
         EXPECT_EQ(ran.out, QByteArray(c.out)) << c.text;
     }
+}
+
+// A query opens the book with SQLite alone; a book it cannot use that way
+// is told as every other command tells it.
+TEST_F(BookToolTest, QueryTellsABookInUseAndAFileThatIsNoBook)
+{
+    {
+        testing_support::BookLock lock(bookPath());
+        const Ran held = run({QStringLiteral("query"), QStringLiteral("rao")});
+        EXPECT_EQ(held.status, 4);
+        EXPECT_EQ(held.err, QByteArray("tovren-book: The address book '" + bookPath().toUtf8()
+                                       + "' is in use by another program.\n"));
+    }
+    EXPECT_EQ(run({QStringLiteral("query"), QStringLiteral("rao")}).status, 0);
+    ASSERT_TRUE(testing_support::writeBytes(bookPath(), "Dear Ada, this is a letter.\n"));
+    const Ran stranger = run({QStringLiteral("query"), QStringLiteral("rao")});
+    EXPECT_EQ(stranger.status, 3);
+    EXPECT_TRUE(stranger.err.startsWith(
+        QByteArray("tovren-book: The file '" + bookPath().toUtf8() + "' is not a Tovren database")))
+        << stranger.err.toStdString();
+    EXPECT_TRUE(stranger.out.isEmpty());
 }
 
 TEST_F(BookToolTest, ImportDryRunWritesNothingAndExitStatusesAreStable)
