@@ -1,0 +1,14 @@
+#pragma once
+// The contacts' whole trips between files and an address book, as the
+// Tools menu and tovren-book make them: the database included.
+
+#include "transfer/contacts_export.h"
+
+#include <QString>
+
+// Reads the file at `file`, plans it against the book at `book` and writes
+// it in one transaction; returns the contacts stored.
+int importIntoBook(const QString& file, const QString& book);
+// Reads every contact of the book at `book` and writes them into `file`;
+// returns how many.
+int exportBook(const QString& book, transfer::ExportFormat format, const QString& file);
