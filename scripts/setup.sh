@@ -14,6 +14,7 @@ packages=(
   python3-aiosmtpd msmtp-mta libvmime-dev
   libquazip1-qt6-dev libreoffice-writer
   python3-vobject abook khard
+  postgresql libpq-dev
 )
 
 missing=()
