@@ -1,20 +1,19 @@
 #pragma once
-// A connection to a Tovren database file, opened from a connection string.
-// Opening never creates a file: a missing file, a file that cannot be read
-// and a file that is not a Tovren database all fail with the "unspecified
-// failure" number (-2147467259) and a description that names the file.
-// The connection collects the driver errors of its failed calls, which the
-// error handler lists in its reports.
+// A connection to a Tovren address book, opened from a connection string:
+// the embedded database file, or a database on a PostgreSQL server.
+// Opening never creates a book: a missing file, a file that cannot be read
+// and a database that is not a Tovren address book all fail with the
+// "unspecified failure" number (-2147467259) and a description that names
+// it; a server that cannot be reached or refuses the login fails with
+// ServerUnreachable. The connection collects the driver errors of its failed
+// calls, which the error handler lists in its reports.
 
 #include "errhandler/Vostrel.h"
 
-#include <QSqlDatabase>
 #include <QVector>
 
 #include <memory>
 #include <source_location>
-
-class QSqlError;
 
 namespace data {
 
@@ -30,11 +29,12 @@ private:
     QVector<Vostrel::DbError> m_errors;
 };
 
-// "The address book '<path>' is in use by another program.": what a busy
-// or locked database file is told as (error DatabaseBusy).
-QString inUseDescription(const QString& path);
+// "The address book '<where>' is in use by another program.": what a busy
+// or locked database is told as (error DatabaseBusy).
+QString inUseDescription(const QString& where);
 
 class DatabaseIo;
+struct OpenedBook;
 
 class Connection final : public Vostrel::DbConnection {
 public:
@@ -42,33 +42,39 @@ public:
     // when it is empty). Raises RunTimeError.
     static std::shared_ptr<Connection> open(const QString& connectionString,
                                             const QString& baseFolder = QString());
+    // A database on a server that holds no address book yet, to make one
+    // in it. Raises InvalidCall for a string that names no server.
+    static std::shared_ptr<Connection> openEmpty(const QString& connectionString);
     ~Connection() override;
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    QString ConnectionString() const override { return m_connectionString; }
+    // The string it was opened with, its password masked: this is what
+    // reports and logs show.
+    QString ConnectionString() const override { return m_shownString; }
     Vostrel::DbErrors& Errors() override { return m_errors; }
 
-    QSqlDatabase database() const;
     // How the recordsets read and write through this connection.
     DatabaseIo& io() { return *m_io; }
-    const QString& filePath() const { return m_filePath; }
+    // The book as a person knows it: the file's path, or the database and
+    // its server.
+    const QString& location() const { return m_location; }
     bool isReadOnly() const { return m_readOnly; }
 
     // Records a failed driver call in the errors that reports list.
-    void record(const QSqlError& error, qint32 number);
-    // Records a failed driver call and raises the run-time error `number`
-    // with `description` followed by the driver's own words.
-    [[noreturn]] void fail(const QSqlError& error, qint32 number, const QString& description,
+    void record(const Vostrel::DbError& error) { m_errors.add(error); }
+    // Records a failed driver call and raises its run-time error with
+    // `description` followed by the driver's own words.
+    [[noreturn]] void fail(const Vostrel::DbError& error, const QString& description,
                            std::source_location where = std::source_location::current());
 
 private:
-    Connection(QString connectionString, QString name, QString filePath, bool readOnly);
+    explicit Connection(QString shownString);
+    void take(OpenedBook book);
 
-    QString m_connectionString;
-    QString m_name;
-    QString m_filePath;
-    bool m_readOnly;
+    QString m_shownString;
+    QString m_location;
+    bool m_readOnly = false;
     ErrorList m_errors;
     std::unique_ptr<DatabaseIo> m_io;
 };

@@ -7,6 +7,9 @@
 
 #include "record_store.h"
 
+#include <QVariantList>
+
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -43,6 +46,14 @@ struct PendingRow {
     const std::vector<QVariant>* originals; // values as last read, for Update and Delete
 };
 
+// A table or column name as SQL quotes it.
+QString quotedName(const QString& name);
+
+// The columns a pending row writes (insert, update: only the changed ones)
+// or checks (delete), the key left out; empty for an update that changes
+// nothing.
+std::vector<int> columnsToWrite(const RecordStore& store, int keyColumn, const PendingRow& pending);
+
 class DatabaseIo {
 public:
     virtual ~DatabaseIo() = default;
@@ -73,6 +84,21 @@ public:
     virtual void beginWork() = 0;
     virtual void commitWork() = 0;
     virtual void rollbackWork() = 0;
+
+    // Runs one statement of the program's own making (never a person's
+    // text), "?" standing for each of `parameters` in turn, and returns the
+    // rows it gives: whole numbers as qint64, texts and dates as text, Null
+    // as an invalid variant. For setting up and copying books, not for the
+    // rows a recordset holds.
+    virtual std::vector<QVariantList> execute(const QString& sql,
+                                              const QVariantList& parameters = {}) = 0;
+};
+
+// A book just opened: how to read and write it, and what to call it.
+struct OpenedBook {
+    std::unique_ptr<DatabaseIo> io;
+    QString location;
+    bool readOnly = false;
 };
 
 } // namespace data

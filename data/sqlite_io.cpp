@@ -7,9 +7,9 @@
 #include "platform/error_numbers.h"
 #include "platform/runtime_error.h"
 
+#include "sqlite_error.h"
+
 #include <QFile>
-#include <QSqlDriver>
-#include <QSqlError>
 
 #include <sqlite3.h>
 
@@ -24,25 +24,18 @@ namespace {
                                 qint32 number = platform::err::Unspecified)
 {
     const int code = sqlite3_extended_errcode(db);
-    const QSqlError error(what, QString::fromUtf8(sqlite3_errmsg(db)), QSqlError::StatementError,
-                          QString::number(code));
+    const QString words = QString::fromUtf8(sqlite3_errmsg(db));
     // Another program holding the file is told as that alone: the person
     // only has to try again.
     if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED) {
-        connection.record(error, platform::err::DatabaseBusy);
-        platform::raise(platform::err::DatabaseBusy, inUseDescription(connection.filePath()));
+        connection.record(sqliteError(platform::err::DatabaseBusy, code, what, words));
+        platform::raise(platform::err::DatabaseBusy, inUseDescription(connection.location()));
     }
     QString description = what;
     if ((code & 0xff) == SQLITE_READONLY)
         description +=
-            QStringLiteral(": the address book '%1' is read-only.").arg(connection.filePath());
-    connection.fail(error, number, description);
-}
-
-QString quoted(const QString& name)
-{
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\""))
-           + QLatin1Char('"');
+            QStringLiteral(": the address book '%1' is read-only.").arg(connection.location());
+    connection.fail(sqliteError(number, code, what, words), description);
 }
 
 // A prepared statement that finalizes itself.
@@ -85,13 +78,32 @@ public:
         }
     }
 
+    // A value of the program's own statement, bound by its own type.
+    void bind(int index, const QVariant& value)
+    {
+        if (!value.isValid() || value.isNull()) {
+            sqlite3_bind_null(m_statement, index);
+        } else if (value.metaType() == QMetaType::fromType<QDate>()) {
+            const QString text = platform::isoDate(value.toDate());
+            sqlite3_bind_text16(m_statement, index, text.utf16(), int(text.size() * 2),
+                                SQLITE_TRANSIENT);
+        } else if (value.canConvert<qint64>()
+                   && value.metaType() != QMetaType::fromType<QString>()) {
+            sqlite3_bind_int64(m_statement, index, value.toLongLong());
+        } else {
+            const QString text = value.toString();
+            sqlite3_bind_text16(m_statement, index, text.utf16(), int(text.size() * 2),
+                                SQLITE_TRANSIENT);
+        }
+    }
+
 private:
     Connection& m_connection;
     sqlite3* m_db;
     sqlite3_stmt* m_statement = nullptr;
 };
 
-void execute(Connection& connection, sqlite3* db, const char* sql)
+void runSql(Connection& connection, sqlite3* db, const char* sql)
 {
     char* message = nullptr;
     if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
@@ -128,14 +140,14 @@ QString storedName(Connection& connection, sqlite3* db, const QString& source)
     if (sqlite3_step(find.get()) != SQLITE_ROW)
         platform::raise(kNoSuchTable,
                         QStringLiteral("The database '%1' has no table or query named '%2'.")
-                            .arg(connection.filePath(), source));
+                            .arg(connection.location(), source));
     return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(find.get(), 0)));
 }
 
 // The single INTEGER PRIMARY KEY column of a table, or "".
 QString keyColumnOf(Connection& connection, sqlite3* db, const QString& table)
 {
-    Statement info(connection, db, QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table)));
+    Statement info(connection, db, QStringLiteral("PRAGMA table_info(%1)").arg(quotedName(table)));
     QString key;
     int keys = 0;
     while (info.step()) {
@@ -177,7 +189,7 @@ KnownVersion headerVersion(sqlite3* db, const QString& path)
 // A read transaction: the rows and the version they are read at agree.
 class Reading {
 public:
-    Reading(Connection& connection, sqlite3* db) : m_db(db) { execute(connection, db, "BEGIN"); }
+    Reading(Connection& connection, sqlite3* db) : m_db(db) { runSql(connection, db, "BEGIN"); }
     ~Reading() { sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr); }
     Reading(const Reading&) = delete;
     Reading& operator=(const Reading&) = delete;
@@ -222,35 +234,41 @@ void readValue(RecordStore& store, int row, int column, sqlite3_stmt* statement)
 
 } // namespace
 
-sqlite3* nativeHandle(const Connection& connection)
+sqlite3* nativeHandle(Connection& connection)
 {
-    const QVariant handle = connection.database().driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        platform::raise(
-            platform::err::Unspecified,
-            QStringLiteral("The database '%1' is not open.").arg(connection.filePath()));
-    return *static_cast<sqlite3* const*>(handle.constData());
+    const auto* io = dynamic_cast<const SqliteIo*>(&connection.io());
+    if (!io)
+        platform::raise(platform::err::NotSupported,
+                        QStringLiteral("The address book '%1' is no database file.")
+                            .arg(connection.location()));
+    return io->handle();
 }
 
-SqliteIo::SqliteIo(Connection& connection) : m_connection(connection)
+SqliteIo::SqliteIo(Connection& connection, sqlite3* db, QString path)
+    : m_connection(connection), m_db(db), m_path(std::move(path))
 {
     // Once per connection: the check of a row whose text was read with
     // broken bytes replaced compares through it.
-    sqlite3_create_function_v2(nativeHandle(connection), "tovren_read_as_text", 1,
+    sqlite3_create_function_v2(db, "tovren_read_as_text", 1,
                                SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY, nullptr,
                                readAsText, nullptr, nullptr, nullptr);
 }
 
+SqliteIo::~SqliteIo()
+{
+    sqlite3_close_v2(m_db);
+}
+
 KnownVersion SqliteIo::version()
 {
-    sqlite3* db = nativeHandle(m_connection);
+    sqlite3* db = m_db;
     // Reading the schema takes the shared lock under which the header holds still.
     if (sqlite3_exec(db, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr)
         != SQLITE_OK) {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         return std::nullopt;
     }
-    const KnownVersion version = headerVersion(db, m_connection.filePath());
+    const KnownVersion version = headerVersion(db, m_path);
     sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
     return version;
 }
@@ -258,17 +276,17 @@ KnownVersion SqliteIo::version()
 LoadedRows SqliteIo::readRows(const QString& source)
 {
     Connection& connection = m_connection;
-    sqlite3* db = nativeHandle(connection);
+    sqlite3* db = m_db;
     const Reading reading(connection, db);
     const QString name = storedName(connection, db, source);
-    const KnownVersion version = headerVersion(db, connection.filePath());
+    const KnownVersion version = headerVersion(db, m_path);
     const QString key = keyColumnOf(connection, db, name);
 
-    Statement select(connection, db,
-                     QStringLiteral("SELECT * FROM %1%2")
-                         .arg(quoted(name), key.isEmpty()
-                                                ? QString()
-                                                : QStringLiteral(" ORDER BY ") + quoted(key)));
+    Statement select(
+        connection, db,
+        QStringLiteral("SELECT * FROM %1%2")
+            .arg(quotedName(name),
+                 key.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + quotedName(key)));
     sqlite3_stmt* statement = select.get();
 
     LoadedRows loaded;
@@ -305,36 +323,29 @@ WrittenRows SqliteIo::writeRows(const QString& source, const RecordStore& store,
                                 const std::vector<PendingRow>& rows, const KnownVersion& readAt)
 {
     Connection& connection = m_connection;
-    sqlite3* db = nativeHandle(connection);
+    sqlite3* db = m_db;
     if (keyColumn < 0)
         platform::raise(platform::err::NotSupported,
                         QStringLiteral("The rows of '%1' cannot be changed.").arg(source));
-    const QString table = quoted(source);
+    const QString table = quotedName(source);
     const ColumnInfo& keyInfo = store.columns()[size_t(keyColumn)];
-    const QString keyName = quoted(keyInfo.name);
+    const QString keyName = quotedName(keyInfo.name);
 
     WrittenRows written;
     // Within a transaction of beginWork the batch is a savepoint of it.
     const bool withinWork = !sqlite3_get_autocommit(db);
-    execute(connection, db, withinWork ? "SAVEPOINT tovren_rows" : "BEGIN IMMEDIATE");
-    const KnownVersion before = headerVersion(db, connection.filePath());
+    runSql(connection, db, withinWork ? "SAVEPOINT tovren_rows" : "BEGIN IMMEDIATE");
+    const KnownVersion before = headerVersion(db, m_path);
     bool wrote = false;
     try {
         for (const PendingRow& pending : rows) {
-            std::vector<int> columns; // the columns written (insert, update) or checked (delete)
-            for (int c = 0; c < store.columnCount(); ++c) {
-                if (c == keyColumn)
-                    continue;
-                if (pending.kind != PendingRow::Kind::Update
-                    || store.value(pending.row, c) != (*pending.originals)[size_t(c)])
-                    columns.push_back(c);
-            }
+            const std::vector<int> columns = columnsToWrite(store, keyColumn, pending);
             if (pending.kind == PendingRow::Kind::Update && columns.empty())
                 continue;
 
             QStringList names;
             for (const int c : columns)
-                names << quoted(store.columns()[size_t(c)].name);
+                names << quotedName(store.columns()[size_t(c)].name);
             QString sql;
             if (pending.kind == PendingRow::Kind::Insert) {
                 sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
@@ -391,7 +402,7 @@ WrittenRows SqliteIo::writeRows(const QString& source, const RecordStore& store,
                                    "changed since it was last read."));
             }
         }
-        execute(connection, db, withinWork ? "RELEASE tovren_rows" : "COMMIT");
+        runSql(connection, db, withinWork ? "RELEASE tovren_rows" : "COMMIT");
     } catch (...) {
         sqlite3_exec(db, withinWork ? "ROLLBACK TO tovren_rows; RELEASE tovren_rows" : "ROLLBACK",
                      nullptr, nullptr, nullptr);
@@ -411,17 +422,44 @@ WrittenRows SqliteIo::writeRows(const QString& source, const RecordStore& store,
 
 void SqliteIo::beginWork()
 {
-    execute(m_connection, nativeHandle(m_connection), "BEGIN IMMEDIATE");
+    runSql(m_connection, m_db, "BEGIN IMMEDIATE");
 }
 
 void SqliteIo::commitWork()
 {
-    execute(m_connection, nativeHandle(m_connection), "COMMIT");
+    runSql(m_connection, m_db, "COMMIT");
 }
 
 void SqliteIo::rollbackWork()
 {
-    sqlite3_exec(nativeHandle(m_connection), "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+std::vector<QVariantList> SqliteIo::execute(const QString& sql, const QVariantList& parameters)
+{
+    Statement statement(m_connection, m_db, sql);
+    for (int i = 0; i < parameters.size(); ++i)
+        statement.bind(i + 1, parameters[i]);
+    std::vector<QVariantList> rows;
+    while (statement.step()) {
+        QVariantList row;
+        for (int c = 0; c < sqlite3_column_count(statement.get()); ++c) {
+            switch (sqlite3_column_type(statement.get(), c)) {
+            case SQLITE_NULL:
+                row << QVariant();
+                break;
+            case SQLITE_INTEGER:
+                row << qint64(sqlite3_column_int64(statement.get(), c));
+                break;
+            default:
+                row << QString::fromUtf8(
+                    reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), c)),
+                    sqlite3_column_bytes(statement.get(), c));
+            }
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 } // namespace data

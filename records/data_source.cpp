@@ -87,9 +87,11 @@ DataSource::Submitted DataSource::submit(const QString& title, const QString& wh
         rs.disconnect();
         return Submitted::Sent;
     } catch (const platform::RunTimeError& error) {
-        if (error.number() == platform::err::DatabaseBusy) {
-            // Another program holds the book for now: nothing was written,
-            // nothing is lost, and the person can simply try again.
+        if (error.number() == platform::err::DatabaseBusy
+            || error.number() == platform::err::ServerUnreachable) {
+            // Another program holds the book for now, or the book's server
+            // cannot be reached: nothing was written, nothing is lost, and
+            // the person can simply try again.
             platform::MsgBox(error.description() + QStringLiteral("\r\n") + whenBusy,
                              platform::Buttons::OK, platform::Icon::Exclamation, title);
             return Submitted::Busy;

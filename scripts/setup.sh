@@ -7,13 +7,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config ccache
   qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6svg6 qt6-svg-dev
   libgtest-dev libx11-dev libsqlite3-dev libicu-dev
   sqlite3 xdg-utils fonts-liberation fonts-dejavu-core
   python3-aiosmtpd msmtp-mta libvmime-dev
   libquazip1-qt6-dev libreoffice-writer
   python3-vobject abook khard
+  postgresql libpq-dev
 )
 
 missing=()

@@ -106,7 +106,13 @@ void mdiMain::MDIForm_Load()
                         platform::endProgram();
                     continue;
                 }
-                if (error.number() != platform::err::Unspecified)
+                // A shared book's server that is down or refuses the login
+                // is told as such (never with the password) before the
+                // course a missing book file takes.
+                if (error.number() == platform::err::ServerUnreachable)
+                    platform::MsgBox(error.description(), platform::Buttons::OK,
+                                     platform::Icon::Exclamation, QStringLiteral("Database Path"));
+                else if (error.number() != platform::err::Unspecified)
                     throw;
                 if (recover(defaultTried, iniPath) == Recovery::Stop)
                     return;
@@ -117,7 +123,7 @@ void mdiMain::MDIForm_Load()
                 QStringLiteral("The address book '%1' is read-only. You can browse and "
                                "search it, but changes cannot be saved until the file "
                                "may be written.")
-                    .arg(opened->filePath()),
+                    .arg(opened->location()),
                 platform::Buttons::OK, platform::Icon::Information);
         handler.setCn(QVariant::fromValue(Vostrel::DbConnectionRef(opened)));
         platform::setHelpFile(tovren::helpFilePath());

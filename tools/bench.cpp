@@ -1,4 +1,4 @@
-// tovren-bench [N] [--db FILE] [--make FILE]: times the record layer, the
+// tovren-bench [N] [--db FILE|CONNECTION] [--make FILE]: times the record layer, the
 // card, the labels and the mail on a large address book, and vCard and CSV
 // on as many contacts, with and without the book. It builds a TND.dbx of N
 // synthetic contacts (100000 by default) in a temporary folder, or works on
@@ -8,16 +8,22 @@
 // megabytes. --make FILE only writes the book, for timing other
 // programs on the same rows. Tracing is on, as in the program, and the card
 // runs in the real main window (offscreen unless a display is chosen).
+// --db with a PostgreSQL connection string runs the same lines on a shared
+// book: the synthetic book is copied into that empty database (and taken
+// out again at the end); the SQLite anchors are left out.
 
 #include "bench_book.h"
 #include "bench_interchange.h"
 #include "bench_mail.h"
+#include "bench_server.h"
 #include "bench_transfer.h"
 
 #include "app/run.h"
 #include "card/frmaddress.h"
 #include "core/error_handler.h"
 #include "core/program.h"
+#include "data/connection.h"
+#include "data/database_io.h"
 #include "interchange/contacts_file.h"
 #include "interchange/csv_writer.h"
 #include "interchange/vcard_writer.h"
@@ -97,13 +103,12 @@ void time(const char* name, const std::function<void()>& operation)
 }
 
 // Another program's write to the book, on a connection of its own.
-void writeElsewhere(const QString& path, const char* sql)
+void writeElsewhere(const QString& connectionString)
 {
-    sqlite3* db = nullptr;
-    if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK
-        || sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        fail("another program's write failed");
-    sqlite3_close(db);
+    data::Connection::open(connectionString)
+        ->io()
+        .execute(
+            QStringLiteral("UPDATE \"Address\" SET \"City\" = 'Thane' WHERE \"AddressId\" = 7"));
 }
 
 // The anchors: what SQLite alone takes to step through every row, and to
@@ -129,7 +134,7 @@ void readAnchor(const QString& path, bool copy)
     sqlite3_close(db);
 }
 
-void recordLayer(const QString& path)
+void recordLayer()
 {
     std::unique_ptr<records::Address> address;
     QString name = QStringLiteral("Name LIKE 'ab*'");
@@ -173,7 +178,7 @@ void recordLayer(const QString& path)
     });
     time("delete_one", [&] { address->Delete(); });
     time("refresh_after_save", [&] { address->Refresh(); });
-    writeElsewhere(path, "UPDATE Address SET City = 'Thane' WHERE AddressId = 7");
+    writeElsewhere(tovren::connectionString());
     time("refresh_changed", [&] { address->Refresh(); });
 }
 
@@ -262,9 +267,9 @@ QByteArray interchangeFiles(int count, const QString& folder)
 }
 
 // The whole trips, database included: the 10000 vCards `cards` imported
-// into a book of their own (read, planned, written in one transaction),
-// and the book at `path` exported as vCard 3.0 and as CSV.
-void transferBook(const QString& path, const QString& folder, const QByteArray& cards)
+// into a book file of their own (read, planned, written in one
+// transaction), and the program's book exported as vCard 3.0 and as CSV.
+void transferBook(const QString& folder, const QByteArray& cards)
 {
     const QString file = folder + QStringLiteral("/import.vcf");
     const QString book = folder + QStringLiteral("/import.dbx");
@@ -274,7 +279,7 @@ void transferBook(const QString& path, const QString& folder, const QByteArray& 
     in.close();
     records::createDatabase(book);
     time("import_10000_vcards", [&] {
-        if (importIntoBook(file, book) != 10000)
+        if (importIntoBook(file, QStringLiteral("Data Source=") + book) != 10000)
             fail("the vCards were not all imported");
     });
     const std::pair<const char*, transfer::ExportFormat> formats[] = {
@@ -282,7 +287,8 @@ void transferBook(const QString& path, const QString& folder, const QByteArray& 
         {"export_csv", transfer::ExportFormat::Csv}};
     for (const auto& [name, format] : formats) {
         time(name, [&] {
-            if (exportBook(path, format, folder + QStringLiteral("/export")) <= 0)
+            if (exportBook(tovren::connectionString(), format, folder + QStringLiteral("/export"))
+                <= 0)
                 fail("the book was not exported");
         });
     }
@@ -309,11 +315,18 @@ int main(int argc, char** argv)
 
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("TND.dbx"));
-    const bool ready = source.isEmpty()
+    const QString server = isServerBook(source) ? source : QString();
+    const bool ready = source.isEmpty() || !server.isEmpty()
                            ? (records::createDatabase(path), fillBenchBook(path, contacts))
                            : QFile::copy(source, path);
     if (!ready)
         fail("the address book could not be prepared");
+    if (!server.isEmpty()) {
+        bool copied = false;
+        time("copy_to_server", [&] { copied = prepareServerBook(server, path, folder.path()); });
+        if (!copied)
+            fail("the book could not be copied to the server");
+    }
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -322,12 +335,14 @@ int main(int argc, char** argv)
     char* arguments[] = {argv[0], home.data(), nullptr};
     int count = 2;
     return tovren::run(count, arguments, [&](mdiMain& main) {
-        QTimer::singleShot(0, &main, [&main, &path, &folder, contacts] {
+        QTimer::singleShot(0, &main, [&main, &path, &folder, &server, contacts] {
             Vostrel::clsErrHandler& handler = tovren::errHandler();
             handler.setTraceExecution(true);
-            time("anchor_step_only", [&] { readAnchor(path, false); });
-            time("anchor_copy_arenas", [&] { readAnchor(path, true); });
-            recordLayer(path);
+            if (server.isEmpty()) {
+                time("anchor_step_only", [&] { readAnchor(path, false); });
+                time("anchor_copy_arenas", [&] { readAnchor(path, true); });
+            }
+            recordLayer();
             card(main);
             labels(folder.path());
             const auto mail = mailBench(folder.path());
@@ -336,10 +351,12 @@ int main(int argc, char** argv)
                     fail("mail_1k: the transport did not take every message");
             });
             const QByteArray cards = interchangeFiles(contacts, folder.path());
-            transferBook(path, folder.path(), cards);
+            transferBook(folder.path(), cards);
             rusage usage{};
             getrusage(RUSAGE_SELF, &usage);
             std::printf("rss_mb %ld\n", usage.ru_maxrss / 1024);
+            if (!server.isEmpty())
+                dropServerBook(server);
             main.close();
         });
     });

@@ -5,27 +5,18 @@
 
 #include <QFile>
 
-namespace {
-
-transfer::AddressBook openBook(const QString& book)
+int importIntoBook(const QString& file, const QString& connectionString)
 {
-    return transfer::AddressBook(data::Connection::open(QStringLiteral("Data Source=") + book));
-}
-
-} // namespace
-
-int importIntoBook(const QString& file, const QString& book)
-{
-    transfer::AddressBook into = openBook(book);
+    transfer::AddressBook into(data::Connection::open(connectionString));
     const transfer::ImportPlan plan =
         transfer::planImport(transfer::readContactFiles({file}), into);
     transfer::writeImport(plan, into);
     return plan.count(transfer::PlannedContact::Fate::Add);
 }
 
-int exportBook(const QString& book, transfer::ExportFormat format, const QString& file)
+int exportBook(const QString& connectionString, transfer::ExportFormat format, const QString& file)
 {
-    transfer::AddressBook from = openBook(book);
+    transfer::AddressBook from(data::Connection::open(connectionString));
     const transfer::PickLists lists{
         transfer::PickList(from.salutations, QStringLiteral("Salutation")),
         transfer::PickList(from.religions, QStringLiteral("Religion"))};

@@ -6,9 +6,9 @@
 
 #include <QString>
 
-// Reads the file at `file`, plans it against the book at `book` and writes
-// it in one transaction; returns the contacts stored.
-int importIntoBook(const QString& file, const QString& book);
-// Reads every contact of the book at `book` and writes them into `file`;
-// returns how many.
-int exportBook(const QString& book, transfer::ExportFormat format, const QString& file);
+// Reads the file at `file`, plans it against the book `connectionString`
+// names and writes it in one transaction; returns the contacts stored.
+int importIntoBook(const QString& file, const QString& connectionString);
+// Reads every contact of the book `connectionString` names and writes them
+// into `file`; returns how many.
+int exportBook(const QString& connectionString, transfer::ExportFormat format, const QString& file);

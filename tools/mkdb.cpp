@@ -1,26 +1,55 @@
 // tovren-mkdb PATH: writes a new, empty Tovren address book (with the
 // default pick lists) to PATH, unless a file of that name already exists.
+// tovren-mkdb CONNECTION [--copy FILE]: makes the empty PostgreSQL database
+// that the connection string names into an address book, with the default
+// pick lists or with every row of the book file FILE.
 
+#include "data/connection_string.h"
 #include "platform/runtime_error.h"
 #include "records/schema.h"
+#include "records/server_book.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cstdio>
 
+namespace {
+
+int usage()
+{
+    std::fprintf(stderr, "usage: tovren-mkdb PATH\n"
+                         "       tovren-mkdb 'Provider=PostgreSQL;Host=...;Database=...'"
+                         " [--copy FILE]\n");
+    return 2;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tovren-mkdb PATH\n");
-        return 2;
-    }
-    const QString path = QString::fromLocal8Bit(argv[1]);
-    if (QFileInfo::exists(path))
-        return 0; // an existing address book is never written over
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return usage();
+    const QString target = args.front();
+    const bool server = data::isPostgresProvider(data::parseConnectionString(target).provider);
     try {
-        records::createDatabase(path);
+        if (!server) {
+            if (args.size() != 1)
+                return usage();
+            if (QFileInfo::exists(target))
+                return 0; // an existing address book is never written over
+            records::createDatabase(target);
+            return 0;
+        }
+        if (args.size() != 1 && (args.size() != 3 || args[1] != QLatin1String("--copy")))
+            return usage();
+        const QString copyFrom = args.size() == 3 ? args[2] : QString();
+        const int contacts = records::createServerBook(target, copyFrom);
+        if (!copyFrom.isEmpty())
+            std::printf("tovren-mkdb: copied %d contacts from %s\n", contacts,
+                        qPrintable(copyFrom));
     } catch (const platform::RunTimeError& error) {
         std::fprintf(stderr, "tovren-mkdb: %s\n", qPrintable(error.description()));
         return 1;

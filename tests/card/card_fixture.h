@@ -10,7 +10,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSqlQuery>
+#include "data/database_io.h"
 #include <QTest>
 
 class CardTest : public ShellTest {
@@ -19,14 +19,9 @@ protected:
     QStringList sql(const QString& statement, const QVariantList& values = {})
     {
         auto db = data::Connection::open(QString("Data Source=" + home("TND.dbx")));
-        QSqlQuery query(db->database());
-        EXPECT_TRUE(query.prepare(statement));
-        for (const QVariant& value : values)
-            query.addBindValue(value);
-        EXPECT_TRUE(query.exec()) << statement.toStdString();
         QStringList column;
-        while (query.next())
-            column << query.value(0).toString();
+        for (const QVariantList& row : db->io().execute(statement, values))
+            column << row.value(0).toString();
         return column;
     }
     // The rows of the Address table as "Name|Company|City".

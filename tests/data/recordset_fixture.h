@@ -7,7 +7,7 @@
 #include "records/schema.h"
 #include "support/test_helpers.h"
 
-#include <QSqlQuery>
+#include "data/database_io.h"
 #include <QTemporaryDir>
 #include <QVariantMap>
 
@@ -28,14 +28,13 @@ protected:
     // Inserts a contact with the given columns; returns its key.
     qint64 insert(const QVariantMap& columns)
     {
-        QSqlQuery query(m_connection->database());
-        query.prepare(
+        m_connection->io().execute(
             QStringLiteral("INSERT INTO Address (%1) VALUES (%2)")
-                .arg(columns.keys().join(','), QStringList(columns.size(), "?").join(',')));
-        for (const QVariant& value : columns)
-            query.addBindValue(value);
-        EXPECT_TRUE(query.exec()) << query.lastQuery().toStdString();
-        return query.lastInsertId().toLongLong();
+                .arg(columns.keys().join(','), QStringList(columns.size(), "?").join(',')),
+            columns.values());
+        return m_connection->io()
+            .execute(QStringLiteral("SELECT max(AddressId) FROM Address"))[0][0]
+            .toLongLong();
     }
     // Inserts contacts with just these names; returns the last one's key.
     qint64 insertNames(const QStringList& names)
@@ -77,20 +76,16 @@ protected:
     }
 
     // Runs `sql` on the book behind the recordsets' backs.
-    void exec(const QString& sql)
-    {
-        QSqlQuery query(m_connection->database());
-        EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
-    }
+    void exec(const QString& sql) { m_connection->io().execute(sql); }
 
     // `expression` over the stored addresses in key order, joined by bars.
     QString stored(const QString& expression = QStringLiteral("Name"))
     {
-        QSqlQuery query(m_connection->database());
-        const QString sql = "SELECT group_concat(x, '|') FROM (SELECT " + expression
-                            + " AS x FROM Address ORDER BY AddressId)";
-        EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
-        return query.next() ? query.value(0).toString() : QString();
+        QStringList values;
+        for (const QVariantList& row : m_connection->io().execute(
+                 "SELECT " + expression + " FROM Address ORDER BY AddressId"))
+            values << row[0].toString();
+        return values.join(u'|');
     }
 
     QTemporaryDir m_dir;

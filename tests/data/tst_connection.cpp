@@ -9,7 +9,7 @@
 
 #include <QCryptographicHash>
 #include <QFileInfo>
-#include <QSqlQuery>
+#include "data/database_io.h"
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -75,11 +75,12 @@ TEST_F(OpenDatabase, ATovrenDatabaseOpensWithOrWithoutProvider)
                                          source(path) + ';', source("TND.dbx;")}) {
         auto connection = data::Connection::open(cs, m_dir.path());
         EXPECT_EQ(connection->ConnectionString(), cs);
-        EXPECT_EQ(connection->filePath(), path);
+        EXPECT_EQ(connection->location(), path);
         EXPECT_FALSE(connection->isReadOnly());
-        QSqlQuery query(connection->database());
-        ASSERT_TRUE(query.exec(QStringLiteral("SELECT COUNT(*) FROM Salutation")) && query.next());
-        EXPECT_GT(query.value(0).toInt(), 0);
+        const auto rows =
+            connection->io().execute(QStringLiteral("SELECT COUNT(*) FROM Salutation"));
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_GT(rows[0][0].toInt(), 0);
     }
 }
 
@@ -136,8 +137,8 @@ TEST_F(OpenDatabase, PermissionBitsAreRespected)
     {
         auto connection = data::Connection::open(source(path));
         EXPECT_TRUE(connection->isReadOnly());
-        EXPECT_FALSE(
-            QSqlQuery(connection->database()).exec(QStringLiteral("DELETE FROM Salutation")));
+        EXPECT_THROW(connection->io().execute(QStringLiteral("DELETE FROM Salutation")),
+                     platform::RunTimeError);
     }
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::Permissions()));
     EXPECT_TRUE(failure(source(path)).contains(QStringLiteral("permission")));

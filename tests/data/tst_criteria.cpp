@@ -10,7 +10,7 @@
 
 #include <QDebug>
 #include <QLocale>
-#include <QSqlDatabase>
+#include "data/transaction.h"
 
 #include <algorithm>
 
@@ -24,11 +24,10 @@ protected:
     void SetUp() override
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QSqlDatabase database = m_connection->database();
-        database.transaction();
+        data::Transaction transaction(m_connection);
         for (const QVariantMap& row : m_rows)
             insert(row);
-        ASSERT_TRUE(database.commit());
+        transaction.commit();
         m_rs = open();
     }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }

@@ -3,6 +3,7 @@
 #include "records_fixture.h"
 
 #include "data/connection.h"
+#include "data/database_io.h"
 #include "platform/runtime_error.h"
 
 #include <QFile>
@@ -49,9 +50,8 @@ TEST_F(Schema, TheShippedAddressBookOpensWithPickLists)
 {
     auto connection =
         data::Connection::open(QStringLiteral("Data Source=" TOVREN_BIN_DIR "/TND.dbx"));
-    QSqlQuery query(connection->database());
-    ASSERT_TRUE(query.exec(QStringLiteral("SELECT Salutation FROM Salutation")));
-    EXPECT_TRUE(query.next());
+    EXPECT_FALSE(
+        connection->io().execute(QStringLiteral("SELECT Salutation FROM Salutation")).empty());
 }
 
 } // namespace

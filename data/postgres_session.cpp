@@ -1,0 +1,190 @@
+#include "postgres_session.h"
+
+#include "platform/error_numbers.h"
+#include "platform/runtime_error.h"
+
+#include <libpq-fe.h>
+
+#include <map>
+#include <mutex>
+
+namespace data::pg {
+namespace {
+
+// The settings every session needs, whatever the string says: texts in
+// UTF-8 and dates in ISO order, and a wait for another person's lock that
+// ends, so that a save never hangs behind a stalled peer.
+const std::pair<const char*, const char*> kFixedSettings[] = {
+    {"client_encoding", "UTF8"},
+    {"application_name", "Tovren"},
+    {"options", "-c DateStyle=ISO,YMD -c lock_timeout=5s"},
+};
+
+// The connection string's keys and the client library's names for them.
+const std::pair<const char*, const char*> kKeys[] = {
+    {"Host", "host"},
+    {"Server", "host"},
+    {"Port", "port"},
+    {"Database", "dbname"},
+    {"Initial Catalog", "dbname"},
+    {"User ID", "user"},
+    {"User", "user"},
+    {"Username", "user"},
+    {"Password", "password"},
+    {"Pwd", "password"},
+    {"Service", "service"},
+    {"SSL Mode", "sslmode"},
+    {"SslMode", "sslmode"},
+    {"Connect Timeout", "connect_timeout"},
+};
+
+// Whether a kept session still reaches its server: one that was ended
+// meanwhile (the server restarted, or the session was terminated) is only
+// found out by a round trip, which costs a fraction of a new session.
+bool isAlive(PGconn* conn)
+{
+    if (PQstatus(conn) != CONNECTION_OK || PQtransactionStatus(conn) != PQTRANS_IDLE)
+        return false;
+    PGresult* result = PQexec(conn, "");
+    const bool alive = PQresultStatus(result) == PGRES_EMPTY_QUERY;
+    PQclear(result);
+    return alive && PQstatus(conn) == CONNECTION_OK;
+}
+
+// Idle sessions by their settings. A few per settings are kept: the
+// program holds at most a handful of connections at once.
+class IdleSessions {
+public:
+    static IdleSessions& instance()
+    {
+        static IdleSessions sessions;
+        return sessions;
+    }
+    ~IdleSessions()
+    {
+        for (auto& [key, conn] : m_idle)
+            PQfinish(conn);
+    }
+    PGconn* take(const QByteArray& key)
+    {
+        while (PGconn* conn = takeAny(key)) {
+            if (isAlive(conn))
+                return conn;
+            PQfinish(conn);
+        }
+        return nullptr;
+    }
+    void give(const QByteArray& key, PGconn* conn)
+    {
+        const std::lock_guard lock(m_mutex);
+        if (PQstatus(conn) != CONNECTION_OK || PQtransactionStatus(conn) != PQTRANS_IDLE
+            || m_idle.count(key) >= kKept) {
+            PQfinish(conn);
+            return;
+        }
+        m_idle.emplace(key, conn);
+    }
+
+private:
+    PGconn* takeAny(const QByteArray& key)
+    {
+        const std::lock_guard lock(m_mutex);
+        const auto found = m_idle.find(key);
+        if (found == m_idle.end())
+            return nullptr;
+        PGconn* conn = found->second;
+        m_idle.erase(found);
+        return conn;
+    }
+
+    static constexpr size_t kKept = 4;
+    std::mutex m_mutex;
+    std::multimap<QByteArray, PGconn*> m_idle;
+};
+
+} // namespace
+
+void ResultDeleter::operator()(pg_result* result) const
+{
+    PQclear(result);
+}
+
+ServerTarget serverTarget(const ConnectionTarget& connection)
+{
+    ServerTarget target;
+    // A server that does not answer at all is given up after a while
+    // unless the string says how long to wait.
+    target.settings.emplace_back("connect_timeout", "10");
+    for (const auto& [key, value] : connection.values) {
+        for (const auto& [ours, theirs] : kKeys) {
+            if (key.compare(QLatin1String(ours), Qt::CaseInsensitive) == 0)
+                target.settings.emplace_back(theirs, value.toUtf8());
+        }
+    }
+    for (const auto& [key, value] : kFixedSettings)
+        target.settings.emplace_back(key, value);
+    target.host = connection.value(u"Host");
+    if (target.host.isEmpty())
+        target.host = connection.value(u"Server");
+    target.port = connection.value(u"Port");
+    target.database = connection.value(u"Database");
+    if (target.database.isEmpty())
+        target.database = connection.value(u"Initial Catalog");
+    target.user = connection.value(u"User ID");
+    if (target.user.isEmpty())
+        target.user = connection.value(u"User");
+    const QString service = connection.value(u"Service");
+    const QString server = target.host.isEmpty()
+                               ? (service.isEmpty() ? QStringLiteral("the local server")
+                                                    : QStringLiteral("service ") + service)
+                               : QStringLiteral("server ") + target.host;
+    target.location =
+        QStringLiteral("database %1 on %2, port %3")
+            .arg(target.database.isEmpty() ? QStringLiteral("(default)") : target.database, server,
+                 target.port.isEmpty() ? QStringLiteral("5432") : target.port);
+    return target;
+}
+
+QString failureText(pg_conn* conn)
+{
+    // The library ends its words with a line break and indents hints on
+    // further lines; one line reads better in a message box.
+    return QString::fromUtf8(PQerrorMessage(conn)).simplified();
+}
+
+Session::Session(const ServerTarget& target)
+{
+    std::vector<const char*> keys;
+    std::vector<const char*> values;
+    for (const auto& [key, value] : target.settings) {
+        keys.push_back(key.constData());
+        values.push_back(value.constData());
+        m_key += key + '\0' + value + '\0';
+    }
+    keys.push_back(nullptr);
+    values.push_back(nullptr);
+    m_conn = IdleSessions::instance().take(m_key);
+    if (m_conn)
+        return;
+    m_conn = PQconnectdbParams(keys.data(), values.data(), 0);
+    if (PQstatus(m_conn) != CONNECTION_OK) {
+        const QString reason = failureText(m_conn);
+        PQfinish(m_conn);
+        m_conn = nullptr;
+        platform::raise(platform::err::ServerUnreachable,
+                        QStringLiteral("The address book (%1) could not be opened: %2")
+                            .arg(target.location, reason));
+    }
+}
+
+Session::Session(Session&& other) noexcept
+    : m_key(std::move(other.m_key)), m_conn(std::exchange(other.m_conn, nullptr))
+{}
+
+Session::~Session()
+{
+    if (m_conn)
+        IdleSessions::instance().give(m_key, m_conn);
+}
+
+} // namespace data::pg

@@ -1,0 +1,268 @@
+// The throwaway PostgreSQL cluster. Its folder holds the data directory, the
+// server's log and its socket; a watchdog process removes the folder once the
+// test process has gone, so not even a crash leaves a server behind.
+
+#include "pg_cluster.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <libpq-fe.h>
+
+#include <memory>
+
+#include <netinet/in.h>
+#include <pwd.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace testing_support {
+
+namespace {
+
+std::unique_ptr<PgCluster>& sharedCluster()
+{
+    static std::unique_ptr<PgCluster> cluster;
+    return cluster;
+}
+
+// A port number no one on this machine uses; the server takes it only to
+// name its socket.
+int freePort()
+{
+    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    const bool bound = bind(probe, reinterpret_cast<sockaddr*>(&address), length) == 0
+                       && getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+    close(probe);
+    return bound ? ntohs(address.sin_port) : 55432;
+}
+
+// A value for a libpq conninfo, quoted so that spaces and quotes survive.
+QString quoted(QString value)
+{
+    return '\'' + value.replace('\\', "\\\\").replace('\'', "\\'") + '\'';
+}
+
+bool hasServer(const QString& dir)
+{
+    return !dir.isEmpty() && QFile::exists(dir + "/initdb") && QFile::exists(dir + "/pg_ctl");
+}
+
+QString findBinDir()
+{
+    QProcess pgConfig;
+    pgConfig.start("pg_config", {"--bindir"});
+    if (pgConfig.waitForFinished() && pgConfig.exitCode() == 0) {
+        const QString dir = QString::fromLocal8Bit(pgConfig.readAllStandardOutput()).trimmed();
+        if (hasServer(dir))
+            return dir;
+    }
+    // Debian keeps each major version's server apart; take the newest.
+    QStringList versions = QDir("/usr/lib/postgresql").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    std::sort(versions.begin(), versions.end(),
+              [](const QString& a, const QString& b) { return a.toDouble() > b.toDouble(); });
+    for (const QString& version : versions) {
+        const QString dir = "/usr/lib/postgresql/" + version + "/bin";
+        if (hasServer(dir))
+            return dir;
+    }
+    return QString();
+}
+
+} // namespace
+
+PgCluster::PgCluster() : m_bin(binDir())
+{
+    if (m_bin.isEmpty())
+        m_error = missingServerMessage;
+    else if (!initialize() && m_error.isEmpty())
+        m_error = "The test PostgreSQL cluster could not be set up";
+}
+
+PgCluster::~PgCluster()
+{
+    if (m_running)
+        stop();
+    m_watchdog.closeWriteChannel();
+    m_watchdog.waitForFinished(30000);
+}
+
+PgCluster* PgCluster::shared()
+{
+    if (binDir().isEmpty())
+        return nullptr;
+    std::unique_ptr<PgCluster>& cluster = sharedCluster();
+    if (!cluster) {
+        cluster = std::make_unique<PgCluster>();
+        // Stopped while the application still runs Qt's event machinery.
+        qAddPostRoutine([] { sharedCluster().reset(); });
+    }
+    if (!cluster->m_ready || !cluster->start()) {
+        ADD_FAILURE() << cluster->error().toStdString();
+        return nullptr;
+    }
+    return cluster.get();
+}
+
+QString PgCluster::binDir()
+{
+    static const QString dir = findBinDir();
+    return dir;
+}
+
+bool PgCluster::initialize()
+{
+    QByteArray folder = QDir::tempPath().toLocal8Bit() + "/tovren-pg-XXXXXX";
+    if (!mkdtemp(folder.data()))
+        return false;
+    m_folder = QString::fromLocal8Bit(folder);
+    // initdb and postgres refuse to run as root: the server's own user owns the cluster.
+    if (geteuid() == 0) {
+        const passwd* server = getpwnam("postgres");
+        if (!server || chown(folder.constData(), server->pw_uid, server->pw_gid) != 0) {
+            m_error = "Running as root, the cluster needs the system user postgres";
+            return false;
+        }
+    }
+    startWatchdog();
+    m_port = freePort();
+
+    if (!run(m_bin + "/initdb", {"-D", dataDir(), "-U", adminUser, "--auth=trust", "-E", "UTF8",
+                                 "--locale=C.UTF-8", "--no-sync", "--no-instructions"}))
+        return false;
+    QFile config(dataDir() + "/postgresql.conf");
+    QFile access(dataDir() + "/pg_hba.conf");
+    // Durability buys nothing in a cluster that dies with the tests.
+    const bool configured =
+        config.open(QIODevice::Append)
+        && config.write(QString("listen_addresses = ''\nunix_socket_directories = '%1'\n"
+                                "port = %2\nfsync = off\nsynchronous_commit = off\n"
+                                "full_page_writes = off\n")
+                            .arg(m_folder)
+                            .arg(m_port)
+                            .toLocal8Bit())
+               > 0
+        && access.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && access.write(QByteArray("local all ") + secretUser
+                        + " scram-sha-256\nlocal all all trust\n")
+               > 0;
+    config.close();
+    access.close();
+    m_ready =
+        configured && start()
+        && exec("postgres",
+                QString("CREATE ROLE %1 LOGIN PASSWORD '%2'").arg(secretUser, secretPassword));
+    return m_ready;
+}
+
+// Waits in its own session for the end of its stdin, which comes when the
+// test process ends in any way, then stops the server at once and removes
+// the folder. Qt's pipes are close-on-exec, so the server never holds it open.
+void PgCluster::startWatchdog()
+{
+    const QString script = "dir=$1; shift; cat >/dev/null; "
+                           "\"$@\" stop -D \"$dir/data\" -m immediate >/dev/null 2>&1; "
+                           "rm -rf \"$dir\"";
+    m_watchdog.setChildProcessModifier([] { setsid(); });
+    m_watchdog.setStandardOutputFile(QProcess::nullDevice());
+    m_watchdog.setStandardErrorFile(QProcess::nullDevice());
+    m_watchdog.start("/bin/sh", QStringList{"-c", script, "pg-watchdog", m_folder}
+                                    + asServerUser(m_bin + "/pg_ctl"));
+    m_watchdog.waitForStarted();
+}
+
+QStringList PgCluster::asServerUser(const QString& program) const
+{
+    if (geteuid() == 0)
+        return {"runuser", "-u", "postgres", "--", program};
+    return {program};
+}
+
+bool PgCluster::run(const QString& program, const QStringList& arguments)
+{
+    const QStringList command = asServerUser(program) + arguments;
+    QProcess process;
+    process.setWorkingDirectory(m_folder);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(command.first(), command.mid(1));
+    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit
+        && process.exitCode() == 0)
+        return true;
+    m_error = command.join(' ') + " failed: " + QString::fromLocal8Bit(process.readAll())
+              + process.errorString();
+    return false;
+}
+
+bool PgCluster::start()
+{
+    if (!m_running)
+        m_running = run(m_bin + "/pg_ctl", {"start", "-D", dataDir(), "-l",
+                                            m_folder + "/server.log", "-w", "-t", "60"});
+    return m_running;
+}
+
+bool PgCluster::stop()
+{
+    if (m_running && run(m_bin + "/pg_ctl", {"stop", "-D", dataDir(), "-m", "fast", "-w"}))
+        m_running = false;
+    return !m_running;
+}
+
+QString PgCluster::createDatabase()
+{
+    const QString name = QString("tovren_test_%1").arg(++m_databases);
+    // Copying the files beats writing the template through the WAL, as the
+    // server would by default, when nothing is synced to disk.
+    return exec("postgres",
+                QString("CREATE DATABASE %1 TEMPLATE template0 STRATEGY FILE_COPY").arg(name))
+               ? name
+               : QString();
+}
+
+bool PgCluster::dropDatabase(const QString& database)
+{
+    return exec("postgres", QString("DROP DATABASE %1 WITH (FORCE)").arg(database));
+}
+
+bool PgCluster::exec(const QString& database, const QString& sql)
+{
+    const std::unique_ptr<PGconn, decltype(&PQfinish)> connection(
+        PQconnectdb(conninfo(database).toUtf8().constData()), &PQfinish);
+    const std::unique_ptr<PGresult, decltype(&PQclear)> result(
+        PQstatus(connection.get()) == CONNECTION_OK
+            ? PQexec(connection.get(), sql.toUtf8().constData())
+            : nullptr,
+        &PQclear);
+    const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
+        return true;
+    m_error = sql + ": " + QString::fromUtf8(PQerrorMessage(connection.get()));
+    return false;
+}
+
+QString PgCluster::connectionString(const QString& database, const QString& user) const
+{
+    return QString("Provider=PostgreSQL;Host=%1;Port=%2;Database=%3;User ID=%4")
+        .arg(m_folder)
+        .arg(m_port)
+        .arg(database, user);
+}
+
+QString PgCluster::conninfo(const QString& database, const QString& user,
+                            const QString& password) const
+{
+    QString info = QString("host=%1 port=%2 dbname=%3 user=%4")
+                       .arg(quoted(m_folder))
+                       .arg(m_port)
+                       .arg(quoted(database), quoted(user));
+    if (!password.isEmpty())
+        info += " password=" + quoted(password);
+    return info;
+}
+
+} // namespace testing_support
