@@ -11,10 +11,18 @@
 
 struct sqlite3;
 
+namespace data {
+class Connection;
+}
+
 namespace book_tool {
 
-// Writes the answer from the open book `book` to `out`; kDone with
+// Writes the answer from the open book file `book` to `out`; kDone with
 // matches, kNoMatch without.
 int query(sqlite3* book, const QString& text, std::FILE* out);
+
+// The same answer from a book on a server, read through the record
+// layer's connection.
+int query(data::Connection& book, const QString& text, std::FILE* out);
 
 } // namespace book_tool

@@ -92,7 +92,11 @@ int run(QStringList args)
         if (command == QLatin1String("query")) {
             if (args.size() != 1)
                 return usage("query takes one TEXT.");
-            return query(data::nativeHandle(*connection), args[0], stdout);
+            // A book file that reached this far could not be answered by
+            // the quick way in; a book on a server is always answered here.
+            auto* file = dynamic_cast<data::SqliteIo*>(&connection->io());
+            return file ? query(file->handle(), args[0], stdout)
+                        : query(*connection, args[0], stdout);
         }
         if (command == QLatin1String("list"))
             return args.isEmpty() ? listContacts(connection) : usage("list takes no arguments.");

@@ -1,0 +1,60 @@
+#pragma once
+// The answer of tovren-book query, gathered from whichever book the
+// contacts come from: the ones that match, put in name order, with the
+// first line a mail program shows.
+
+#include "book_exit.h"
+#include "book_query_match.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+namespace book_tool {
+
+// The contacts that match, gathered as they are offered, and the answer.
+class QueryAnswer {
+public:
+    explicit QueryAnswer(const QString& text) : m_text(text), m_wanted(text.trimmed()) {}
+
+    // One contact that can answer, its values as UTF-8.
+    void offer(QByteArrayView email, QByteArrayView name, QByteArrayView company,
+               QByteArrayView city)
+    {
+        if (!m_wanted.in(name) && !m_wanted.in(company) && !m_wanted.in(email))
+            return;
+        const QString nameText = QString::fromUtf8(name);
+        const QByteArrayView other = company.isEmpty() ? city : company;
+        m_matches.emplace_back(nameText, email.toByteArray() + '\t' + name.toByteArray() + '\t'
+                                             + other.toByteArray() + '\n');
+    }
+
+    int write(std::FILE* out)
+    {
+        if (m_matches.empty()) {
+            std::fprintf(out, "No matches for '%s' in the Tovren address book.\n",
+                         qUtf8Printable(m_text));
+            return kNoMatch;
+        }
+        // The few matches are put in name order here: sorting the whole
+        // table by name cost more than reading it.
+        std::stable_sort(m_matches.begin(), m_matches.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::fprintf(out, "Tovren: %d %s for '%s'\n", int(m_matches.size()),
+                     m_matches.size() == 1 ? "match" : "matches", qUtf8Printable(m_text));
+        for (const auto& match : m_matches)
+            std::fwrite(match.second.constData(), 1, size_t(match.second.size()), out);
+        return kDone;
+    }
+
+private:
+    QString m_text;
+    QueryMatch m_wanted;
+    std::vector<std::pair<QString, QByteArray>> m_matches;
+};
+
+} // namespace book_tool
