@@ -21,13 +21,12 @@ protected:
         m_pg = PgCluster::shared();
         if (!m_pg)
             GTEST_SKIP() << PgCluster::missingServerMessage;
-        m_database = m_pg->createDatabase();
-        ASSERT_FALSE(m_database.isEmpty()) << m_pg->error().toStdString();
     }
+    // The database goes with the cluster; the server is left running.
     void TearDown() override
     {
-        if (m_pg && !m_database.isEmpty()) {
-            EXPECT_TRUE(m_pg->start() && m_pg->dropDatabase(m_database));
+        if (m_pg) {
+            EXPECT_TRUE(m_pg->start());
         }
     }
     // The rows of the server's Address table as "Name|City".
@@ -42,13 +41,14 @@ protected:
     }
 
     PgCluster* m_pg = nullptr;
-    QString m_database;
     QString m_book;
 };
 
 TEST_F(CardOnServer, ASaveWhileTheServerIsDownKeepsTheTypingUntilItIsBack)
 {
-    m_book = m_pg->connectionString(m_database);
+    const QString database = m_pg->createDatabase();
+    ASSERT_FALSE(database.isEmpty()) << m_pg->error().toStdString();
+    m_book = m_pg->connectionString(database);
     records::createServerBook(m_book);
     data::Connection::open(m_book)->io().execute(
         "INSERT INTO \"Address\" (\"Name\", \"City\", \"SalutationId\", \"ReligionId\")"
