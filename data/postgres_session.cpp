@@ -8,6 +8,8 @@
 #include <map>
 #include <mutex>
 
+#include <unistd.h>
+
 namespace data::pg {
 namespace {
 
@@ -53,6 +55,11 @@ bool isAlive(PGconn* conn)
 
 // Idle sessions by their settings. A few per settings are kept: the
 // program holds at most a handful of connections at once.
+//
+// The sessions are those of one process. A child made by fork() inherits
+// their sockets: were it to use one, its statements and its parent's would
+// mix on one server session, and were it to end one, the parent's would end
+// too. So a child starts with none and leaves the inherited ones alone.
 class IdleSessions {
 public:
     static IdleSessions& instance()
@@ -62,6 +69,8 @@ public:
     }
     ~IdleSessions()
     {
+        if (m_owner != getpid())
+            return;
         for (auto& [key, conn] : m_idle)
             PQfinish(conn);
     }
@@ -77,6 +86,7 @@ public:
     void give(const QByteArray& key, PGconn* conn)
     {
         const std::lock_guard lock(m_mutex);
+        forgetInherited();
         if (PQstatus(conn) != CONNECTION_OK || PQtransactionStatus(conn) != PQTRANS_IDLE
             || m_idle.count(key) >= kKept) {
             PQfinish(conn);
@@ -89,6 +99,7 @@ private:
     PGconn* takeAny(const QByteArray& key)
     {
         const std::lock_guard lock(m_mutex);
+        forgetInherited();
         const auto found = m_idle.find(key);
         if (found == m_idle.end())
             return nullptr;
@@ -97,7 +108,16 @@ private:
         return conn;
     }
 
+    void forgetInherited()
+    {
+        if (m_owner == getpid())
+            return;
+        m_owner = getpid();
+        m_idle.clear();
+    }
+
     static constexpr size_t kKept = 4;
+    pid_t m_owner = getpid();
     std::mutex m_mutex;
     std::multimap<QByteArray, PGconn*> m_idle;
 };
@@ -163,6 +183,7 @@ Session::Session(const ServerTarget& target)
     }
     keys.push_back(nullptr);
     values.push_back(nullptr);
+    m_owner = getpid();
     m_conn = IdleSessions::instance().take(m_key);
     if (m_conn)
         return;
@@ -178,12 +199,14 @@ Session::Session(const ServerTarget& target)
 }
 
 Session::Session(Session&& other) noexcept
-    : m_key(std::move(other.m_key)), m_conn(std::exchange(other.m_conn, nullptr))
+    : m_key(std::move(other.m_key)), m_conn(std::exchange(other.m_conn, nullptr)),
+      m_owner(other.m_owner)
 {}
 
 Session::~Session()
 {
-    if (m_conn)
+    // A session the parent opened before a fork() stays the parent's.
+    if (m_conn && m_owner == getpid())
         IdleSessions::instance().give(m_key, m_conn);
 }
 

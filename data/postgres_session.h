@@ -53,6 +53,7 @@ public:
 private:
     QByteArray m_key;
     pg_conn* m_conn = nullptr;
+    int m_owner = 0; // the process that opened it
 };
 
 // The library's words for the last failure of `conn`, on one line.

@@ -9,8 +9,6 @@
 bool isServerBook(const QString& db);
 
 // Copies the book file `path` into the empty database `connectionString`
-// names and writes Address.ini in `home` to open it. False on failure.
+// names and writes Address.ini in `home` to open it; the book is dropped
+// from the database again when the program exits. False on failure.
 bool prepareServerBook(const QString& connectionString, const QString& path, const QString& home);
-
-// Drops the book's tables and label query from the database.
-void dropServerBook(const QString& connectionString);
