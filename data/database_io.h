@@ -19,8 +19,8 @@ namespace data {
 // was written in between. Empty when the database cannot tell, which is
 // taken as "changed".
 struct DataVersion {
-    quint64 file = 0;    // which file
-    quint32 changes = 0; // how many times it was written
+    quint64 file = 0;    // which file or database
+    quint64 changes = 0; // how far its writes have gone
     quint32 schema = 0;  // the layout of its tables
     friend bool operator==(const DataVersion&, const DataVersion&) = default;
 };

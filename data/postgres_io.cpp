@@ -227,9 +227,24 @@ std::pair<QString, QString> PostgresIo::storedNameAndKey(const QString& source)
             QString::fromUtf8(PQgetvalue(found.get(), 0, 1))};
 }
 
+KnownVersion PostgresIo::version()
+{
+    pg::Result result(PQexec(m_session.get(),
+                             "SELECT pg_current_wal_insert_lsn() - '0/0'::pg_lsn,"
+                             " (SELECT oid FROM pg_catalog.pg_database"
+                             " WHERE datname = current_database())"));
+    if (PQresultStatus(result.get()) != PGRES_TUPLES_OK || PQntuples(result.get()) != 1)
+        return std::nullopt;
+    return DataVersion{QByteArray(PQgetvalue(result.get(), 0, 1)).toULongLong(),
+                       QByteArray(PQgetvalue(result.get(), 0, 0)).toULongLong(), 0};
+}
+
 LoadedRows PostgresIo::readRows(const QString& source)
 {
     const auto [name, key] = storedNameAndKey(source);
+    // Taken before the rows: a write that lands in between moves the
+    // position on, so the worst it causes is a read again later.
+    const KnownVersion readAt = version();
     const pg::Result rows =
         run(QStringLiteral("SELECT * FROM %1%2")
                 .arg(quotedName(name),
@@ -238,6 +253,7 @@ LoadedRows PostgresIo::readRows(const QString& source)
     const PGresult* result = rows.get();
 
     LoadedRows loaded;
+    loaded.version = readAt;
     std::vector<ColumnInfo> columns;
     const int columnCount = PQnfields(result);
     for (int c = 0; c < columnCount; ++c) {

@@ -24,9 +24,11 @@ public:
     // `connection` records the failures and outlives this object.
     PostgresIo(Connection& connection, pg::Session session, QString location);
 
-    // The server keeps no count of writes that the program could read
-    // cheaply, so every read is taken as possibly changed.
-    KnownVersion version() override { return std::nullopt; }
+    // The server's write-ahead log position: it stands still while nothing
+    // at all is written on the server, so an equal position means the rows
+    // read are still what is stored (other databases' writes only make a
+    // read again happen sooner than needed). Empty when it cannot be read.
+    KnownVersion version() override;
     LoadedRows readRows(const QString& source) override;
     WrittenRows writeRows(const QString& source, const RecordStore& store, int keyColumn,
                           const std::vector<PendingRow>& rows, const KnownVersion& readAt) override;
