@@ -5,12 +5,18 @@
 
 namespace {
 
-class Requery : public RecordsetTest {
+class Requery : public BackendTest {
 protected:
-    Requery() { insertNames({QStringLiteral("Ada"), QStringLiteral("Bo")}); }
+    void SetUp() override
+    {
+        BackendTest::SetUp();
+        if (!IsSkipped())
+            insertNames({QStringLiteral("Ada"), QStringLiteral("Bo")});
+    }
 };
+INSTANTIATE_TEST_SUITE_P(Backends, Requery, bothBackends(), backendName);
 
-TEST_F(Requery, ShowsEveryWriteMadeSinceTheRowsWereRead)
+TEST_P(Requery, ShowsEveryWriteMadeSinceTheRowsWereRead)
 {
     enum class Writer {
         OtherProgram,
@@ -23,6 +29,8 @@ TEST_F(Requery, ShowsEveryWriteMadeSinceTheRowsWereRead)
          {Writer::OtherProgram, Writer::OtherRecordset, Writer::OtherProgramAfterOwnSave,
           Writer::OtherProgramBeforeOwnSave, Writer::WriteAheadLog}) {
         SCOPED_TRACE(int(writer));
+        if (writer == Writer::WriteAheadLog && GetParam() != Backend::Sqlite)
+            continue; // a mode of the embedded file
         if (writer == Writer::WriteAheadLog)
             exec(QStringLiteral("PRAGMA journal_mode = WAL"));
         auto rs = open();
@@ -39,19 +47,19 @@ TEST_F(Requery, ShowsEveryWriteMadeSinceTheRowsWereRead)
             other->setValue(u"Name", QStringLiteral("Cy"));
             connected(*other, &data::Recordset::UpdateBatch);
         } else {
-            exec(QStringLiteral("UPDATE Address SET Name = 'Cy' WHERE Name = 'Bo'"));
+            exec(QStringLiteral(R"(UPDATE "Address" SET "Name" = 'Cy' WHERE "Name" = 'Bo')"));
         }
         if (writer == Writer::OtherProgramBeforeOwnSave)
             ownSave();
         connected(*rs, &data::Recordset::Requery);
         EXPECT_EQ(names(*rs).last(), QStringLiteral("Cy"));
-        exec(QStringLiteral("UPDATE Address SET Name = 'Bo' WHERE Name = 'Cy'"));
+        exec(QStringLiteral(R"(UPDATE "Address" SET "Name" = 'Bo' WHERE "Name" = 'Cy')"));
     }
 }
 
-TEST_F(Requery, WithNothingWrittenDropsWhatWasNotSentAndFiltersAgain)
+TEST_P(Requery, WithNothingWrittenDropsWhatWasNotSentAndFiltersAgain)
 {
-    exec(QStringLiteral("UPDATE Address SET City = 'Pune'"));
+    exec(QStringLiteral(R"(UPDATE "Address" SET "City" = 'Pune')"));
     auto rs = open();
     rs->setFilter(QStringLiteral("City = 'Pune'"));
     rs->setValue(u"City", QStringLiteral("Goa"));
@@ -73,7 +81,7 @@ TEST_F(Requery, WithNothingWrittenDropsWhatWasNotSentAndFiltersAgain)
     EXPECT_EQ(names(*rs), QStringList({"Ada", "Bo"}));
     connected(*rs, &data::Recordset::Requery);
     EXPECT_EQ(names(*rs), QStringList({"Bo"}));
-    EXPECT_EQ(stored(QStringLiteral("City")), QStringLiteral("Goa|Pune"));
+    EXPECT_EQ(stored({"City"}), QStringLiteral("Goa|Pune"));
 }
 
 } // namespace

@@ -5,21 +5,37 @@
 #include "pg_cluster.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <libpq-fe.h>
 
 #include <memory>
 
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace testing_support {
 
 namespace {
+
+// What every cluster's data folder is made with. Small WAL segments keep the
+// folder, and so its copy, small; durability buys nothing in a cluster that
+// dies with the tests.
+const QStringList kInitdbArguments = QString("-U %1 --auth=trust -E UTF8 --locale=C.UTF-8 "
+                                             "--wal-segsize=1 --no-sync --no-instructions")
+                                         .arg(PgCluster::adminUser)
+                                         .split(' ');
+const QByteArray kSettings = "listen_addresses = ''\nfsync = off\nsynchronous_commit = off\n"
+                             "full_page_writes = off\n";
+const QByteArray kAccess =
+    QByteArray("local all ") + PgCluster::secretUser + " scram-sha-256\nlocal all all trust\n";
 
 std::unique_ptr<PgCluster>& sharedCluster()
 {
@@ -131,33 +147,74 @@ bool PgCluster::initialize()
     }
     startWatchdog();
     m_port = freePort();
+    if (!takeTemplate())
+        return false;
+    // The template's socket and port were its maker's; the last setting counts.
+    QFile config(dataDir() + "/postgresql.conf");
+    const bool configured = config.open(QIODevice::Append) && config.write(ownSettings()) > 0;
+    config.close();
+    m_ready = configured && start();
+    return m_ready;
+}
 
-    if (!run(m_bin + "/initdb", {"-D", dataDir(), "-U", adminUser, "--auth=trust", "-E", "UTF8",
-                                 "--locale=C.UTF-8", "--no-sync", "--no-instructions"}))
+QByteArray PgCluster::ownSettings() const
+{
+    return QString("unix_socket_directories = '%1'\nport = %2\n")
+        .arg(m_folder)
+        .arg(m_port)
+        .toLocal8Bit();
+}
+
+// initdb costs seconds and a copy of its result a fraction of one, so the
+// data folder is made once per build and server version, under the build
+// tree, and every cluster starts from a copy of it. One test process makes
+// it while the others wait on the lock, which the kernel drops when its
+// holder dies; a template appears whole, by a rename, or not at all.
+bool PgCluster::takeTemplate()
+{
+    // Named after the server and what it is made with: a change makes a new one.
+    const QByteArray recipe =
+        m_bin.toUtf8() + kInitdbArguments.join(' ').toUtf8() + kSettings + kAccess;
+    const QString folder =
+        QString(TOVREN_PG_TEMPLATE_DIR "/")
+        + QCryptographicHash::hash(recipe, QCryptographicHash::Sha1).toHex().left(12);
+    const int lock = QDir().mkpath(TOVREN_PG_TEMPLATE_DIR)
+                         ? ::open(QFile::encodeName(folder + ".lock").constData(),
+                                  O_CREAT | O_RDWR | O_CLOEXEC, 0644)
+                         : -1;
+    if (lock < 0 || flock(lock, LOCK_EX) != 0) {
+        m_error = "The template cluster " + folder + " cannot be locked";
+        if (lock >= 0)
+            close(lock);
+        return false;
+    }
+    const QString partial = folder + ".partial";
+    const bool taken = QFileInfo::exists(folder)
+                           ? run("cp", {"-a", folder, dataDir()}, AsCaller)
+                           : makeTemplate() && QDir(partial).removeRecursively()
+                                 && run("cp", {"-a", dataDir(), partial}, AsCaller)
+                                 && QDir().rename(partial, folder);
+    close(lock);
+    return taken;
+}
+
+// A cluster of this folder as every test wants it: only a socket, no
+// durability, and the secret role with its password.
+bool PgCluster::makeTemplate()
+{
+    if (!run(m_bin + "/initdb", QStringList{"-D", dataDir()} + kInitdbArguments))
         return false;
     QFile config(dataDir() + "/postgresql.conf");
     QFile access(dataDir() + "/pg_hba.conf");
-    // Durability buys nothing in a cluster that dies with the tests.
     const bool configured =
-        config.open(QIODevice::Append)
-        && config.write(QString("listen_addresses = ''\nunix_socket_directories = '%1'\n"
-                                "port = %2\nfsync = off\nsynchronous_commit = off\n"
-                                "full_page_writes = off\n")
-                            .arg(m_folder)
-                            .arg(m_port)
-                            .toLocal8Bit())
-               > 0
-        && access.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && access.write(QByteArray("local all ") + secretUser
-                        + " scram-sha-256\nlocal all all trust\n")
-               > 0;
+        config.open(QIODevice::Append) && config.write(kSettings + ownSettings()) > 0
+        && access.open(QIODevice::WriteOnly | QIODevice::Truncate) && access.write(kAccess) > 0;
     config.close();
     access.close();
-    m_ready =
-        configured && start()
-        && exec("postgres",
-                QString("CREATE ROLE %1 LOGIN PASSWORD '%2'").arg(secretUser, secretPassword));
-    return m_ready;
+    return configured && start()
+           && exec("postgres",
+                   QString("CREATE ROLE %1 LOGIN PASSWORD '%2'").arg(secretUser, secretPassword))
+           && stop();
 }
 
 // Waits in its own session for the end of its stdin, which comes when the
@@ -183,9 +240,10 @@ QStringList PgCluster::asServerUser(const QString& program) const
     return {program};
 }
 
-bool PgCluster::run(const QString& program, const QStringList& arguments)
+bool PgCluster::run(const QString& program, const QStringList& arguments, RunAs who)
 {
-    const QStringList command = asServerUser(program) + arguments;
+    const QStringList command =
+        (who == AsServerUser ? asServerUser(program) : QStringList{program}) + arguments;
     QProcess process;
     process.setWorkingDirectory(m_folder);
     process.setProcessChannelMode(QProcess::MergedChannels);

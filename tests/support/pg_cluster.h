@@ -1,8 +1,9 @@
 #pragma once
-// A real, throwaway PostgreSQL server for the tests of one executable: made
-// with initdb in a fresh temporary folder on first use, reachable only over a
-// Unix socket in that folder, and gone with the folder when the executable
-// ends, whether it ends normally or dies.
+// A real, throwaway PostgreSQL server for the tests of one executable: copied
+// from a template data folder (made once per build) into a fresh temporary
+// folder on first use, reachable only over a Unix socket in that folder, and
+// gone with the folder when the executable ends, whether it ends normally or
+// dies.
 
 #include <QProcess>
 #include <QString>
@@ -56,9 +57,16 @@ public:
     bool isRunning() const { return m_running; }
 
 private:
+    // Who runs a command: the server's own user (when the tests run as
+    // root), or the test process itself.
+    enum RunAs { AsServerUser, AsCaller };
+
     bool initialize();
+    bool takeTemplate();
+    bool makeTemplate();
+    QByteArray ownSettings() const;
     void startWatchdog();
-    bool run(const QString& program, const QStringList& arguments);
+    bool run(const QString& program, const QStringList& arguments, RunAs who = AsServerUser);
     QStringList asServerUser(const QString& program) const;
     QString dataDir() const { return m_folder + "/data"; }
 
