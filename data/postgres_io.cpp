@@ -131,7 +131,9 @@ OpenedBook openPostgresBook(Connection& connection, const ConnectionTarget& targ
     const pg::ServerTarget server = pg::serverTarget(target);
     auto io = std::make_unique<PostgresIo>(connection, pg::Session(server), server.location);
     const std::vector<QVariantList> tables = io->execute(
-        QStringLiteral("SELECT c.relname, has_table_privilege(c.oid, 'INSERT, UPDATE, DELETE')"
+        QStringLiteral("SELECT c.relname, has_table_privilege(c.oid, 'INSERT')"
+                       " AND has_table_privilege(c.oid, 'UPDATE')"
+                       " AND has_table_privilege(c.oid, 'DELETE')"
                        " FROM pg_catalog.pg_class c WHERE c.relkind IN ('r', 'p', 'v')"
                        " AND c.relnamespace = (SELECT oid FROM pg_catalog.pg_namespace"
                        " WHERE nspname = current_schema())"));
