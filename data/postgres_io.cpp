@@ -12,7 +12,6 @@
 #include <libpq-fe.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cstdlib>
 
 namespace data {
@@ -50,32 +49,6 @@ ColumnInfo columnOf(const PGresult* result, int column)
     if ((type == kVarchar || type == kBpchar) && modifier > 4)
         return columnFromDeclaredType(name, QStringLiteral("VARCHAR(%1)").arg(modifier - 4));
     return columnFromDeclaredType(name, QStringLiteral("TEXT"));
-}
-
-void readValue(RecordStore& store, int row, int column, const PGresult* result, int resultRow)
-{
-    if (PQgetisnull(result, resultRow, column))
-        return; // a new row starts as Null
-    const char* text = PQgetvalue(result, resultRow, column);
-    const int length = PQgetlength(result, resultRow, column);
-    switch (store.columns()[size_t(column)].kind) {
-    case ColumnKind::Integer: {
-        qint64 number = 0;
-        if (std::from_chars(text, text + length, number).ec == std::errc())
-            store.setNumber(row, column, number);
-        else
-            store.setUtf8(row, column, text, length);
-        return;
-    }
-    case ColumnKind::Date:
-        // A time of day after the date is not shown; the card shows the day.
-        if (const auto day = platform::parseIsoDate(QLatin1StringView(text, std::min(length, 10))))
-            store.setNumber(row, column, day->toJulianDay());
-        return;
-    case ColumnKind::Text:
-        store.setUtf8(row, column, text, length);
-        return;
-    }
 }
 
 // A value as the server reads a parameter: text, or nothing for Null.
@@ -130,13 +103,13 @@ OpenedBook openPostgresBook(Connection& connection, const ConnectionTarget& targ
 {
     const pg::ServerTarget server = pg::serverTarget(target);
     auto io = std::make_unique<PostgresIo>(connection, pg::Session(server), server.location);
-    const std::vector<QVariantList> tables = io->execute(
-        QStringLiteral("SELECT c.relname, has_table_privilege(c.oid, 'INSERT')"
-                       " AND has_table_privilege(c.oid, 'UPDATE')"
-                       " AND has_table_privilege(c.oid, 'DELETE')"
-                       " FROM pg_catalog.pg_class c WHERE c.relkind IN ('r', 'p', 'v')"
-                       " AND c.relnamespace = (SELECT oid FROM pg_catalog.pg_namespace"
-                       " WHERE nspname = current_schema())"));
+    const std::vector<QVariantList> tables =
+        io->execute(QStringLiteral("SELECT c.relname, has_table_privilege(c.oid, 'INSERT')"
+                                   " AND has_table_privilege(c.oid, 'UPDATE')"
+                                   " AND has_table_privilege(c.oid, 'DELETE')"
+                                   " FROM pg_catalog.pg_class c WHERE c.relkind IN ('r', 'p', 'v')"
+                                   " AND c.relnamespace = (SELECT oid FROM pg_catalog.pg_namespace"
+                                   " WHERE nspname = current_schema())"));
     const auto refuse = [&server](const QString& why) {
         throw platform::RunTimeError(platform::err::Unspecified,
                                      QStringLiteral("The %1 %2").arg(server.location, why),
@@ -231,10 +204,9 @@ std::pair<QString, QString> PostgresIo::storedNameAndKey(const QString& source)
 
 KnownVersion PostgresIo::version()
 {
-    pg::Result result(PQexec(m_session.get(),
-                             "SELECT pg_current_wal_insert_lsn() - '0/0'::pg_lsn,"
-                             " (SELECT oid FROM pg_catalog.pg_database"
-                             " WHERE datname = current_database())"));
+    pg::Result result(PQexec(m_session.get(), "SELECT pg_current_wal_insert_lsn() - '0/0'::pg_lsn,"
+                                              " (SELECT oid FROM pg_catalog.pg_database"
+                                              " WHERE datname = current_database())"));
     if (PQresultStatus(result.get()) != PGRES_TUPLES_OK || PQntuples(result.get()) != 1)
         return std::nullopt;
     return DataVersion{QByteArray(PQgetvalue(result.get(), 0, 1)).toULongLong(),
@@ -247,19 +219,19 @@ LoadedRows PostgresIo::readRows(const QString& source)
     // Taken before the rows: a write that lands in between moves the
     // position on, so the worst it causes is a read again later.
     const KnownVersion readAt = version();
-    const pg::Result rows =
-        run(QStringLiteral("SELECT * FROM %1%2")
-                .arg(quotedName(name),
-                     key.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + quotedName(key)),
-            QStringLiteral("The rows of '%1' could not be read").arg(source));
-    const PGresult* result = rows.get();
+    const QString select =
+        QStringLiteral("SELECT * FROM %1%2")
+            .arg(quotedName(name),
+                 key.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + quotedName(key));
+    const QString what = QStringLiteral("The rows of '%1' could not be read").arg(source);
+    // The columns from a query that returns no rows, the rows by copying.
+    const pg::Result described = run(select + QStringLiteral(" LIMIT 0"), what);
 
     LoadedRows loaded;
     loaded.version = readAt;
     std::vector<ColumnInfo> columns;
-    const int columnCount = PQnfields(result);
-    for (int c = 0; c < columnCount; ++c) {
-        ColumnInfo column = columnOf(result, c);
+    for (int c = 0; c < PQnfields(described.get()); ++c) {
+        ColumnInfo column = columnOf(described.get(), c);
         if (!key.isEmpty() && column.name == key) {
             column.isKey = true;
             loaded.keyColumn = c;
@@ -267,12 +239,7 @@ LoadedRows PostgresIo::readRows(const QString& source)
         columns.push_back(column);
     }
     loaded.store = RecordStore(std::move(columns));
-    const int rowCount = PQntuples(result);
-    for (int r = 0; r < rowCount; ++r) {
-        const int row = loaded.store.appendRow();
-        for (int c = 0; c < columnCount; ++c)
-            readValue(loaded.store, row, c, result, r);
-    }
+    copyRows(select, loaded.store, what);
     return loaded;
 }
 

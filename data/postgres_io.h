@@ -45,6 +45,9 @@ private:
                    const std::vector<bool>& nulls, const QString& what);
     pg::Result run(const QString& sql, const QString& what) { return run(sql, {}, {}, what); }
     [[noreturn]] void fail(pg_result* result, const QString& what);
+    // Reads every row `select` gives into `store` (whose columns are its
+    // columns) through COPY; raises as `what` on failure.
+    void copyRows(const QString& select, RecordStore& store, const QString& what);
     // The stored name of a table or view (any letter case) and its key.
     std::pair<QString, QString> storedNameAndKey(const QString& source);
 
