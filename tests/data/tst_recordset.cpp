@@ -378,7 +378,8 @@ TEST_P(RecordsetReading, ViewsOpenForReadingOnly)
     EXPECT_RUNTIME_ERROR(open(QStringLiteral("NoSuchTable")), data::kNoSuchTable);
 }
 
-// Quotes, separators, placeholders, any script and emoji come back exactly,
+// Quotes, separators, placeholders, escapes, control characters, any script
+// and emoji come back exactly,
 // and so do dates across the calendar: each row is then found again by the
 // check of every value it was read with.
 TEST_P(RecordsetSaving, TextsAndDatesComeBackExactly)
@@ -389,9 +390,11 @@ TEST_P(RecordsetSaving, TextsAndDatesComeBackExactly)
         "\u00c6r\u00f8 \u00dcnal \u0394\u03b7\u03bc\u03ae\u03c4\u03c1\u03b7\u03c2 \u674e",
         "\U0001F642\U0001F44D\U0001F3FD \u200d\u2764\ufe0f",
         "back\\slash ?, $1, %1",
-        "  two  spaces  "};
-    const QStringList dates = {"0001-01-01", "1582-10-04", "1900-02-28",
-                               "2000-02-29", "9999-12-31", "1970-01-01"};
+        "  two  spaces  ",
+        "\\N",
+        "t\tab\nnl\r\\x41\\101"};
+    const QStringList dates = {"0001-01-01", "1582-10-04", "1900-02-28", "2000-02-29",
+                               "9999-12-31", "1970-01-01", "2024-02-29", "1999-12-31"};
     auto rs = open();
     for (qsizetype i = 0; i < texts.size(); ++i) {
         rs->AddNew();
