@@ -9,6 +9,7 @@
 #include "core/program.h"
 #include "core/traced.h"
 #include "data/connection.h"
+#include "data/connection_string.h"
 #include "platform/error_numbers.h"
 #include "platform/help.h"
 #include "platform/profile_file.h"
@@ -27,10 +28,28 @@ QString connectionStringFor(const QString& path)
            + QStringLiteral(";Persist Security Info=False");
 }
 
-// Points the program at `path` and remembers it in Address.ini. A folder
-// that cannot be written only means the choice is not remembered.
-void useDatabase(const QString& iniPath, const QString& path)
+// The connection string Address.ini holds. The section is read whole: a
+// long database path is never cut.
+QString storedConnectionString(const QString& iniPath)
 {
+    QString connection;
+    for (const QString& entry : platform::readProfileSection(iniPath, kDatabasePath))
+        connection += entry + QLatin1Char(';');
+    return connection;
+}
+
+// Points the program at `path` and remembers it in Address.ini. A folder
+// that cannot be written only means the choice is not remembered. A shared
+// book's server settings stay: the book tried on the way is only a stand-in
+// for a server that may be back next time. A file the person chose takes
+// the server's place, its settings kept in the section for going back.
+void useDatabase(const QString& iniPath, const QString& path, bool chosen = false)
+{
+    if (chosen
+        && data::isPostgresProvider(
+            data::parseConnectionString(storedConnectionString(iniPath)).provider))
+        platform::writeProfileString(iniPath, kDatabasePath, QStringLiteral("Provider"),
+                                     QStringLiteral("Microsoft.Jet.OLEDB.4.0"));
     tovren::setConnectionString(connectionStringFor(path));
     platform::writeProfileString(iniPath, kDatabasePath, QStringLiteral("Data Source"), path);
 }
@@ -51,7 +70,7 @@ Recovery recover(bool& defaultTried, const QString& iniPath)
         {QString(), QStringLiteral("*.dbx|*.dbx"), tovren::programFolder()});
     if (chosen.isEmpty())
         return Recovery::Stop;
-    useDatabase(iniPath, chosen);
+    useDatabase(iniPath, chosen, true);
     return Recovery::Retry;
 }
 
@@ -87,11 +106,7 @@ void mdiMain::MDIForm_Load()
         handler.setEmailAddress(tovren::kSupportAddress);
         handler.setToName(QStringLiteral("Support"));
 
-        // The section is read whole: a long database path is never cut.
-        QString connection;
-        for (const QString& entry : platform::readProfileSection(iniPath, kDatabasePath))
-            connection += entry + QLatin1Char(';');
-        tovren::setConnectionString(connection);
+        tovren::setConnectionString(storedConnectionString(iniPath));
 
         std::shared_ptr<data::Connection> opened;
         while (!opened) {

@@ -88,7 +88,8 @@ TEST_F(StartupOnServer, AServerDownOrRefusingIsToldThenTheBookBesideIsUsed)
     }
 }
 
-// Without a book beside the program the person is asked for one.
+// Without a book beside the program the person is asked for one; a file
+// chosen then is remembered in the server's place.
 TEST_F(StartupOnServer, ARefusingServerWithoutABookBesideAsksForOne)
 {
     nameServer(PgCluster::secretUser);
@@ -97,6 +98,14 @@ TEST_F(StartupOnServer, ARefusingServerWithoutABookBesideAsksForOne)
     expectServerNamed(0, "no password supplied");
     ASSERT_EQ(m_prompts.messages().size(), 2u);
     EXPECT_TRUE(m_prompts.messages()[1].text.startsWith("Database path not found."));
+
+    const QString chosen = addDatabase("Chosen.dbx");
+    m_prompts.answerMessage(Answer::OK).answerMessage(Answer::OK).answerOpenFile(chosen);
+    start();
+    const QByteArray ini = readFile("Address.ini");
+    EXPECT_TRUE(ini.contains("Provider=Microsoft.Jet.OLEDB.4.0")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains(QByteArray("Data Source=" + chosen.toUtf8()))) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("User ID=tovren_secret")) << "the server's settings stay";
 }
 
 } // namespace
