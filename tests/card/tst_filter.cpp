@@ -124,10 +124,6 @@ TEST_F(FilterByForm, APendingChangeIsAskedAboutFirst)
     EXPECT_EQ(shown(), "Ada 1 / 4 changed");
 }
 
-} // namespace
-
-namespace {
-
 // Closing the card in the query form or with a filter applied leaves the
 // main window in its normal look, and the card opens again on all records.
 TEST_F(FilterByForm, ClosingTheCardEndsTheFilter)

@@ -10,6 +10,16 @@
 
 namespace interchange_tests {
 
+// The given columns of `contact`, joined by "|", to compare several at once.
+inline QString fields(const interchange::Contact& contact,
+                      std::initializer_list<interchange::Column> columns)
+{
+    QStringList values;
+    for (const interchange::Column column : columns)
+        values << contact[column];
+    return values.join(QLatin1Char('|'));
+}
+
 inline QByteArray sample(const char* name)
 {
     return testing_support::readBytes(

@@ -50,15 +50,12 @@ TEST_F(Abook, ItsVCardsAreRead)
     const ContactsRead read = readContacts(convert(book, "abook", "vcard"));
     ASSERT_EQ(read.contacts.size(), 2u) << qPrintable(read.problems.join(QLatin1Char('\n')));
     const Contact& asha = read.contacts[0];
-    EXPECT_EQ(asha[Column::Name], QLatin1String("Asha Rao"));
-    EXPECT_EQ(asha[Column::EmlAddr], QLatin1String("asha@example.in"));
-    EXPECT_EQ(asha[Column::Address1], QLatin1String("1 MG Road"));
-    EXPECT_EQ(asha[Column::Address2], QLatin1String("Indiranagar"));
-    EXPECT_EQ(asha[Column::PinCode], QLatin1String("560001"));
-    EXPECT_EQ(asha[Column::PhRes1], QLatin1String("080 2222 3333"));
-    EXPECT_EQ(asha[Column::PhOff1], QLatin1String("080 4444 5555"));
-    EXPECT_EQ(asha[Column::PhCell], QLatin1String("98450 12345"));
-    EXPECT_EQ(asha[Column::PhFax], QLatin1String("080 4444 5599"));
+    using C = Column;
+    EXPECT_EQ(
+        interchange_tests::fields(asha, {C::Name, C::EmlAddr, C::Address1, C::Address2, C::PinCode,
+                                         C::PhRes1, C::PhOff1, C::PhCell, C::PhFax}),
+        "Asha Rao|asha@example.in|1 MG Road|Indiranagar|560001|080 2222 3333|080 4444 5555|"
+        "98450 12345|080 4444 5599");
     EXPECT_EQ(asha.notes.size(), 1) << "the second e-mail address";
     EXPECT_EQ(read.contacts[1][Column::Name], QStringLiteral("Jürgen Müller"));
 }

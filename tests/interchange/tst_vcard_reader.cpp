@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 using namespace interchange;
+using interchange_tests::fields;
 using interchange_tests::sample;
+using C = interchange::Column;
 
 namespace {
 
@@ -31,37 +33,22 @@ TEST(VCardReader, Version21QuotedPrintableCharsetsGroupsAndBareTypes)
     ASSERT_EQ(read.contacts.size(), 2u) << qPrintable(read.problems.join(QLatin1Char('\n')));
     EXPECT_TRUE(read.problems.isEmpty());
     const Contact& rahul = read.contacts[0];
-    EXPECT_EQ(rahul[Column::Name], QStringLiteral("Rähul Kumar Shärma"));
-    EXPECT_EQ(rahul[Column::SalutationId], QLatin1String("Shri"));
-    EXPECT_EQ(rahul[Column::Company], QLatin1String("Vastu Traders, Accounts"));
-    EXPECT_EQ(rahul[Column::PhOff1], QLatin1String("022 2345 6789"));
-    EXPECT_EQ(rahul[Column::PhOff2], QLatin1String("022 2345 6790"));
-    EXPECT_EQ(rahul[Column::PhRes1], QLatin1String("022 2456 1111"));
-    EXPECT_EQ(rahul[Column::PhCell], QLatin1String("98200 12345"));
-    EXPECT_EQ(rahul[Column::PhFax], QLatin1String("022 2345 6799"));
-    EXPECT_EQ(rahul[Column::PhPager], QLatin1String("960 111 2222"));
+    EXPECT_EQ(fields(rahul, {C::Name, C::SalutationId, C::Company, C::PhOff1, C::PhOff2, C::PhRes1,
+                             C::PhCell, C::PhFax, C::PhPager}),
+              "Rähul Kumar Shärma|Shri|Vastu Traders, Accounts|022 2345 6789|022 2345 6790|"
+              "022 2456 1111|98200 12345|022 2345 6799|960 111 2222");
     // The preferred address and e-mail win; the others are noted.
-    EXPECT_EQ(rahul[Column::Address1], QLatin1String("12 Marine Drive"));
-    EXPECT_EQ(rahul[Column::Address2], QLatin1String("Nariman Point"));
-    EXPECT_EQ(rahul[Column::City], QLatin1String("Mumbai"));
-    EXPECT_EQ(rahul[Column::PinCode], QLatin1String("400021"));
-    EXPECT_EQ(rahul[Column::State], QLatin1String("Maharashtra"));
-    EXPECT_EQ(rahul[Column::Country], QLatin1String("India"));
-    EXPECT_EQ(rahul[Column::EmlAddr], QLatin1String("rahul@vastu.example"));
-    EXPECT_EQ(rahul[Column::DtBirth], QLatin1String("1947-08-15"));
-    EXPECT_TRUE(noted(rahul, "7 Juhu Lane"));
-    EXPECT_TRUE(noted(rahul, "rahul.home@example.org"));
-    EXPECT_TRUE(noted(rahul, "PHOTO"));
-    EXPECT_TRUE(noted(rahul, "TITLE"));
-    EXPECT_TRUE(noted(rahul, "closes early on Saturdays"));
+    EXPECT_EQ(fields(rahul, {C::Address1, C::Address2, C::City, C::PinCode, C::State, C::Country,
+                             C::EmlAddr, C::DtBirth}),
+              "12 Marine Drive|Nariman Point|Mumbai|400021|Maharashtra|India|rahul@vastu.example|"
+              "1947-08-15");
+    for (const char* words :
+         {"7 Juhu Lane", "rahul.home@example.org", "PHOTO", "TITLE", "closes early on Saturdays"})
+        EXPECT_TRUE(noted(rahul, words)) << words;
     EXPECT_FALSE(noted(rahul, "/9j/")) << "a photo is never kept as text";
 
-    const Contact& juergen = read.contacts[1];
-    EXPECT_EQ(juergen[Column::Name], QStringLiteral("Jürgen Müller"));
-    EXPECT_EQ(juergen[Column::PhRes1], QLatin1String("+49 30 1234567"));
-    EXPECT_EQ(juergen[Column::EmlAddr], QLatin1String("juergen@example.de"));
-    EXPECT_EQ(juergen[Column::Address1], QStringLiteral("Straße 5"));
-    EXPECT_EQ(juergen[Column::City], QStringLiteral("Köln"));
+    EXPECT_EQ(fields(read.contacts[1], {C::Name, C::PhRes1, C::EmlAddr, C::Address1, C::City}),
+              "Jürgen Müller|+49 30 1234567|juergen@example.de|Straße 5|Köln");
 }
 
 TEST(VCardReader, Version40UriPhonesQuotedTypesAndYearlessBirthday)
@@ -69,24 +56,17 @@ TEST(VCardReader, Version40UriPhonesQuotedTypesAndYearlessBirthday)
     const ContactsRead read = readContacts(sample("vcard40.vcf"));
     ASSERT_EQ(read.contacts.size(), 2u) << qPrintable(read.problems.join(QLatin1Char('\n')));
     const Contact& meera = read.contacts[0];
-    EXPECT_EQ(meera[Column::Name], QLatin1String("Meera Iyer"));
-    EXPECT_EQ(meera[Column::SalutationId], QLatin1String("Dr."));
-    EXPECT_EQ(meera[Column::PhOff1], QLatin1String("+91-44-28112233"));
-    EXPECT_EQ(meera[Column::PhExt], QLatin1String("412"));
-    EXPECT_EQ(meera[Column::PhRes1], QLatin1String("+91-44-24991000"));
-    EXPECT_EQ(meera[Column::PhCell], QLatin1String("+91 94440 12345"));
-    EXPECT_EQ(meera[Column::Address1], QLatin1String("45 Anna Salai, Block C"));
-    EXPECT_EQ(meera[Column::City], QLatin1String("Chennai"));
-    EXPECT_EQ(meera[Column::DtMarriage], QLatin1String("1996-09-04"));
+    EXPECT_EQ(fields(meera, {C::Name, C::SalutationId, C::PhOff1, C::PhExt, C::PhRes1, C::PhCell,
+                             C::Address1, C::City, C::DtMarriage}),
+              "Meera Iyer|Dr.|+91-44-28112233|412|+91-44-24991000|+91 94440 12345|"
+              "45 Anna Salai, Block C|Chennai|1996-09-04");
     EXPECT_EQ(meera[Column::DtBirth], QString()) << "a year is never invented";
-    EXPECT_TRUE(noted(meera, "--0415"));
-    EXPECT_TRUE(noted(meera, "PHOTO"));
-    EXPECT_TRUE(noted(meera, "Met at the design fair, 2019. Prefers e-mail."));
+    for (const char* words : {"--0415", "PHOTO", "Met at the design fair, 2019. Prefers e-mail."})
+        EXPECT_TRUE(noted(meera, words)) << words;
 
-    const Contact& company = read.contacts[1];
-    EXPECT_EQ(company[Column::Name], QString()) << "a company's card names no person";
-    EXPECT_EQ(company[Column::Company], QLatin1String("Sundaram Textiles"));
-    EXPECT_EQ(company[Column::PhFax], QLatin1String("+91 422 1234567"));
+    // A company's card names no person.
+    EXPECT_EQ(fields(read.contacts[1], {C::Name, C::Company, C::PhFax}),
+              "|Sundaram Textiles|+91 422 1234567");
 }
 
 TEST(VCardReader, Version30EscapesAndTypeLists)
@@ -105,13 +85,10 @@ TEST(VCardReader, Version30EscapesAndTypeLists)
     }));
     ASSERT_EQ(read.contacts.size(), 1u);
     const Contact& pat = read.contacts[0];
-    EXPECT_EQ(pat[Column::Name], QLatin1String("O,Brien; Pat \\ Co"));
-    EXPECT_EQ(pat[Column::Address1], QLatin1String("1 Main St"));
-    EXPECT_EQ(pat[Column::Address2], QLatin1String("Suite 2"));
-    EXPECT_EQ(pat[Column::Address3], QLatin1String("Block 3, Tower 4"));
-    EXPECT_EQ(pat[Column::PhFax], QLatin1String("020 1234"));
-    EXPECT_EQ(pat[Column::PhRes1], QLatin1String("020 9999"));
-    EXPECT_EQ(pat[Column::EmlAddr], QLatin1String("pat@example.com"));
+    EXPECT_EQ(fields(pat, {C::Name, C::Address1, C::Address2, C::Address3, C::PhFax, C::PhRes1,
+                           C::EmlAddr}),
+              "O,Brien; Pat \\ Co|1 Main St|Suite 2|Block 3, Tower 4|020 1234|020 9999|"
+              "pat@example.com");
     EXPECT_EQ(pat.notes, QStringList{QStringLiteral("FN (line 9) is left out: Tovren keeps one, "
                                                     "the first.")});
 }
@@ -146,11 +123,11 @@ TEST(VCardReader, UnwelcomeCardsAreReportedAndWhatTheyHoldIsKept)
     EXPECT_EQ(read.contacts[2][Column::EmlAddr], QLatin1String("cut@example.com"));
     EXPECT_TRUE(noted(read.contacts[2], "END:VCARD"));
     const QString problems = read.problems.join(QLatin1Char('\n'));
-    EXPECT_TRUE(problems.contains(QLatin1String("Card 2 (line 6, (no name)) is left out")));
-    EXPECT_TRUE(problems.contains(QLatin1String("Card 3 (line 10, only@example.com)")));
-    EXPECT_TRUE(problems.contains(QLatin1String("Card 4 (line 14) has no END:VCARD")));
-    EXPECT_TRUE(problems.contains(QLatin1String("Card 5 (line 17) has no END:VCARD")));
-    EXPECT_TRUE(problems.contains(QLatin1String("1 line(s) outside any card")));
+    for (const char* problem :
+         {"Card 2 (line 6, (no name)) is left out", "Card 3 (line 10, only@example.com)",
+          "Card 4 (line 14) has no END:VCARD", "Card 5 (line 17) has no END:VCARD",
+          "1 line(s) outside any card"})
+        EXPECT_TRUE(problems.contains(QLatin1String(problem))) << problem;
 }
 
 TEST(VCardReader, ValuesTheRecordRefusesOrCannotHoldAreNoted)

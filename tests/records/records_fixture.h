@@ -7,6 +7,7 @@
 #include "core/program.h"
 #include "support/program_ended.h"
 #include "support/scripted_prompts.h"
+#include "support/test_helpers.h"
 
 #include "records/schema.h"
 
@@ -17,17 +18,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-// Texts and lists of them read plainly in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
-// The pick lists a new address book starts with.
-inline const QStringList kSalutations{"Mr.", "Mrs.", "Ms.", "Miss", "Dr.", "Prof.", "Shri", "Smt."};
-inline const QStringList kReligions{"Hindu", "Muslim", "Christian", "Sikh", "Buddhist",
-                                    "Jain",  "Parsi",  "Jewish",    "Other"};
 
 class RecordsTest : public ::testing::Test {
 protected:

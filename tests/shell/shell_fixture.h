@@ -10,6 +10,7 @@
 #include "shell/mdimain.h"
 #include "support/program_ended.h"
 #include "support/scripted_prompts.h"
+#include "support/test_helpers.h"
 
 #include <QAction>
 #include <QDialog>
@@ -20,12 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-
-// Failures show texts as text.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 class ShellTest : public ::testing::Test {
 protected:
@@ -55,14 +50,11 @@ protected:
     }
     void writeFile(const QString& name, const QByteArray& bytes)
     {
-        QFile file(home(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        ASSERT_TRUE(testing_support::writeBytes(home(name), bytes));
     }
     QByteArray readFile(const QString& name) const
     {
-        QFile file(home(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+        return QFile::exists(home(name)) ? testing_support::readBytes(home(name)) : "<missing>";
     }
 
     // The main window, started as the program starts it or (a frame) given

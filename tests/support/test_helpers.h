@@ -5,6 +5,7 @@
 #include "platform/runtime_error.h"
 
 #include <QFile>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,17 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes)
 }
 
 } // namespace testing_support
+
+// Texts read plainly in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+// The pick lists a new address book starts with.
+inline const QStringList kSalutations{"Mr.", "Mrs.", "Ms.", "Miss", "Dr.", "Prof.", "Shri", "Smt."};
+inline const QStringList kReligions{"Hindu", "Muslim", "Christian", "Sikh", "Buddhist",
+                                    "Jain",  "Parsi",  "Jewish",    "Other"};
 
 // Expects `statement` to raise the run-time error `expected`.
 #define EXPECT_RUNTIME_ERROR(statement, expected)                                                  \

@@ -6,6 +6,7 @@
 #include "transfer/import_plan.h"
 
 #include "data/connection.h"
+#include "data/database_io.h"
 #include "records/schema.h"
 #include "support/test_helpers.h"
 
@@ -39,6 +40,14 @@ protected:
     {
         EXPECT_TRUE(testing_support::writeBytes(file(name), bytes));
         return transfer::planImport(transfer::readContactFiles({file(name)}), book);
+    }
+
+    // Runs `sql` on the book through a connection of its own; the rows it gives.
+    std::vector<QVariantList> execute(const QString& sql) const
+    {
+        return data::Connection::open(QStringLiteral("Data Source=") + bookPath())
+            ->io()
+            .execute(sql);
     }
 
     int storedCount(const char* table) const

@@ -12,11 +12,15 @@ namespace {
 using interchange::Column;
 using transfer::ExportFormat;
 
+transfer::PickLists pickLists(transfer::AddressBook& book)
+{
+    return {transfer::PickList(book.salutations, QStringLiteral("Salutation")),
+            transfer::PickList(book.religions, QStringLiteral("Religion"))};
+}
+
 std::vector<interchange::Contact> storedContacts(transfer::AddressBook& book)
 {
-    const transfer::PickLists lists{
-        transfer::PickList(book.salutations, QStringLiteral("Salutation")),
-        transfer::PickList(book.religions, QStringLiteral("Religion"))};
+    const transfer::PickLists lists = pickLists(book);
     std::vector<interchange::Contact> contacts;
     for (book.addresses.MoveFirst(); !book.addresses.isEOF(); book.addresses.MoveNext())
         contacts.push_back(transfer::contactOfRow(book.addresses, lists));
@@ -25,12 +29,9 @@ std::vector<interchange::Contact> storedContacts(transfer::AddressBook& book)
 
 QByteArray exported(transfer::AddressBook& book, ExportFormat format)
 {
-    const transfer::PickLists lists{
-        transfer::PickList(book.salutations, QStringLiteral("Salutation")),
-        transfer::PickList(book.religions, QStringLiteral("Religion"))};
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    transfer::exportContacts(book.addresses, lists, format, out);
+    transfer::exportContacts(book.addresses, pickLists(book), format, out);
     return out.data();
 }
 

@@ -6,8 +6,6 @@
 #include "platform/error_numbers.h"
 #include "support/book_lock.h"
 
-#include <QSqlQuery>
-
 namespace transfer_tests {
 namespace {
 
@@ -80,19 +78,9 @@ TEST_F(ImportTest, PickListsAreMatchedWithoutCaseAndNewEntriesAddedWhenTheyFit)
     const int salutations = storedCount("Salutation");
     transfer::writeImport(planned, *book);
     EXPECT_EQ(storedCount("Salutation"), salutations + 1);
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
-    db.setDatabaseName(bookPath());
-    ASSERT_TRUE(db.open());
-    {
-        QSqlQuery query(db);
-        query.exec(QStringLiteral("SELECT count(*) FROM Address a JOIN Salutation s USING "
-                                  "(SalutationId) WHERE s.Salutation = 'Rev.'"));
-        ASSERT_TRUE(query.next());
-        EXPECT_EQ(query.value(0).toInt(), 2);
-    }
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(QStringLiteral("check"));
+    EXPECT_EQ(execute("SELECT count(*) FROM Address a JOIN Salutation s USING (SalutationId) "
+                      "WHERE s.Salutation = 'Rev.'")[0][0],
+              QVariant(qint64(2)));
 }
 
 // A write that fails anywhere stores nothing: neither while another program
@@ -109,17 +97,8 @@ TEST_F(ImportTest, AFailedWriteStoresNothing)
         testing_support::BookLock lock(bookPath(), testing_support::BookLock::Mode::Writing);
         EXPECT_RUNTIME_ERROR(transfer::writeImport(planned, *book), platform::err::DatabaseBusy);
     }
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("trigger"));
-        db.setDatabaseName(bookPath());
-        ASSERT_TRUE(db.open());
-        ASSERT_TRUE(QSqlQuery(db).exec(
-            QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON Address WHEN NEW.Name = "
-                           "'Refused By Trigger' BEGIN SELECT RAISE(ABORT, 'refused'); END")));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("trigger"));
+    execute("CREATE TRIGGER refuse BEFORE INSERT ON Address WHEN NEW.Name = "
+            "'Refused By Trigger' BEGIN SELECT RAISE(ABORT, 'refused'); END");
     const int salutations = storedCount("Salutation");
     auto book = openBook();
     const transfer::ImportPlan planned = plan(QStringLiteral("b.vcf"), cards, *book);

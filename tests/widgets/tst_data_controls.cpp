@@ -66,8 +66,6 @@ TEST_F(DataControlTest, RefreshReadsTheSourceAfreshAndKeepsItOnFailure)
 
 // The combo of salutations: its text and bound id, locking, and which part a
 // click reports.
-const QStringList kSalutations{"Mr.", "Mrs.", "Ms.", "Miss", "Dr.", "Prof.", "Shri", "Smt."};
-
 class DataComboTest : public DataControlTest {
 protected:
     DataComboTest()
@@ -212,9 +210,6 @@ TEST_F(DataComboTest, BindingAgainShowsNewRowsAndKeepsTheChosenEntry)
 
 // The list of religions: it follows the recordset's current row and hands
 // back the bookmark of the entry picked.
-const QStringList kReligions{"Hindu", "Muslim", "Christian", "Sikh", "Buddhist",
-                             "Jain",  "Parsi",  "Jewish",    "Other"};
-
 class DataListTest : public DataControlTest {
 protected:
     DataListTest() { m_list.setRowSource(m_rows, u"Religion"_s); }
