@@ -51,7 +51,8 @@ QByteArray unescaped(const char* begin, const char* end)
             int value = 0;
             int digits = 0;
             while (digits < 2 && p + 1 < end && std::isxdigit(uchar(p[1]))) {
-                value = value * 16 + QByteArray(1, *++p).toInt(nullptr, 16);
+                const char digit = char(*++p | 0x20); // a hex letter in lower case
+                value = value * 16 + (digit <= '9' ? digit - '0' : digit - 'a' + 10);
                 ++digits;
             }
             out += char(value);

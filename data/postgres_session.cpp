@@ -143,25 +143,24 @@ ServerTarget serverTarget(const ConnectionTarget& connection)
     }
     for (const auto& [key, value] : kFixedSettings)
         target.settings.emplace_back(key, value);
-    target.host = connection.value(u"Host");
-    if (target.host.isEmpty())
-        target.host = connection.value(u"Server");
-    target.port = connection.value(u"Port");
-    target.database = connection.value(u"Database");
-    if (target.database.isEmpty())
-        target.database = connection.value(u"Initial Catalog");
-    target.user = connection.value(u"User ID");
-    if (target.user.isEmpty())
-        target.user = connection.value(u"User");
-    const QString service = connection.value(u"Service");
-    const QString server = target.host.isEmpty()
-                               ? (service.isEmpty() ? QStringLiteral("the local server")
-                                                    : QStringLiteral("service ") + service)
-                               : QStringLiteral("server ") + target.host;
-    target.location =
-        QStringLiteral("database %1 on %2, port %3")
-            .arg(target.database.isEmpty() ? QStringLiteral("(default)") : target.database, server,
-                 target.port.isEmpty() ? QStringLiteral("5432") : target.port);
+    // Named as the library will use them: the last value a setting is given.
+    const auto setting = [&target](const char* name) {
+        for (auto it = target.settings.rbegin(); it != target.settings.rend(); ++it) {
+            if (it->first == name)
+                return QString::fromUtf8(it->second);
+        }
+        return QString();
+    };
+    const QString host = setting("host");
+    const QString service = setting("service");
+    const QString server = !host.isEmpty()      ? QStringLiteral("server ") + host
+                           : !service.isEmpty() ? QStringLiteral("service ") + service
+                                                : QStringLiteral("the local server");
+    const QString database = setting("dbname");
+    const QString port = setting("port");
+    target.location = QStringLiteral("database %1 on %2, port %3")
+                          .arg(database.isEmpty() ? QStringLiteral("(default)") : database, server,
+                               port.isEmpty() ? QStringLiteral("5432") : port);
     return target;
 }
 

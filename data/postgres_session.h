@@ -28,10 +28,6 @@ using Result = std::unique_ptr<pg_result, ResultDeleter>;
 // 5432"), which never holds the password.
 struct ServerTarget {
     std::vector<std::pair<QByteArray, QByteArray>> settings;
-    QString host; // as written, "" for the library's default
-    QString port;
-    QString database;
-    QString user;
     QString location;
 };
 ServerTarget serverTarget(const ConnectionTarget& target);

@@ -66,38 +66,35 @@ public:
     }
     void bind(int index, const ColumnInfo& column, const QVariant& value)
     {
-        if (!value.isValid() || value.isNull()) {
-            sqlite3_bind_null(m_statement, index);
-        } else if (column.kind == ColumnKind::Integer) {
-            sqlite3_bind_int64(m_statement, index, value.toLongLong());
-        } else {
-            const QString text = column.kind == ColumnKind::Date ? platform::isoDate(value.toDate())
-                                                                 : value.toString();
-            sqlite3_bind_text16(m_statement, index, text.utf16(), int(text.size() * 2),
-                                SQLITE_TRANSIENT);
-        }
+        bind(index, column.kind, value);
     }
-
     // A value of the program's own statement, bound by its own type.
     void bind(int index, const QVariant& value)
     {
+        const QMetaType type = value.metaType();
+        bind(index,
+             type == QMetaType::fromType<QDate>() ? ColumnKind::Date
+             : type != QMetaType::fromType<QString>() && value.canConvert<qint64>()
+                 ? ColumnKind::Integer
+                 : ColumnKind::Text,
+             value);
+    }
+
+private:
+    void bind(int index, ColumnKind kind, const QVariant& value)
+    {
         if (!value.isValid() || value.isNull()) {
             sqlite3_bind_null(m_statement, index);
-        } else if (value.metaType() == QMetaType::fromType<QDate>()) {
-            const QString text = platform::isoDate(value.toDate());
-            sqlite3_bind_text16(m_statement, index, text.utf16(), int(text.size() * 2),
-                                SQLITE_TRANSIENT);
-        } else if (value.canConvert<qint64>()
-                   && value.metaType() != QMetaType::fromType<QString>()) {
+        } else if (kind == ColumnKind::Integer) {
             sqlite3_bind_int64(m_statement, index, value.toLongLong());
         } else {
-            const QString text = value.toString();
+            const QString text =
+                kind == ColumnKind::Date ? platform::isoDate(value.toDate()) : value.toString();
             sqlite3_bind_text16(m_statement, index, text.utf16(), int(text.size() * 2),
                                 SQLITE_TRANSIENT);
         }
     }
 
-private:
     Connection& m_connection;
     sqlite3* m_db;
     sqlite3_stmt* m_statement = nullptr;
