@@ -156,6 +156,14 @@ TEST_F(RandomCriteria, MalformedCriteriaAreRefusedWith3001OrTaken)
     // value is just a value.
     EXPECT_RUNTIME_ERROR(m_rs->setFilter(QString(5000, '(') + "Name = 'a'"),
                          data::kInvalidArgument);
+    // Closed levels are what the limit guards against: followed, 100,000 of
+    // them would overflow the stack. A depth people write still works.
+    const auto nested = [](int levels) -> QString {
+        return QString(levels, '(') + "Name LIKE 'A*'" + QString(levels, ')');
+    };
+    EXPECT_RUNTIME_ERROR(m_rs->setFilter(nested(100000)), data::kInvalidArgument);
+    m_rs->setFilter(nested(32));
+    EXPECT_EQ(m_rs->RecordCount(), count);
     EXPECT_RUNTIME_ERROR(m_rs->setFilter("Name = 'a'" + QString(" OR Name = 'a'").repeated(3000)),
                          data::kInvalidArgument);
     m_rs->setFilter("Name = '" + QString(100000, 'x') + '\'');
