@@ -24,6 +24,10 @@ quint8 GenerateErr(const platform::RunTimeError& error)
             platform::MsgBox(error.description() + QStringLiteral(" Try again in a moment."),
                              platform::Buttons::OK, platform::Icon::Exclamation);
             return kErrReturn;
+        case platform::err::ReadOnlyBook:
+            // The book is there and nothing was written: asking for another
+            // book would be wrong, and the caller's message already said why.
+            return kErrReturn;
         case platform::err::FindWithoutField:
             platform::MsgBox(QStringLiteral("Select the field to find."), platform::Buttons::OK,
                              platform::Icon::Critical, QStringLiteral("Find"));

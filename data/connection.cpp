@@ -3,6 +3,7 @@
 #include "connection_string.h"
 #include "database_io.h"
 #include "postgres_io.h"
+#include "postgres_session.h"
 #include "sqlite_io.h"
 
 #include "platform/error_numbers.h"
@@ -41,6 +42,13 @@ std::shared_ptr<Connection> Connection::openEmpty(const QString& connectionStrin
     return connection;
 }
 
+QString Connection::locationOf(const QString& connectionString, const QString& baseFolder)
+{
+    const ConnectionTarget target = parseConnectionString(connectionString);
+    return isPostgresProvider(target.provider) ? pg::serverTarget(target).location
+                                               : bookFilePath(target.dataSource, baseFolder);
+}
+
 void Connection::take(OpenedBook book)
 {
     m_io = std::move(book.io);
@@ -51,6 +59,12 @@ void Connection::take(OpenedBook book)
 QString inUseDescription(const QString& where)
 {
     return QStringLiteral("The address book '%1' is in use by another program.").arg(where);
+}
+
+QString readOnlyDescription(const QString& where)
+{
+    return QStringLiteral("The address book '%1' is read-only: nothing can be saved in it.")
+        .arg(where);
 }
 
 Connection::Connection(QString shownString) : m_shownString(std::move(shownString)) {}

@@ -32,6 +32,9 @@ private:
 // "The address book '<where>' is in use by another program.": what a busy
 // or locked database is told as (error DatabaseBusy).
 QString inUseDescription(const QString& where);
+// "The address book '<where>' is read-only ...": what a write to a book that
+// may only be read is told as (error ReadOnlyBook).
+QString readOnlyDescription(const QString& where);
 
 class DatabaseIo;
 struct OpenedBook;
@@ -45,6 +48,10 @@ public:
     // A database on a server that holds no address book yet, to make one
     // in it. Raises InvalidCall for a string that names no server.
     static std::shared_ptr<Connection> openEmpty(const QString& connectionString);
+    // The location() a book opened from `connectionString` would have,
+    // found without opening it: for naming a book that could not be opened.
+    static QString locationOf(const QString& connectionString,
+                              const QString& baseFolder = QString());
     ~Connection() override;
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;

@@ -158,10 +158,11 @@ void PostgresIo::fail(pg_result* result, const QString& what)
         m_connection.record(error(platform::err::DatabaseBusy));
         platform::raise(platform::err::DatabaseBusy, inUseDescription(m_location));
     }
-    QString description = what;
-    if (state == "42501")
-        description += QStringLiteral(": the address book '%1' is read-only.").arg(m_location);
-    m_connection.fail(error(platform::err::Unspecified), description);
+    if (state == "42501") {
+        m_connection.record(error(platform::err::ReadOnlyBook));
+        platform::raise(platform::err::ReadOnlyBook, readOnlyDescription(m_location));
+    }
+    m_connection.fail(error(platform::err::Unspecified), what);
 }
 
 pg::Result PostgresIo::run(const QString& sql, const std::vector<QByteArray>& parameters,

@@ -81,13 +81,19 @@ QString problemOf(sqlite3* db, const QString& path, bool& busy)
 
 } // namespace
 
+QString bookFilePath(const QString& dataSource, const QString& baseFolder)
+{
+    return QFileInfo(baseFolder.isEmpty() ? QDir::currentPath() : baseFolder, dataSource)
+        .absoluteFilePath();
+}
+
 OpenedBook openSqliteBook(Connection& connection, const QString& dataSource,
                           const QString& baseFolder)
 {
     if (dataSource.isEmpty())
         cannotOpen(QStringLiteral("The connection string names no database file."));
-    const QFileInfo info(baseFolder.isEmpty() ? QDir::currentPath() : baseFolder, dataSource);
-    const QString path = info.absoluteFilePath();
+    const QString path = bookFilePath(dataSource, baseFolder);
+    const QFileInfo info(path);
     if (!info.exists())
         cannotOpen(QStringLiteral("Could not find file '%1'.").arg(path));
     if (!info.isFile())

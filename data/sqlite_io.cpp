@@ -31,11 +31,13 @@ namespace {
         connection.record(sqliteError(platform::err::DatabaseBusy, code, what, words));
         platform::raise(platform::err::DatabaseBusy, inUseDescription(connection.location()));
     }
-    QString description = what;
-    if ((code & 0xff) == SQLITE_READONLY)
-        description +=
-            QStringLiteral(": the address book '%1' is read-only.").arg(connection.location());
-    connection.fail(sqliteError(number, code, what, words), description);
+    // So is a book that may only be read: nothing is broken, nothing was
+    // written, and the person's changes stay where they are.
+    if ((code & 0xff) == SQLITE_READONLY) {
+        connection.record(sqliteError(platform::err::ReadOnlyBook, code, what, words));
+        platform::raise(platform::err::ReadOnlyBook, readOnlyDescription(connection.location()));
+    }
+    connection.fail(sqliteError(number, code, what, words), what);
 }
 
 // A prepared statement that finalizes itself.

@@ -15,6 +15,9 @@ class Connection;
 // current folder when that is empty) for `connection`. Never creates a
 // file; raises Unspecified for a file that is missing, unreadable or no
 // Tovren database, DatabaseBusy for one another program holds.
+// The absolute path of the file `dataSource` names, relative ones taken
+// from `baseFolder` (the current folder when it is empty).
+QString bookFilePath(const QString& dataSource, const QString& baseFolder);
 OpenedBook openSqliteBook(Connection& connection, const QString& dataSource,
                           const QString& baseFolder);
 

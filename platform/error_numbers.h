@@ -25,6 +25,7 @@ constexpr qint32 BadBookmark = -2147217906;          // 0x80040E0E
 constexpr qint32 ConcurrencyViolation = -2147217864; // 0x80040E38
 constexpr qint32 DatabaseBusy = -2147217871;         // 0x80040E31: another program holds the book
 constexpr qint32 ServerUnreachable = -2147217843;    // 0x80040E4D: no session with the server
+constexpr qint32 ReadOnlyBook = -2147217911;         // 0x80040E09: the book may not be written
 constexpr qint32 ObjectErrorBase = -2147221504;      // 0x80040000
 
 } // namespace platform::err

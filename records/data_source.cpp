@@ -41,7 +41,9 @@ void DataSource::Save()
         submit(QStringLiteral("Save"),
                QStringLiteral("Your changes could not be saved; the card now shows what is "
                               "stored."),
-               QStringLiteral("Your changes are kept on the card; save them again in a moment."));
+               QStringLiteral("Your changes are kept on the card; save them again in a moment."),
+               QStringLiteral("Your changes are kept on the card, but this book cannot take "
+                              "them."));
     });
 }
 
@@ -62,11 +64,12 @@ void DataSource::Delete()
         switch (submit(QStringLiteral("Delete."),
                        QStringLiteral("It could not be deleted; the card now shows what is "
                                       "stored."),
-                       QStringLiteral("The record was not deleted; try again in a moment."))) {
+                       QStringLiteral("The record was not deleted; try again in a moment."),
+                       QStringLiteral("The record was not deleted."))) {
         case Submitted::Sent:
             MovePrevious();
             return;
-        case Submitted::Busy:
+        case Submitted::Kept:
             // The row comes back, and stays the current one.
             rs.CancelBatch();
             rs.setBookmark(deleted);
@@ -78,7 +81,7 @@ void DataSource::Delete()
 }
 
 DataSource::Submitted DataSource::submit(const QString& title, const QString& whatHappened,
-                                         const QString& whenBusy)
+                                         const QString& whenBusy, const QString& whenReadOnly)
 {
     data::Recordset& rs = recs();
     try {
@@ -87,14 +90,16 @@ DataSource::Submitted DataSource::submit(const QString& title, const QString& wh
         rs.disconnect();
         return Submitted::Sent;
     } catch (const platform::RunTimeError& error) {
-        if (error.number() == platform::err::DatabaseBusy
-            || error.number() == platform::err::ServerUnreachable) {
-            // Another program holds the book for now, or the book's server
-            // cannot be reached: nothing was written, nothing is lost, and
-            // the person can simply try again.
-            platform::MsgBox(error.description() + QStringLiteral("\r\n") + whenBusy,
+        // Another program holds the book for now, or the book's server
+        // cannot be reached, or the book may only be read: nothing was
+        // written, nothing is lost, and the changes stay pending.
+        const bool busy = error.number() == platform::err::DatabaseBusy
+                          || error.number() == platform::err::ServerUnreachable;
+        if (busy || error.number() == platform::err::ReadOnlyBook) {
+            platform::MsgBox(error.description() + QStringLiteral("\r\n")
+                                 + (busy ? whenBusy : whenReadOnly),
                              platform::Buttons::OK, platform::Icon::Exclamation, title);
-            return Submitted::Busy;
+            return Submitted::Kept;
         }
         if (error.number() != platform::err::ConcurrencyViolation)
             throw;

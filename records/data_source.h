@@ -37,14 +37,15 @@ public:
 
 private:
     QString AndsOrs(QString sIP);
-    enum class Submitted { Sent, Busy, Refused };
+    enum class Submitted { Sent, Kept, Refused };
     // Connects, sends every pending change and disconnects. When another
     // program holds the book, the user is told (`whenBusy` after the reason)
-    // and the changes stay pending. When a row was changed or deleted by
-    // someone else since it was read, the user is told (`whatHappened` in a
-    // box titled `title`), the changes are dropped and the rows are read
-    // again.
-    Submitted submit(const QString& title, const QString& whatHappened, const QString& whenBusy);
+    // and the changes stay pending; so they do in a book that may only be
+    // read (`whenReadOnly`). When a row was changed or deleted by someone
+    // else since it was read, the user is told (`whatHappened` in a box
+    // titled `title`), the changes are dropped and the rows are read again.
+    Submitted submit(const QString& title, const QString& whatHappened, const QString& whenBusy,
+                     const QString& whenReadOnly);
 };
 
 } // namespace records

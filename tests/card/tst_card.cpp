@@ -163,8 +163,9 @@ TEST_F(Card, PendingChangesAreAskedAboutStoredOrDropped)
 }
 
 // Every way away from a changed record asks first. A save that fails
-// after Yes, refused by a check or by a book that went away or that
-// another program holds, stops the command that asked: the card stays open
+// after Yes, refused by a check or by a book that went away, that another
+// program holds or that may only be read, stops the command that asked: the
+// card stays open
 // on the edited record with the typing, and a refused field keeps the focus.
 TEST_F(Card, AFailedSaveStopsTheCommandThatAsked)
 {
@@ -177,14 +178,21 @@ TEST_F(Card, AFailedSaveStopsTheCommandThatAsked)
         {"File, Exit", [&] { trigger("mnuExit"); }},
         {"the card's close box", [&] { card.parentWidget()->close(); }},
     };
-    enum class Outage { None, Gone, InUse }; // the book renamed away, or held by another program
+    // the book renamed away, held by another program, or made read-only
+    enum class Outage { None, Gone, InUse, ReadOnly };
     const std::tuple<Outage, const char*, QString, QWidget*> failures[] = {
         // how the save fails, the typed pin code, what is told, the focus
         {Outage::None, "1-2a", "You have entered invalid pincode", card.txtFld[6]},
         {Outage::Gone, "4110", "TND.dbx", nullptr},
         {Outage::InUse, "4111",
          inUse() + "Your changes are kept on the card; save them again in a moment.", nullptr},
+        {Outage::ReadOnly, "4112",
+         "The address book '" + home("TND.dbx")
+             + "' is read-only: nothing can be saved in it.\r\nYour changes are kept on the "
+               "card, but this book cannot take them.",
+         nullptr},
     };
+    const auto writable = QFile::permissions(home("TND.dbx"));
     for (const auto& [outage, pin, telling, focus] : failures) {
         type(card.txtFld[6], pin);
         std::optional<testing_support::BookLock> lock;
@@ -192,6 +200,8 @@ TEST_F(Card, AFailedSaveStopsTheCommandThatAsked)
             ASSERT_TRUE(QFile::rename(home("TND.dbx"), home("away.dbx")));
         else if (outage == Outage::InUse)
             lock.emplace(home("TND.dbx"));
+        else if (outage == Outage::ReadOnly)
+            ASSERT_TRUE(QFile::setPermissions(home("TND.dbx"), QFile::ReadOwner));
         // The book fails every command alike; closing is what matters there.
         for (const auto& [name, command] :
              std::span(commands).subspan(outage == Outage::None ? 0 : 4)) {
@@ -215,12 +225,13 @@ TEST_F(Card, AFailedSaveStopsTheCommandThatAsked)
             }
         }
         QFile::rename(home("away.dbx"), home("TND.dbx"));
+        QFile::setPermissions(home("TND.dbx"), writable);
     }
     const QString pin = "SELECT ifnull(PinCode, '') FROM Address WHERE Name = 'Ada'";
     EXPECT_EQ(sql(pin), QStringList{""});
     trigger("mnuSave"); // the book back, the typing is saved
     EXPECT_EQ(shown(), "Ada 1 / 2");
-    EXPECT_EQ(sql(pin), QStringList{"4111"});
+    EXPECT_EQ(sql(pin), QStringList{"4112"});
 }
 
 // Shift+Del is the menu's Delete, not the field's Cut; a delete asks, and

@@ -353,14 +353,14 @@ TEST_F(RecordsetEditing, AReadOnlyBookRefusesClearlyAndKeepsTheChanges)
     rs->setValue(u"Name", QStringLiteral("Ada L."));
     rs->setActiveConnection(connectionString());
     const platform::RunTimeError error = raised([&] { rs->UpdateBatch(); });
-    EXPECT_EQ(error.number(), err::Unspecified);
+    EXPECT_EQ(error.number(), err::ReadOnlyBook);
     EXPECT_TRUE(error.description().contains(QStringLiteral("read-only")))
         << error.description().toStdString();
     EXPECT_TRUE(rs->hasPendingChanges());
     // The driver's own words are kept for the error report.
     Vostrel::DbErrors& errors = rs->activeConnection()->Errors();
     ASSERT_EQ(errors.Count(), 1);
-    EXPECT_EQ(errors.Item(0).Number, err::Unspecified);
+    EXPECT_EQ(errors.Item(0).Number, err::ReadOnlyBook);
     EXPECT_TRUE(errors.Item(0).Description.contains(QStringLiteral("readonly")))
         << errors.Item(0).Description.toStdString();
     errors.Clear();

@@ -128,7 +128,7 @@ TEST_F(ServerConnection, ARoleThatMayOnlyReadIsRefusedClearly)
     rs.Open(QStringLiteral("Salutation"));
     rs.setValue(u"Salutation", QStringLiteral("Sir"));
     const platform::RunTimeError error = raised([&] { rs.UpdateBatch(); });
-    EXPECT_EQ(error.number(), err::Unspecified);
+    EXPECT_EQ(error.number(), err::ReadOnlyBook);
     EXPECT_TRUE(error.description().contains("read-only")) << error.description().toStdString();
     EXPECT_TRUE(rs.hasPendingChanges());
     EXPECT_EQ(rs.activeConnection()->Errors().Item(0).SQLState, QStringLiteral("42501"));

@@ -16,8 +16,8 @@ using records::LookUp;
 
 using LookUpTest = RecordsTest;
 
-// A book gone away is told; a collision with another user is unexpected and
-// reported. Either way the program goes on with the edits still pending.
+// A book gone away or read-only is told; a collision with another user is
+// unexpected and reported. Either way the program goes on with the edits still pending.
 TEST_F(LookUpTest, AFailedSaveIsToldAndKeepsTheEdits)
 {
     LookUp l;
@@ -35,6 +35,17 @@ TEST_F(LookUpTest, AFailedSaveIsToldAndKeepsTheEdits)
     EXPECT_EQ(m_prompts.messages().back().title, QStringLiteral("Database Path"));
     EXPECT_FALSE(l.rs->isConnected());
     ASSERT_TRUE(QFile::rename(away, path()));
+    // A book that may only be read is no missing book: said once, nothing
+    // asked, the edit kept.
+    const auto writable = QFile::permissions(path());
+    ASSERT_TRUE(QFile::setPermissions(path(), QFile::ReadOwner));
+    m_prompts.answerMessage(Answer::OK);
+    l.Save();
+    EXPECT_EQ(m_prompts.messages().back().text,
+              "DataSource Class Save -2147217911 : The address book '" + path()
+                  + "' is read-only: nothing can be saved in it.");
+    EXPECT_TRUE(l.rs->hasPendingChanges());
+    ASSERT_TRUE(QFile::setPermissions(path(), writable));
 
     l.rs->Find(QStringLiteral("Salutation = 'Dr.'"), 0, data::adSearchForward,
                data::adBookmarkFirst); // chosen, as a click in the list does
