@@ -3,6 +3,7 @@
 
 #include "app_info.h"
 #include "mdimain.h"
+#include "status_panels.h"
 
 #include "core/database_path.h"
 #include "core/error_handler.h"
@@ -54,7 +55,7 @@ void useDatabase(const QString& iniPath, const QString& path, bool chosen = fals
     platform::writeProfileString(iniPath, kDatabasePath, QStringLiteral("Data Source"), path);
 }
 
-enum class Recovery { Retry, Stop };
+enum class Recovery { TryBeside, TryChosen, Stop };
 
 // What to do after the database could not be opened.
 Recovery recover(bool& defaultTried, const QString& iniPath)
@@ -62,7 +63,7 @@ Recovery recover(bool& defaultTried, const QString& iniPath)
     if (!defaultTried) {
         defaultTried = true;
         useDatabase(iniPath, tovren::programFile(QStringLiteral("TND.dbx")));
-        return Recovery::Retry;
+        return Recovery::TryBeside;
     }
     if (!tovren::askToSelectDatabase())
         platform::endProgram();
@@ -71,7 +72,7 @@ Recovery recover(bool& defaultTried, const QString& iniPath)
     if (chosen.isEmpty())
         return Recovery::Stop;
     useDatabase(iniPath, chosen, true);
-    return Recovery::Retry;
+    return Recovery::TryChosen;
 }
 
 // The book is held by another program (the open has already waited a
@@ -106,9 +107,13 @@ void mdiMain::MDIForm_Load()
         handler.setEmailAddress(tovren::kSupportAddress);
         handler.setToName(QStringLiteral("Support"));
 
-        tovren::setConnectionString(storedConnectionString(iniPath));
+        const QString named = storedConnectionString(iniPath);
+        tovren::setConnectionString(named);
 
         std::shared_ptr<data::Connection> opened;
+        // The book Address.ini named, while the one beside the program
+        // stands in for it.
+        QString standingInFor;
         while (!opened) {
             try {
                 opened =
@@ -129,10 +134,21 @@ void mdiMain::MDIForm_Load()
                                      platform::Icon::Exclamation, QStringLiteral("Database Path"));
                 else if (error.number() != platform::err::Unspecified)
                     throw;
-                if (recover(defaultTried, iniPath) == Recovery::Stop)
+                const Recovery next = recover(defaultTried, iniPath);
+                if (next == Recovery::Stop)
                     return;
+                standingInFor = next == Recovery::TryBeside && !named.isEmpty()
+                                    ? data::Connection::locationOf(named, tovren::programFolder())
+                                    : QString();
             }
         }
+        // The stand-in is opened without a question, as ever; a word that
+        // asks nothing keeps the person from typing into the wrong book
+        // unawares.
+        if (!standingInFor.isEmpty())
+            stbMain()->showMessage(QStringLiteral("The address book '%1' could not be opened; "
+                                                  "'%2' is open instead.")
+                                       .arg(standingInFor, opened->location()));
         if (opened->isReadOnly())
             platform::MsgBox(
                 QStringLiteral("The address book '%1' is read-only. You can browse and "

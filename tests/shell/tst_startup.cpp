@@ -4,6 +4,7 @@
 #include "shell_fixture.h"
 
 #include "platform/help.h"
+#include "shell/status_panels.h"
 #include "support/book_lock.h"
 
 #include <QDir>
@@ -43,24 +44,27 @@ protected:
     }
 };
 
-// Start-up reaches a book silently: the one Address.ini names, else the one
-// beside the program, which the file then names. The trace starts afresh.
+// Start-up reaches a book without a question: the one Address.ini names,
+// else the one beside the program, which the file then names, and the status
+// bar says which stands in for which. The trace starts afresh.
 TEST_F(Startup, ConfigurationsLeadToTheirBookOrTheOneBesideTheProgram)
 {
     const QString db = addDatabase(), elsewhere = addDatabase("elsewhere.dbx");
     const QString named = "Data Source=" + elsewhere;
     const QByteArray beside = "[DatabasePath]\nData Source=" + db.toUtf8() + "\n";
     writeFile("Trace.log", "an old run\r\n");
-    const std::tuple<QByteArray, QString, QByteArray> rows[] = {
-        // Address.ini (none for a null one), the connection, Address.ini after
-        {QByteArray(), fullConnection(db), beside},
+    const std::tuple<QByteArray, QString, QByteArray, QString> rows[] = {
+        // Address.ini (none for a null one), the connection, Address.ini after,
+        // the status bar's word
+        {QByteArray(), fullConnection(db), beside, ""},
         {"[DatabasePath]\r\nProvider=Microsoft.Jet.OLEDB.4.0\r\n" + named.toUtf8()
              + "\r\nPersist Security Info=False\r\n",
-         fullConnection(elsewhere) + ';', ""},
-        {"[DatabasePath]\n" + named.toUtf8() + "\n", named + ';', ""}, // as the program writes it
-        {"[DatabasePath]\nData Source=/gone/TND.dbx\n", fullConnection(db), beside},
+         fullConnection(elsewhere) + ';', "", ""},
+        {"[DatabasePath]\n" + named.toUtf8() + "\n", named + ';', "", ""}, // as the program writes it
+        {"[DatabasePath]\nData Source=/gone/TND.dbx\n", fullConnection(db), beside,
+         "The address book '/gone/TND.dbx' could not be opened; '" + db + "' is open instead."},
     };
-    for (const auto& [ini, connection, after] : rows) {
+    for (const auto& [ini, connection, after, notice] : rows) {
         SCOPED_TRACE(ini.left(40).toStdString());
         platform::setHelpFile(QString());
         if (!ini.isNull())
@@ -69,6 +73,7 @@ TEST_F(Startup, ConfigurationsLeadToTheirBookOrTheOneBesideTheProgram)
         EXPECT_TRUE(connected());
         EXPECT_EQ(tovren::connectionString(), connection);
         EXPECT_EQ(readFile("Address.ini"), after.isEmpty() ? ini : after);
+        EXPECT_EQ(m_main->stbMain()->currentMessage(), notice);
     }
     EXPECT_TRUE(m_prompts.recorded().empty());
     EXPECT_FALSE(readFile("Trace.log").contains("an old run"));

@@ -7,6 +7,7 @@
 #include "data/connection_string.h"
 #include "platform/help.h"
 #include "platform/profile_file.h"
+#include "shell/status_panels.h"
 #include "support/pg_cluster.h"
 
 namespace {
@@ -80,6 +81,10 @@ TEST_F(StartupOnServer, AServerDownOrRefusingIsToldThenTheBookBesideIsUsed)
         EXPECT_EQ(m_prompts.messages().size(), told + 1);
         EXPECT_FALSE(platform::helpFile().isEmpty()) << "the book beside was not opened";
         EXPECT_TRUE(tovren::connectionString().contains(home("TND.dbx")));
+        EXPECT_TRUE(m_main->stbMain()->currentMessage().endsWith(
+            ", port " + QString::number(m_pg->port()) + "' could not be opened; '"
+            + home("TND.dbx") + "' is open instead."))
+            << m_main->stbMain()->currentMessage().toStdString();
         for (const QByteArray& text : {m_prompts.messages().back().text.toUtf8(),
                                        readFile("Error.log"), readFile("Trace.log")}) {
             EXPECT_FALSE(text.contains(wrong.toUtf8()));
