@@ -4,9 +4,10 @@
 // synthetic contacts (100000 by default) in a temporary folder, or works on
 // a copy of FILE, and prints one line per operation: its name, a blank and
 // milliseconds (the labels of 10,000 contacts and the import of 10,000
-// vCards go into books of their own); last the peak resident memory in
-// megabytes. --make FILE only writes the book, for timing other
-// programs on the same rows. Tracing is on, as in the program, and the card
+// vCards go into books of their own); the peak resident memory in megabytes
+// after the book and the card (rss_book_mb) and at the end (rss_mb).
+// --make FILE only writes the book, for timing other programs on the same
+// rows. Tracing is on, as in the program, and the card
 // runs in the real main window (offscreen unless a display is chosen).
 // --db with a PostgreSQL connection string runs the same lines on a shared
 // book: the synthetic book is copied into that empty database (and taken
@@ -302,6 +303,14 @@ void transferBook(const QString& folder, const QByteArray& cards)
     }
 }
 
+// The peak resident memory of the bench so far, in megabytes.
+void printPeakRss(const char* name)
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%s %ld\n", name, usage.ru_maxrss / 1024);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -353,6 +362,8 @@ int main(int argc, char** argv)
             }
             recordLayer();
             card(main);
+            // The book's own memory: the lines after this one add theirs.
+            printPeakRss("rss_book_mb");
             labels(folder.path());
             const auto mail = mailBench(folder.path());
             time("mail_1k", [&] {
@@ -361,9 +372,7 @@ int main(int argc, char** argv)
             });
             const QByteArray cards = interchangeFiles(contacts, folder.path());
             transferBook(folder.path(), cards);
-            rusage usage{};
-            getrusage(RUSAGE_SELF, &usage);
-            std::printf("rss_mb %ld\n", usage.ru_maxrss / 1024);
+            printPeakRss("rss_mb");
             main.close();
         });
     });
