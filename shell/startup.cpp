@@ -146,7 +146,7 @@ void mdiMain::MDIForm_Load()
         // asks nothing keeps the person from typing into the wrong book
         // unawares.
         if (!standingInFor.isEmpty())
-            stbMain()->showMessage(QStringLiteral("The address book '%1' could not be opened; "
+            stbMain()->showNotice(QStringLiteral("The address book '%1' could not be opened; "
                                                   "'%2' is open instead.")
                                        .arg(standingInFor, opened->location()));
         if (opened->isReadOnly())

@@ -55,6 +55,12 @@ QLabel* StatusPanels::panel(int number) const
     return m_panels.value(number - 1);
 }
 
+void StatusPanels::showNotice(const QString& text)
+{
+    panel(1)->setText(text);
+    panel(1)->setToolTip(text);
+}
+
 void StatusPanels::refresh()
 {
     if (const auto keys = readLockKeys()) {

@@ -1,7 +1,8 @@
 #pragma once
 // The status bar of the main window: a credit line, the Insert, Caps Lock
 // and Num Lock states, the time and the date. It keeps itself up to date;
-// no command writes to it.
+// no command writes to it, and only start-up may put a notice in the credit
+// line's place.
 
 #include <QStatusBar>
 
@@ -17,6 +18,8 @@ public:
 
     // Panels 1 to 6, left to right.
     QLabel* panel(int number) const;
+    // A word for the whole run that asks nothing, in the credit line's place.
+    void showNotice(const QString& text);
 
     void refresh();
 

@@ -10,6 +10,8 @@
 #include "shell/status_panels.h"
 #include "support/pg_cluster.h"
 
+#include <QLabel>
+
 namespace {
 
 using platform::Answer;
@@ -81,10 +83,10 @@ TEST_F(StartupOnServer, AServerDownOrRefusingIsToldThenTheBookBesideIsUsed)
         EXPECT_EQ(m_prompts.messages().size(), told + 1);
         EXPECT_FALSE(platform::helpFile().isEmpty()) << "the book beside was not opened";
         EXPECT_TRUE(tovren::connectionString().contains(home("TND.dbx")));
-        EXPECT_TRUE(m_main->stbMain()->currentMessage().endsWith(
+        EXPECT_TRUE(m_main->stbMain()->panel(1)->text().endsWith(
             ", port " + QString::number(m_pg->port()) + "' could not be opened; '"
             + home("TND.dbx") + "' is open instead."))
-            << m_main->stbMain()->currentMessage().toStdString();
+            << m_main->stbMain()->panel(1)->text().toStdString();
         for (const QByteArray& text : {m_prompts.messages().back().text.toUtf8(),
                                        readFile("Error.log"), readFile("Trace.log")}) {
             EXPECT_FALSE(text.contains(wrong.toUtf8()));
