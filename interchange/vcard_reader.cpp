@@ -46,6 +46,21 @@ QString shortened(const QString& text)
     return line.size() > 60 ? line.first(57) + QLatin1String("...") : line;
 }
 
+// The column whose exact text a Tovren property carries: X-TOVREN- and the
+// column's name (X-TOVREN-ADDRESS1), or X-TOVREN-EXTENSION for PhExt.
+std::optional<Column> exactColumn(const QString& name)
+{
+    const QLatin1StringView tovren("X-TOVREN-");
+    if (name == QLatin1String("X-TOVREN-EXTENSION"))
+        return Column::PhExt;
+    if (!name.startsWith(tovren))
+        return std::nullopt;
+    const std::optional<Column> column = columnOfName(QStringView(name).sliced(tovren.size()));
+    if (column && isDate(*column))
+        return std::nullopt;
+    return column;
+}
+
 struct Phone {
     QString number;
     QStringList types;
@@ -82,6 +97,7 @@ private:
     std::vector<Address> m_addresses;
     std::vector<Phone> m_phones;
     std::vector<std::pair<QString, bool>> m_emails;
+    std::vector<std::pair<Column, QString>> m_exact; // Tovren's own texts, put last
     QStringList m_single; // the names of the one-only properties taken
     int m_strayLines = 0;
 };
@@ -128,9 +144,10 @@ void Card::take(const Property& property)
         return;
     // Tovren keeps one of each of these; a second is reported, not let
     // overwrite the first.
-    if (isAny(name, {"FN", "N", "ORG", "BDAY", "ANNIVERSARY", "X-ANNIVERSARY",
-                     "X-EVOLUTION-ANNIVERSARY", "X-MS-ANNIVERSARY", "X-TOVREN-JOINING-DATE",
-                     "X-TOVREN-RELIGION", "X-TOVREN-EXTENSION"})) {
+    const std::optional<Column> exact = exactColumn(name);
+    if (exact
+        || isAny(name, {"FN", "N", "ORG", "BDAY", "ANNIVERSARY", "X-ANNIVERSARY",
+                        "X-EVOLUTION-ANNIVERSARY", "X-MS-ANNIVERSARY", "X-TOVREN-JOINING-DATE"})) {
         if (m_single.contains(name)) {
             noteLeftOut(property, QStringLiteral("Tovren keeps one, the first."));
             return;
@@ -159,10 +176,8 @@ void Card::take(const Property& property)
         takeDate(Column::DtMarriage, property, value);
     } else if (name == QLatin1String("X-TOVREN-JOINING-DATE")) {
         takeDate(Column::DtJoining, property, value);
-    } else if (name == QLatin1String("X-TOVREN-RELIGION")) {
-        m_contact[Column::ReligionId] = unescapeValue(value);
-    } else if (name == QLatin1String("X-TOVREN-EXTENSION")) {
-        m_contact[Column::PhExt] = unescapeValue(value);
+    } else if (exact) {
+        m_exact.emplace_back(*exact, unescapeExact(value));
     } else {
         noteLeftOut(
             property,
@@ -270,6 +285,8 @@ Contact Card::finish()
                                               "one.")
                                    .arg(m_emails[i].first);
     }
+    for (const auto& [column, text] : m_exact)
+        m_contact[column] = text;
     if (m_strayLines > 0)
         m_contact.notes << QStringLiteral("%1 line(s) that are no vCard property are left out.")
                                .arg(m_strayLines);
