@@ -83,6 +83,9 @@ public:
 
     void take(const Property& property);
     Contact finish();
+    // Why the card has no name when the line that named it was too long to
+    // read, and who it is as far as that line goes; nothing otherwise.
+    const std::optional<std::pair<QString, QString>>& longName() const { return m_longName; }
 
 private:
     void takeDate(Column column, const Property& property, const QString& value);
@@ -98,6 +101,7 @@ private:
     std::vector<Phone> m_phones;
     std::vector<std::pair<QString, bool>> m_emails;
     std::vector<std::pair<Column, QString>> m_exact; // Tovren's own texts, put last
+    std::optional<std::pair<QString, QString>> m_longName;
     QStringList m_single; // the names of the one-only properties taken
     int m_strayLines = 0;
 };
@@ -135,6 +139,12 @@ void Card::take(const Property& property)
     if (property.tooLong) {
         noteLeftOut(property,
                     QStringLiteral("its line is longer than %1 characters.").arg(kLongestLine));
+        if (isAny(name, {"FN", "N", "ORG"}) && !m_longName)
+            m_longName.emplace(shortened(unescapeValue(property.value)),
+                               QStringLiteral("its %1 line (line %2) is longer than %3 characters.")
+                                   .arg(name)
+                                   .arg(property.line)
+                                   .arg(kLongestLine));
         return;
     }
     // What describes the card rather than the person, or repeats what
@@ -305,13 +315,17 @@ ContactsRead readVCards(QStringView text, const Progress& progress)
     const auto finish = [&] {
         Contact contact = card->finish();
         const QString refusal = fitToRecord(contact);
-        if (refusal.isEmpty())
+        if (refusal.isEmpty()) {
             read.contacts.push_back(std::move(contact));
-        else
+        } else {
+            // A card left without a name by a line too long to read says so.
+            const auto [who, why] =
+                card->longName() ? *card->longName() : std::pair(contact.label(), refusal);
             read.problems << QStringLiteral("Card %1 (line %2, %3) is left out: %4")
                                  .arg(cards)
                                  .arg(card->line())
-                                 .arg(contact.label(), refusal);
+                                 .arg(who, why);
+        }
         card.reset();
     };
     const auto truncated = [&] {
