@@ -5,6 +5,8 @@
 #include "dates.h"
 #include "record_checks.h"
 
+#include <QRegularExpression>
+
 namespace interchange {
 namespace {
 
@@ -38,6 +40,7 @@ Contact contactOf(const QStringList& header, const std::vector<HeaderRole>& role
 {
     Contact contact;
     QString given, middle, family;
+    bool streetInOneCell = false;
     for (qsizetype i = 0; i < cells.size() && i < header.size(); ++i) {
         const QString& cell = cells[i];
         if (cell.isEmpty())
@@ -54,6 +57,8 @@ Contact contactOf(const QStringList& header, const std::vector<HeaderRole>& role
                         << QStringLiteral("%1 is left out: %2.").arg(header[i], date.problem);
             } else {
                 contact[role.column] = cell;
+                if (role.column == Column::Address1)
+                    streetInOneCell = !columnOfName(header[i].trimmed());
             }
             break;
         case HeaderRole::GivenName:
@@ -82,10 +87,13 @@ Contact contactOf(const QStringList& header, const std::vector<HeaderRole>& role
             break;
         }
     }
-    // A spreadsheet keeps a street of several lines in one cell.
-    if (contact[Column::Address1].contains(QLatin1Char('\n')) && contact[Column::Address2].isEmpty()
-        && contact[Column::Address3].isEmpty())
-        placeStreetLines(contact, contact[Column::Address1].split(QLatin1Char('\n')));
+    // A spreadsheet keeps a street of several lines in one cell, under a
+    // heading of its own (Street, Business Street); under Tovren's own
+    // Address1 the cell is one address line, its line breaks its own.
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    if (streetInOneCell && contact[Column::Address1].contains(lineBreak)
+        && contact[Column::Address2].isEmpty() && contact[Column::Address3].isEmpty())
+        placeStreetLines(contact, contact[Column::Address1].split(lineBreak));
     if (contact[Column::Name].isEmpty()) {
         QStringList parts{given, middle, family};
         parts.removeAll(QString());

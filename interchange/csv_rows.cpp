@@ -65,9 +65,7 @@ bool CsvRows::next(QStringList& cells)
             continue;
         }
         if (quoted) {
-            // A line break inside a cell is one LF, however the file ends lines.
-            if (c == QLatin1Char('\r') && m_at < m_text.size() && m_text[m_at] == QLatin1Char('\n'))
-                continue;
+            // A quoted cell keeps its line breaks as they are, CR LF or not.
             if (c != QLatin1Char('"')) {
                 cell += c;
             } else if (m_at < m_text.size() && m_text[m_at] == QLatin1Char('"')) {

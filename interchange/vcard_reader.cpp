@@ -46,6 +46,21 @@ QString shortened(const QString& text)
     return line.size() > 60 ? line.first(57) + QLatin1String("...") : line;
 }
 
+// The column whose exact text a Tovren property carries: X-TOVREN- and the
+// column's name (X-TOVREN-ADDRESS1), or X-TOVREN-EXTENSION for PhExt.
+std::optional<Column> exactColumn(const QString& name)
+{
+    const QLatin1StringView tovren("X-TOVREN-");
+    if (name == QLatin1String("X-TOVREN-EXTENSION"))
+        return Column::PhExt;
+    if (!name.startsWith(tovren))
+        return std::nullopt;
+    const std::optional<Column> column = columnOfName(QStringView(name).sliced(tovren.size()));
+    if (column && isDate(*column))
+        return std::nullopt;
+    return column;
+}
+
 struct Phone {
     QString number;
     QStringList types;
@@ -68,6 +83,9 @@ public:
 
     void take(const Property& property);
     Contact finish();
+    // Why the card has no name when the line that named it was too long to
+    // read, and who it is as far as that line goes; nothing otherwise.
+    const std::optional<std::pair<QString, QString>>& longName() const { return m_longName; }
 
 private:
     void takeDate(Column column, const Property& property, const QString& value);
@@ -82,6 +100,8 @@ private:
     std::vector<Address> m_addresses;
     std::vector<Phone> m_phones;
     std::vector<std::pair<QString, bool>> m_emails;
+    std::vector<std::pair<Column, QString>> m_exact; // Tovren's own texts, put last
+    std::optional<std::pair<QString, QString>> m_longName;
     QStringList m_single; // the names of the one-only properties taken
     int m_strayLines = 0;
 };
@@ -119,6 +139,12 @@ void Card::take(const Property& property)
     if (property.tooLong) {
         noteLeftOut(property,
                     QStringLiteral("its line is longer than %1 characters.").arg(kLongestLine));
+        if (isAny(name, {"FN", "N", "ORG"}) && !m_longName)
+            m_longName.emplace(shortened(unescapeValue(property.value)),
+                               QStringLiteral("its %1 line (line %2) is longer than %3 characters.")
+                                   .arg(name)
+                                   .arg(property.line)
+                                   .arg(kLongestLine));
         return;
     }
     // What describes the card rather than the person, or repeats what
@@ -128,9 +154,10 @@ void Card::take(const Property& property)
         return;
     // Tovren keeps one of each of these; a second is reported, not let
     // overwrite the first.
-    if (isAny(name, {"FN", "N", "ORG", "BDAY", "ANNIVERSARY", "X-ANNIVERSARY",
-                     "X-EVOLUTION-ANNIVERSARY", "X-MS-ANNIVERSARY", "X-TOVREN-JOINING-DATE",
-                     "X-TOVREN-RELIGION", "X-TOVREN-EXTENSION"})) {
+    const std::optional<Column> exact = exactColumn(name);
+    if (exact
+        || isAny(name, {"FN", "N", "ORG", "BDAY", "ANNIVERSARY", "X-ANNIVERSARY",
+                        "X-EVOLUTION-ANNIVERSARY", "X-MS-ANNIVERSARY", "X-TOVREN-JOINING-DATE"})) {
         if (m_single.contains(name)) {
             noteLeftOut(property, QStringLiteral("Tovren keeps one, the first."));
             return;
@@ -159,10 +186,8 @@ void Card::take(const Property& property)
         takeDate(Column::DtMarriage, property, value);
     } else if (name == QLatin1String("X-TOVREN-JOINING-DATE")) {
         takeDate(Column::DtJoining, property, value);
-    } else if (name == QLatin1String("X-TOVREN-RELIGION")) {
-        m_contact[Column::ReligionId] = unescapeValue(value);
-    } else if (name == QLatin1String("X-TOVREN-EXTENSION")) {
-        m_contact[Column::PhExt] = unescapeValue(value);
+    } else if (exact) {
+        m_exact.emplace_back(*exact, unescapeExact(value));
     } else {
         noteLeftOut(
             property,
@@ -270,6 +295,8 @@ Contact Card::finish()
                                               "one.")
                                    .arg(m_emails[i].first);
     }
+    for (const auto& [column, text] : m_exact)
+        m_contact[column] = text;
     if (m_strayLines > 0)
         m_contact.notes << QStringLiteral("%1 line(s) that are no vCard property are left out.")
                                .arg(m_strayLines);
@@ -288,13 +315,17 @@ ContactsRead readVCards(QStringView text, const Progress& progress)
     const auto finish = [&] {
         Contact contact = card->finish();
         const QString refusal = fitToRecord(contact);
-        if (refusal.isEmpty())
+        if (refusal.isEmpty()) {
             read.contacts.push_back(std::move(contact));
-        else
+        } else {
+            // A card left without a name by a line too long to read says so.
+            const auto [who, why] =
+                card->longName() ? *card->longName() : std::pair(contact.label(), refusal);
             read.problems << QStringLiteral("Card %1 (line %2, %3) is left out: %4")
                                  .arg(cards)
                                  .arg(card->line())
-                                 .arg(contact.label(), refusal);
+                                 .arg(who, why);
+        }
         card.reset();
     };
     const auto truncated = [&] {

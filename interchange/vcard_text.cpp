@@ -4,7 +4,10 @@
 
 namespace interchange {
 
-QString unescapeValue(QStringView value)
+namespace {
+
+// `value` with its backslash escapes resolved; \r too when `exact`.
+QString unescaped(QStringView value, bool exact)
 {
     QString text;
     text.reserve(value.size());
@@ -17,6 +20,8 @@ QString unescapeValue(QStringView value)
         const QChar next = value[i + 1];
         if (next == QLatin1Char('n') || next == QLatin1Char('N'))
             text += QLatin1Char('\n');
+        else if (exact && (next == QLatin1Char('r') || next == QLatin1Char('R')))
+            text += QLatin1Char('\r');
         else if (next == QLatin1Char(',') || next == QLatin1Char(';') || next == QLatin1Char('\\'))
             text += next;
         else {
@@ -26,6 +31,50 @@ QString unescapeValue(QStringView value)
         ++i;
     }
     return text;
+}
+
+// `text` escaped; with `exact` each CR and LF has its own escape, else a
+// line break of any kind is one \n.
+QString escaped(const QString& text, bool exact)
+{
+    const auto special = [](QChar c) {
+        return c == QLatin1Char('\\') || c == QLatin1Char(',') || c == QLatin1Char(';')
+               || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+    };
+    if (std::none_of(text.begin(), text.end(), special))
+        return text;
+    QString out;
+    out.reserve(text.size() + 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\\') || c == QLatin1Char(',') || c == QLatin1Char(';')) {
+            out += QLatin1Char('\\');
+            out += c;
+        } else if (c == QLatin1Char('\r') && exact) {
+            out += QLatin1String("\\r");
+        } else if (c == QLatin1Char('\r')) {
+            // A CR LF pair is one line break.
+            if (i + 1 == text.size() || text[i + 1] != QLatin1Char('\n'))
+                out += QLatin1String("\\n");
+        } else if (c == QLatin1Char('\n')) {
+            out += QLatin1String("\\n");
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+QString unescapeValue(QStringView value)
+{
+    return unescaped(value, false);
+}
+
+QString unescapeExact(QStringView value)
+{
+    return unescaped(value, true);
 }
 
 QStringList valueComponents(QStringView value)
@@ -46,30 +95,12 @@ QStringList valueComponents(QStringView value)
 
 QString escapeValue(const QString& text)
 {
-    const auto special = [](QChar c) {
-        return c == QLatin1Char('\\') || c == QLatin1Char(',') || c == QLatin1Char(';')
-               || c == QLatin1Char('\r') || c == QLatin1Char('\n');
-    };
-    if (std::none_of(text.begin(), text.end(), special))
-        return text;
-    QString escaped;
-    escaped.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\\') || c == QLatin1Char(',') || c == QLatin1Char(';')) {
-            escaped += QLatin1Char('\\');
-            escaped += c;
-        } else if (c == QLatin1Char('\r')) {
-            // A CR LF pair is one line break.
-            if (i + 1 == text.size() || text[i + 1] != QLatin1Char('\n'))
-                escaped += QLatin1String("\\n");
-        } else if (c == QLatin1Char('\n')) {
-            escaped += QLatin1String("\\n");
-        } else {
-            escaped += c;
-        }
-    }
-    return escaped;
+    return escaped(text, false);
+}
+
+QString escapeExact(const QString& text)
+{
+    return escaped(text, true);
 }
 
 QByteArray quotedPrintableBytes(QStringView text)

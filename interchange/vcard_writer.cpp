@@ -87,6 +87,40 @@ QString street(const Contact& c)
     return lines.join(QLatin1Char('\n'));
 }
 
+bool isStreetLine(Column column)
+{
+    return column == Column::Address1 || column == Column::Address2 || column == Column::Address3;
+}
+
+bool hasBreak(const QString& text)
+{
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+}
+
+// Whether `column`'s text comes back as it is from the standard property
+// that carries it. When it does not, it travels beside that property in
+// Tovren's own X-TOVREN-<column>, which the reader puts first, while the
+// standard property stays what other address books read.
+bool travelsExactly(const Contact& c, Column column)
+{
+    const QString& text = c[column];
+    // ADR's street has one address line to a line: a line holding a break
+    // of its own would split, so then all three lines travel, empty or not.
+    if (isStreetLine(column))
+        return !hasBreak(c[Column::Address1]) && !hasBreak(c[Column::Address2])
+               && !hasBreak(c[Column::Address3]);
+    if (text.isEmpty())
+        return true;
+    // The religion has no standard property; vCard has no escape for a CR.
+    if (column == Column::ReligionId || text.contains(QLatin1Char('\r')))
+        return false;
+    // Readers trim phones and e-mail addresses, and may take a Name of
+    // blanks (N's parts all blank) for a company's card.
+    if (isPhone(column) || column == Column::EmlAddr)
+        return text == text.trimmed();
+    return column != Column::Name || !text.trimmed().isEmpty();
+}
+
 // Address books that synchronise (khard among them) pass over a card without
 // a UID. The contact has no identity of its own outside the database, so its
 // UID is made from its values: the same contact always gets the same one.
@@ -134,12 +168,17 @@ QByteArray vCard(const Contact& c, VCardVersion version)
         if (isPhone(column) && !c[column].isEmpty())
             text += telPrefix(column, v4) + escapeValue(c[column]) + QLatin1String("\r\n");
     }
-    property("X-TOVREN-EXTENSION:", escapeValue(c[Column::PhExt]));
+    property("X-TOVREN-EXTENSION:", escapeExact(c[Column::PhExt]));
     property(v4 ? "EMAIL:" : "EMAIL;TYPE=INTERNET:", escapeValue(c[Column::EmlAddr]));
     date("BDAY:", c[Column::DtBirth]);
     date(v4 ? "ANNIVERSARY:" : "X-ANNIVERSARY:", c[Column::DtMarriage]);
     property("X-TOVREN-JOINING-DATE:", c[Column::DtJoining]);
-    property("X-TOVREN-RELIGION:", escapeValue(c[Column::ReligionId]));
+    for (int i = 0; i < kColumnCount; ++i) {
+        const Column column = Column(i);
+        if (!isDate(column) && column != Column::PhExt && !travelsExactly(c, column))
+            text += QLatin1String("X-TOVREN-") + columnName(column).toString().toUpper()
+                    + QLatin1Char(':') + escapeExact(c[column]) + QLatin1String("\r\n");
+    }
     line(QLatin1String("UID:"), uid(c));
     text += QLatin1String("END:VCARD\r\n");
 

@@ -130,6 +130,22 @@ TEST(VCardReader, UnwelcomeCardsAreReportedAndWhatTheyHoldIsKept)
         EXPECT_TRUE(problems.contains(QLatin1String(problem))) << problem;
 }
 
+// A card refused for want of a name whose line was too long to read says so,
+// and who it is, rather than that it has no name.
+TEST(VCardReader, ANameTooLongToReadIsToldAsSuch)
+{
+    const QString name = QLatin1String("Asha ") + QString(200000, QLatin1Char('r'));
+    const QString card = lines({"BEGIN:VCARD", "VERSION:3.0"}) + QLatin1String("FN:") + name
+                         + QLatin1String("\r\nN:") + name + QLatin1String(";;;;\r\n")
+                         + lines({"EMAIL:asha@example.in", "END:VCARD"});
+    const ContactsRead read = readVCards(card);
+    EXPECT_TRUE(read.contacts.empty());
+    EXPECT_EQ(read.problems,
+              QStringList{QLatin1String("Card 1 (line 1, Asha ") + QString(52, QLatin1Char('r'))
+                          + QLatin1String("...) is left out: its FN line (line 3) is longer than "
+                                          "100000 characters.")});
+}
+
 TEST(VCardReader, ValuesTheRecordRefusesOrCannotHoldAreNoted)
 {
     const ContactsRead read = readVCards(lines({

@@ -39,10 +39,14 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes)
 
 } // namespace testing_support
 
-// Texts read plainly in failure messages.
+// Texts read plainly in failure messages, their line breaks and TABs shown.
 inline void PrintTo(const QString& text, std::ostream* out)
 {
-    *out << '"' << text.toStdString() << '"';
+    QString shown = text;
+    shown.replace(QLatin1Char('\r'), QLatin1String("\\r"))
+        .replace(QLatin1Char('\n'), QLatin1String("\\n"))
+        .replace(QLatin1Char('\t'), QLatin1String("\\t"));
+    *out << '"' << shown.toStdString() << '"';
 }
 
 // The pick lists a new address book starts with.
