@@ -39,6 +39,15 @@ void placeStreetLines(Contact& contact, QStringList lines)
         contact[street[i]] = lines[i];
 }
 
+void placeEmail(Contact& contact, const QString& address)
+{
+    if (contact[Column::EmlAddr].isEmpty())
+        contact[Column::EmlAddr] = address;
+    else
+        contact.notes
+            << QStringLiteral("The e-mail address %1 is left out: Tovren keeps one.").arg(address);
+}
+
 QString Contact::label() const
 {
     for (Column column : {Column::Name, Column::Company, Column::EmlAddr}) {

@@ -50,6 +50,10 @@ struct Contact {
 // more join the third, after a comma.
 void placeStreetLines(Contact& contact, QStringList lines);
 
+// Puts `address` in EmlAddr when that is free; Tovren keeps one, so another
+// is noted as left out.
+void placeEmail(Contact& contact, const QString& address);
+
 // The longest line (a vCard line unfolded, a CSV row) that is read; a
 // longer one is left out and noted, so that no one value holds a reader up.
 constexpr qsizetype kLongestLine = 100000;

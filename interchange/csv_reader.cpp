@@ -69,12 +69,7 @@ Contact contactOf(const QStringList& header, const std::vector<HeaderRole>& role
             placePhone(contact, role.phone, cell);
             break;
         case HeaderRole::Email:
-            if (contact[Column::EmlAddr].isEmpty())
-                contact[Column::EmlAddr] = cell;
-            else
-                contact.notes << QStringLiteral("The e-mail address %1 is left out: Tovren keeps "
-                                                "one.")
-                                     .arg(cell);
+            placeEmail(contact, cell);
             break;
         case HeaderRole::Unknown:
             contact.notes << QStringLiteral("%1 '%2' is left out: Tovren has no place for it.")

@@ -262,14 +262,8 @@ Contact Card::finish()
             break;
         }
     }
-    for (size_t i = 0; i < m_emails.size(); ++i) {
-        if (i == 0)
-            m_contact[Column::EmlAddr] = m_emails[i].first;
-        else
-            m_contact.notes << QStringLiteral("The e-mail address %1 is left out: Tovren keeps "
-                                              "one.")
-                                   .arg(m_emails[i].first);
-    }
+    for (const auto& email : m_emails)
+        placeEmail(m_contact, email.first);
     if (m_strayLines > 0)
         m_contact.notes << QStringLiteral("%1 line(s) that are no vCard property are left out.")
                                .arg(m_strayLines);
