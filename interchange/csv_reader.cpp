@@ -1,9 +1,11 @@
 #include "csv_reader.h"
 
-#include "csv_headers.h"
+#include "csv_groups.h"
 #include "csv_rows.h"
 #include "dates.h"
 #include "record_checks.h"
+
+#include <algorithm>
 
 namespace interchange {
 namespace {
@@ -15,19 +17,15 @@ bool isBlank(const QStringList& cells)
 
 // The roles of a header row. A column named twice keeps the first; the
 // second is read as a column without a place, so its values are reported.
+// Phones and e-mail addresses may come in any number.
 std::vector<HeaderRole> rolesOf(const QStringList& header)
 {
     std::vector<HeaderRole> roles;
-    QList<int> taken;
     for (const QString& name : header) {
         HeaderRole role = headerRole(name);
-        const int key = role.kind == HeaderRole::Field ? 100 + int(role.column) : int(role.kind);
-        const bool single = role.kind == HeaderRole::Field || role.kind == HeaderRole::GivenName
-                            || role.kind == HeaderRole::MiddleName
-                            || role.kind == HeaderRole::FamilyName;
-        if (single && taken.contains(key))
+        const bool many = role.kind == HeaderRole::Phone || role.kind == HeaderRole::Email;
+        if (!many && std::find(roles.begin(), roles.end(), role) != roles.end())
             role = HeaderRole();
-        taken << key;
         roles.push_back(role);
     }
     return roles;
@@ -37,6 +35,7 @@ Contact contactOf(const QStringList& header, const std::vector<HeaderRole>& role
                   const QStringList& cells)
 {
     Contact contact;
+    CsvGroups groups;
     QString given, middle, family;
     for (qsizetype i = 0; i < cells.size() && i < header.size(); ++i) {
         const QString& cell = cells[i];
@@ -66,10 +65,13 @@ Contact contactOf(const QStringList& header, const std::vector<HeaderRole>& role
             family = cell;
             break;
         case HeaderRole::Phone:
-            placePhone(contact, role.phone, cell);
+        case HeaderRole::PhoneLabel:
+        case HeaderRole::Address:
+            groups.take(role, cell);
             break;
         case HeaderRole::Email:
-            placeEmail(contact, cell);
+            for (const QString& address : joinedValues(cell))
+                placeEmail(contact, address);
             break;
         case HeaderRole::Unknown:
             contact.notes << QStringLiteral("%1 '%2' is left out: Tovren has no place for it.")
@@ -77,6 +79,7 @@ Contact contactOf(const QStringList& header, const std::vector<HeaderRole>& role
             break;
         }
     }
+    groups.place(contact);
     // A spreadsheet keeps a street of several lines in one cell.
     if (contact[Column::Address1].contains(QLatin1Char('\n')) && contact[Column::Address2].isEmpty()
         && contact[Column::Address3].isEmpty())
