@@ -1,5 +1,7 @@
 #include "contact.h"
 
+#include <QRegularExpression>
+
 namespace interchange {
 
 QLatin1StringView columnName(Column column)
@@ -30,6 +32,12 @@ bool isDate(Column column)
     return records::Address::isDate(column);
 }
 
+const QRegularExpression& lineBreaks()
+{
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
+    return breaks;
+}
+
 void placeStreetLines(Contact& contact, QStringList lines)
 {
     if (lines.size() > 3)
@@ -37,6 +45,15 @@ void placeStreetLines(Contact& contact, QStringList lines)
     const Column street[] = {Column::Address1, Column::Address2, Column::Address3};
     for (qsizetype i = 0; i < lines.size(); ++i)
         contact[street[i]] = lines[i];
+}
+
+void placeEmail(Contact& contact, const QString& address)
+{
+    if (contact[Column::EmlAddr].isEmpty())
+        contact[Column::EmlAddr] = address;
+    else
+        contact.notes
+            << QStringLiteral("The e-mail address %1 is left out: Tovren keeps one.").arg(address);
 }
 
 QString Contact::label() const

@@ -13,6 +13,8 @@
 #include <optional>
 #include <vector>
 
+class QRegularExpression;
+
 namespace interchange {
 
 // The Address table's columns, in its order, as the record names them. A
@@ -49,6 +51,12 @@ struct Contact {
 // Puts the lines of a street into Address1 to Address3; a fourth line and
 // more join the third, after a comma.
 void placeStreetLines(Contact& contact, QStringList lines);
+// A line break as files write it: CR LF, CR or LF.
+const QRegularExpression& lineBreaks();
+
+// Puts `address` in EmlAddr when that is free; Tovren keeps one, so another
+// is noted as left out.
+void placeEmail(Contact& contact, const QString& address);
 
 // The longest line (a vCard line unfolded, a CSV row) that is read; a
 // longer one is left out and noted, so that no one value holds a reader up.

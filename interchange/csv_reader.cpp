@@ -1,11 +1,13 @@
 #include "csv_reader.h"
 
-#include "csv_headers.h"
+#include "csv_groups.h"
 #include "csv_rows.h"
 #include "dates.h"
 #include "record_checks.h"
 
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace interchange {
 namespace {
@@ -17,19 +19,15 @@ bool isBlank(const QStringList& cells)
 
 // The roles of a header row. A column named twice keeps the first; the
 // second is read as a column without a place, so its values are reported.
+// Phones and e-mail addresses may come in any number.
 std::vector<HeaderRole> rolesOf(const QStringList& header)
 {
     std::vector<HeaderRole> roles;
-    QList<int> taken;
     for (const QString& name : header) {
         HeaderRole role = headerRole(name);
-        const int key = role.kind == HeaderRole::Field ? 100 + int(role.column) : int(role.kind);
-        const bool single = role.kind == HeaderRole::Field || role.kind == HeaderRole::GivenName
-                            || role.kind == HeaderRole::MiddleName
-                            || role.kind == HeaderRole::FamilyName;
-        if (single && taken.contains(key))
+        const bool many = role.kind == HeaderRole::Phone || role.kind == HeaderRole::Email;
+        if (!many && std::find(roles.begin(), roles.end(), role) != roles.end())
             role = HeaderRole();
-        taken << key;
         roles.push_back(role);
     }
     return roles;
@@ -39,6 +37,7 @@ Contact contactOf(const QStringList& header, const std::vector<HeaderRole>& role
                   const QStringList& cells)
 {
     Contact contact;
+    CsvGroups groups;
     QString given, middle, family;
     bool streetInOneCell = false;
     for (qsizetype i = 0; i < cells.size() && i < header.size(); ++i) {
@@ -71,15 +70,13 @@ Contact contactOf(const QStringList& header, const std::vector<HeaderRole>& role
             family = cell;
             break;
         case HeaderRole::Phone:
-            placePhone(contact, role.phone, cell);
+        case HeaderRole::PhoneLabel:
+        case HeaderRole::Address:
+            groups.take(role, cell);
             break;
         case HeaderRole::Email:
-            if (contact[Column::EmlAddr].isEmpty())
-                contact[Column::EmlAddr] = cell;
-            else
-                contact.notes << QStringLiteral("The e-mail address %1 is left out: Tovren keeps "
-                                                "one.")
-                                     .arg(cell);
+            for (const QString& address : joinedValues(cell))
+                placeEmail(contact, address);
             break;
         case HeaderRole::Unknown:
             contact.notes << QStringLiteral("%1 '%2' is left out: Tovren has no place for it.")
@@ -87,13 +84,13 @@ Contact contactOf(const QStringList& header, const std::vector<HeaderRole>& role
             break;
         }
     }
+    groups.place(contact);
     // A spreadsheet keeps a street of several lines in one cell, under a
-    // heading of its own (Street, Business Street); under Tovren's own
-    // Address1 the cell is one address line, its line breaks its own.
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    if (streetInOneCell && contact[Column::Address1].contains(lineBreak)
+    // heading of its own (Street, Address); under Tovren's own Address1 the
+    // cell is one address line, its line breaks its own.
+    if (streetInOneCell && contact[Column::Address1].contains(lineBreaks())
         && contact[Column::Address2].isEmpty() && contact[Column::Address3].isEmpty())
-        placeStreetLines(contact, contact[Column::Address1].split(lineBreak));
+        placeStreetLines(contact, contact[Column::Address1].split(lineBreaks()));
     if (contact[Column::Name].isEmpty()) {
         QStringList parts{given, middle, family};
         parts.removeAll(QString());

@@ -1,5 +1,7 @@
 #include "phones.h"
 
+#include <QRegularExpression>
+
 #include <span>
 
 namespace interchange {
@@ -51,16 +53,29 @@ std::span<const Column> columnsOf(PhoneKind kind)
 
 } // namespace
 
-void placePhone(Contact& contact, PhoneKind kind, const QString& number)
+std::optional<Column> placePhone(Contact& contact, PhoneKind kind, const QString& number)
 {
     for (Column column : columnsOf(kind)) {
         if (contact[column].isEmpty()) {
             contact[column] = number;
-            return;
+            return column;
         }
     }
     contact.notes
         << QStringLiteral("The phone %1 has no free place: its columns are taken.").arg(number);
+    return std::nullopt;
+}
+
+void placeLabelledPhone(Contact& contact, const QStringList& labels, const QString& number)
+{
+    static const QRegularExpression between(QStringLiteral("[\\s,]+"));
+    const QString label = labels.join(QLatin1String(", "));
+    const PhoneKind kind = phoneKind(label.toUpper().split(between, Qt::SkipEmptyParts));
+    const std::optional<Column> column = placePhone(contact, kind, number);
+    if (kind == PhoneKind::Other && column && !label.isEmpty())
+        contact.notes << QStringLiteral("The label '%1' of the phone %2 is left out: Tovren keeps "
+                                        "the number in %3.")
+                             .arg(label, number, columnName(*column));
 }
 
 bool isPhone(Column column)

@@ -1,7 +1,7 @@
 #pragma once
 // Tovren keeps eight phone columns; contact files give any number of
-// phones, each with types. The one mapping, for vCard TEL types and for
-// spreadsheet columns alike:
+// phones, each with types. The one mapping, for vCard TEL types, for
+// spreadsheet columns and for the words of an export's labels alike:
 //
 //   FAX (work or home)        -> PhFax
 //   PAGER                     -> PhPager
@@ -26,8 +26,14 @@ enum class PhoneKind { Office, Residence, Cell, Fax, Pager, Other };
 // The kind of a phone whose types are `types` (in capitals).
 PhoneKind phoneKind(const QStringList& types);
 
-// Puts `number` in the first free column of `kind`, or notes that none is.
-void placePhone(Contact& contact, PhoneKind kind, const QString& number);
+// Puts `number` in the first free column of `kind` and returns it, or
+// notes that none is free.
+std::optional<Column> placePhone(Contact& contact, PhoneKind kind, const QString& number);
+
+// Puts `number` where the labels an address book gave it say ("Mobile",
+// "Work Fax", "Google Voice"), read word by word as types. Labels that name
+// no kind Tovren keeps are noted with the column the number went to.
+void placeLabelledPhone(Contact& contact, const QStringList& labels, const QString& number);
 
 bool isPhone(Column column);
 // The vCard types Tovren writes for a phone column, in capitals.

@@ -287,14 +287,8 @@ Contact Card::finish()
             break;
         }
     }
-    for (size_t i = 0; i < m_emails.size(); ++i) {
-        if (i == 0)
-            m_contact[Column::EmlAddr] = m_emails[i].first;
-        else
-            m_contact.notes << QStringLiteral("The e-mail address %1 is left out: Tovren keeps "
-                                              "one.")
-                                   .arg(m_emails[i].first);
-    }
+    for (const auto& email : m_emails)
+        placeEmail(m_contact, email.first);
     for (const auto& [column, text] : m_exact)
         m_contact[column] = text;
     if (m_strayLines > 0)

@@ -20,6 +20,19 @@ inline QString fields(const interchange::Contact& contact,
     return values.join(QLatin1Char('|'));
 }
 
+// Every filled column of `contact` as "Column=value", joined by "|": the
+// whole row compared at once, empty columns included by their absence.
+inline QString filledColumns(const interchange::Contact& contact)
+{
+    QStringList values;
+    for (int i = 0; i < interchange::kColumnCount; ++i) {
+        if (!contact.values[size_t(i)].isEmpty())
+            values << interchange::columnName(interchange::Column(i)) + QLatin1Char('=')
+                          + contact.values[size_t(i)];
+    }
+    return values.join(QLatin1Char('|'));
+}
+
 inline QByteArray sample(const char* name)
 {
     return testing_support::readBytes(
