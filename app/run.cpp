@@ -1,5 +1,6 @@
 #include "run.h"
 
+#include "command_line.h"
 #include "routes.h"
 
 #include "core/error_handler.h"
@@ -8,31 +9,53 @@
 #include "shell/utilities.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QMessageBox>
 
 namespace tovren {
 
+namespace {
+
+const char kUsage[] = "usage: tovren [--home DIR]\n";
+
+const char kDetails[] =
+    "\n"
+    "  --home DIR   keep the address book, Address.ini and the logs in DIR (else in\n"
+    "               the folder TOVREN_HOME names, else in the program's folder)\n"
+    "\n"
+    "Qt's own options (-platform, -style, ...) are taken as in every Qt program.\n";
+
+// Qt's own options, which QApplication takes from the command line: known
+// here so that they are not refused, read before there is an application
+// so that --help and --version need no display.
+void addQtOptions(CommandLine& line)
+{
+    for (const char* name :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+          "qwindowicon", "qwindowtitle", "session", "display", "geometry", "style", "stylesheet"})
+        line.add({QString::fromLatin1(name)}, QStringLiteral("value"));
+    for (const char* name : {"reverse", "widgetcount"})
+        line.add({QString::fromLatin1(name)});
+}
+
+} // namespace
+
 int run(int argc, char** argv, const std::function<void(mdiMain&)>& started)
 {
+    CommandLine line(QStringLiteral("tovren"), kUsage, kDetails);
+    const QCommandLineOption home = line.add({QStringLiteral("home")}, QStringLiteral("DIR"));
+    addQtOptions(line);
+    if (const auto status = line.read(commandWords(argc, argv)))
+        return *status;
+    if (!line.arguments().isEmpty())
+        return line.refuse(QStringLiteral("no arguments are taken, only options."));
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tovren"));
     QApplication::setOrganizationName(QStringLiteral("Belvane"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setApplicationVersion(projectVersion());
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Tovren address book"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption home(
-        QStringLiteral("home"),
-        QStringLiteral("Keep the address book, Address.ini and the logs in <dir>."),
-        QStringLiteral("dir"));
-    parser.addOption(home);
-    parser.process(app);
-
-    QString folder = parser.isSet(home) ? parser.value(home) : qEnvironmentVariable("TOVREN_HOME");
+    QString folder = line.isSet(home) ? line.value(home) : qEnvironmentVariable("TOVREN_HOME");
     if (!folder.isEmpty()) {
         if (!QFileInfo(folder).isDir()) {
             QMessageBox::critical(nullptr, QStringLiteral("Tovren"),

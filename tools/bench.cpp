@@ -19,6 +19,7 @@
 #include "bench_server.h"
 #include "bench_transfer.h"
 
+#include "app/command_line.h"
 #include "app/run.h"
 #include "card/frmaddress.h"
 #include "core/error_handler.h"
@@ -55,6 +56,19 @@
 #include <sys/resource.h>
 
 namespace {
+
+const char kUsage[] = "usage: tovren-bench [N] [--db FILE|CONNECTION] [--make FILE]\n";
+
+const char kDetails[] =
+    "\n"
+    "Times the record layer, the card, the labels, the mail and the interchange on\n"
+    "an address book of N synthetic contacts (100000 by default), and prints one\n"
+    "line per operation: its name and milliseconds; last the peak memory (rss_mb).\n"
+    "\n"
+    "  --db FILE        work on a copy of the book file FILE instead\n"
+    "  --db CONNECTION  copy the book into the empty PostgreSQL database that the\n"
+    "                   connection string names, and empty it again at the end\n"
+    "  --make FILE      only write the book of N contacts to FILE\n";
 
 // Every question (the delete question) is answered Yes, and Find's input
 // box with names beginning "Zo".
@@ -315,16 +329,19 @@ void printPeakRss(const char* name)
 
 int main(int argc, char** argv)
 {
-    int contacts = 100000;
-    QString source;
-    QString make;
-    for (int i = 1; i < argc; ++i) {
-        const QString arg = QString::fromLocal8Bit(argv[i]);
-        if ((arg == QLatin1String("--db") || arg == QLatin1String("--make")) && i + 1 < argc)
-            (arg == QLatin1String("--db") ? source : make) = QString::fromLocal8Bit(argv[++i]);
-        else
-            contacts = arg.toInt();
-    }
+    tovren::CommandLine line(QStringLiteral("tovren-bench"), kUsage, kDetails);
+    const QCommandLineOption db = line.add({QStringLiteral("db")}, QStringLiteral("FILE"));
+    const QCommandLineOption makeOption =
+        line.add({QStringLiteral("make")}, QStringLiteral("FILE"));
+    if (const auto status = line.read(tovren::commandWords(argc, argv)))
+        return *status;
+    const QStringList args = line.arguments();
+    bool counted = true;
+    const int contacts = args.isEmpty() ? 100000 : args[0].toInt(&counted);
+    if (args.size() > 1 || !counted || contacts < 1)
+        return line.refuse(QStringLiteral("N is one whole number of contacts, 1 or more."));
+    const QString source = line.value(db);
+    const QString make = line.value(makeOption);
     if (!make.isEmpty()) {
         records::createDatabase(make);
         return fillBenchBook(make, contacts) ? 0 : 1;

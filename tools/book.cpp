@@ -4,8 +4,10 @@
 // else: loading the record layer's libraries took longer than the search.
 // Every other command, and a query whose book does not open cleanly, is
 // handed to tovren-book-records beside it, which runs it through the
-// record layer and tells any trouble (book_records.cpp).
+// record layer and tells any trouble (book_records.cpp). The help, the
+// version and a wrong command line are answered here, as there.
 
+#include "book_command_line.h"
 #include "book_home.h"
 #include "book_query.h"
 #include "book_query_open.h"
@@ -41,15 +43,13 @@ book_tool::QueryBook bookForQuery(const QString& home)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    QString home;
-    if (args.size() >= 2 && args[0] == QLatin1String("--home")) {
-        home = args[1];
-        args = args.mid(2);
-    }
-    if (args.size() == 2 && args[0] == QLatin1String("query")) {
-        if (const book_tool::QueryBook book = bookForQuery(home))
-            return book_tool::query(book.get(), args[1], stdout);
+    const auto read = book_tool::readBookCommand(app.arguments().mid(1));
+    if (const int* status = std::get_if<int>(&read))
+        return *status;
+    const auto& command = std::get<book_tool::BookCommand>(read);
+    if (command.name == QLatin1String("query")) {
+        if (const book_tool::QueryBook book = bookForQuery(command.home))
+            return book_tool::query(book.get(), command.arguments[0], stdout);
     }
     QByteArray records =
         QFile::encodeName(QCoreApplication::applicationDirPath() + "/tovren-book-records");

@@ -1,6 +1,7 @@
 #include "book_commands.h"
 
 #include "book_exit.h"
+#include "book_single_line.h"
 
 #include "transfer/contacts_export.h"
 #include "transfer/import_summary.h"
@@ -80,10 +81,10 @@ int listContacts(std::shared_ptr<data::Connection> connection)
     QByteArray text;
     for (book.addresses.MoveFirst(); !book.addresses.isEOF(); book.addresses.MoveNext()) {
         const interchange::Contact c = transfer::contactOfRow(book.addresses, lists);
-        text += (c[Column::Name] + QLatin1Char('\t') + c[Column::Company] + QLatin1Char('\t')
-                 + c[Column::EmlAddr] + QLatin1Char('\t') + c[Column::City])
-                    .toUtf8()
-                + '\n';
+        QStringList fields;
+        for (const Column column : {Column::Name, Column::Company, Column::EmlAddr, Column::City})
+            fields << singleLine(c[column]);
+        text += fields.join(QLatin1Char('\t')).toUtf8() + '\n';
     }
     std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
     return kDone;

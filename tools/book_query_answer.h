@@ -5,6 +5,7 @@
 
 #include "book_exit.h"
 #include "book_query_match.h"
+#include "book_single_line.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,7 +20,9 @@ namespace book_tool {
 // The contacts that match, gathered as they are offered, and the answer.
 class QueryAnswer {
 public:
-    explicit QueryAnswer(const QString& text) : m_text(text), m_wanted(text.trimmed()) {}
+    // The text is shown on the first line as one line too.
+    explicit QueryAnswer(const QString& text) : m_text(singleLine(text)), m_wanted(text.trimmed())
+    {}
 
     // One contact that can answer, its values as UTF-8.
     void offer(QByteArrayView email, QByteArrayView name, QByteArrayView company,
@@ -29,8 +32,8 @@ public:
             return;
         const QString nameText = QString::fromUtf8(name);
         const QByteArrayView other = company.isEmpty() ? city : company;
-        m_matches.emplace_back(nameText, email.toByteArray() + '\t' + name.toByteArray() + '\t'
-                                             + other.toByteArray() + '\n');
+        m_matches.emplace_back(nameText,
+                               field(email) + '\t' + field(name) + '\t' + field(other) + '\n');
     }
 
     int write(std::FILE* out)
@@ -52,6 +55,11 @@ public:
     }
 
 private:
+    static QByteArray field(QByteArrayView value)
+    {
+        return singleLine(QString::fromUtf8(value)).toUtf8();
+    }
+
     QString m_text;
     QueryMatch m_wanted;
     std::vector<std::pair<QString, QByteArray>> m_matches;

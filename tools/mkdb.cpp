@@ -4,6 +4,7 @@
 // that the connection string names into an address book, with the default
 // pick lists or with every row of the book file FILE.
 
+#include "app/command_line.h"
 #include "data/connection_string.h"
 #include "platform/runtime_error.h"
 #include "records/schema.h"
@@ -16,36 +17,44 @@
 
 namespace {
 
-int usage()
-{
-    std::fprintf(stderr, "usage: tovren-mkdb PATH\n"
-                         "       tovren-mkdb 'Provider=PostgreSQL;Host=...;Database=...'"
-                         " [--copy FILE]\n");
-    return 2;
-}
+const char kUsage[] = "usage: tovren-mkdb PATH\n"
+                      "       tovren-mkdb 'Provider=PostgreSQL;Host=...;Database=...'"
+                      " [--copy FILE]\n";
+
+const char kDetails[] =
+    "\n"
+    "Writes a new, empty address book with the default pick lists to PATH (an\n"
+    "existing file is left as it is), or makes the empty PostgreSQL database that\n"
+    "the connection string names into an address book.\n"
+    "\n"
+    "  --copy FILE  fill the database with every row of the book file FILE\n"
+    "\n"
+    "Exit status: 0 done; 1 the book could not be made; 2 a wrong command line.\n";
 
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
-    if (args.isEmpty())
-        return usage();
+    tovren::CommandLine line(QStringLiteral("tovren-mkdb"), kUsage, kDetails);
+    const QCommandLineOption copy = line.add({QStringLiteral("copy")}, QStringLiteral("FILE"));
+    if (const auto status = line.read(app.arguments().mid(1)))
+        return *status;
+    const QStringList args = line.arguments();
+    if (args.size() != 1)
+        return line.refuse(QString());
     const QString target = args.front();
     const bool server = data::isPostgresProvider(data::parseConnectionString(target).provider);
     try {
         if (!server) {
-            if (args.size() != 1)
-                return usage();
+            if (line.isSet(copy))
+                return line.refuse(QString());
             if (QFileInfo::exists(target))
                 return 0; // an existing address book is never written over
             records::createDatabase(target);
             return 0;
         }
-        if (args.size() != 1 && (args.size() != 3 || args[1] != QLatin1String("--copy")))
-            return usage();
-        const QString copyFrom = args.size() == 3 ? args[2] : QString();
+        const QString copyFrom = line.value(copy);
         const int contacts = records::createServerBook(target, copyFrom);
         if (!copyFrom.isEmpty())
             std::printf("tovren-mkdb: copied %d contacts from %s\n", contacts,

@@ -49,6 +49,24 @@ inline void PrintTo(const QString& text, std::ostream* out)
     *out << '"' << shown.toStdString() << '"';
 }
 
+// Bytes as C writes them, so that a TAB, a line break or a control
+// character shows where it stands.
+inline void PrintTo(const QByteArray& bytes, std::ostream* out)
+{
+    *out << '"';
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n' || c == '\t' || c == '\r')
+            *out << '\\' << (c == '\n' ? 'n' : c == '\t' ? 't' : 'r');
+        else if (byte < 0x20 || byte == 0x7F)
+            *out << "\\x"
+                 << "0123456789abcdef"[byte >> 4] << "0123456789abcdef"[byte & 15];
+        else
+            *out << c;
+    }
+    *out << '"';
+}
+
 // The pick lists a new address book starts with.
 inline const QStringList kSalutations{"Mr.", "Mrs.", "Ms.", "Miss", "Dr.", "Prof.", "Shri", "Smt."};
 inline const QStringList kReligions{"Hindu", "Muslim", "Christian", "Sikh", "Buddhist",

@@ -1,6 +1,7 @@
 #pragma once
 // A fresh address book file per test, opened as the import and the export
-// open it, and the contacts written into files to import.
+// open it or as tovren-book finds it, and the contacts written into files
+// to import.
 
 #include "transfer/address_book.h"
 #include "transfer/import_plan.h"
@@ -8,6 +9,7 @@
 #include "data/connection.h"
 #include "data/database_io.h"
 #include "records/schema.h"
+#include "support/run_program.h"
 #include "support/test_helpers.h"
 
 #include <QTemporaryDir>
@@ -48,6 +50,14 @@ protected:
         return data::Connection::open(QStringLiteral("Data Source=") + bookPath())
             ->io()
             .execute(sql);
+    }
+
+    // tovren-book run on this test's book folder, as a script runs it.
+    testing_support::Ran tool(const QStringList& args) const
+    {
+        return testing_support::runProgram(
+            QStringLiteral("tovren-book"),
+            QStringList{QStringLiteral("--home"), QFileInfo(bookPath()).path()} + args);
     }
 
     int storedCount(const char* table) const

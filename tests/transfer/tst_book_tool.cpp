@@ -6,18 +6,11 @@
 #include "support/book_lock.h"
 #include "transfer/import_writer.h"
 
-#include <QProcess>
-
 namespace transfer_tests {
 namespace {
 
 using interchange::Column;
-
-struct Ran {
-    int status;
-    QByteArray out;
-    QByteArray err;
-};
+using testing_support::Ran;
 
 class BookToolTest : public BookTest {
 protected:
@@ -45,15 +38,6 @@ protected:
         auto book = openBook();
         transfer::writeImport(planned, *book);
     }
-
-    Ran run(const QStringList& args) const
-    {
-        QProcess tool;
-        QStringList all{QStringLiteral("--home"), QFileInfo(bookPath()).path()};
-        tool.start(QStringLiteral(TOVREN_BIN_DIR "/tovren-book"), all + args);
-        EXPECT_TRUE(tool.waitForFinished(30000));
-        return {tool.exitCode(), tool.readAllStandardOutput(), tool.readAllStandardError()};
-    }
 };
 
 TEST_F(BookToolTest, QueryAnswersAsMailProgramsExpect)
@@ -69,7 +53,7 @@ TEST_F(BookToolTest, QueryAnswersAsMailProgramsExpect)
         {"zed", 1, "No matches for 'zed' in the Tovren address book.\n"},
     };
     for (const auto& c : cases) {
-        const Ran ran = run({QStringLiteral("query"), QString::fromUtf8(c.text)});
+        const Ran ran = tool({QStringLiteral("query"), QString::fromUtf8(c.text)});
         EXPECT_EQ(ran.status, c.status) << c.text;
         EXPECT_EQ(ran.out, QByteArray(c.out)) << c.text;
     }
@@ -81,14 +65,14 @@ TEST_F(BookToolTest, QueryTellsABookInUseAndAFileThatIsNoBook)
 {
     {
         testing_support::BookLock lock(bookPath());
-        const Ran held = run({QStringLiteral("query"), QStringLiteral("rao")});
+        const Ran held = tool({QStringLiteral("query"), QStringLiteral("rao")});
         EXPECT_EQ(held.status, 4);
         EXPECT_EQ(held.err, QByteArray("tovren-book: The address book '" + bookPath().toUtf8()
                                        + "' is in use by another program.\n"));
     }
-    EXPECT_EQ(run({QStringLiteral("query"), QStringLiteral("rao")}).status, 0);
+    EXPECT_EQ(tool({QStringLiteral("query"), QStringLiteral("rao")}).status, 0);
     ASSERT_TRUE(testing_support::writeBytes(bookPath(), "Dear Ada, this is a letter.\n"));
-    const Ran stranger = run({QStringLiteral("query"), QStringLiteral("rao")});
+    const Ran stranger = tool({QStringLiteral("query"), QStringLiteral("rao")});
     EXPECT_EQ(stranger.status, 3);
     EXPECT_TRUE(stranger.err.startsWith(
         QByteArray("tovren-book: The file '" + bookPath().toUtf8() + "' is not a Tovren database")))
@@ -101,12 +85,12 @@ TEST_F(BookToolTest, ImportDryRunWritesNothingAndExitStatusesAreStable)
     ASSERT_TRUE(testing_support::writeBytes(
         file(QStringLiteral("new.vcf")),
         "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Mira Sen\r\nEMAIL:mira@sen.in\r\nEND:VCARD\r\n"));
-    const Ran dry = run(
+    const Ran dry = tool(
         {QStringLiteral("import"), QStringLiteral("--dry-run"), file(QStringLiteral("new.vcf"))});
     EXPECT_EQ(dry.status, 0);
     EXPECT_EQ(dry.out, QByteArray("To add: 1\nAlready present: 0\nRefused: 0\n"));
     EXPECT_EQ(storedCount("Address"), 3);
-    const Ran real = run({QStringLiteral("import"), file(QStringLiteral("new.vcf"))});
+    const Ran real = tool({QStringLiteral("import"), file(QStringLiteral("new.vcf"))});
     EXPECT_EQ(real.out, dry.out + "Imported: 1\n");
     EXPECT_EQ(storedCount("Address"), 4);
 
@@ -120,7 +104,7 @@ TEST_F(BookToolTest, ImportDryRunWritesNothingAndExitStatusesAreStable)
         {{QStringLiteral("import"), file(QStringLiteral("missing.vcf"))}, 5},
     };
     for (const auto& c : cases) {
-        const Ran ran = run(c.args);
+        const Ran ran = tool(c.args);
         EXPECT_EQ(ran.status, c.status) << c.args.join(QLatin1Char(' ')).toStdString();
         EXPECT_TRUE(ran.err.startsWith("tovren-book: ")) << ran.err.toStdString();
     }
@@ -130,8 +114,8 @@ TEST_F(BookToolTest, ImportDryRunWritesNothingAndExitStatusesAreStable)
 TEST_F(BookToolTest, ExportWithAFilterWritesOnlyItsContacts)
 {
     const Ran ran =
-        run({QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("csv"),
-             QStringLiteral("--filter"), QStringLiteral("City = 'Pune'")});
+        tool({QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("csv"),
+              QStringLiteral("--filter"), QStringLiteral("City = 'Pune'")});
     EXPECT_EQ(ran.status, 0);
     EXPECT_EQ(ran.out.count("\r\n"), 3) << ran.out.toStdString(); // header and two rows
     EXPECT_FALSE(ran.out.contains("Lyon"));
