@@ -39,16 +39,6 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes)
 
 } // namespace testing_support
 
-// Texts read plainly in failure messages, their line breaks and TABs shown.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    QString shown = text;
-    shown.replace(QLatin1Char('\r'), QLatin1String("\\r"))
-        .replace(QLatin1Char('\n'), QLatin1String("\\n"))
-        .replace(QLatin1Char('\t'), QLatin1String("\\t"));
-    *out << '"' << shown.toStdString() << '"';
-}
-
 // Bytes as C writes them, so that a TAB, a line break or a control
 // character shows where it stands.
 inline void PrintTo(const QByteArray& bytes, std::ostream* out)
@@ -65,6 +55,12 @@ inline void PrintTo(const QByteArray& bytes, std::ostream* out)
             *out << c;
     }
     *out << '"';
+}
+
+// Texts read plainly in failure messages, the same way.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    PrintTo(text.toUtf8(), out);
 }
 
 // The pick lists a new address book starts with.
