@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "routes.h"
 
+#include "card/contacts_commands.h"
 #include "core/error_handler.h"
 #include "core/program.h"
 #include "shell/mdimain.h"
@@ -11,17 +12,20 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace tovren {
 
 namespace {
 
-const char kUsage[] = "usage: tovren [--home DIR]\n";
+const char kUsage[] = "usage: tovren [--home DIR] [FILE]\n";
 
 const char kDetails[] =
     "\n"
     "  --home DIR   keep the address book, Address.ini and the logs in DIR (else in\n"
     "               the folder TOVREN_HOME names, else in the program's folder)\n"
+    "  FILE         a vCard or CSV file to import: what it would add is shown\n"
+    "               first, and nothing is written without your OK\n"
     "\n"
     "Qt's own options (-platform, -style, ...) are taken as in every Qt program.\n";
 
@@ -47,8 +51,12 @@ int run(int argc, char** argv, const std::function<void(mdiMain&)>& started)
     addQtOptions(line);
     if (const auto status = line.read(commandWords(argc, argv)))
         return *status;
-    if (!line.arguments().isEmpty())
-        return line.refuse(QStringLiteral("no arguments are taken, only options."));
+    if (line.arguments().size() > 1)
+        return line.refuse(QStringLiteral("one file at most is taken."));
+    // Made absolute before anything can change the working folder.
+    const QString file = line.arguments().isEmpty()
+                             ? QString()
+                             : QFileInfo(line.arguments().constFirst()).absoluteFilePath();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tovren"));
@@ -75,6 +83,9 @@ int run(int argc, char** argv, const std::function<void(mdiMain&)>& started)
     applyProgramChoices(programFile(QStringLiteral("Address.ini")));
     main->MDIForm_Load();
     main->show();
+    // A file the desktop opens with Tovren comes in once the window stands.
+    if (!file.isEmpty())
+        QTimer::singleShot(0, main, [file] { modGenProcedures::ImportContactsFrom(file); });
     if (started)
         started(*main);
     const int code = QApplication::exec();

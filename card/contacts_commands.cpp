@@ -267,6 +267,12 @@ void ImportContacts()
         importFile(path);
 }
 
+void ImportContactsFrom(const QString& path)
+{
+    if (!cardIsBusy())
+        importFile(path);
+}
+
 void ExportContacts()
 {
     const platform::SaveFileChoice choice =

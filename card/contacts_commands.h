@@ -5,12 +5,17 @@
 // in the error report, since a bad file or a busy book is the person's
 // everyday trouble, not the program's fault.
 
+class QString;
+
 namespace modGenProcedures {
 
 // Asks for a vCard or CSV file, shows what importing it would do, and
 // writes only when the person confirms; the open card then shows the
 // new contacts.
 void ImportContacts();
+// The same for a file given without the file dialog (the file the program
+// was started with, as a desktop's "Open With" gives it).
+void ImportContactsFrom(const QString& path);
 // Asks for a file and a format and writes the card's selection (its
 // applied filter and sort) or, without the card, every contact.
 void ExportContacts();

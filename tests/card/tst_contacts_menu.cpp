@@ -5,6 +5,7 @@
 
 #include "card_fixture.h"
 
+#include "card/contacts_commands.h"
 #include "card/contacts_progress.h"
 #include "interchange/vcard_writer.h"
 #include "support/book_lock.h"
@@ -148,6 +149,24 @@ TEST_F(ContactsMenu, ImportWaitsForTheContactBeingEdited)
     trigger("mnuImport");
     EXPECT_EQ(lastMessage(), "Save or cancel the contact on the card before importing contacts.");
     EXPECT_EQ(shown(), "Adah 1 / 3 changed");
+}
+
+// The file the program is started with comes in through the same summary,
+// without the file dialog, and waits for a contact being edited.
+TEST_F(ContactsMenu, AFileGivenAtStartIsImportedAfterTheSummary)
+{
+    frmAddress& card = openOnThree();
+    ASSERT_TRUE(writeBytes(home("in.vcf"), kTwoCards));
+    type(card.txtFld[0], "Adah");
+    m_prompts.answerMessage(Answer::OK);
+    modGenProcedures::ImportContactsFrom(home("in.vcf"));
+    EXPECT_EQ(lastMessage(), "Save or cancel the contact on the card before importing contacts.");
+    trigger("mnuCancel");
+    answerSummary(true);
+    m_prompts.answerMessage(Answer::OK);
+    modGenProcedures::ImportContactsFrom(home("in.vcf"));
+    EXPECT_EQ(stored().mid(3), QStringList({"Dina Rao||Nashik", "Eshan||"}));
+    EXPECT_EQ(shown(), "Ada 1 / 5");
 }
 
 TEST_F(ContactsMenu, ImportIntoAnEmptyBookLeavesTheEmptyCard)

@@ -33,6 +33,7 @@ TEST(CommandLines, EveryProgramAnswersAndRefusesAsCommandLineToolsDo)
         QStringList taken;   // the same word given as a file name; none for tovren
     } programs[] = {
         {"tovren", {QStringLiteral("--home"), QStringLiteral("-odd")}, {}},
+        {"tovren", {QStringLiteral("a.vcf"), QStringLiteral("b.vcf")}, {}}, // one file at most
         {"tovren-book",
          {home, QStringLiteral("export"), QStringLiteral("-odd")},
          {home, QStringLiteral("export"), QStringLiteral("--"), QStringLiteral("-odd")}},
