@@ -15,6 +15,7 @@ packages=(
   libquazip1-qt6-dev libreoffice-writer
   python3-vobject abook khard
   postgresql libpq-dev
+  librsvg2-bin desktop-file-utils appstream dpkg-dev lintian file
 )
 
 missing=()
