@@ -15,6 +15,7 @@ packages=(
   libquazip1-qt6-dev libreoffice-writer
   python3-vobject abook khard
   postgresql libpq-dev
+  librsvg2-bin desktop-file-utils appstream dpkg-dev lintian file
 )
 
 missing=()
@@ -28,5 +29,8 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE:-RelWithDebInfo} >/dev/null
+# Installed under /usr, as the Debian package lays the program out
+# (scripts/package.sh); `cmake --install build --prefix DIR` still works.
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE:-RelWithDebInfo} \
+  -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 cmake --build "$build" -j "$(nproc)"

@@ -3,13 +3,22 @@
 #include "core/program.h"
 
 #include <QCoreApplication>
+#include <QVersionNumber>
 
 namespace tovren {
 
 Vostrel::AppDescriptor appDescriptor()
 {
-    return {QStringLiteral("Tovren"), QStringLiteral("Belvane"), 1, 0, 0,
-            programFolder(),          QStringLiteral("Tovren")};
+    // The version is the build's (CMake's project()), the one the package
+    // and the desktop metadata carry, so a report names what is installed.
+    const QVersionNumber version = QVersionNumber::fromString(QStringLiteral(TOVREN_VERSION));
+    return {QStringLiteral("Tovren"),
+            QStringLiteral("Belvane"),
+            static_cast<qint16>(version.majorVersion()),
+            static_cast<qint16>(version.minorVersion()),
+            static_cast<qint16>(version.microVersion()),
+            programFolder(),
+            QStringLiteral("Tovren")};
 }
 
 QString helpFilePath()

@@ -92,7 +92,7 @@ TEST_F(MainWindow, HelpAboutAndSupport)
 
     testing_support::RecordingDesktop desktop;
     m_prompts.handleModal([](QDialog& about) {
-        EXPECT_EQ(about.findChild<QLabel*>("lblVersion")->text(), "Version 1.0.0");
+        EXPECT_EQ(about.findChild<QLabel*>("lblVersion")->text(), "Version " TOVREN_VERSION);
         about.accept();
     });
     main.menuItem(QStringLiteral("mnuAbout"))->trigger();
