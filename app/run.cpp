@@ -62,6 +62,8 @@ int run(int argc, char** argv, const std::function<void(mdiMain&)>& started)
     QApplication::setApplicationName(QStringLiteral("Tovren"));
     QApplication::setOrganizationName(QStringLiteral("Belvane"));
     QApplication::setApplicationVersion(projectVersion());
+    // Ties the windows to the menu entry, for the desktop's icon and name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.belvane.Tovren"));
 
     QString folder = line.isSet(home) ? line.value(home) : qEnvironmentVariable("TOVREN_HOME");
     if (!folder.isEmpty()) {
