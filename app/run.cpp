@@ -4,13 +4,13 @@
 
 #include "core/error_handler.h"
 #include "core/program.h"
+#include "core/program_folders.h"
+#include "platform/prompts.h"
 #include "shell/mdimain.h"
 #include "shell/utilities.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFileInfo>
-#include <QMessageBox>
 
 namespace tovren {
 
@@ -32,14 +32,10 @@ int run(int argc, char** argv, const std::function<void(mdiMain&)>& started)
     parser.addOption(home);
     parser.process(app);
 
-    QString folder = parser.isSet(home) ? parser.value(home) : qEnvironmentVariable("TOVREN_HOME");
-    if (!folder.isEmpty()) {
-        if (!QFileInfo(folder).isDir()) {
-            QMessageBox::critical(nullptr, QStringLiteral("Tovren"),
-                                  QStringLiteral("The folder '%1' does not exist.").arg(folder));
-            return 2;
-        }
-        setProgramFolder(folder);
+    if (const QString problem = settleProgramFolders(parser.value(home)); !problem.isEmpty()) {
+        platform::MsgBox(problem, platform::Buttons::OK, platform::Icon::Critical,
+                         QStringLiteral("Tovren"));
+        return 2;
     }
 
     auto* main = new mdiMain;
@@ -49,7 +45,7 @@ int run(int argc, char** argv, const std::function<void(mdiMain&)>& started)
     QObject::connect(main, &QObject::destroyed, &app, &QCoreApplication::quit);
 
     main->MDIForm_Initialize();
-    applyProgramChoices(programFile(QStringLiteral("Address.ini")));
+    applyProgramChoices(settingsFile());
     main->MDIForm_Load();
     main->show();
     if (started)

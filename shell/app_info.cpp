@@ -1,8 +1,7 @@
 #include "app_info.h"
 
 #include "core/program.h"
-
-#include <QCoreApplication>
+#include "core/program_folders.h"
 
 namespace tovren {
 
@@ -14,7 +13,7 @@ Vostrel::AppDescriptor appDescriptor()
 
 QString helpFilePath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/TN.html");
+    return sharedFilesFolder() + QStringLiteral("/TN.html");
 }
 
 } // namespace tovren
