@@ -42,6 +42,16 @@ private:
     std::vector<std::pair<const char*, QString>> m_saved;
 };
 
+// The program's folders as they were, given back when the test is done.
+struct SavedFolders {
+    ~SavedFolders() { tovren::setProgramFolders(saved); }
+    tovren::ProgramFolders saved = tovren::programFolders();
+};
+
+class FolderRuleTest : public ::testing::Test {
+    SavedFolders m_saved;
+};
+
 // Every file and folder under `root`, with the size of each file.
 QStringList treeOf(const QString& root)
 {
@@ -90,7 +100,7 @@ QString templateOf(bool installed)
 // What the rule chooses, whoever runs the program (these tests run as root,
 // so "may not be written" is handed to the rule). "@" is the executable's
 // folder; the other places are under the scratch root.
-TEST(ProgramFolders, TheRuleChoosesWhereThePersonsFilesGo)
+TEST_F(FolderRuleTest, TheRuleChoosesWhereThePersonsFilesGo)
 {
     const struct {
         const char* what;
@@ -192,7 +202,7 @@ TEST(ProgramFolders, TheRuleChoosesWhereThePersonsFilesGo)
 // The template is never copied over a book, nor where an Address.ini
 // already names the person's book. A folder that is there keeps its
 // permissions.
-TEST(ProgramFolders, TheTemplateIsCopiedOnceAndNeverOverABook)
+TEST_F(FolderRuleTest, ThePersonsFirstBookIsACopyOfTheTemplate)
 {
     const struct {
         const char* book; // in the person's data folder before; null for none
@@ -241,6 +251,8 @@ protected:
     }
     QString bin() const { return home() + kInstalledBin; }
     QString own(const char* where) const { return home() + QLatin1String(where); }
+
+    SavedFolders m_saved;
 };
 
 TEST_F(InstalledStart, ThePersonsFilesAreTheirsAndTheInstallationIsLeftAlone)
@@ -367,87 +379,37 @@ TEST_F(InstalledTools, KeepThePersonsFilesOutOfTheInstallation)
     QTemporaryDir people;
     const QString mine = people.filePath("mine");
     QDir().mkpath(mine);
-    for (const QString& book : {people.filePath("elsewhere.dbx"), QString(mine + "/TND.dbx")}) {
+    const QByteArray elsewhere = people.filePath("elsewhere.dbx").toUtf8();
+    for (const QString& book : {QString(elsewhere), QString(mine + "/TND.dbx")}) {
         records::createDatabase(book);
         data::Connection::open("Data Source=" + book)
             ->io()
             .execute("INSERT INTO Address (Name, EmlAddr) VALUES ('Mira Sen', 'mira@sen.in')");
     }
-    const QByteArray beside =
-        "[DatabasePath]\nData Source=" + people.filePath("elsewhere.dbx").toUtf8();
     const struct {
         const char* what;
-        const char* program;
-        QStringList args;
+        const char* command; // the program and its arguments, %1 the folder "mine"
         Xdg xdg;
-        QByteArray iniBeside;
-        bool blocked; // a file where the person's book folder goes
+        bool iniBeside; // an Address.ini beside the programs names elsewhere.dbx
+        bool blocked;   // a file stands where the person's book folder goes
         int status;
-        const char* out; // what the output holds
-        const char* err;
-        const char* book; // where the person's book now is, under their root
+        const char *out, *err; // what the output holds, the whole of the errors
+        const char* book;      // where the person's book now is, under their root
     } rows[] = {
-        {"mkdb", "tovren-mkdb", {}, Xdg::Set, "", false, 0, "", "", "/data/tovren/TND.dbx"},
-        {"list, no XDG variables",
-         "tovren-book",
-         {"list"},
-         Xdg::Unset,
-         "",
-         false,
-         0,
-         "",
-         "",
+        {"mkdb", "tovren-mkdb", Xdg::Set, false, false, 0, "", "", "/data/tovren/TND.dbx"},
+        {"list, no XDG variables", "tovren-book list", Xdg::Unset, false, false, 0, "", "",
          "/home/.local/share/tovren/TND.dbx"},
-        {"query from beside",
-         "tovren-book",
-         {"query", "mira"},
-         Xdg::Set,
-         beside,
-         false,
-         0,
-         "mira@sen.in\tMira Sen",
-         "",
+        {"query, Address.ini beside", "tovren-book query mira", Xdg::Set, true, false, 0,
+         "mira@sen.in\tMira Sen", "", ""},
+        {"list, Address.ini beside", "tovren-book list", Xdg::Set, true, false, 0, "Mira Sen", "",
          ""},
-        {"list from beside",
-         "tovren-book",
-         {"list"},
-         Xdg::Set,
-         beside,
-         false,
-         0,
-         "Mira Sen",
-         "",
-         ""},
-        {"--home",
-         "tovren-book",
-         {"--home", mine, "list"},
-         Xdg::Set,
-         "",
-         false,
-         0,
-         "Mira Sen",
-         "",
-         ""},
-        {"list, blocked",
-         "tovren-book",
-         {"list"},
-         Xdg::Set,
-         "",
-         true,
-         3,
-         "",
-         "tovren-book: The folder '%1/data/tovren' could not be created: a file stands in its "
+        {"--home", "tovren-book --home %1 list", Xdg::Set, false, false, 0, "Mira Sen", "", ""},
+        {"list, blocked", "tovren-book list", Xdg::Set, false, true, 3, "",
+         "tovren-book: The folder '%2/data/tovren' could not be created: a file stands in its "
          "place.\n",
          ""},
-        {"mkdb, blocked",
-         "tovren-mkdb",
-         {},
-         Xdg::Set,
-         "",
-         true,
-         1,
-         "",
-         "tovren-mkdb: The folder '%1/data/tovren' could not be created: a file stands in its "
+        {"mkdb, blocked", "tovren-mkdb", Xdg::Set, false, true, 1, "",
+         "tovren-mkdb: The folder '%2/data/tovren' could not be created: a file stands in its "
          "place.\n",
          ""},
     };
@@ -456,8 +418,9 @@ TEST_F(InstalledTools, KeepThePersonsFilesOutOfTheInstallation)
         QTemporaryDir person;
         const QString root = person.path();
         QFile::remove(bin() + "/Address.ini");
-        if (!row.iniBeside.isEmpty()) {
-            ASSERT_TRUE(testing_support::writeBytes(bin() + "/Address.ini", row.iniBeside));
+        if (row.iniBeside) {
+            ASSERT_TRUE(testing_support::writeBytes(bin() + "/Address.ini",
+                                                    "[DatabasePath]\nData Source=" + elsewhere));
         }
         if (row.blocked) {
             ASSERT_TRUE(QDir().mkpath(root + "/data")
@@ -465,10 +428,11 @@ TEST_F(InstalledTools, KeepThePersonsFilesOutOfTheInstallation)
         }
         const QStringList installation = treeOf(m_root.path());
 
-        const Ran ran = run(row.program, row.args, xdgUnder(root, row.xdg));
+        QStringList args = QString::fromUtf8(row.command).replace("%1", mine).split(' ');
+        const Ran ran = run(args.takeFirst(), args, xdgUnder(root, row.xdg));
         EXPECT_EQ(ran.status, row.status) << ran.err.toStdString();
         EXPECT_TRUE(ran.out.contains(row.out)) << ran.out.toStdString();
-        EXPECT_EQ(ran.err, QString::fromUtf8(row.err).replace("%1", root).toUtf8());
+        EXPECT_EQ(ran.err, QString::fromUtf8(row.err).replace("%2", root).toUtf8());
         EXPECT_EQ(treeOf(m_root.path()), installation);
         if (*row.book) {
             EXPECT_EQ(modeOf(root + row.book), 0600);
