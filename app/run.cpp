@@ -6,12 +6,13 @@
 #include "card/contacts_commands.h"
 #include "core/error_handler.h"
 #include "core/program.h"
+#include "core/program_folders.h"
+#include "platform/prompts.h"
 #include "shell/mdimain.h"
 #include "shell/utilities.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QTimer>
 
 namespace tovren {
@@ -23,7 +24,7 @@ const char kUsage[] = "usage: tovren [--home DIR] [FILE]\n";
 const char kDetails[] =
     "\n"
     "  --home DIR   keep the address book, Address.ini and the logs in DIR (else in\n"
-    "               the folder TOVREN_HOME names, else in the program's folder)\n"
+    "               the folder TOVREN_HOME names, else in the program's folders)\n"
     "  FILE         a vCard or CSV file to import: what it would add is shown\n"
     "               first, and nothing is written without your OK\n"
     "\n"
@@ -65,14 +66,10 @@ int run(int argc, char** argv, const std::function<void(mdiMain&)>& started)
     // Ties the windows to the menu entry, for the desktop's icon and name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.belvane.Tovren"));
 
-    QString folder = line.isSet(home) ? line.value(home) : qEnvironmentVariable("TOVREN_HOME");
-    if (!folder.isEmpty()) {
-        if (!QFileInfo(folder).isDir()) {
-            QMessageBox::critical(nullptr, QStringLiteral("Tovren"),
-                                  QStringLiteral("The folder '%1' does not exist.").arg(folder));
-            return 2;
-        }
-        setProgramFolder(folder);
+    if (const QString problem = settleProgramFolders(line.value(home)); !problem.isEmpty()) {
+        platform::MsgBox(problem, platform::Buttons::OK, platform::Icon::Critical,
+                         QStringLiteral("Tovren"));
+        return 2;
     }
 
     auto* main = new mdiMain;
@@ -82,7 +79,7 @@ int run(int argc, char** argv, const std::function<void(mdiMain&)>& started)
     QObject::connect(main, &QObject::destroyed, &app, &QCoreApplication::quit);
 
     main->MDIForm_Initialize();
-    applyProgramChoices(programFile(QStringLiteral("Address.ini")));
+    applyProgramChoices(settingsFile());
     main->MDIForm_Load();
     main->show();
     // A file the desktop opens with Tovren comes in once the window stands.

@@ -1,5 +1,7 @@
 #include "error_handler.h"
 
+#include "program_folders.h"
+
 #include "platform/program_end.h"
 #include "platform/prompts.h"
 
@@ -26,8 +28,7 @@ std::unique_ptr<Vostrel::clsErrHandler>& slot()
 
 std::unique_ptr<Vostrel::clsErrHandler> createHandler()
 {
-    const QString folder =
-        componentFolder().isEmpty() ? QCoreApplication::applicationDirPath() : componentFolder();
+    const QString folder = componentFolder().isEmpty() ? privatePartsFolder() : componentFolder();
     const QString file = QDir(folder).filePath(QStringLiteral("libvostrel.so"));
     // The loader is never unloaded: the handler's code must outlive it.
     auto* loader = new QPluginLoader(file, qApp);

@@ -1,6 +1,6 @@
 #pragma once
 // The program-wide slot that holds Vostrel's error handler. The first use
-// loads the component library from the program's own folder and creates the
+// loads the component library from the program's private parts and creates the
 // handler; it lives until the program ends.
 
 #include "errhandler/Vostrel.h"
@@ -13,8 +13,8 @@ namespace tovren {
 // user is told why and the program ends.
 Vostrel::clsErrHandler& errHandler();
 
-// Where the component library is looked for (default: the folder of the
-// executable). Tests point it at the build's library folder.
+// Where the component library is looked for (default: the program's private
+// parts folder). Tests point it at the build's library folder.
 void setComponentFolder(const QString& folder);
 
 // Drops the handler, and with it the connection it holds; the next use

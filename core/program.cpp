@@ -3,13 +3,15 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <optional>
+
 namespace tovren {
 namespace {
 
-QString& folderSetting()
+std::optional<ProgramFolders>& foldersSetting()
 {
-    static QString folder;
-    return folder;
+    static std::optional<ProgramFolders> folders;
+    return folders;
 }
 
 QString& connectionSetting()
@@ -20,19 +22,39 @@ QString& connectionSetting()
 
 } // namespace
 
-QString programFolder()
+const ProgramFolders& programFolders()
 {
-    return folderSetting().isEmpty() ? QCoreApplication::applicationDirPath() : folderSetting();
+    if (!foldersSetting()) {
+        const QString beside = QCoreApplication::applicationDirPath();
+        foldersSetting() = ProgramFolders{beside, beside, beside, beside};
+    }
+    return *foldersSetting();
+}
+
+void setProgramFolders(const ProgramFolders& folders)
+{
+    foldersSetting() = folders;
 }
 
 void setProgramFolder(const QString& folder)
 {
-    folderSetting() = QDir::cleanPath(QDir(folder).absolutePath());
+    const QString clean = QDir::cleanPath(QDir(folder).absolutePath());
+    setProgramFolders({programFolders().executable, clean, clean, clean});
+}
+
+QString programFolder()
+{
+    return programFolders().book;
 }
 
 QString programFile(const QString& name)
 {
     return programFolder() + QLatin1Char('/') + name;
+}
+
+QString settingsFile()
+{
+    return programFolders().settings + QStringLiteral("/Address.ini");
 }
 
 QString connectionString()

@@ -5,12 +5,29 @@
 
 namespace tovren {
 
-// The folder that holds Address.ini, TND.dbx and the logs: the program's
-// own folder unless --home or TOVREN_HOME names another.
-QString programFolder();
+// Where the program keeps the person's files: one folder (the program's
+// own, or the one --home or TOVREN_HOME names) or the person's own folders,
+// as program_folders.h chooses them. Until they are chosen, the folder of
+// the executable holds everything.
+struct ProgramFolders {
+    QString executable; // the folder of the running executable
+    QString settings;   // Address.ini
+    QString book;       // TND.dbx, and files named without a folder
+    QString logs;       // Error.log and Trace.log
+    // An Address.ini beside an installed program belongs to whoever put it
+    // there: it is read, never written.
+    bool settingsReadOnly = false;
+};
+const ProgramFolders& programFolders();
+void setProgramFolders(const ProgramFolders& folders);
+// Everything in `folder`.
 void setProgramFolder(const QString& folder);
-// programFolder() + "/" + name.
+
+// The book's folder, and programFolder() + "/" + name.
+QString programFolder();
 QString programFile(const QString& name);
+// The path of Address.ini.
+QString settingsFile();
 
 // The connection string that every recordset of the program opens with;
 // fixed by start-up.

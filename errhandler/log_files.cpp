@@ -1,6 +1,7 @@
 #include "log_files.h"
 
 #include "platform/error_numbers.h"
+#include "platform/owner_only.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -20,7 +21,7 @@ QString traceLogPath(const QString& destination)
 qint32 appendTraceLine(const QString& path, const QString& procedure)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append, platform::kOwnerOnly))
         return platform::err::PathFileAccess;
     const QByteArray line = (procedure + QStringLiteral("\r\n")).toUtf8();
     return file.write(line) == line.size() ? 0 : platform::err::PathFileAccess;
@@ -32,7 +33,7 @@ void writeErrorLog(const QString& path, const QString& report)
     // whole; a folder that only lets the file itself be written still works.
     QSaveFile file(path);
     file.setDirectWriteFallback(true);
-    if (file.open(QIODevice::WriteOnly)) {
+    if (platform::openOwnerOnly(file)) {
         file.write((report + QStringLiteral("\r\n")).toUtf8());
         file.commit();
     }

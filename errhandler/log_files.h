@@ -1,6 +1,7 @@
 #pragma once
 // Error.log and Trace.log in the handler's destination folder. Each write
-// opens and closes its file, so a log is complete at any moment.
+// opens and closes its file, so a log is complete at any moment. The logs
+// hold the values of contacts: a new log is its owner's only.
 
 #include <QString>
 

@@ -7,6 +7,8 @@
 
 #include "profile_file.h"
 
+#include "owner_only.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -170,7 +172,7 @@ bool writeProfileString(const QString& fileName, const QString& section, const Q
     }
 
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!openOwnerOnly(file))
         return false;
     QStringEncoder encoder(text.encoding);
     file.write(text.bom);

@@ -18,7 +18,8 @@ QStringList readProfileSection(const QString& fileName, const QString& section);
 QString readProfileString(const QString& fileName, const QString& section, const QString& key);
 
 // Sets `key` = `value` in `section`, creating the file, the section or the
-// key as needed. Returns false when the file could not be written.
+// key as needed; a new file is its owner's only. Returns false when the
+// file could not be written.
 bool writeProfileString(const QString& fileName, const QString& section, const QString& key,
                         const QString& value);
 

@@ -1,8 +1,8 @@
 #include "app_info.h"
 
 #include "core/program.h"
+#include "core/program_folders.h"
 
-#include <QCoreApplication>
 #include <QVersionNumber>
 
 namespace tovren {
@@ -23,7 +23,7 @@ Vostrel::AppDescriptor appDescriptor()
 
 QString helpFilePath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/TN.html");
+    return sharedFilesFolder() + QStringLiteral("/TN.html");
 }
 
 } // namespace tovren

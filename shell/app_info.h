@@ -13,8 +13,8 @@ inline const QString kWebSite = QStringLiteral("https://www.belvane.example/tovr
 
 Vostrel::AppDescriptor appDescriptor();
 
-// The help is part of the program, so it lives beside the executable even
-// when --home moves the address book elsewhere.
+// The help is part of the program, so it lives with the executable's shared
+// files even when --home moves the address book elsewhere.
 QString helpFilePath();
 
 } // namespace tovren

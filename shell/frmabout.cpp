@@ -2,9 +2,26 @@
 
 #include "app_info.h"
 
+#include "core/program.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
+
+namespace {
+
+// Where the person's files are, so that they can find, copy or keep them.
+QString foldersText()
+{
+    const tovren::ProgramFolders& in = tovren::programFolders();
+    if (in.settings == in.book && in.book == in.logs)
+        return QStringLiteral("Address.ini, TND.dbx and the logs are in %1").arg(in.book);
+    return QStringLiteral(
+               "Address.ini is in %1\nTND.dbx is in %2\nError.log and Trace.log are in %3")
+        .arg(in.settings, in.book, in.logs);
+}
+
+} // namespace
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 {
@@ -28,6 +45,10 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
                              this);
     links->setOpenExternalLinks(true);
     links->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    auto* folders = new QLabel(foldersText(), this);
+    folders->setObjectName(QStringLiteral("lblFolders"));
+    folders->setTextFormat(Qt::PlainText);
+    folders->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -38,6 +59,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     layout->addWidget(version, 1, 1);
     layout->addWidget(about, 2, 1);
     layout->addWidget(links, 3, 1);
-    layout->addWidget(buttons, 4, 0, 1, 2);
+    layout->addWidget(folders, 4, 1);
+    layout->addWidget(buttons, 5, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }

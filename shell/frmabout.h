@@ -1,5 +1,6 @@
 #pragma once
-// The about box: the product, its version and the maker's addresses.
+// The about box: the product, its version, the maker's addresses and the
+// folders that hold the person's files.
 
 #include <QDialog>
 

@@ -40,18 +40,21 @@ QString storedConnectionString(const QString& iniPath)
 }
 
 // Points the program at `path` and remembers it in Address.ini. A folder
-// that cannot be written only means the choice is not remembered. A shared
-// book's server settings stay: the book tried on the way is only a stand-in
-// for a server that may be back next time. A file the person chose takes
-// the server's place, its settings kept in the section for going back.
+// that cannot be written, or an Address.ini that is only read, only means
+// the choice is not remembered. A shared book's server settings stay: the
+// book tried on the way is only a stand-in for a server that may be back
+// next time. A file the person chose takes the server's place, its
+// settings kept in the section for going back.
 void useDatabase(const QString& iniPath, const QString& path, bool chosen = false)
 {
+    tovren::setConnectionString(connectionStringFor(path));
+    if (tovren::programFolders().settingsReadOnly)
+        return;
     if (chosen
         && data::isPostgresProvider(
             data::parseConnectionString(storedConnectionString(iniPath)).provider))
         platform::writeProfileString(iniPath, kDatabasePath, QStringLiteral("Provider"),
                                      QStringLiteral("Microsoft.Jet.OLEDB.4.0"));
-    tovren::setConnectionString(connectionStringFor(path));
     platform::writeProfileString(iniPath, kDatabasePath, QStringLiteral("Data Source"), path);
 }
 
@@ -98,9 +101,9 @@ void mdiMain::MDIForm_Load()
 {
     Vostrel::clsErrHandler& handler = tovren::errHandler();
     bool defaultTried = false;
-    const QString iniPath = tovren::programFile(QStringLiteral("Address.ini"));
+    const QString iniPath = tovren::settingsFile();
     try {
-        handler.setDestination(tovren::programFolder() + QLatin1Char('/'));
+        handler.setDestination(tovren::programFolders().logs + QLatin1Char('/'));
         handler.setTraceExecution(true);
         handler.setUseInterface(true);
         handler.setAppObj(QVariant::fromValue(tovren::appDescriptor()));
@@ -147,8 +150,8 @@ void mdiMain::MDIForm_Load()
         // unawares.
         if (!standingInFor.isEmpty())
             stbMain()->showNotice(QStringLiteral("The address book '%1' could not be opened; "
-                                                  "'%2' is open instead.")
-                                       .arg(standingInFor, opened->location()));
+                                                 "'%2' is open instead.")
+                                      .arg(standingInFor, opened->location()));
         if (opened->isReadOnly())
             platform::MsgBox(
                 QStringLiteral("The address book '%1' is read-only. You can browse and "

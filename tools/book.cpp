@@ -3,9 +3,10 @@
 // program answers a query itself, from SQLite alone, and loads nothing
 // else: loading the record layer's libraries took longer than the search.
 // Every other command, and a query whose book does not open cleanly, is
-// handed to tovren-book-records beside it, which runs it through the
-// record layer and tells any trouble (book_records.cpp). The help, the
-// version and a wrong command line are answered here, as there.
+// handed to tovren-book-records among the program's private parts, which
+// runs it through the record layer and tells any trouble (book_records.cpp).
+// The help, the version and a wrong command line are answered here, as
+// there.
 
 #include "book_command_line.h"
 #include "book_home.h"
@@ -13,6 +14,7 @@
 #include "book_query_open.h"
 
 #include "core/program.h"
+#include "core/program_folders.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -27,7 +29,7 @@
 
 namespace {
 
-// The book named by `--home DIR`, TOVREN_HOME or the program's folder,
+// The book named by `--home DIR`, TOVREN_HOME or the program's folders,
 // when it opens for a query; none otherwise.
 book_tool::QueryBook bookForQuery(const QString& home)
 {
@@ -51,8 +53,7 @@ int main(int argc, char** argv)
         if (const book_tool::QueryBook book = bookForQuery(command.home))
             return book_tool::query(book.get(), command.arguments[0], stdout);
     }
-    QByteArray records =
-        QFile::encodeName(QCoreApplication::applicationDirPath() + "/tovren-book-records");
+    QByteArray records = QFile::encodeName(tovren::privatePartsFolder() + "/tovren-book-records");
     argv[0] = records.data();
     ::execv(records.constData(), argv);
     std::fprintf(stderr, "tovren-book: cannot run '%s': %s\n", records.constData(),

@@ -26,7 +26,7 @@ const char kHelp[] =
     "                                      address<TAB>name<TAB>company per match\n"
     "\n"
     "The address book is the one Address.ini names in DIR (or TOVREN_HOME, else the\n"
-    "program's folder), as for tovren itself.\n"
+    "program's folders), as for tovren itself.\n"
     "\n"
     "Exit status: 0 done; 1 query found nothing; 2 wrong command, option or filter;\n"
     "3 the address book cannot be opened; 4 another program holds the address book;\n"

@@ -1,11 +1,16 @@
-// tovren-mkdb PATH: writes a new, empty Tovren address book (with the
+// tovren-mkdb [PATH]: writes a new, empty Tovren address book (with the
 // default pick lists) to PATH, unless a file of that name already exists.
+// Without PATH it is the book the program opens by default, TND.dbx in the
+// program's folders (core/program_folders.h), readable by its owner only.
 // tovren-mkdb CONNECTION [--copy FILE]: makes the empty PostgreSQL database
 // that the connection string names into an address book, with the default
 // pick lists or with every row of the book file FILE.
 
 #include "app/command_line.h"
+#include "core/program.h"
+#include "core/program_folders.h"
 #include "data/connection_string.h"
+#include "platform/owner_only.h"
 #include "platform/runtime_error.h"
 #include "records/schema.h"
 #include "records/server_book.h"
@@ -17,15 +22,16 @@
 
 namespace {
 
-const char kUsage[] = "usage: tovren-mkdb PATH\n"
+const char kUsage[] = "usage: tovren-mkdb [PATH]\n"
                       "       tovren-mkdb 'Provider=PostgreSQL;Host=...;Database=...'"
                       " [--copy FILE]\n";
 
 const char kDetails[] =
     "\n"
     "Writes a new, empty address book with the default pick lists to PATH (an\n"
-    "existing file is left as it is), or makes the empty PostgreSQL database that\n"
-    "the connection string names into an address book.\n"
+    "existing file is left as it is; without PATH, TND.dbx in the program's\n"
+    "folders), or makes the empty PostgreSQL database that the connection string\n"
+    "names into an address book.\n"
     "\n"
     "  --copy FILE  fill the database with every row of the book file FILE\n"
     "\n"
@@ -41,9 +47,15 @@ int main(int argc, char** argv)
     if (const auto status = line.read(app.arguments().mid(1)))
         return *status;
     const QStringList args = line.arguments();
-    if (args.size() != 1)
+    if (args.size() > 1)
         return line.refuse(QString());
-    const QString target = args.front();
+    if (args.isEmpty()) {
+        if (const QString problem = tovren::settleProgramFolders(QString()); !problem.isEmpty()) {
+            std::fprintf(stderr, "tovren-mkdb: %s\n", qPrintable(problem));
+            return 1;
+        }
+    }
+    const QString target = args.value(0, tovren::programFile(QStringLiteral("TND.dbx")));
     const bool server = data::isPostgresProvider(data::parseConnectionString(target).provider);
     try {
         if (!server) {
@@ -52,6 +64,8 @@ int main(int argc, char** argv)
             if (QFileInfo::exists(target))
                 return 0; // an existing address book is never written over
             records::createDatabase(target);
+            if (args.isEmpty())
+                QFile::setPermissions(target, platform::kOwnerOnly);
             return 0;
         }
         const QString copyFrom = line.value(copy);

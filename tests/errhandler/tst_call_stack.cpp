@@ -45,6 +45,7 @@ TEST_F(VostrelCallStackTest, TraceLogGetsOneLinePerPushAndStartsAfreshWhenSwitch
     handler->Push(u"Ünal.Procédure"_s);
     handler->Pop();
     EXPECT_EQ(readBytes(trace), u"mdiMain.Form_Load\r\nÜnal.Procédure\r\n"_s.toUtf8());
+    EXPECT_EQ(testing_support::modeOf(trace), 0600); // it holds the values
 
     handler->setTraceExecution(true);
     EXPECT_FALSE(QFile::exists(trace));

@@ -65,6 +65,7 @@ TEST_F(VostrelReportTest, ListsTheStackAndOnlyTheFailingProceduresArguments)
     EXPECT_EQ(QString(report).replace(time, u"Current Time:\t<time>"_s).toStdString(),
               expected.toStdString());
     EXPECT_EQ(readBytes(path(u"Error.log"_s)), (report + u"\r\n"_s).toUtf8());
+    EXPECT_EQ(testing_support::modeOf(path(u"Error.log"_s)), 0600); // it holds the values
     EXPECT_EQ(handler->CustomErrMessage().toString(), u"The card was not saved."_s);
 
     // A cleared descriptor leaves the title and Additional Information out;

@@ -52,9 +52,11 @@ TEST_F(ProfileFile, SectionIsReadWholeInFileOrderWhateverTheLineEndsOrNothing)
 
 TEST_F(ProfileFile, WritingAKeyChangesOnlyItsLineOrFailsWhereNoFileCanBe)
 {
-    // A missing file is created.
+    // A missing file is created, readable by its owner only; a file that
+    // is there keeps its permissions.
     ASSERT_TRUE(setSource(u"/a b/TND.dbx"_s));
     EXPECT_EQ(read(), QByteArray("[DatabasePath]\nData Source=/a b/TND.dbx\n"));
+    EXPECT_EQ(testing_support::modeOf(m_path), 0600);
 
     // The key's line is replaced, whatever the case and spaces of its key; a
     // section without the key gets it after its last entry.
@@ -67,8 +69,11 @@ TEST_F(ProfileFile, WritingAKeyChangesOnlyItsLineOrFailsWhereNoFileCanBe)
     };
     for (const auto& [before, line, replacement] : rows) {
         write(before);
+        ASSERT_TRUE(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner
+                                                      | QFile::ReadGroup | QFile::ReadOther));
         ASSERT_TRUE(setSource(u"/x"_s));
         EXPECT_EQ(read(), QByteArray(before).replace(line, replacement));
+        EXPECT_EQ(testing_support::modeOf(m_path), 0644);
     }
 
     // A UTF-16 file stays UTF-16 and reads back.

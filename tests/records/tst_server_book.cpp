@@ -143,7 +143,7 @@ TEST_F(ServerBook, MkdbSaysHowItEnded)
         {{other, "--copy", missing}, 1, missing},
         {{wrongLogin}, 1, "could not be opened"},
         {{m_dir.filePath("new.dbx")}, 0, QString()},
-        {{}, 2, "usage: tovren-mkdb"},
+        {{file, file}, 2, "usage: tovren-mkdb"},
         {{server(), "--copy"}, 2, "usage:"},
         {{server(), "--cpy", file}, 2, "usage:"},
         {{file, "--copy", file}, 2, "usage:"},

@@ -91,8 +91,10 @@ TEST_F(MainWindow, HelpAboutAndSupport)
     EXPECT_TRUE(lastMessage().contains("missing.html"));
 
     testing_support::RecordingDesktop desktop;
-    m_prompts.handleModal([](QDialog& about) {
+    m_prompts.handleModal([this](QDialog& about) {
         EXPECT_EQ(about.findChild<QLabel*>("lblVersion")->text(), "Version " TOVREN_VERSION);
+        EXPECT_EQ(about.findChild<QLabel*>("lblFolders")->text(),
+                  "Address.ini, TND.dbx and the logs are in " + home());
         about.accept();
     });
     main.menuItem(QStringLiteral("mnuAbout"))->trigger();

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace testing_support {
 
 // The run-time error `call` raised; numbered 0, with no words, when none.
@@ -35,6 +37,14 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The permission bits of the file or folder at `path` (0777 and below);
+// -1 when there is none.
+inline int modeOf(const QString& path)
+{
+    struct stat info;
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
 }
 
 } // namespace testing_support
