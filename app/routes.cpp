@@ -9,6 +9,7 @@
 #include "card/search_commands.h"
 #include "card/zoom.h"
 #include "core/program.h"
+#include "list/frmcontactslist.h"
 #include "output/frmeml.h"
 #include "output/print_rpt.h"
 #include "platform/prompts.h"
@@ -36,6 +37,13 @@ void installRoutes(mdiMain& main)
     main.route(Cmd::Addresses, [frame] {
         frmAddress::open();
         frame->menuItem(Cmd::Addresses)->setEnabled(false);
+    });
+    // The list reads the card's rows, so the card opens first.
+    main.route(Cmd::ContactsList, [frame] {
+        if (!frmAddress::instance())
+            frame->menuItem(Cmd::Addresses)->trigger();
+        if (frmAddress::instance())
+            frmContactsList::open();
     });
     main.route(Cmd::Email, [frame] {
         frmEml eml(frame);

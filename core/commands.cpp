@@ -57,6 +57,8 @@ constexpr std::array<Command, kCmdCount> kCommands = {{
     {Cmd::Last, "mnuLast", "&Last", "F12", false, "Last", 19, "Last record.", bit(G::Navigation),
      {}, true},
     {Cmd::Addresses, "mnuAddress", "&Addresses", "", true, "", 0, "", none, {}, true},
+    {Cmd::ContactsList, "mnuContactsList", "Contacts &List", "Ctrl+L", true, "", 0, "", none, {},
+     true},
     {Cmd::Email, "mnuEml", "&Email", "", false, "", 0, "", none, {}, true},
     {Cmd::Calculator, "mnuUtilityCalc", "C&alculator", "", true, "", 0, "", none, {}, true},
     // Contacts move between files and the book whether or not the card is open.
@@ -144,6 +146,7 @@ const MenuEntry kMenuTree[] = {
 
     menu("mnuMstr", "&Masters"),
     item(Cmd::Addresses),
+    item(Cmd::ContactsList),
 
     menu("mnuUtility", "&Tools"),
     item(Cmd::Email),

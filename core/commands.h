@@ -21,7 +21,7 @@ enum class Cmd {
     Undo, Cut, Copy, Paste,                                           // Edit
     Detail, Grid, Refresh, Asc, Desc, Zoom, Find, FindPrev, FindNext, // View
     Filter, AppFilter, First, Prev, Next, Last,
-    Addresses,                                                        // Masters
+    Addresses, ContactsList,                                          // Masters
     Email, Calculator, ImportContacts, ExportContacts,                // Tools
     Contents, Index, Support, About,                                  // Help
     PopupAdd, PopupEdit, PopupUndo, PopupCut, PopupCopy, PopupPaste,  // the combos' pop-up

@@ -228,6 +228,17 @@ QVariant Recordset::bookmark() const
     return QVariant::fromValue(Bookmark{m_rowId[size_t(currentRow())]});
 }
 
+bool Recordset::isLive(int row) const
+{
+    const Status status = m_status[size_t(row)];
+    return status != Status::Deleted && status != Status::Gone;
+}
+
+QVariant Recordset::bookmarkOf(int row) const
+{
+    return QVariant::fromValue(Bookmark{m_rowId[size_t(row)]});
+}
+
 void Recordset::badBookmark() const
 {
     platform::raise(platform::err::BadBookmark,

@@ -102,6 +102,15 @@ public:
     // the bad-bookmark error and leaves the position as it was.
     void setBookmark(const QVariant& bookmark);
 
+    // The rows as stored, for a view that reads them in place (the list
+    // beside the card): rows are storage indexes, deleted ones included.
+    const RecordStore& rows() const { return m_store; }
+    // Whether stored row `row` is one of the recordset's rows (not deleted).
+    bool isLive(int row) const;
+    QVariant bookmarkOf(int row) const;
+    // The stored row a bookmark names, or -1.
+    int rowOfBookmark(const QVariant& bookmark) const { return rowOf(bookmark); }
+
     int fieldCount() const { return m_store.columnCount(); }
     const ColumnInfo& field(int index) const { return m_store.columns()[size_t(index)]; }
     // Index of the field (any letter case); raises kItemNotFound when absent.

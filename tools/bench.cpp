@@ -15,6 +15,7 @@
 
 #include "bench_book.h"
 #include "bench_interchange.h"
+#include "bench_list.h"
 #include "bench_mail.h"
 #include "bench_server.h"
 #include "bench_transfer.h"
@@ -379,6 +380,7 @@ int main(int argc, char** argv)
             }
             recordLayer();
             card(main);
+            contactsListBench(main);
             // The book's own memory: the lines after this one add theirs.
             printPeakRss("rss_book_mb");
             labels(folder.path());

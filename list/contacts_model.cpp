@@ -1,0 +1,194 @@
+#include "contacts_model.h"
+
+#include "data/recordset.h"
+#include "records/address.h"
+
+#include <algorithm>
+
+namespace tovren {
+
+namespace {
+
+using records::Address;
+using Fld = Address::Fld;
+
+int columnOf(const data::Recordset& rs, Fld field)
+{
+    return rs.rows().columnIndex(QString::fromLatin1(Address::column(field)));
+}
+
+} // namespace
+
+ContactsModel::ContactsModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+ContactsModel::~ContactsModel() = default;
+
+void ContactsModel::setRecordset(std::shared_ptr<data::Recordset> rows)
+{
+    m_rs = std::move(rows);
+    if (m_rs && m_rs->isOpen()) {
+        m_textColumns = {columnOf(*m_rs, Fld::Name), columnOf(*m_rs, Fld::Company),
+                         columnOf(*m_rs, Fld::City)};
+        m_phoneColumns = {columnOf(*m_rs, Fld::PhCell), columnOf(*m_rs, Fld::PhOff1),
+                          columnOf(*m_rs, Fld::PhRes1)};
+        m_emailColumn = columnOf(*m_rs, Fld::EmlAddr);
+    }
+    reload();
+}
+
+void ContactsModel::reload()
+{
+    beginResetModel();
+    m_all.clear();
+    if (m_rs && m_rs->isOpen()) {
+        const int rows = m_rs->rows().rowCount();
+        m_all.reserve(size_t(rows));
+        for (int row = 0; row < rows; ++row)
+            if (m_rs->isLive(row))
+                m_all.push_back(row);
+        sortAll();
+    }
+    filter(m_all, ContactSearch(m_searchText));
+    endResetModel();
+}
+
+void ContactsModel::setSearch(const QString& text)
+{
+    if (text == m_searchText)
+        return;
+    // A search that only adds to the last one narrows what that one left.
+    const bool narrows = !m_searchText.isEmpty() && text.startsWith(m_searchText);
+    m_searchText = text;
+    beginResetModel();
+    filter(narrows ? std::vector<int>(m_shown) : m_all, ContactSearch(text));
+    endResetModel();
+}
+
+void ContactsModel::filter(const std::vector<int>& from, const ContactSearch& search)
+{
+    if (search.isEmpty()) {
+        m_shown = from;
+        return;
+    }
+    std::vector<int> shown;
+    for (const int row : from)
+        if (matches(row, search))
+            shown.push_back(row);
+    m_shown = std::move(shown);
+}
+
+bool ContactsModel::matches(int row, const ContactSearch& search) const
+{
+    const data::RecordStore& store = m_rs->rows();
+    const auto keysOf = [&](const auto& columns) {
+        std::array<data::KeyView, 3> keys;
+        std::transform(columns.begin(), columns.end(), keys.begin(), [&](int column) {
+            return store.isNull(row, column) ? data::KeyView() : store.key(row, column);
+        });
+        return keys;
+    };
+    std::array<data::KeyView, 4> texts;
+    const auto named = keysOf(m_textColumns);
+    std::copy(named.begin(), named.end(), texts.begin());
+    texts[3] = store.isNull(row, m_emailColumn) ? data::KeyView() : store.key(row, m_emailColumn);
+    return search.matches(texts, keysOf(m_phoneColumns));
+}
+
+int ContactsModel::indexOf(int storedRow) const
+{
+    const auto found = std::find(m_shown.begin(), m_shown.end(), storedRow);
+    return found == m_shown.end() ? -1 : int(found - m_shown.begin());
+}
+
+int ContactsModel::storedColumn(int row, Column column) const
+{
+    const data::RecordStore& store = m_rs->rows();
+    const auto set = [&](int stored) {
+        return !store.isNull(row, stored) && store.key(row, stored).size() > 0;
+    };
+    switch (column) {
+    case Phone:
+        for (const int stored : m_phoneColumns)
+            if (set(stored))
+                return stored;
+        return -1;
+    case Email:
+        return set(m_emailColumn) ? m_emailColumn : -1;
+    default:
+        return set(m_textColumns[size_t(column)]) ? m_textColumns[size_t(column)] : -1;
+    }
+}
+
+std::optional<data::KeyView> ContactsModel::key(int row, Column column) const
+{
+    const int stored = storedColumn(row, column);
+    if (stored < 0)
+        return std::nullopt;
+    return m_rs->rows().key(row, stored);
+}
+
+int ContactsModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_shown.size());
+}
+
+int ContactsModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant ContactsModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= int(m_shown.size()))
+        return {};
+    const int row = m_shown[size_t(index.row())];
+    // The recordset may have been read again since: a row it no longer
+    // holds shows nothing until the list takes the new rows.
+    if (row >= m_rs->rows().rowCount())
+        return {};
+    const int stored = storedColumn(row, Column(index.column()));
+    return stored < 0 ? QVariant() : m_rs->rows().value(row, stored);
+}
+
+QVariant ContactsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    static const char* const kHeadings[ColumnCount] = {"Name", "Company", "City", "Phone",
+                                                       "E-mail"};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0
+        || section >= ColumnCount)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return QString::fromLatin1(kHeadings[section]);
+}
+
+void ContactsModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= ColumnCount)
+        return;
+    m_sortColumn = column;
+    m_sortOrder = order;
+    beginResetModel();
+    sortAll();
+    filter(m_all, ContactSearch(m_searchText));
+    endResetModel();
+}
+
+void ContactsModel::sortAll()
+{
+    if (m_sortColumn < 0 || !m_rs)
+        return;
+    // The card's order: keys folded for case and accents, empty cells first.
+    const auto column = Column(m_sortColumn);
+    const bool descending = m_sortOrder == Qt::DescendingOrder;
+    std::stable_sort(m_all.begin(), m_all.end(), [&](int a, int b) {
+        const auto keyA = key(a, column);
+        const auto keyB = key(b, column);
+        int order;
+        if (!keyA || !keyB)
+            order = keyA ? 1 : keyB ? -1 : 0;
+        else
+            order = data::compareKeys(*keyA, *keyB);
+        return descending ? order > 0 : order < 0;
+    });
+}
+
+} // namespace tovren

@@ -1,0 +1,162 @@
+#include "frmcontactslist.h"
+
+#include "contacts_model.h"
+
+#include "card/frmaddress.h"
+#include "core/program.h"
+#include "platform/profile_file.h"
+#include "records/address.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace tovren {
+
+namespace {
+
+frmContactsList* g_list = nullptr;
+
+const QString kSection = QStringLiteral("ContactsList");
+const QString kColumnsKey = QStringLiteral("Columns");
+
+} // namespace
+
+frmContactsList::frmContactsList(QWidget* parent)
+    : QWidget(parent), m_model(new ContactsModel(this))
+{
+    g_list = this;
+    setObjectName(QStringLiteral("frmContactsList"));
+    setWindowTitle(QStringLiteral("Contacts List"));
+
+    txtSearch = new QLineEdit(this);
+    txtSearch->setObjectName(QStringLiteral("txtSearch"));
+    txtSearch->setAccessibleName(QStringLiteral("Search contacts"));
+    txtSearch->setPlaceholderText(QStringLiteral("Search"));
+    txtSearch->installEventFilter(this);
+    lblCount = new QLabel(this);
+    lblCount->setObjectName(QStringLiteral("lblCount"));
+    tblContacts = new QTableView(this);
+    tblContacts->setObjectName(QStringLiteral("tblContacts"));
+    tblContacts->setAccessibleName(QStringLiteral("Contacts"));
+    tblContacts->setModel(m_model);
+    tblContacts->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblContacts->setSelectionMode(QAbstractItemView::SingleSelection);
+    tblContacts->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblContacts->setTabKeyNavigation(false);
+    tblContacts->verticalHeader()->hide();
+    QHeaderView* header = tblContacts->horizontalHeader();
+    header->setSectionsMovable(true);
+    header->setContextMenuPolicy(Qt::ActionsContextMenu);
+    tblContacts->setSortingEnabled(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(txtSearch);
+    layout->addWidget(tblContacts);
+    layout->addWidget(lblCount);
+    setTabOrder(txtSearch, tblContacts);
+
+    connect(txtSearch, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_model->setSearch(text);
+        showCount();
+    });
+    restoreColumns();
+}
+
+frmContactsList::~frmContactsList()
+{
+    if (g_list == this)
+        g_list = nullptr;
+}
+
+frmContactsList* frmContactsList::instance()
+{
+    return g_list;
+}
+
+frmContactsList* frmContactsList::open()
+{
+    if (!g_list)
+        new frmContactsList;
+    // Becoming the active window reads the rows; a list already active
+    // has them.
+    requireFrame().showChild(g_list);
+    if (requireFrame().ActiveForm() != g_list)
+        g_list->refresh();
+    return g_list;
+}
+
+void frmContactsList::refresh()
+{
+    // The card keeps one recordset for as long as it is open; a card
+    // closed and opened again reads a new one.
+    std::shared_ptr<data::Recordset> rows;
+    if (frmAddress* card = frmAddress::instance())
+        rows = card->cls1()->rs;
+    if (rows != m_model->recordset())
+        m_model->setRecordset(std::move(rows));
+    else
+        m_model->reload();
+    showCount();
+}
+
+void frmContactsList::Form_Activate()
+{
+    refresh();
+}
+
+void frmContactsList::showCount()
+{
+    const QString text =
+        QStringLiteral("%1 / %2").arg(m_model->shownCount()).arg(m_model->allCount());
+    lblCount->setText(text);
+    // Read out as a sentence rather than as a fraction.
+    lblCount->setAccessibleName(QStringLiteral("%1 of %2 contacts shown")
+                                    .arg(m_model->shownCount())
+                                    .arg(m_model->allCount()));
+}
+
+bool frmContactsList::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtSearch && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape) {
+            txtSearch->clear();
+            return true;
+        }
+        if (key == Qt::Key_Down) {
+            tblContacts->setFocus();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmContactsList::closeEvent(QCloseEvent* event)
+{
+    saveColumns();
+    // The window goes once its frame deletes it; a list opened before
+    // then is a new one.
+    g_list = nullptr;
+    event->accept();
+}
+
+void frmContactsList::restoreColumns()
+{
+    QHeaderView* header = tblContacts->horizontalHeader();
+    const QString kept = platform::readProfileString(settingsFile(), kSection, kColumnsKey);
+    if (kept.isEmpty() || !header->restoreState(QByteArray::fromBase64(kept.toLatin1())))
+        header->setSortIndicator(ContactsModel::Name, Qt::AscendingOrder);
+}
+
+void frmContactsList::saveColumns() const
+{
+    const QByteArray state = tblContacts->horizontalHeader()->saveState().toBase64();
+    platform::writeProfileString(settingsFile(), kSection, kColumnsKey, QString::fromLatin1(state));
+}
+
+} // namespace tovren

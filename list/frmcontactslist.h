@@ -1,0 +1,54 @@
+#pragma once
+// frmContactsList: every contact of the book at a glance, beside the card.
+// A search box narrows the table as the person types; the table reads the
+// card's rows in place and never writes them. Its columns' widths, order,
+// visibility and sort are kept in the program's settings between runs.
+
+#include "core/frame.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QTableView;
+
+namespace tovren {
+
+class ContactsModel;
+
+class frmContactsList : public QWidget, public ChildWindow {
+    Q_OBJECT
+public:
+    explicit frmContactsList(QWidget* parent = nullptr);
+    ~frmContactsList() override;
+
+    // The one list, or nullptr when it is not open.
+    static frmContactsList* instance();
+    // Opens the list over the card's rows (or brings it forward); the card
+    // must be open.
+    static frmContactsList* open();
+
+    QLineEdit* txtSearch = nullptr;
+    QLabel* lblCount = nullptr;
+    QTableView* tblContacts = nullptr;
+    ContactsModel& model() const { return *m_model; }
+
+    // Takes the card's rows as they stand now.
+    void refresh();
+
+    void Form_Activate() override;
+    void Form_Deactivate() override {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void showCount();
+    void restoreColumns();
+    void saveColumns() const;
+
+    ContactsModel* m_model = nullptr;
+};
+
+} // namespace tovren

@@ -1,0 +1,176 @@
+// The contacts list on a real book, opened from its menu beside the card.
+
+#include "card/card_fixture.h"
+
+#include "core/program.h"
+#include "list/contacts_model.h"
+#include "list/frmcontactslist.h"
+#include "platform/profile_file.h"
+
+#include <QHeaderView>
+#include <QTableView>
+
+using tovren::ContactsModel;
+using tovren::frmContactsList;
+
+namespace {
+
+struct Contact {
+    const char* name;
+    const char* company;
+    const char* city;
+    const char* cell;
+    const char* office;
+    const char* email;
+};
+
+// Odd characters on purpose: quotes, wildcards of other programs, accents,
+// right-to-left text and emoji are all plain characters to the search.
+const Contact kBook[] = {
+    {"Émile Zola", "Acme Ltd", "Pune", "", "020 555-1234", "emile@acme.in"},
+    {"Bo O'Brien", "Fifty% Off", "Goa", "98 76 54", "", "bo@goa.in"},
+    {"Zoë Star*", "a_b Works", "Mumbai", "", "", ""},
+    {"אבי כהן", "Acme Ltd", "Haifa", "", "", ""},
+    {"Ravi 😀", "", "Pune", "", "", "ravi@x.in"},
+    {"anna", "Beta", "", "", "", ""},
+};
+
+class ContactsListTest : public CardTest {
+protected:
+    frmContactsList& openList()
+    {
+        addDatabase();
+        for (const Contact& c : kBook)
+            sql("INSERT INTO Address (Name, Company, City, PhCell, PhOff1, EmlAddr, SalutationId, "
+                "ReligionId) VALUES (?, nullif(?, ''), nullif(?, ''), nullif(?, ''), "
+                "nullif(?, ''), nullif(?, ''), 1, 1)",
+                {QString(c.name), QString(c.company), QString(c.city), QString(c.cell),
+                 QString(c.office), QString(c.email)});
+        start().show();
+        m_main->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_main.get()));
+        QTest::keyClick(m_main.get(), Qt::Key_L, Qt::ControlModifier);
+        QApplication::processEvents();
+        EXPECT_NE(frmAddress::instance(), nullptr);
+        EXPECT_NE(frmContactsList::instance(), nullptr);
+        return *frmContactsList::instance();
+    }
+    // The column `column` of the shown rows, joined by ",".
+    static QString shownColumn(int column = ContactsModel::Name)
+    {
+        const ContactsModel& model = frmContactsList::instance()->model();
+        QStringList texts;
+        for (int row = 0; row < model.rowCount(); ++row)
+            texts << model.index(row, column).data().toString();
+        return texts.join(',');
+    }
+    // Typed key by key; what no key of the test keyboard gives is pasted.
+    static void type(const QString& text)
+    {
+        QLineEdit* search = frmContactsList::instance()->txtSearch;
+        const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 128; });
+        ascii ? QTest::keyClicks(search, text) : search->insert(text);
+    }
+    static void clickHeading(int column)
+    {
+        QHeaderView* header = frmContactsList::instance()->tblContacts->horizontalHeader();
+        const QPoint at(header->sectionViewportPosition(column) + 5, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
+};
+
+TEST_F(ContactsListTest, OpensSortedByNameWithThePhoneThatIsSet)
+{
+    frmContactsList& list = openList();
+    EXPECT_EQ(shownColumn(), QString::fromUtf8("anna,Bo O'Brien,Émile Zola,Ravi 😀,Zoë Star*,אבי כהן"));
+    EXPECT_EQ(shownColumn(ContactsModel::Phone), QString(",98 76 54,020 555-1234,,,"));
+    EXPECT_EQ(list.lblCount->text(), "6 / 6");
+    EXPECT_EQ(list.lblCount->accessibleName(), "6 of 6 contacts shown");
+}
+
+TEST_F(ContactsListTest, SearchNarrowsAsEachKeyIsTyped)
+{
+    struct Case {
+        const char* typed;
+        const char* names; // shown, in the order of names
+    };
+    const QString longPaste(10000, QChar('x'));
+    const Case cases[] = {
+        {"pune", "Émile Zola,Ravi 😀"},
+        {"ACME emile", "Émile Zola"},        // any case, any order, accents folded
+        {"ltd acme", "Émile Zola,אבי כהן"},  // company
+        {"zoe", "Zoë Star*"},
+        {"ZOË", "Zoë Star*"},
+        {"0205551234", "Émile Zola"},        // digits without the spaces and dashes
+        {"555-12", "Émile Zola"},
+        {"987654", "Bo O'Brien"},
+        {"O'Brien", "Bo O'Brien"},           // a quote is a character
+        {"'", "Bo O'Brien"},
+        {"*", "Zoë Star*"},                  // no wildcard
+        {"%", "Bo O'Brien"},
+        {"_", "Zoë Star*"},
+        {"goa.in", "Bo O'Brien"},            // e-mail
+        {"כהן", "אבי כהן"},
+        {"😀", "Ravi 😀"},
+        {"pune nobody", ""},
+    };
+    frmContactsList& list = openList();
+    for (const Case& c : cases) {
+        list.txtSearch->clear();
+        type(QString::fromUtf8(c.typed));
+        EXPECT_EQ(shownColumn(), QString::fromUtf8(c.names)) << c.typed;
+    }
+    list.txtSearch->setText(longPaste);
+    EXPECT_EQ(list.lblCount->text(), "0 / 6");
+    QTest::keyClick(list.txtSearch, Qt::Key_Escape);
+    EXPECT_EQ(list.txtSearch->text(), "");
+    EXPECT_EQ(list.lblCount->text(), "6 / 6");
+}
+
+TEST_F(ContactsListTest, HeadingsSortBothWaysAndKeepTheSearch)
+{
+    frmContactsList& list = openList();
+    QTest::keyClicks(list.txtSearch, "in");
+    clickHeading(ContactsModel::City);
+    EXPECT_EQ(shownColumn(ContactsModel::City), "Goa,Pune,Pune");
+    clickHeading(ContactsModel::City);
+    EXPECT_EQ(shownColumn(ContactsModel::City), "Pune,Pune,Goa");
+    list.txtSearch->clear();
+    clickHeading(ContactsModel::Company);
+    EXPECT_EQ(shownColumn(ContactsModel::Company), ",a_b Works,Acme Ltd,Acme Ltd,Beta,Fifty% Off");
+}
+
+TEST_F(ContactsListTest, ColumnsKeepWidthOrderAndVisibilityBetweenRuns)
+{
+    QHeaderView* header = openList().tblContacts->horizontalHeader();
+    header->resizeSection(ContactsModel::Name, 211);
+    header->hideSection(ContactsModel::City);
+    header->moveSection(header->visualIndex(ContactsModel::Email), 0);
+    frmContactsList::instance()->parentWidget()->close();
+    QApplication::processEvents();
+    ASSERT_EQ(frmContactsList::instance(), nullptr);
+    EXPECT_FALSE(platform::readProfileString(tovren::settingsFile(), "ContactsList", "Columns")
+                     .isEmpty());
+
+    m_main->menuItem("mnuContactsList")->trigger();
+    header = frmContactsList::instance()->tblContacts->horizontalHeader();
+    EXPECT_EQ(header->sectionSize(ContactsModel::Name), 211);
+    EXPECT_TRUE(header->isSectionHidden(ContactsModel::City));
+    EXPECT_EQ(header->visualIndex(ContactsModel::Email), 0);
+}
+
+TEST_F(ContactsListTest, BookEmptiedElsewhereAndRefreshedShowsNoRows)
+{
+    frmContactsList& list = openList();
+    sql("DELETE FROM Address");
+    list.tblContacts->viewport()->repaint(); // the rows it shows are still held
+    m_main->showChild(frmAddress::instance());
+    trigger("mnuRefresh");
+    list.tblContacts->viewport()->repaint(); // the rows it showed are gone
+    m_main->showChild(&list);
+    EXPECT_EQ(list.lblCount->text(), "0 / 0");
+    QTest::keyClicks(list.txtSearch, "pune");
+    EXPECT_EQ(list.lblCount->text(), "0 / 0");
+}
+
+} // namespace
