@@ -91,6 +91,11 @@ public:
     void cmdDt_Click(int Index);
     void mvwDt_DateClick(QDate DateClicked);
 
+Q_SIGNALS:
+    // The card shows another row, or none: after a move, a save, a delete,
+    // a refresh, a filter. Windows beside the card follow it.
+    void recordShown();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -40,9 +40,26 @@ void browse(const char* name, Move move)
 
 void writeRecordCounter(QWidget* frm)
 {
-    records::Address& record = *cardOf(frm).cls1();
+    frmAddress& card = cardOf(frm);
+    records::Address& record = *card.cls1();
     setCounter(QString::number(record.AbsPos()) + QStringLiteral(" / ")
                + QString::number(record.RecCount()));
+    Q_EMIT card.recordShown();
+}
+
+void ShowRecord(QWidget* frm, const QVariant& bookmark)
+{
+    tovren::traced("modGenProcedures.ShowRecord", {{"frm", "Form", tovren::objectArg(frm)}}, [&] {
+        // Asked before the card comes forward: coming forward fills its
+        // fields from its record, over what was typed.
+        frmAddress& card = cardOf(frm);
+        if (card.bEdit() && bytSavCanRec(frm) == 2)
+            return;
+        tovren::requireFrame().showChild(frm);
+        card.cls1()->setVarBkMk(bookmark);
+        AssgnValToCtrls(frm);
+        writeRecordCounter(frm);
+    });
 }
 
 void showNoRecords(QWidget* frm)
@@ -50,6 +67,7 @@ void showNoRecords(QWidget* frm)
     ControlClear(frm);
     LckCtrls(frm, true);
     DisNoRecBtns(tovren::Mode::NoRecs);
+    Q_EMIT cardOf(frm).recordShown();
 }
 
 void Add(QWidget* frm)
@@ -170,6 +188,11 @@ void LastRec()
 
 quint8 bytSavCanRec()
 {
+    return bytSavCanRec(tovren::requireFrame().ActiveForm());
+}
+
+quint8 bytSavCanRec(QWidget* frm)
+{
     return tovren::traced("modGenProcedures.bytSavCanRec", [&]() -> quint8 {
         switch (platform::MsgBox(
             QStringLiteral("Record has been changed. Do you want to save the changes?"),
@@ -178,12 +201,11 @@ quint8 bytSavCanRec()
             // A save that was refused (a check, or the database) leaves the
             // card editing: the command that asked must stop as on Cancel,
             // or it would carry the typing away.
-            QWidget* active = tovren::requireFrame().ActiveForm();
-            Save(active);
-            return cardOf(active).bEdit() ? quint8(2) : quint8(0);
+            Save(frm);
+            return cardOf(frm).bEdit() ? quint8(2) : quint8(0);
         }
         case platform::Answer::No:
-            Cancel(tovren::requireFrame().ActiveForm());
+            Cancel(frm);
             return 0;
         default:
             return 2;

@@ -58,6 +58,7 @@ void Recordset::Open(const QString& source)
 
 void Recordset::Close()
 {
+    ++m_changes;
     m_open = false;
     m_store = RecordStore();
     m_version.reset();
@@ -673,6 +674,7 @@ void Recordset::applySort()
 
 void Recordset::setStatus(int row, Status status)
 {
+    ++m_changes;
     m_status[size_t(row)] = status;
     if (status == Status::New || status == Status::Modified || status == Status::Deleted)
         m_pending.insert(row);

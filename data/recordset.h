@@ -110,6 +110,9 @@ public:
     QVariant bookmarkOf(int row) const;
     // The stored row a bookmark names, or -1.
     int rowOfBookmark(const QVariant& bookmark) const { return rowOf(bookmark); }
+    // Grows whenever rows are read, closed, added, changed or deleted: a
+    // view that reads the rows in place reads them again when it moved.
+    quint64 changeCount() const { return m_changes; }
 
     int fieldCount() const { return m_store.columnCount(); }
     const ColumnInfo& field(int index) const { return m_store.columns()[size_t(index)]; }
@@ -188,6 +191,7 @@ private:
 
     std::shared_ptr<Connection> m_connection;
     QString m_source;
+    quint64 m_changes = 0;
     bool m_open = false;
 
     RecordStore m_store;

@@ -40,6 +40,7 @@ void ContactsModel::reload()
 {
     beginResetModel();
     m_all.clear();
+    m_changesSeen = m_rs ? m_rs->changeCount() : 0;
     if (m_rs && m_rs->isOpen()) {
         const int rows = m_rs->rows().rowCount();
         m_all.reserve(size_t(rows));
@@ -50,6 +51,11 @@ void ContactsModel::reload()
     }
     filter(m_all, ContactSearch(m_searchText));
     endResetModel();
+}
+
+bool ContactsModel::isStale() const
+{
+    return m_rs && m_rs->changeCount() != m_changesSeen;
 }
 
 void ContactsModel::setSearch(const QString& text)

@@ -34,6 +34,8 @@ public:
     // Takes the recordset's rows as they stand now (after a save, a delete,
     // a refresh), keeping the order and the search.
     void reload();
+    // Whether the recordset's rows changed since the list took them.
+    bool isStale() const;
 
     // Narrows the shown rows to those that match `text`.
     void setSearch(const QString& text);
@@ -66,6 +68,7 @@ private:
     int m_emailColumn = -1;
     std::vector<int> m_all;   // the live rows, in the shown order
     std::vector<int> m_shown; // those the search leaves
+    quint64 m_changesSeen = 0;
     QString m_searchText;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

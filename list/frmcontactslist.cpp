@@ -3,10 +3,12 @@
 #include "contacts_model.h"
 
 #include "card/frmaddress.h"
+#include "card/record_commands.h"
 #include "core/program.h"
 #include "platform/profile_file.h"
 #include "records/address.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -60,6 +62,8 @@ frmContactsList::frmContactsList(QWidget* parent)
     layout->addWidget(lblCount);
     setTabOrder(txtSearch, tblContacts);
 
+    connect(tblContacts, &QAbstractItemView::activated, this,
+            [this](const QModelIndex& index) { showOnCard(index.row()); });
     connect(txtSearch, &QLineEdit::textChanged, this, [this](const QString& text) {
         m_model->setSearch(text);
         showCount();
@@ -93,15 +97,48 @@ frmContactsList* frmContactsList::open()
 void frmContactsList::refresh()
 {
     // The card keeps one recordset for as long as it is open; a card
-    // closed and opened again reads a new one.
-    std::shared_ptr<data::Recordset> rows;
-    if (frmAddress* card = frmAddress::instance())
-        rows = card->cls1()->rs;
-    if (rows != m_model->recordset())
-        m_model->setRecordset(std::move(rows));
-    else
-        m_model->reload();
+    // closed and opened again reads a new one. While no card is open the
+    // list keeps showing the rows it has.
+    frmAddress* card = frmAddress::instance();
+    if (card && card->cls1()->rs != m_model->recordset()) {
+        m_model->setRecordset(card->cls1()->rs);
+        disconnect(m_cardWatch);
+        m_cardWatch = connect(card, &frmAddress::recordShown, this, &frmContactsList::followCard);
+    }
     showCount();
+    followCard();
+}
+
+void frmContactsList::followCard()
+{
+    if (m_model->isStale()) {
+        m_model->reload();
+        showCount();
+    }
+    const auto& rs = m_model->recordset();
+    const int shown = rs && rs->isOpen() && !rs->isBOF() && !rs->isEOF()
+                          ? m_model->indexOf(rs->rowOfBookmark(rs->bookmark()))
+                          : -1;
+    if (shown < 0) {
+        tblContacts->clearSelection();
+        return;
+    }
+    const QModelIndex index = m_model->index(shown, 0);
+    tblContacts->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    tblContacts->scrollTo(index);
+}
+
+void frmContactsList::showOnCard(int row)
+{
+    const QVariant bookmark = m_model->recordset()->bookmarkOf(m_model->storedRow(row));
+    Frame& frame = requireFrame();
+    if (!frmAddress::instance())
+        frame.menuItem(Cmd::Addresses)->trigger();
+    frmAddress* card = frmAddress::instance();
+    if (!card)
+        return;
+    modGenProcedures::ShowRecord(card, bookmark);
 }
 
 void frmContactsList::Form_Activate()

@@ -35,6 +35,9 @@ public:
 
     // Takes the card's rows as they stand now.
     void refresh();
+    // Shows the contact of the table's row `row` on the card, opening the
+    // card when it is closed; the card asks its save question first.
+    void showOnCard(int row);
 
     void Form_Activate() override;
     void Form_Deactivate() override {}
@@ -45,10 +48,13 @@ protected:
 
 private:
     void showCount();
+    // Reads the rows again when they changed, and selects the card's row.
+    void followCard();
     void restoreColumns();
     void saveColumns() const;
 
     ContactsModel* m_model = nullptr;
+    QMetaObject::Connection m_cardWatch;
 };
 
 } // namespace tovren

@@ -65,11 +65,31 @@ protected:
         return texts.join(',');
     }
     // Typed key by key; what no key of the test keyboard gives is pasted.
-    static void type(const QString& text)
+    static void search(const QString& text)
     {
         QLineEdit* search = frmContactsList::instance()->txtSearch;
         const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 128; });
         ascii ? QTest::keyClicks(search, text) : search->insert(text);
+    }
+    // The table's row that shows `name`, made current.
+    static QModelIndex rowOf(const QString& name)
+    {
+        QTableView* table = frmContactsList::instance()->tblContacts;
+        const QModelIndexList found = table->model()->match(
+            table->model()->index(0, ContactsModel::Name), Qt::DisplayRole, name, 1,
+            Qt::MatchExactly);
+        EXPECT_EQ(found.size(), 1) << qPrintable(name);
+        table->setFocus();
+        table->setCurrentIndex(found.value(0));
+        table->scrollTo(found.value(0));
+        return found.value(0);
+    }
+    // The name in the table's current row.
+    static QString selectedName()
+    {
+        QTableView* table = frmContactsList::instance()->tblContacts;
+        const QModelIndexList rows = table->selectionModel()->selectedRows(ContactsModel::Name);
+        return rows.size() == 1 ? rows[0].data().toString() : QString("<none>");
     }
     static void clickHeading(int column)
     {
@@ -117,7 +137,7 @@ TEST_F(ContactsListTest, SearchNarrowsAsEachKeyIsTyped)
     frmContactsList& list = openList();
     for (const Case& c : cases) {
         list.txtSearch->clear();
-        type(QString::fromUtf8(c.typed));
+        search(QString::fromUtf8(c.typed));
         EXPECT_EQ(shownColumn(), QString::fromUtf8(c.names)) << c.typed;
     }
     list.txtSearch->setText(longPaste);
@@ -171,6 +191,68 @@ TEST_F(ContactsListTest, BookEmptiedElsewhereAndRefreshedShowsNoRows)
     EXPECT_EQ(list.lblCount->text(), "0 / 0");
     QTest::keyClicks(list.txtSearch, "pune");
     EXPECT_EQ(list.lblCount->text(), "0 / 0");
+}
+
+TEST_F(ContactsListTest, EnterShowsTheRowOnTheCardAndTheCardMovesTheList)
+{
+    frmContactsList& list = openList();
+    rowOf("Bo O'Brien");
+    QTest::keyClick(list.tblContacts, Qt::Key_Return);
+    EXPECT_EQ(m_main->ActiveForm(), frmAddress::instance());
+    EXPECT_EQ(shown(), "Bo O'Brien 2 / 6");
+    trigger("mnuNext"); // the card's own order: as the rows were stored
+    EXPECT_EQ(selectedName(), QString::fromUtf8("Zoë Star*"));
+
+    frmAddress::instance()->parentWidget()->close();
+    QApplication::processEvents();
+    m_main->showChild(&list);
+    QTest::keyClick(list.tblContacts, Qt::Key_Return); // opens the card again
+    ASSERT_NE(frmAddress::instance(), nullptr);
+    EXPECT_EQ(shown(), QString::fromUtf8("Zoë Star* 3 / 6"));
+}
+
+struct SaveAnswer {
+    platform::Answer answer;
+    const char* shown;
+    const char* third; // the list's third name afterwards
+};
+
+class TheSaveQuestion : public ContactsListTest, public testing::WithParamInterface<SaveAnswer> {};
+
+TEST_P(TheSaveQuestion, ComesBeforeTheCardShowsAnotherRow)
+{
+    frmContactsList& list = openList();
+    type(frmAddress::instance()->txtFld[0], "s", true);
+    m_main->showChild(&list);
+    ASSERT_EQ(shown(), "Émile Zolas 1 / 6 changed");
+    m_prompts.answerMessage(GetParam().answer);
+    const QPoint anna = list.tblContacts->visualRect(rowOf("anna")).center();
+    // A double click as the mouse gives it: a click, then the second press.
+    QTest::mouseClick(list.tblContacts->viewport(), Qt::LeftButton, {}, anna);
+    QTest::mouseDClick(list.tblContacts->viewport(), Qt::LeftButton, {}, anna);
+    ASSERT_FALSE(m_prompts.messages().empty());
+    EXPECT_EQ(lastMessage(), "Record has been changed. Do you want to save the changes?");
+    EXPECT_EQ(shown(), QString::fromUtf8(GetParam().shown));
+    EXPECT_EQ(shownColumn().section(',', 2, 2), QString::fromUtf8(GetParam().third));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ContactsList, TheSaveQuestion,
+    testing::Values(SaveAnswer{platform::Answer::Cancel, "Émile Zolas 1 / 6 changed", "Émile Zola"},
+                    SaveAnswer{platform::Answer::No, "anna 6 / 6", "Émile Zola"},
+                    SaveAnswer{platform::Answer::Yes, "anna 6 / 6", "Émile Zolas"}));
+
+TEST_F(ContactsListTest, SavesAndDeletesOnTheCardShowAtOnce)
+{
+    frmContactsList& list = openList();
+    m_main->showChild(frmAddress::instance());
+    type(frmAddress::instance()->txtFld[0], "Aaron");
+    trigger("mnuSave");
+    EXPECT_EQ(shownColumn().section(',', 0, 0), "Aaron");
+    EXPECT_EQ(selectedName(), "Aaron");
+    trigger("mnuDel", {platform::Answer::Yes});
+    EXPECT_EQ(list.lblCount->text(), "5 / 5");
+    EXPECT_EQ(shownColumn().section(',', 0, 0), "anna");
 }
 
 } // namespace
