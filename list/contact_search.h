@@ -20,16 +20,20 @@ public:
     explicit ContactSearch(QStringView text = {});
 
     bool isEmpty() const { return m_words.empty(); }
-    // Whether the texts' keys (`phones` among them) hold every word.
-    template <typename Texts, typename Phones>
-    bool matches(const Texts& texts, const Phones& phones) const
+    // Whether the keys `keyAt(0)` .. `keyAt(count - 1)` hold every word,
+    // those from `firstPhone` on being phone numbers. Keys are asked for
+    // only until a word is found.
+    template <typename KeyAt>
+    bool matches(int count, int firstPhone, const KeyAt& keyAt) const
     {
         for (const Word& word : m_words) {
             bool found = false;
-            for (const data::KeyView& key : texts)
-                found = found || data::contains(key, word.key);
-            for (const data::KeyView& key : phones)
-                found = found || (!word.digits.isEmpty() && digitsContain(key, word.digits));
+            for (int i = 0; i < count && !found; ++i) {
+                const data::KeyView key = keyAt(i);
+                found = data::contains(key, word.key)
+                        || (i >= firstPhone && !word.digits.isEmpty()
+                            && digitsContain(key, word.digits));
+            }
             if (!found)
                 return false;
         }

@@ -86,18 +86,12 @@ void ContactsModel::filter(const std::vector<int>& from, const ContactSearch& se
 bool ContactsModel::matches(int row, const ContactSearch& search) const
 {
     const data::RecordStore& store = m_rs->rows();
-    const auto keysOf = [&](const auto& columns) {
-        std::array<data::KeyView, 3> keys;
-        std::transform(columns.begin(), columns.end(), keys.begin(), [&](int column) {
-            return store.isNull(row, column) ? data::KeyView() : store.key(row, column);
-        });
-        return keys;
-    };
-    std::array<data::KeyView, 4> texts;
-    const auto named = keysOf(m_textColumns);
-    std::copy(named.begin(), named.end(), texts.begin());
-    texts[3] = store.isNull(row, m_emailColumn) ? data::KeyView() : store.key(row, m_emailColumn);
-    return search.matches(texts, keysOf(m_phoneColumns));
+    // Name, company, city, e-mail, then the phones.
+    const int columns[] = {m_textColumns[0],  m_textColumns[1],  m_textColumns[2], m_emailColumn,
+                           m_phoneColumns[0], m_phoneColumns[1], m_phoneColumns[2]};
+    return search.matches(7, 4, [&](int i) {
+        return store.isNull(row, columns[i]) ? data::KeyView() : store.key(row, columns[i]);
+    });
 }
 
 int ContactsModel::indexOf(int storedRow) const
@@ -182,19 +176,38 @@ void ContactsModel::sortAll()
 {
     if (m_sortColumn < 0 || !m_rs)
         return;
-    // The card's order: keys folded for case and accents, empty cells first.
+    // The card's order: keys folded for case and accents, empty cells
+    // first. The first four key characters, packed in a number, decide
+    // most comparisons without reaching into the rows; they are held only
+    // while sorting.
+    struct Entry {
+        quint64 prefix; // 0 for an empty cell: a set one has a first character
+        int row;
+    };
     const auto column = Column(m_sortColumn);
+    std::vector<Entry> entries;
+    entries.reserve(m_all.size());
+    for (const int row : m_all) {
+        quint64 prefix = 0;
+        if (const auto cell = key(row, column)) {
+            for (qsizetype at = 0; at < 4; ++at)
+                prefix = prefix << 16 | (at < cell->size() ? cell->at(at) : 0);
+        }
+        entries.push_back({prefix, row});
+    }
+    const auto less = [&](const Entry& a, const Entry& b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        if (a.prefix == 0)
+            return false;
+        return data::compareKeys(*key(a.row, column), *key(b.row, column)) < 0;
+    };
     const bool descending = m_sortOrder == Qt::DescendingOrder;
-    std::stable_sort(m_all.begin(), m_all.end(), [&](int a, int b) {
-        const auto keyA = key(a, column);
-        const auto keyB = key(b, column);
-        int order;
-        if (!keyA || !keyB)
-            order = keyA ? 1 : keyB ? -1 : 0;
-        else
-            order = data::compareKeys(*keyA, *keyB);
-        return descending ? order > 0 : order < 0;
+    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        return descending ? less(b, a) : less(a, b);
     });
+    std::transform(entries.begin(), entries.end(), m_all.begin(),
+                   [](const Entry& entry) { return entry.row; });
 }
 
 } // namespace tovren
