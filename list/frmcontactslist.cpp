@@ -15,7 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
-#include <QVBoxLayout>
+#include <QBoxLayout>
 
 namespace tovren {
 
@@ -40,6 +40,10 @@ frmContactsList::frmContactsList(QWidget* parent)
     txtSearch->setAccessibleName(QStringLiteral("Search contacts"));
     txtSearch->setPlaceholderText(QStringLiteral("Search"));
     txtSearch->installEventFilter(this);
+    // Alt+S reaches the search box from anywhere in the list.
+    auto* lblSearch = new QLabel(QStringLiteral("&Search:"), this);
+    lblSearch->setObjectName(QStringLiteral("lblSearch"));
+    lblSearch->setBuddy(txtSearch);
     lblCount = new QLabel(this);
     lblCount->setObjectName(QStringLiteral("lblCount"));
     tblContacts = new QTableView(this);
@@ -50,14 +54,19 @@ frmContactsList::frmContactsList(QWidget* parent)
     tblContacts->setSelectionMode(QAbstractItemView::SingleSelection);
     tblContacts->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblContacts->setTabKeyNavigation(false);
+    // Rows of one height: a hundred thousand of them cost nothing to lay out.
     tblContacts->verticalHeader()->hide();
+    tblContacts->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     QHeaderView* header = tblContacts->horizontalHeader();
     header->setSectionsMovable(true);
     header->setContextMenuPolicy(Qt::ActionsContextMenu);
     tblContacts->setSortingEnabled(true);
 
+    auto* searchRow = new QHBoxLayout;
+    searchRow->addWidget(lblSearch);
+    searchRow->addWidget(txtSearch);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(txtSearch);
+    layout->addLayout(searchRow);
     layout->addWidget(tblContacts);
     layout->addWidget(lblCount);
     setTabOrder(txtSearch, tblContacts);
@@ -67,8 +76,10 @@ frmContactsList::frmContactsList(QWidget* parent)
     connect(txtSearch, &QLineEdit::textChanged, this, [this](const QString& text) {
         m_model->setSearch(text);
         showCount();
+        followCard(); // the card's row stays selected while it is shown
     });
     restoreColumns();
+    setFocusProxy(txtSearch);
 }
 
 frmContactsList::~frmContactsList()
@@ -165,7 +176,10 @@ bool frmContactsList::eventFilter(QObject* watched, QEvent* event)
             txtSearch->clear();
             return true;
         }
-        if (key == Qt::Key_Down) {
+        if (key == Qt::Key_Down && m_model->shownCount() > 0) {
+            // On to the table, on its first row unless one is current.
+            if (!tblContacts->currentIndex().isValid())
+                tblContacts->selectRow(0);
             tblContacts->setFocus();
             return true;
         }

@@ -255,4 +255,28 @@ TEST_F(ContactsListTest, SavesAndDeletesOnTheCardShowAtOnce)
     EXPECT_EQ(shownColumn().section(',', 0, 0), "anna");
 }
 
+TEST_F(ContactsListTest, WorksFromTheKeyboardWithEveryControlNamed)
+{
+    frmContactsList& list = openList();
+    for (QWidget* control : list.findChildren<QWidget*>()) {
+        if (control->focusPolicy() != Qt::NoFocus || control == list.lblCount)
+            EXPECT_FALSE(control->accessibleName().isEmpty()) << qPrintable(control->objectName());
+    }
+    EXPECT_EQ(QApplication::focusWidget(), list.txtSearch);
+    QTest::keyClicks(QApplication::focusWidget(), "goa");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), list.tblContacts);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(shown(), "Bo O'Brien 2 / 6");
+
+    m_main->showChild(&list);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), list.txtSearch);
+    QTest::keyClick(list.txtSearch, Qt::Key_Escape);
+    QTest::keyClick(list.txtSearch, Qt::Key_Down);
+    QTest::keyClick(list.tblContacts, Qt::Key_Down);
+    QTest::keyClick(list.tblContacts, Qt::Key_Enter);
+    EXPECT_EQ(shown(), QString::fromUtf8("Émile Zola 1 / 6"));
+}
+
 } // namespace
