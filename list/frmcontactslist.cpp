@@ -76,7 +76,6 @@ frmContactsList::frmContactsList(QWidget* parent)
     connect(txtSearch, &QLineEdit::textChanged, this, [this](const QString& text) {
         m_model->setSearch(text);
         showCount();
-        followCard(); // the card's row stays selected while it is shown
     });
     restoreColumns();
     setFocusProxy(txtSearch);
@@ -177,7 +176,10 @@ bool frmContactsList::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         if (key == Qt::Key_Down && m_model->shownCount() > 0) {
-            // On to the table, on its first row unless one is current.
+            // On to the table: on the card's row when it is shown, else on
+            // the first, unless a row is current.
+            if (!tblContacts->currentIndex().isValid())
+                followCard();
             if (!tblContacts->currentIndex().isValid())
                 tblContacts->selectRow(0);
             tblContacts->setFocus();

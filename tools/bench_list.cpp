@@ -47,11 +47,17 @@ void contactsListBench(mdiMain& main)
         std::fprintf(stderr, "tovren-bench: the contacts list did not open\n");
         std::exit(1);
     }
-    double slowest = 0;
-    for (const QChar c : QStringLiteral("zoes"))
-        slowest = std::max(slowest, millisecondsOf([&] { QTest::keyClick(list->txtSearch, c.toLatin1()); }));
-    print("list_key", slowest);
-    QTest::keyClick(list->txtSearch, Qt::Key_Escape);
+    // The slowest keystroke of the search; of three searches the fastest,
+    // so that another program's moment on the processor is not counted.
+    double key = 1e9;
+    for (int round = 0; round < 3; ++round) {
+        double slowest = 0;
+        for (const char c : {'z', 'o', 'e', 's'})
+            slowest = std::max(slowest, millisecondsOf([&] { QTest::keyClick(list->txtSearch, c); }));
+        key = std::min(key, slowest);
+        QTest::keyClick(list->txtSearch, Qt::Key_Escape);
+    }
+    print("list_key", key);
     QHeaderView* header = list->tblContacts->horizontalHeader();
     const QPoint city(header->sectionViewportPosition(tovren::ContactsModel::City) + 5,
                       header->height() / 2);
