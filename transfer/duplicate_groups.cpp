@@ -1,0 +1,132 @@
+#include "duplicate_groups.h"
+
+#include "book_rows.h"
+
+#include "data/text_key.h"
+
+#include <QHash>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <numeric>
+
+namespace transfer {
+namespace {
+
+using interchange::Column;
+
+// Fewer digits than this are an extension or a short code many contacts
+// may share, not a number that tells one person.
+constexpr qsizetype kShortestPhone = 6;
+
+constexpr Column kPhones[] = {Column::PhOff1, Column::PhOff2, Column::PhFax,  Column::PhRes1,
+                              Column::PhRes2, Column::PhCell, Column::PhPager};
+
+QString digitsOf(const QString& phone)
+{
+    QString digits;
+    for (const QChar c : phone) {
+        if (c.isDigit())
+            digits.append(QChar(u'0' + c.digitValue()));
+    }
+    return digits;
+}
+
+// The name's words, each folded as the card compares texts (case and
+// accents set aside), in sorted order: "Émile  Zola" and "zola, emile" meet.
+QString nameKey(const QString& name)
+{
+    // Words of every script: without Unicode properties, \W takes "É" for a gap.
+    static const QRegularExpression between(QStringLiteral("[\\W_]+"),
+                                            QRegularExpression::UseUnicodePropertiesOption);
+    QStringList words;
+    for (const QString& word : name.split(between, Qt::SkipEmptyParts)) {
+        const data::TextKey key = data::textKey(word);
+        // The key's stripped form stands before the separator of its folded one.
+        const QStringView whole = key.whole();
+        words.append((key.foldedStart > 0 ? whole.first(key.foldedStart - 1) : whole).toString());
+    }
+    words.sort();
+    return words.join(u' ');
+}
+
+// The keys that join a contact to others, each marked with its rule so that
+// a phone never meets a name.
+QStringList keysOf(const interchange::Contact& contact)
+{
+    QStringList keys;
+    const QString email = contact[Column::EmlAddr].trimmed().toCaseFolded();
+    if (!email.isEmpty())
+        keys.append(u'@' + email);
+    for (const Column column : kPhones) {
+        const QString digits = digitsOf(contact[column]);
+        if (digits.size() >= kShortestPhone)
+            keys.append(u'#' + digits);
+    }
+    const QString name = nameKey(contact[Column::Name]);
+    if (!name.isEmpty())
+        keys.append(u'=' + name);
+    return keys;
+}
+
+int root(std::vector<int>& parent, int i)
+{
+    while (parent[size_t(i)] != i)
+        i = parent[size_t(i)] = parent[size_t(parent[size_t(i)])];
+    return i;
+}
+
+} // namespace
+
+std::vector<BookContact> readBookContacts(AddressBook& book)
+{
+    const PickLists lists{PickList(book.salutations, QStringLiteral("Salutation")),
+                          PickList(book.religions, QStringLiteral("Religion"))};
+    std::vector<BookContact> contacts;
+    contacts.reserve(size_t(std::max(0, book.addresses.RecordCount())));
+    if (book.addresses.RecordCount() <= 0)
+        return contacts;
+    for (book.addresses.MoveFirst(); !book.addresses.isEOF(); book.addresses.MoveNext())
+        contacts.push_back(
+            {book.addresses.value(u"AddressId").toLongLong(), contactOfRow(book.addresses, lists)});
+    return contacts;
+}
+
+std::vector<std::vector<int>> duplicateGroups(const std::vector<BookContact>& contacts)
+{
+    const int count = int(contacts.size());
+    std::vector<int> parent(contacts.size());
+    std::iota(parent.begin(), parent.end(), 0);
+    QHash<QString, int> firstWithKey;
+    firstWithKey.reserve(count * 2);
+    for (int i = 0; i < count; ++i) {
+        for (const QString& key : keysOf(contacts[size_t(i)].contact)) {
+            const auto seen = firstWithKey.constFind(key);
+            if (seen == firstWithKey.cend()) {
+                firstWithKey.insert(key, i);
+                continue;
+            }
+            const int a = root(parent, *seen), b = root(parent, i);
+            // The earlier contact stays the root, so a group is named by its first.
+            parent[size_t(std::max(a, b))] = std::min(a, b);
+        }
+    }
+    std::vector<std::vector<int>> groups;
+    QHash<int, size_t> groupOfRoot;
+    std::vector<int> sizes(contacts.size(), 0);
+    for (int i = 0; i < count; ++i)
+        ++sizes[size_t(root(parent, i))];
+    for (int i = 0; i < count; ++i) {
+        const int r = root(parent, i);
+        if (sizes[size_t(r)] < 2)
+            continue;
+        if (r == i) {
+            groupOfRoot.insert(r, groups.size());
+            groups.emplace_back();
+        }
+        groups[groupOfRoot.value(r)].push_back(i);
+    }
+    return groups;
+}
+
+} // namespace transfer
