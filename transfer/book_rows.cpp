@@ -23,6 +23,12 @@ const PickList* listOf(Column column, const PickLists& lists)
 
 } // namespace
 
+PickLists pickListsOf(AddressBook& book)
+{
+    return {PickList(book.salutations, QStringLiteral("Salutation")),
+            PickList(book.religions, QStringLiteral("Religion"))};
+}
+
 interchange::Contact contactOfRow(const data::Recordset& addresses, const PickLists& lists)
 {
     interchange::Contact contact;

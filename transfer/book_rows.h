@@ -2,6 +2,7 @@
 // An Address row and a contact, each made from the other: the pick lists'
 // ids become their texts and back, dates their ISO form.
 
+#include "address_book.h"
 #include "pick_list.h"
 
 #include "interchange/contact.h"
@@ -12,6 +13,9 @@ struct PickLists {
     PickList salutations;
     PickList religions;
 };
+
+// The two pick lists as `book` holds them.
+PickLists pickListsOf(AddressBook& book);
 
 // The current row of an Address recordset.
 interchange::Contact contactOfRow(const data::Recordset& addresses, const PickLists& lists);

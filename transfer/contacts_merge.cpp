@@ -11,12 +11,6 @@
 namespace transfer {
 namespace {
 
-PickLists listsOf(AddressBook& book)
-{
-    return {PickList(book.salutations, QStringLiteral("Salutation")),
-            PickList(book.religions, QStringLiteral("Religion"))};
-}
-
 // The bookmarks of the rows named by `ids`, found in one walk of the rows.
 QHash<qint64, QVariant> bookmarksOf(data::Recordset& rows, const QList<qint64>& ids)
 {
@@ -90,7 +84,7 @@ MergeRecord writeMerge(AddressBook& book, const std::vector<BookContact>& group,
             refuse();
         data::Transaction work(book.connection);
         book.addresses.setBookmark(bookmarks.value(ids.front()));
-        fillRow(book.addresses, merged, listsOf(book));
+        fillRow(book.addresses, merged, pickListsOf(book));
         book.addresses.Update();
         for (const qint64 id : ids.mid(1)) {
             book.addresses.setBookmark(bookmarks.value(id));
@@ -105,7 +99,7 @@ MergeRecord writeMerge(AddressBook& book, const std::vector<BookContact>& group,
 void undoMerge(AddressBook& book, const MergeRecord& merge)
 {
     closedOnFailure(book, [&] {
-        const PickLists lists = listsOf(book);
+        const PickLists lists = pickListsOf(book);
         const QHash<qint64, QVariant> bookmarks =
             bookmarksOf(book.addresses, {merge.keptBefore.id});
         if (bookmarks.isEmpty())

@@ -80,8 +80,7 @@ int root(std::vector<int>& parent, int i)
 
 std::vector<BookContact> readBookContacts(AddressBook& book)
 {
-    const PickLists lists{PickList(book.salutations, QStringLiteral("Salutation")),
-                          PickList(book.religions, QStringLiteral("Religion"))};
+    const PickLists lists = pickListsOf(book);
     std::vector<BookContact> contacts;
     contacts.reserve(size_t(std::max(0, book.addresses.RecordCount())));
     if (book.addresses.RecordCount() <= 0)

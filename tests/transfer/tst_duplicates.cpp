@@ -87,9 +87,7 @@ protected:
     {
         BookTest::SetUp();
         auto book = openBook();
-        const transfer::PickLists lists{
-            transfer::PickList(book->salutations, QStringLiteral("Salutation")),
-            transfer::PickList(book->religions, QStringLiteral("Religion"))};
+        const transfer::PickLists lists = transfer::pickListsOf(*book);
         for (const interchange::Contact& made : {m_kept, m_other, m_stranger}) {
             book->addresses.AddNew();
             transfer::fillRow(book->addresses, made, lists);
