@@ -9,6 +9,7 @@
 #include "card/search_commands.h"
 #include "card/zoom.h"
 #include "core/program.h"
+#include "duplicates/duplicates_commands.h"
 #include "output/frmeml.h"
 #include "output/print_rpt.h"
 #include "platform/prompts.h"
@@ -43,6 +44,7 @@ void installRoutes(mdiMain& main)
     });
     main.route(Cmd::ImportContacts, ImportContacts);
     main.route(Cmd::ExportContacts, ExportContacts);
+    main.route(Cmd::FindDuplicates, FindDuplicates);
 
     // The record commands, from the File and View menus and the toolbar.
     main.route(Cmd::New, [active] { Add(active()); });
