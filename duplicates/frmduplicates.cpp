@@ -128,23 +128,13 @@ bool frmDuplicates::told(const QString& what, Work work)
 bool frmDuplicates::reread()
 {
     m_groups.clear();
-    m_contacts.clear();
     m_shown = 0;
     const bool read = told(QStringLiteral("The contacts could not be read."), [this] {
         m_book.emplace(data::Connection::open(tovren::connectionString()));
-        m_contacts = transfer::readBookContacts(*m_book);
-        m_groups = transfer::duplicateGroups(m_contacts);
+        m_groups = transfer::findDuplicates(*m_book);
     });
     showGroup();
     return read;
-}
-
-std::vector<transfer::BookContact> frmDuplicates::group() const
-{
-    std::vector<transfer::BookContact> members;
-    for (const int i : m_groups[m_shown])
-        members.push_back(m_contacts[size_t(i)]);
-    return members;
 }
 
 void frmDuplicates::showGroup()
@@ -161,7 +151,7 @@ void frmDuplicates::showGroup()
         m_heading->setText(QStringLiteral("No more duplicate contacts."));
         return;
     }
-    const auto members = group();
+    const auto& members = m_groups[m_shown];
     m_choices = transfer::defaultChoices(members);
     m_heading->setText(QStringLiteral("&Group %1 of %2: %3 contacts. The first is kept; in each "
                                       "row that differs, check the value to keep.")
@@ -212,7 +202,7 @@ void frmDuplicates::choose(QTableWidgetItem* item)
 
 void frmDuplicates::merge()
 {
-    const auto members = group();
+    const auto members = m_groups[m_shown];
     if (platform::MsgBox(QStringLiteral("Merge these %1 contacts into the first? The others are "
                                         "deleted; Undo Last Merge brings them back until "
                                         "Tovren ends.")

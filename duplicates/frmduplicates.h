@@ -32,7 +32,6 @@ public:
 
 private:
     void showGroup();
-    std::vector<transfer::BookContact> group() const;
     void choose(QTableWidgetItem* item);
     void merge();
     void skip();
@@ -42,8 +41,7 @@ private:
     bool told(const QString& what, Work work);
 
     std::optional<transfer::AddressBook> m_book;
-    std::vector<transfer::BookContact> m_contacts;
-    std::vector<std::vector<int>> m_groups;
+    std::vector<std::vector<transfer::BookContact>> m_groups;
     size_t m_shown = 0;
     transfer::MergeChoices m_choices{};
 

@@ -5,7 +5,6 @@
 #include "data/text_key.h"
 
 #include <QHash>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <numeric>
@@ -36,15 +35,20 @@ QString digitsOf(const QString& phone)
 // accents set aside), in sorted order: "Émile  Zola" and "zola, emile" meet.
 QString nameKey(const QString& name)
 {
-    // Words of every script: without Unicode properties, \W takes "É" for a gap.
-    static const QRegularExpression between(QStringLiteral("[\\W_]+"),
-                                            QRegularExpression::UseUnicodePropertiesOption);
     QStringList words;
-    for (const QString& word : name.split(between, Qt::SkipEmptyParts)) {
-        const data::TextKey key = data::textKey(word);
-        // The key's stripped form stands before the separator of its folded one.
-        const QStringView whole = key.whole();
-        words.append((key.foldedStart > 0 ? whole.first(key.foldedStart - 1) : whole).toString());
+    qsizetype start = 0;
+    // Letters and digits of every script make words; anything else parts them.
+    for (qsizetype i = 0; i <= name.size(); ++i) {
+        if (i < name.size() && name[i].isLetterOrNumber())
+            continue;
+        if (i > start) {
+            const data::TextKey key = data::textKey(QStringView(name).mid(start, i - start));
+            // The stripped form stands before the separator of the folded one.
+            const QStringView whole = key.whole();
+            words.append(
+                (key.foldedStart > 0 ? whole.first(key.foldedStart - 1) : whole).toString());
+        }
+        start = i + 1;
     }
     words.sort();
     return words.join(u' ');
@@ -77,19 +81,6 @@ int root(std::vector<int>& parent, int i)
 }
 
 } // namespace
-
-std::vector<BookContact> readBookContacts(AddressBook& book)
-{
-    const PickLists lists = pickListsOf(book);
-    std::vector<BookContact> contacts;
-    contacts.reserve(size_t(std::max(0, book.addresses.RecordCount())));
-    if (book.addresses.RecordCount() <= 0)
-        return contacts;
-    for (book.addresses.MoveFirst(); !book.addresses.isEOF(); book.addresses.MoveNext())
-        contacts.push_back(
-            {book.addresses.value(u"AddressId").toLongLong(), contactOfRow(book.addresses, lists)});
-    return contacts;
-}
 
 std::vector<std::vector<int>> duplicateGroups(const std::vector<BookContact>& contacts)
 {
@@ -124,6 +115,46 @@ std::vector<std::vector<int>> duplicateGroups(const std::vector<BookContact>& co
             groups.emplace_back();
         }
         groups[groupOfRoot.value(r)].push_back(i);
+    }
+    return groups;
+}
+
+std::vector<std::vector<BookContact>> findDuplicates(AddressBook& book)
+{
+    // Only the columns the rules read, since most rows are nobody's
+    // duplicate; the grouped rows are read whole afterwards.
+    data::Recordset& rows = book.addresses;
+    std::vector<BookContact> contacts;
+    contacts.reserve(size_t(std::max(0, rows.RecordCount())));
+    const ColumnIndexes columns = columnIndexes(rows);
+    std::vector<Column> ruled{Column::Name, Column::EmlAddr};
+    ruled.insert(ruled.end(), std::begin(kPhones), std::end(kPhones));
+    const int idColumn = rows.fieldIndex(u"AddressId");
+    if (rows.RecordCount() > 0) {
+        for (rows.MoveFirst(); !rows.isEOF(); rows.MoveNext()) {
+            BookContact& read = contacts.emplace_back();
+            read.id = rows.value(idColumn).toLongLong();
+            for (const Column column : ruled)
+                read.contact[column] = rows.value(columns[size_t(column)]).toString();
+        }
+    }
+    // A second walk reads the grouped rows whole: finding a row by its
+    // bookmark costs a walk of its own.
+    const std::vector<std::vector<int>> found = duplicateGroups(contacts);
+    std::vector<std::pair<int, int>> placeOf(contacts.size(), {-1, 0});
+    std::vector<std::vector<BookContact>> groups(found.size());
+    for (size_t g = 0; g < found.size(); ++g) {
+        groups[g].resize(found[g].size());
+        for (size_t m = 0; m < found[g].size(); ++m)
+            placeOf[size_t(found[g][m])] = {int(g), int(m)};
+    }
+    const PickLists lists = pickListsOf(book);
+    int i = 0;
+    for (rows.MoveFirst(); !groups.empty() && !rows.isEOF(); rows.MoveNext(), ++i) {
+        const auto [g, m] = placeOf[size_t(i)];
+        if (g >= 0)
+            groups[size_t(g)][size_t(m)] = {contacts[size_t(i)].id,
+                                            contactOfRow(rows, lists, columns)};
     }
     return groups;
 }

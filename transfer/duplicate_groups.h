@@ -18,8 +18,9 @@ struct BookContact {
     interchange::Contact contact;
 };
 
-// Every Address row of `book`, in its order.
-std::vector<BookContact> readBookContacts(AddressBook& book);
+// The groups of duplicates in `book`, each in the book's order, the groups
+// in the order of their first contacts; raises the data layer's errors.
+std::vector<std::vector<BookContact>> findDuplicates(AddressBook& book);
 
 // The groups of two or more contacts (indexes into `contacts`, in their
 // order) joined by any of the rules, a rule carrying over from one pair to

@@ -96,24 +96,21 @@ protected:
         book->addresses.UpdateBatch();
     }
 
-    // The book read afresh and its one duplicate group.
+    // The book's one duplicate group, read whole.
     std::vector<transfer::BookContact> readGroup(transfer::AddressBook& book)
     {
-        const auto contacts = transfer::readBookContacts(book);
-        const auto groups = transfer::duplicateGroups(contacts);
+        const auto groups = transfer::findDuplicates(book);
         EXPECT_EQ(groups.size(), 1u);
-        std::vector<transfer::BookContact> group;
-        for (const int i : groups.at(0))
-            group.push_back(contacts[size_t(i)]);
-        return group;
+        return groups.at(0);
     }
 
     std::vector<interchange::Contact> stored()
     {
         std::vector<interchange::Contact> contacts;
         auto book = openBook();
-        for (const auto& read : transfer::readBookContacts(*book))
-            contacts.push_back(read.contact);
+        const transfer::PickLists lists = transfer::pickListsOf(*book);
+        for (book->addresses.MoveFirst(); !book->addresses.isEOF(); book->addresses.MoveNext())
+            contacts.push_back(transfer::contactOfRow(book->addresses, lists));
         return contacts;
     }
 
