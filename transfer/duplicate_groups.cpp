@@ -31,6 +31,20 @@ QString digitsOf(const QString& phone)
     return digits;
 }
 
+// A word as the card compares it; plain ASCII, most names, needs only its
+// capitals made small.
+QString foldedWord(QStringView word)
+{
+    const bool ascii =
+        std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii)
+        return word.toString().toLower();
+    const data::TextKey key = data::textKey(word);
+    // The stripped form stands before the separator of the folded one.
+    const QStringView whole = key.whole();
+    return (key.foldedStart > 0 ? whole.first(key.foldedStart - 1) : whole).toString();
+}
+
 // The name's words, each folded as the card compares texts (case and
 // accents set aside), in sorted order: "Émile  Zola" and "zola, emile" meet.
 QString nameKey(const QString& name)
@@ -41,13 +55,8 @@ QString nameKey(const QString& name)
     for (qsizetype i = 0; i <= name.size(); ++i) {
         if (i < name.size() && name[i].isLetterOrNumber())
             continue;
-        if (i > start) {
-            const data::TextKey key = data::textKey(QStringView(name).mid(start, i - start));
-            // The stripped form stands before the separator of the folded one.
-            const QStringView whole = key.whole();
-            words.append(
-                (key.foldedStart > 0 ? whole.first(key.foldedStart - 1) : whole).toString());
-        }
+        if (i > start)
+            words.append(foldedWord(QStringView(name).mid(start, i - start)));
         start = i + 1;
     }
     words.sort();

@@ -51,6 +51,8 @@ TEST(DuplicateGroups, EachRuleGroupsWhatItMustAndNothingElse)
          contact({{Column::PhExt, "123456"}}), false},
         {"name in any order, case and accents", contact({{Column::Name, "Émile  ZOLA"}}),
          contact({{Column::Name, "zola, emile"}}), true},
+        {"sharp s as the card folds it", contact({{Column::Name, "Hans Straße"}}),
+         contact({{Column::Name, "STRASSE hans"}}), true},
         {"right-to-left name in any order", contact({{Column::Name, "محمد علي"}}),
          contact({{Column::Name, "علي محمد"}}), true},
         {"a name that only begins alike", contact({{Column::Name, "John Smith"}}),
