@@ -33,11 +33,6 @@ void tell(const QString& text, platform::Icon icon)
     platform::MsgBox(text, platform::Buttons::OK, icon, kTitle);
 }
 
-QString fieldLabel(Column column)
-{
-    return QString(interchange::columnName(column));
-}
-
 // A row where the contacts differ asks for a choice; where they agree, or
 // only one holds a value, there is nothing to choose.
 bool differ(const std::vector<transfer::BookContact>& group, int column)
@@ -167,7 +162,7 @@ void frmDuplicates::showGroup()
     for (int c = 0; c < interchange::kColumnCount; ++c) {
         const int row = m_table->rowCount();
         m_table->insertRow(row);
-        fields.append(fieldLabel(Column(c)));
+        fields.append(QString(interchange::columnName(Column(c))));
         const bool choice = differ(members, c);
         for (size_t m = 0; m < members.size(); ++m) {
             const QString& value = members[m].contact.values[size_t(c)];
