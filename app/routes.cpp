@@ -9,6 +9,7 @@
 #include "card/search_commands.h"
 #include "card/zoom.h"
 #include "core/program.h"
+#include "duplicates/duplicates_commands.h"
 #include "list/frmcontactslist.h"
 #include "output/frmeml.h"
 #include "output/print_rpt.h"
@@ -51,6 +52,7 @@ void installRoutes(mdiMain& main)
     });
     main.route(Cmd::ImportContacts, ImportContacts);
     main.route(Cmd::ExportContacts, ExportContacts);
+    main.route(Cmd::FindDuplicates, FindDuplicates);
 
     // The record commands, from the File and View menus and the toolbar.
     main.route(Cmd::New, [active] { Add(active()); });

@@ -72,28 +72,6 @@ transfer::PickLists listsOf(transfer::AddressBook& book)
             transfer::PickList(book.religions, QStringLiteral("Religion"))};
 }
 
-// A card that holds typed values (a contact being added or changed, or a
-// filter being entered) would lose them to the refresh after an import.
-bool cardIsBusy()
-{
-    const frmAddress* card = frmAddress::instance();
-    if (!card)
-        return false;
-    if (card->bAdd() || card->bEdit()) {
-        tell(kImportTitle,
-             QStringLiteral("Save or cancel the contact on the card before importing contacts."),
-             platform::Icon::Exclamation);
-        return true;
-    }
-    if (frmAddress::isFilterEntry()) {
-        tell(kImportTitle,
-             QStringLiteral("Apply or leave the filter on the card before importing contacts."),
-             platform::Icon::Exclamation);
-        return true;
-    }
-    return false;
-}
-
 // The summary in a window of its own, since a file's notes can run to many
 // lines; only Import writes.
 bool confirmed(const QString& path, const transfer::ImportPlan& plan)
@@ -122,20 +100,6 @@ bool confirmed(const QString& path, const transfer::ImportPlan& plan)
     layout->addWidget(buttons);
     platform::prompts().showModal(dialog);
     return dialog.result() == QDialog::Accepted;
-}
-
-// The open card reads the book again; a card that was empty leaves its
-// no-records state, as after the first contact saved.
-void showImported()
-{
-    frmAddress* card = frmAddress::instance();
-    if (!card)
-        return;
-    if (card->cls1()->RecCount() <= 0) {
-        DisNoRecBtns(tovren::Mode::Normal);
-        LckCtrls(card, false);
-    }
-    Refresh(card);
 }
 
 void importFile(const QString& path)
@@ -177,7 +141,7 @@ void importFile(const QString& path)
                   });
     if (!written)
         return;
-    showImported();
+    showBookChanged();
     tell(kImportTitle,
          QStringLiteral("%1 contact(s) were imported from '%2'.")
              .arg(adding)
@@ -254,9 +218,41 @@ void exportTo(const QString& chosen, const Format& format)
 
 } // namespace
 
+bool cardIsBusy(const QString& title, const QString& doing)
+{
+    const frmAddress* card = frmAddress::instance();
+    if (!card)
+        return false;
+    if (card->bAdd() || card->bEdit()) {
+        tell(title, QStringLiteral("Save or cancel the contact on the card before %1.").arg(doing),
+             platform::Icon::Exclamation);
+        return true;
+    }
+    if (frmAddress::isFilterEntry()) {
+        tell(title, QStringLiteral("Apply or leave the filter on the card before %1.").arg(doing),
+             platform::Icon::Exclamation);
+        return true;
+    }
+    return false;
+}
+
+void showBookChanged()
+{
+    frmAddress* card = frmAddress::instance();
+    if (!card)
+        return;
+    // A card that was empty leaves its no-records state, as after the
+    // first contact saved.
+    if (card->cls1()->RecCount() <= 0) {
+        DisNoRecBtns(tovren::Mode::Normal);
+        LckCtrls(card, false);
+    }
+    Refresh(card);
+}
+
 void ImportContacts()
 {
-    if (cardIsBusy())
+    if (cardIsBusy(kImportTitle, QStringLiteral("importing contacts")))
         return;
     const QString path = platform::prompts().openFile(
         {kImportTitle,
@@ -269,7 +265,7 @@ void ImportContacts()
 
 void ImportContactsFrom(const QString& path)
 {
-    if (!cardIsBusy())
+    if (!cardIsBusy(kImportTitle, QStringLiteral("importing contacts")))
         importFile(path);
 }
 

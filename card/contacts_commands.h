@@ -20,4 +20,11 @@ void ImportContactsFrom(const QString& path);
 // applied filter and sort) or, without the card, every contact.
 void ExportContacts();
 
+// A card that holds typed values (a contact being added or changed, or a
+// filter being entered) would lose them to a refresh: tells the person,
+// under `title`, to finish it before `doing` ("importing contacts").
+bool cardIsBusy(const QString& title, const QString& doing);
+// The open card reads the book again after contacts were written elsewhere.
+void showBookChanged();
+
 } // namespace modGenProcedures

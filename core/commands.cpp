@@ -64,6 +64,8 @@ constexpr std::array<Command, kCmdCount> kCommands = {{
     // Contacts move between files and the book whether or not the card is open.
     {Cmd::ImportContacts, "mnuImport", "&Import Contacts...", "", true, "", 0, "", none, {}, true},
     {Cmd::ExportContacts, "mnuExport", "E&xport Contacts...", "", true, "", 0, "", none, {}, true},
+    {Cmd::FindDuplicates, "mnuDuplicates", "Find &Duplicates...", "", true, "", 0, "", none, {},
+     true},
     {Cmd::Contents, "mnuContents", "&Contents...", "", true, "", 0, "", none, {}, false},
     {Cmd::Index, "mnuIndex", "&Index...", "", true, "", 0, "", none, {}, false},
     {Cmd::Support, "mnuSupport", "Contact &Support", "", true, "", 0, "", none, {}, true},
@@ -155,6 +157,7 @@ const MenuEntry kMenuTree[] = {
     line("mnuSep15"),
     item(Cmd::ImportContacts),
     item(Cmd::ExportContacts),
+    item(Cmd::FindDuplicates),
 
     menu("mnuWin", "&Window"),
 

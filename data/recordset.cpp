@@ -304,7 +304,11 @@ int Recordset::fieldType(QStringView name) const
 
 QVariant Recordset::value(QStringView name) const
 {
-    const int column = fieldIndex(name);
+    return value(fieldIndex(name));
+}
+
+QVariant Recordset::value(int column) const
+{
     return m_store.value(currentRow(), column);
 }
 

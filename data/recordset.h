@@ -122,6 +122,8 @@ public:
     // The value of the current row: an invalid variant for Null, a QString,
     // a qint64 or a QDate.
     QVariant value(QStringView name) const;
+    // The same by the field's index, for walks over many rows.
+    QVariant value(int column) const;
     void setValue(QStringView name, const QVariant& value);
 
     void AddNew();

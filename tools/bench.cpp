@@ -27,6 +27,7 @@
 #include "core/program.h"
 #include "data/connection.h"
 #include "data/database_io.h"
+#include "duplicates/frmduplicates.h"
 #include "interchange/contacts_file.h"
 #include "interchange/csv_writer.h"
 #include "interchange/vcard_writer.h"
@@ -391,6 +392,13 @@ int main(int argc, char** argv)
             });
             const QByteArray cards = interchangeFiles(contacts, folder.path());
             transferBook(folder.path(), cards);
+            // Tools, Find Duplicates up to its first group shown: the book
+            // read on the window's own connection and grouped.
+            time("find_duplicates", [&main] {
+                frmDuplicates window(&main);
+                if (!window.reread())
+                    fail("find_duplicates: the book was not read");
+            });
             printPeakRss("rss_mb");
             main.close();
         });

@@ -23,12 +23,32 @@ const PickList* listOf(Column column, const PickLists& lists)
 
 } // namespace
 
+PickLists pickListsOf(AddressBook& book)
+{
+    return {PickList(book.salutations, QStringLiteral("Salutation")),
+            PickList(book.religions, QStringLiteral("Religion"))};
+}
+
+ColumnIndexes columnIndexes(const data::Recordset& addresses)
+{
+    ColumnIndexes columns{};
+    for (int i = 0; i < interchange::kColumnCount; ++i)
+        columns[size_t(i)] = addresses.fieldIndex(fieldName(Column(i)));
+    return columns;
+}
+
 interchange::Contact contactOfRow(const data::Recordset& addresses, const PickLists& lists)
+{
+    return contactOfRow(addresses, lists, columnIndexes(addresses));
+}
+
+interchange::Contact contactOfRow(const data::Recordset& addresses, const PickLists& lists,
+                                  const ColumnIndexes& columns)
 {
     interchange::Contact contact;
     for (int i = 0; i < interchange::kColumnCount; ++i) {
         const Column column = Column(i);
-        const QVariant value = addresses.value(fieldName(column));
+        const QVariant value = addresses.value(columns[size_t(i)]);
         if (const PickList* list = listOf(column, lists))
             contact[column] = list->textOf(value.toLongLong());
         else if (interchange::isDate(column))

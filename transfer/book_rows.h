@@ -2,6 +2,7 @@
 // An Address row and a contact, each made from the other: the pick lists'
 // ids become their texts and back, dates their ISO form.
 
+#include "address_book.h"
 #include "pick_list.h"
 
 #include "interchange/contact.h"
@@ -13,8 +14,18 @@ struct PickLists {
     PickList religions;
 };
 
-// The current row of an Address recordset.
+// The two pick lists as `book` holds them.
+PickLists pickListsOf(AddressBook& book);
+
+// The index of each contact column among the recordset's fields.
+using ColumnIndexes = std::array<int, interchange::kColumnCount>;
+ColumnIndexes columnIndexes(const data::Recordset& addresses);
+
+// The current row of an Address recordset; `columns`, when the caller reads
+// many rows, spares looking each field up by its name.
 interchange::Contact contactOfRow(const data::Recordset& addresses, const PickLists& lists);
+interchange::Contact contactOfRow(const data::Recordset& addresses, const PickLists& lists,
+                                  const ColumnIndexes& columns);
 
 // Fills the current (new) row as the card fills one: "" for an empty text,
 // Null for no date, 0 for no pick-list entry. The contact's pick-list texts

@@ -1,0 +1,11 @@
+#pragma once
+// Tools, Find Duplicates: the book read on its own connection, its
+// duplicate groups shown in frmDuplicates, and every merge of this run kept
+// so that the window's Undo Last Merge can take it back until the program
+// ends. Failures are told in messages, as the import tells them.
+
+namespace modGenProcedures {
+
+void FindDuplicates();
+
+} // namespace modGenProcedures

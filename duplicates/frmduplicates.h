@@ -1,0 +1,54 @@
+#pragma once
+// frmDuplicates: one group of duplicates at a time, its contacts side by
+// side (a column each, a row per field). In a row where the contacts
+// differ, the checked value is the one the kept contact ends with; Space
+// or a click checks another. Merge asks first and writes the group as one
+// contact; Skip leaves the group alone; Undo Last Merge takes back the
+// latest merge of this run.
+
+#include "transfer/contacts_merge.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+
+class frmDuplicates : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmDuplicates(QWidget* parent = nullptr);
+    ~frmDuplicates() override;
+
+    // Reads the book and groups its contacts; false, told in a message,
+    // when the book cannot be read.
+    bool reread();
+    int groupCount() const { return int(m_groups.size()); }
+    // Whether a merge of this run can still be taken back.
+    static bool canUndo();
+
+private:
+    void showGroup();
+    void choose(QTableWidgetItem* item);
+    void merge();
+    void skip();
+    void undoLast();
+    // Runs `work`, telling its failure with `what` ("Nothing was merged.").
+    template <typename Work>
+    bool told(const QString& what, Work work);
+
+    std::optional<transfer::AddressBook> m_book;
+    std::vector<std::vector<transfer::BookContact>> m_groups;
+    size_t m_shown = 0;
+    transfer::MergeChoices m_choices{};
+
+    QLabel* m_heading;
+    QTableWidget* m_table;
+    QPushButton* m_merge;
+    QPushButton* m_skip;
+    QPushButton* m_undo;
+    bool m_filling = false;
+};
