@@ -66,12 +66,6 @@ std::shared_ptr<data::Connection> bookConnection()
     return data::Connection::open(tovren::connectionString());
 }
 
-transfer::PickLists listsOf(transfer::AddressBook& book)
-{
-    return {transfer::PickList(book.salutations, QStringLiteral("Salutation")),
-            transfer::PickList(book.religions, QStringLiteral("Religion"))};
-}
-
 // The summary in a window of its own, since a file's notes can run to many
 // lines; only Import writes.
 bool confirmed(const QString& path, const transfer::ImportPlan& plan)
@@ -201,7 +195,7 @@ void exportTo(const QString& chosen, const Format& format)
         const int written = [&] {
             const ContactsProgress writing(book.addresses.RecordCount() > kManyContacts,
                                            kExportTitle, QStringLiteral("Writing the contacts..."));
-            return transfer::exportContacts(book.addresses, listsOf(book), format.format, file,
+            return transfer::exportContacts(book.addresses, transfer::pickListsOf(book), format.format, file,
                                             writing.callback());
         }();
         // A cancel leaves the file uncommitted: QSaveFile drops what was written.

@@ -17,9 +17,7 @@ int importIntoBook(const QString& file, const QString& connectionString)
 int exportBook(const QString& connectionString, transfer::ExportFormat format, const QString& file)
 {
     transfer::AddressBook from(data::Connection::open(connectionString));
-    const transfer::PickLists lists{
-        transfer::PickList(from.salutations, QStringLiteral("Salutation")),
-        transfer::PickList(from.religions, QStringLiteral("Religion"))};
+    const transfer::PickLists lists = transfer::pickListsOf(from);
     QFile out(file);
     if (!out.open(QIODevice::WriteOnly))
         return -1;

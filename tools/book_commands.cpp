@@ -14,12 +14,6 @@
 namespace book_tool {
 namespace {
 
-transfer::PickLists pickLists(transfer::AddressBook& book)
-{
-    return {transfer::PickList(book.salutations, QStringLiteral("Salutation")),
-            transfer::PickList(book.religions, QStringLiteral("Religion"))};
-}
-
 int complain(const QString& message, int status)
 {
     std::fprintf(stderr, "tovren-book: %s\n", qUtf8Printable(message));
@@ -67,20 +61,21 @@ int exportContacts(std::shared_ptr<data::Connection> connection, const QString& 
     if (!opened)
         return complain(QStringLiteral("'%1' cannot be written: %2").arg(path, out.errorString()),
                         kFileProblem);
-    transfer::exportContacts(book.addresses, pickLists(book), chosen->second, out);
+    transfer::exportContacts(book.addresses, transfer::pickListsOf(book), chosen->second, out);
     return kDone;
 }
 
 int listContacts(std::shared_ptr<data::Connection> connection)
 {
     transfer::AddressBook book(std::move(connection));
-    const transfer::PickLists lists = pickLists(book);
+    const transfer::PickLists lists = transfer::pickListsOf(book);
     if (book.addresses.RecordCount() == 0)
         return kDone;
     using interchange::Column;
+    const transfer::ColumnIndexes columns = transfer::columnIndexes(book.addresses);
     QByteArray text;
     for (book.addresses.MoveFirst(); !book.addresses.isEOF(); book.addresses.MoveNext()) {
-        const interchange::Contact c = transfer::contactOfRow(book.addresses, lists);
+        const interchange::Contact c = transfer::contactOfRow(book.addresses, lists, columns);
         QStringList fields;
         for (const Column column : {Column::Name, Column::Company, Column::EmlAddr, Column::City})
             fields << singleLine(c[column]);

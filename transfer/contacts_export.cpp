@@ -39,10 +39,11 @@ int exportContacts(data::Recordset& addresses, const PickLists& lists, ExportFor
     if (addresses.RecordCount() == 0)
         return 0;
     const int total = addresses.RecordCount();
+    const ColumnIndexes columns = columnIndexes(addresses);
     int written = 0;
     for (addresses.MoveFirst(); !addresses.isEOF(); addresses.MoveNext()) {
         interchange::report(progress, written, total);
-        put(out, encoded(contactOfRow(addresses, lists), format));
+        put(out, encoded(contactOfRow(addresses, lists, columns), format));
         ++written;
     }
     interchange::report(progress, written, total);

@@ -26,8 +26,7 @@ void write(const ImportPlan& plan, AddressBook& book, const interchange::Progres
     data::Transaction work(book.connection);
     addEntries(book.salutations, QStringLiteral("Salutation"), plan.newSalutations);
     addEntries(book.religions, QStringLiteral("Religion"), plan.newReligions);
-    const PickLists lists{PickList(book.salutations, QStringLiteral("Salutation")),
-                          PickList(book.religions, QStringLiteral("Religion"))};
+    const PickLists lists = pickListsOf(book);
     const qint64 adding = plan.count(PlannedContact::Fate::Add);
     qint64 added = 0;
     for (const PlannedContact& planned : plan.contacts) {

@@ -12,15 +12,9 @@ namespace {
 using interchange::Column;
 using transfer::ExportFormat;
 
-transfer::PickLists pickLists(transfer::AddressBook& book)
-{
-    return {transfer::PickList(book.salutations, QStringLiteral("Salutation")),
-            transfer::PickList(book.religions, QStringLiteral("Religion"))};
-}
-
 std::vector<interchange::Contact> storedContacts(transfer::AddressBook& book)
 {
-    const transfer::PickLists lists = pickLists(book);
+    const transfer::PickLists lists = transfer::pickListsOf(book);
     std::vector<interchange::Contact> contacts;
     for (book.addresses.MoveFirst(); !book.addresses.isEOF(); book.addresses.MoveNext())
         contacts.push_back(transfer::contactOfRow(book.addresses, lists));
@@ -31,7 +25,7 @@ QByteArray exported(transfer::AddressBook& book, ExportFormat format)
 {
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    transfer::exportContacts(book.addresses, pickLists(book), format, out);
+    transfer::exportContacts(book.addresses, transfer::pickListsOf(book), format, out);
     return out.data();
 }
 

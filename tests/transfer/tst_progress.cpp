@@ -69,9 +69,7 @@ protected:
             transfer::writeImport(plan(QStringLiteral("new.vcf"), others, *book), *book, progress);
             return;
         }
-        const transfer::PickLists lists{
-            transfer::PickList(book->salutations, QStringLiteral("Salutation")),
-            transfer::PickList(book->religions, QStringLiteral("Religion"))};
+        const transfer::PickLists lists = transfer::pickListsOf(*book);
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         transfer::exportContacts(book->addresses, lists,
