@@ -33,13 +33,24 @@ std::vector<HeaderRole> rolesOf(const QStringList& header)
     return roles;
 }
 
+// Whether the Address1 column is another program's street heading (Street,
+// Address), whose one cell holds a street of several lines; under Tovren's
+// own Address1 the cell is one address line, its line breaks its own.
+bool streetInOneCell(const QStringList& header, const std::vector<HeaderRole>& roles)
+{
+    for (size_t i = 0; i < roles.size(); ++i) {
+        if (roles[i].kind == HeaderRole::Field && roles[i].column == Column::Address1)
+            return !columnOfName(header[qsizetype(i)].trimmed());
+    }
+    return false;
+}
+
 Contact contactOf(const QStringList& header, const std::vector<HeaderRole>& roles,
-                  const QStringList& cells)
+                  bool streetInOneCell, const QStringList& cells)
 {
     Contact contact;
     CsvGroups groups;
     QString given, middle, family;
-    bool streetInOneCell = false;
     for (qsizetype i = 0; i < cells.size() && i < header.size(); ++i) {
         const QString& cell = cells[i];
         if (cell.isEmpty())
@@ -56,8 +67,6 @@ Contact contactOf(const QStringList& header, const std::vector<HeaderRole>& role
                         << QStringLiteral("%1 is left out: %2.").arg(header[i], date.problem);
             } else {
                 contact[role.column] = cell;
-                if (role.column == Column::Address1)
-                    streetInOneCell = !columnOfName(header[i].trimmed());
             }
             break;
         case HeaderRole::GivenName:
@@ -85,9 +94,6 @@ Contact contactOf(const QStringList& header, const std::vector<HeaderRole>& role
         }
     }
     groups.place(contact);
-    // A spreadsheet keeps a street of several lines in one cell, under a
-    // heading of its own (Street, Address); under Tovren's own Address1 the
-    // cell is one address line, its line breaks its own.
     if (streetInOneCell && contact[Column::Address1].contains(lineBreaks())
         && contact[Column::Address2].isEmpty() && contact[Column::Address3].isEmpty())
         placeStreetLines(contact, contact[Column::Address1].split(lineBreaks()));
@@ -125,6 +131,7 @@ ContactsRead readCsv(QStringView text, const Progress& progress)
         return read;
     }
     const std::vector<HeaderRole> roles = rolesOf(header);
+    const bool street = streetInOneCell(header, roles);
     QStringList cells;
     while (rows.next(cells)) {
         report(progress, rows.position(), text.size());
@@ -136,7 +143,7 @@ ContactsRead readCsv(QStringView text, const Progress& progress)
                                  .arg(kLongestLine);
             continue;
         }
-        Contact contact = contactOf(header, roles, cells);
+        Contact contact = contactOf(header, roles, street, cells);
         if (cells.size() != header.size()) {
             QString note = QStringLiteral("Row %1 has %2 cells where the header has %3")
                                .arg(rows.row())
