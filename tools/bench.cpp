@@ -18,6 +18,7 @@
 #include "bench_list.h"
 #include "bench_mail.h"
 #include "bench_server.h"
+#include "bench_timing.h"
 #include "bench_transfer.h"
 
 #include "app/command_line.h"
@@ -108,11 +109,7 @@ void fail(const char* what)
 // Prints the milliseconds `operation` takes.
 void measure(const char* name, const std::function<void()>& operation)
 {
-    QElapsedTimer timer;
-    timer.start();
-    operation();
-    std::printf("%s %.1f\n", name, double(timer.nsecsElapsed()) / 1e6);
-    std::fflush(stdout);
+    printLine(name, millisecondsOf(operation));
 }
 
 // The same for an operation of the running program, which fails the run

@@ -1,4 +1,5 @@
 #include "bench_list.h"
+#include "bench_timing.h"
 
 #include "card/frmaddress.h"
 #include "list/contacts_model.h"
@@ -7,7 +8,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTableView>
@@ -18,19 +18,14 @@
 
 namespace {
 
-double millisecondsOf(const std::function<void()>& operation)
+// The milliseconds `operation` takes with the events it posted handled,
+// as the person sees it done.
+double settledMilliseconds(const std::function<void()>& operation)
 {
-    QElapsedTimer timer;
-    timer.start();
-    operation();
-    QApplication::processEvents();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-void print(const char* name, double value)
-{
-    std::printf("%s %.1f\n", name, value);
-    std::fflush(stdout);
+    return millisecondsOf([&] {
+        operation();
+        QApplication::processEvents();
+    });
 }
 
 } // namespace
@@ -41,7 +36,7 @@ void contactsListBench(mdiMain& main)
     if (!frmAddress::instance())
         main.menuItem("mnuAddress")->trigger();
     QApplication::processEvents();
-    print("list_open", millisecondsOf([&] { main.menuItem("mnuContactsList")->trigger(); }));
+    printLine("list_open", settledMilliseconds([&] { main.menuItem("mnuContactsList")->trigger(); }));
     frmContactsList* list = frmContactsList::instance();
     if (!list) {
         std::fprintf(stderr, "tovren-bench: the contacts list did not open\n");
@@ -53,19 +48,19 @@ void contactsListBench(mdiMain& main)
     for (int round = 0; round < 3; ++round) {
         double slowest = 0;
         for (const char c : {'z', 'o', 'e', 's'})
-            slowest = std::max(slowest, millisecondsOf([&] { QTest::keyClick(list->txtSearch, c); }));
+            slowest = std::max(slowest, settledMilliseconds([&] { QTest::keyClick(list->txtSearch, c); }));
         key = std::min(key, slowest);
         QTest::keyClick(list->txtSearch, Qt::Key_Escape);
     }
-    print("list_key", key);
+    printLine("list_key", key);
     QHeaderView* header = list->tblContacts->horizontalHeader();
     const QPoint city(header->sectionViewportPosition(tovren::ContactsModel::City) + 5,
                       header->height() / 2);
-    print("list_sort", millisecondsOf([&] {
+    printLine("list_sort", settledMilliseconds([&] {
               QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, city);
           }));
     const auto& model = list->model();
-    print("list_index_kb", double(model.allCount() + model.shownCount()) * sizeof(int) / 1024);
+    printLine("list_index_kb", double(model.allCount() + model.shownCount()) * sizeof(int) / 1024);
     list->parentWidget()->close();
     QApplication::processEvents();
 }
