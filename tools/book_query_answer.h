@@ -33,7 +33,8 @@ public:
         const QString nameText = QString::fromUtf8(name);
         const QByteArrayView other = company.isEmpty() ? city : company;
         m_matches.emplace_back(nameText,
-                               field(email) + '\t' + field(name) + '\t' + field(other) + '\n');
+                               field(email) + '\t' + singleLine(nameText).toUtf8() + '\t'
+                                   + field(other) + '\n');
     }
 
     int write(std::FILE* out)
