@@ -1,5 +1,7 @@
 #include "program.h"
 
+#include "platform/profile_file.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -55,6 +57,12 @@ QString programFile(const QString& name)
 QString settingsFile()
 {
     return programFolders().settings + QStringLiteral("/Address.ini");
+}
+
+bool writeSetting(const QString& section, const QString& key, const QString& value)
+{
+    return !programFolders().settingsReadOnly
+           && platform::writeProfileString(settingsFile(), section, key, value);
 }
 
 QString connectionString()

@@ -28,6 +28,9 @@ QString programFolder();
 QString programFile(const QString& name);
 // The path of Address.ini.
 QString settingsFile();
+// Writes `key` of `section` in Address.ini, unless that file is only read;
+// false when nothing was written.
+bool writeSetting(const QString& section, const QString& key, const QString& value);
 
 // The connection string that every recordset of the program opens with;
 // fixed by start-up.

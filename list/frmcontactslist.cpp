@@ -127,7 +127,7 @@ void frmContactsList::followCard()
     }
     const auto& rs = m_model->recordset();
     const int shown = rs && rs->isOpen() && !rs->isBOF() && !rs->isEOF()
-                          ? m_model->indexOf(rs->rowOfBookmark(rs->bookmark()))
+                          ? m_model->indexOf(rs->currentStoredRow())
                           : -1;
     if (shown < 0) {
         tblContacts->clearSelection();
@@ -209,7 +209,7 @@ void frmContactsList::restoreColumns()
 void frmContactsList::saveColumns() const
 {
     const QByteArray state = tblContacts->horizontalHeader()->saveState().toBase64();
-    platform::writeProfileString(settingsFile(), kSection, kColumnsKey, QString::fromLatin1(state));
+    writeSetting(kSection, kColumnsKey, QString::fromLatin1(state));
 }
 
 } // namespace tovren

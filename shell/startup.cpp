@@ -48,14 +48,12 @@ QString storedConnectionString(const QString& iniPath)
 void useDatabase(const QString& iniPath, const QString& path, bool chosen = false)
 {
     tovren::setConnectionString(connectionStringFor(path));
-    if (tovren::programFolders().settingsReadOnly)
-        return;
     if (chosen
         && data::isPostgresProvider(
             data::parseConnectionString(storedConnectionString(iniPath)).provider))
-        platform::writeProfileString(iniPath, kDatabasePath, QStringLiteral("Provider"),
-                                     QStringLiteral("Microsoft.Jet.OLEDB.4.0"));
-    platform::writeProfileString(iniPath, kDatabasePath, QStringLiteral("Data Source"), path);
+        tovren::writeSetting(kDatabasePath, QStringLiteral("Provider"),
+                             QStringLiteral("Microsoft.Jet.OLEDB.4.0"));
+    tovren::writeSetting(kDatabasePath, QStringLiteral("Data Source"), path);
 }
 
 enum class Recovery { TryBeside, TryChosen, Stop };
