@@ -60,6 +60,8 @@ QString ownFolder(const char* variable, const char* fallback)
 // only; what exists is left as it is. Empty, or why it could not be made.
 QString makeOwnFolder(const QString& folder)
 {
+    if (QFileInfo(folder).isDir())
+        return QString(); // every start after the first
     // Each step down from the root: /a, /a/b, /a/b/c.
     qsizetype end = 0;
     do {

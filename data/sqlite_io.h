@@ -11,13 +11,13 @@ namespace data {
 
 class Connection;
 
+// The absolute path of the file `dataSource` names, relative ones taken
+// from `baseFolder` (the current folder when it is empty).
+QString bookFilePath(const QString& dataSource, const QString& baseFolder);
 // Opens the book file `dataSource` (relative to `baseFolder`, or to the
 // current folder when that is empty) for `connection`. Never creates a
 // file; raises Unspecified for a file that is missing, unreadable or no
 // Tovren database, DatabaseBusy for one another program holds.
-// The absolute path of the file `dataSource` names, relative ones taken
-// from `baseFolder` (the current folder when it is empty).
-QString bookFilePath(const QString& dataSource, const QString& baseFolder);
 OpenedBook openSqliteBook(Connection& connection, const QString& dataSource,
                           const QString& baseFolder);
 
