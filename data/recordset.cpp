@@ -226,7 +226,7 @@ qint32 Recordset::RecordCount() const
 
 QVariant Recordset::bookmark() const
 {
-    return QVariant::fromValue(Bookmark{m_rowId[size_t(currentRow())]});
+    return bookmarkOf(currentRow());
 }
 
 bool Recordset::isLive(int row) const
@@ -352,6 +352,7 @@ void Recordset::Update()
     const Edit edit = std::move(*m_edit);
     m_edit.reset();
     m_viewAsBuilt = false; // a kept row may no longer pass the filter or keep its place
+    ++m_changes;           // an edit of a row already pending changes its values too
     if (edit.adding || m_status[size_t(edit.row)] != Status::Unchanged)
         return;
     if (m_store.rowValues(edit.row) != edit.before) {
@@ -592,8 +593,7 @@ void Recordset::rebuildView()
     m_view.clear();
     m_view.reserve(withRoom(m_store.rowCount()));
     for (int row = 0; row < m_store.rowCount(); ++row) {
-        const Status status = m_status[size_t(row)];
-        if (status == Status::Deleted || status == Status::Gone)
+        if (!isLive(row))
             continue;
         if (m_filter && !m_filter->matches(m_store, row))
             continue;

@@ -108,8 +108,8 @@ public:
     // Whether stored row `row` is one of the recordset's rows (not deleted).
     bool isLive(int row) const;
     QVariant bookmarkOf(int row) const;
-    // The stored row a bookmark names, or -1.
-    int rowOfBookmark(const QVariant& bookmark) const { return rowOf(bookmark); }
+    // The stored row of the current row; raises without one.
+    int currentStoredRow() const { return currentRow(); }
     // Grows whenever rows are read, closed, added, changed or deleted: a
     // view that reads the rows in place reads them again when it moved.
     quint64 changeCount() const { return m_changes; }
