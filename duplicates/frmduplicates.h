@@ -50,5 +50,4 @@ private:
     QPushButton* m_merge;
     QPushButton* m_skip;
     QPushButton* m_undo;
-    bool m_filling = false;
 };

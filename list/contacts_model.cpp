@@ -3,6 +3,8 @@
 #include "data/recordset.h"
 #include "records/address.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace tovren {
@@ -62,8 +64,12 @@ void ContactsModel::setSearch(const QString& text)
 {
     if (text == m_searchText)
         return;
-    // A search that only adds to the last one narrows what that one left.
-    const bool narrows = !m_searchText.isEmpty() && text.startsWith(m_searchText);
+    // A search that only adds to the last one narrows what that one left,
+    // unless that one ended in phone punctuation alone ("+", "("): matched
+    // as text, which a digit typed after it turns into a phone number.
+    static const QRegularExpression punctuationEnd(QStringLiteral("(^|\\s)[+().\\-]+$"));
+    const bool narrows = !m_searchText.isEmpty() && text.startsWith(m_searchText)
+                         && !m_searchText.contains(punctuationEnd);
     m_searchText = text;
     beginResetModel();
     filter(narrows ? std::vector<int>(m_shown) : m_all, ContactSearch(text));
@@ -90,7 +96,7 @@ bool ContactsModel::matches(int row, const ContactSearch& search) const
     const int columns[] = {m_textColumns[0],  m_textColumns[1],  m_textColumns[2], m_emailColumn,
                            m_phoneColumns[0], m_phoneColumns[1], m_phoneColumns[2]};
     return search.matches(7, 4, [&](int i) {
-        return store.isNull(row, columns[i]) ? data::KeyView() : store.key(row, columns[i]);
+        return store.key(row, columns[i]); // empty for Null
     });
 }
 
@@ -104,7 +110,7 @@ int ContactsModel::storedColumn(int row, Column column) const
 {
     const data::RecordStore& store = m_rs->rows();
     const auto set = [&](int stored) {
-        return !store.isNull(row, stored) && store.key(row, stored).size() > 0;
+        return store.key(row, stored).size() > 0; // empty for Null
     };
     switch (column) {
     case Phone:

@@ -123,6 +123,7 @@ TEST_F(ContactsListTest, SearchNarrowsAsEachKeyIsTyped)
         {"ZOË", "Zoë Star*"},
         {"0205551234", "Émile Zola"},        // digits without the spaces and dashes
         {"555-12", "Émile Zola"},
+        {"(020) 555", "Émile Zola"},         // "(" alone is text, "(0" a phone number
         {"987654", "Bo O'Brien"},
         {"O'Brien", "Bo O'Brien"},           // a quote is a character
         {"'", "Bo O'Brien"},
