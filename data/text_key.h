@@ -20,6 +20,12 @@ struct TextKey {
 
     QStringView whole() const { return QStringView(chars.data(), qsizetype(chars.size())); }
     QStringView folded() const { return whole().mid(foldedStart); }
+    // The form before the folded one (case and accents set aside), without
+    // the separator: what a typed word is compared with.
+    QStringView stripped() const
+    {
+        return foldedStart > 0 ? whole().first(foldedStart - 1) : whole();
+    }
 };
 
 // Appends the key of `text` to `out`; returns where its folded form begins,

@@ -11,9 +11,7 @@ namespace {
 // reach into.
 QString searchKey(QStringView word)
 {
-    const data::TextKey key = data::textKey(word);
-    const QStringView whole = key.whole();
-    return (key.foldedStart > 0 ? whole.first(key.foldedStart - 1) : whole).toString();
+    return data::textKey(word).stripped().toString();
 }
 
 // The digits of `word` when it is written as a phone number is.

@@ -39,10 +39,7 @@ QString foldedWord(QStringView word)
         std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x80; });
     if (ascii)
         return word.toString().toLower();
-    const data::TextKey key = data::textKey(word);
-    // The stripped form stands before the separator of the folded one.
-    const QStringView whole = key.whole();
-    return (key.foldedStart > 0 ? whole.first(key.foldedStart - 1) : whole).toString();
+    return data::textKey(word).stripped().toString();
 }
 
 // The name's words, each folded as the card compares texts (case and
