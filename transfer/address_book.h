@@ -22,4 +22,18 @@ struct AddressBook {
     data::Recordset religions;
 };
 
+// Runs `work` on `book`, closing its recordsets when it fails: what they
+// hold in memory was never stored.
+template <typename Work>
+void closedOnFailure(AddressBook& book, Work work)
+{
+    try {
+        work();
+    } catch (...) {
+        for (data::Recordset* rows : {&book.addresses, &book.salutations, &book.religions})
+            rows->Close();
+        throw;
+    }
+}
+
 } // namespace transfer

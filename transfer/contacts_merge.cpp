@@ -32,20 +32,6 @@ QHash<qint64, QVariant> bookmarksOf(data::Recordset& rows, const QList<qint64>& 
                                                 "may have been changed since it was last read."));
 }
 
-// Runs `work` on `book`, closing its recordsets when it fails: what they
-// hold in memory was never stored.
-template <typename Work>
-void closedOnFailure(AddressBook& book, Work work)
-{
-    try {
-        work();
-    } catch (...) {
-        for (data::Recordset* rows : {&book.addresses, &book.salutations, &book.religions})
-            rows->Close();
-        throw;
-    }
-}
-
 } // namespace
 
 MergeChoices defaultChoices(const std::vector<BookContact>& group)

@@ -49,13 +49,7 @@ void write(const ImportPlan& plan, AddressBook& book, const interchange::Progres
 
 void writeImport(const ImportPlan& plan, AddressBook& book, const interchange::Progress& progress)
 {
-    try {
-        write(plan, book, progress);
-    } catch (...) {
-        for (data::Recordset* rows : {&book.addresses, &book.salutations, &book.religions})
-            rows->Close();
-        throw;
-    }
+    closedOnFailure(book, [&] { write(plan, book, progress); });
 }
 
 } // namespace transfer
