@@ -51,7 +51,7 @@ void ContactsModel::reload()
                 m_all.push_back(row);
         sortAll();
     }
-    filter(m_all, ContactSearch(m_searchText));
+    filter(ContactSearch(m_searchText));
     endResetModel();
 }
 
@@ -72,18 +72,22 @@ void ContactsModel::setSearch(const QString& text)
                          && !m_searchText.contains(punctuationEnd);
     m_searchText = text;
     beginResetModel();
-    filter(narrows ? std::vector<int>(m_shown) : m_all, ContactSearch(text));
+    const ContactSearch search(text);
+    if (narrows)
+        std::erase_if(m_shown, [&](int row) { return !matches(row, search); });
+    else
+        filter(search);
     endResetModel();
 }
 
-void ContactsModel::filter(const std::vector<int>& from, const ContactSearch& search)
+void ContactsModel::filter(const ContactSearch& search)
 {
     if (search.isEmpty()) {
-        m_shown = from;
+        m_shown = m_all;
         return;
     }
     std::vector<int> shown;
-    for (const int row : from)
+    for (const int row : m_all)
         if (matches(row, search))
             shown.push_back(row);
     m_shown = std::move(shown);
@@ -174,7 +178,7 @@ void ContactsModel::sort(int column, Qt::SortOrder order)
     m_sortOrder = order;
     beginResetModel();
     sortAll();
-    filter(m_all, ContactSearch(m_searchText));
+    filter(ContactSearch(m_searchText));
     endResetModel();
 }
 

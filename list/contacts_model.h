@@ -60,7 +60,8 @@ private:
     std::optional<data::KeyView> key(int row, Column column) const;
     bool matches(int row, const ContactSearch& search) const;
     void sortAll();
-    void filter(const std::vector<int>& from, const ContactSearch& search);
+    // The rows of all that `search` keeps, in their order.
+    void filter(const ContactSearch& search);
 
     std::shared_ptr<data::Recordset> m_rs;
     std::array<int, 3> m_textColumns{};  // Name, Company, City
