@@ -11,6 +11,7 @@
 #include "core/traced.h"
 #include "data/connection.h"
 #include "interchange/contacts_file.h"
+#include "platform/error_numbers.h"
 #include "platform/prompts.h"
 #include "records/address.h"
 #include "transfer/contacts_export.h"
@@ -39,24 +40,6 @@ const QString kExportTitle = QStringLiteral("Export Contacts");
 void tell(const QString& title, const QString& text, platform::Icon icon)
 {
     platform::MsgBox(text, platform::Buttons::OK, icon, title);
-}
-
-// Runs `work`, telling any failure or cancel under `title` with `what` ("No
-// contacts were imported."), so that the person knows nothing happened.
-template <typename Work>
-void toldOnFailure(const QString& title, const QString& what, Work work)
-{
-    try {
-        work();
-    } catch (const interchange::Cancelled&) {
-        tell(title, QStringLiteral("%1 was cancelled. %2").arg(title, what),
-             platform::Icon::Information);
-    } catch (const platform::RunTimeError& error) {
-        tell(title, what + QStringLiteral("\n\n") + error.description(), platform::Icon::Critical);
-    } catch (const std::exception& error) {
-        tell(title, what + QStringLiteral("\n\n") + tovren::asRunTimeError(error).description(),
-             platform::Icon::Critical);
-    }
 }
 
 // The book as the card reads it: a connection of its own, so that neither
@@ -195,8 +178,8 @@ void exportTo(const QString& chosen, const Format& format)
         const int written = [&] {
             const ContactsProgress writing(book.addresses.RecordCount() > kManyContacts,
                                            kExportTitle, QStringLiteral("Writing the contacts..."));
-            return transfer::exportContacts(book.addresses, transfer::pickListsOf(book), format.format, file,
-                                            writing.callback());
+            return transfer::exportContacts(book.addresses, transfer::pickListsOf(book),
+                                            format.format, file, writing.callback());
         }();
         // A cancel leaves the file uncommitted: QSaveFile drops what was written.
         if (!file.commit()) {
@@ -211,6 +194,31 @@ void exportTo(const QString& chosen, const Format& format)
 }
 
 } // namespace
+
+bool toldOnFailure(const QString& title, const QString& what, const std::function<void()>& work)
+{
+    try {
+        work();
+        return true;
+    } catch (const interchange::Cancelled&) {
+        tell(title, QStringLiteral("%1 was cancelled. %2").arg(title, what),
+             platform::Icon::Information);
+    } catch (const platform::RunTimeError& error) {
+        if (error.number() == platform::err::ConcurrencyViolation)
+            tell(title,
+                 QStringLiteral("This record was changed or deleted by someone else since it "
+                                "was read.\r\n")
+                     + what,
+                 platform::Icon::Exclamation);
+        else
+            tell(title, what + QStringLiteral("\n\n") + error.description(),
+                 platform::Icon::Critical);
+    } catch (const std::exception& error) {
+        tell(title, what + QStringLiteral("\n\n") + tovren::asRunTimeError(error).description(),
+             platform::Icon::Critical);
+    }
+    return false;
+}
 
 bool cardIsBusy(const QString& title, const QString& doing)
 {

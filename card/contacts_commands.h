@@ -5,6 +5,8 @@
 // in the error report, since a bad file or a busy book is the person's
 // everyday trouble, not the program's fault.
 
+#include <functional>
+
 class QString;
 
 namespace modGenProcedures {
@@ -26,5 +28,10 @@ void ExportContacts();
 bool cardIsBusy(const QString& title, const QString& doing);
 // The open card reads the book again after contacts were written elsewhere.
 void showBookChanged();
+// Runs `work`, telling any failure or cancel under `title` with `what` ("No
+// contacts were imported."), so that the person knows nothing happened; a
+// row someone else changed meanwhile is told as the card tells it. False
+// when `work` did not end.
+bool toldOnFailure(const QString& title, const QString& what, const std::function<void()>& work);
 
 } // namespace modGenProcedures

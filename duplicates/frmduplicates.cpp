@@ -2,11 +2,8 @@
 
 #include "card/contacts_commands.h"
 #include "core/program.h"
-#include "core/traced.h"
 #include "data/connection.h"
-#include "platform/error_numbers.h"
 #include "platform/prompts.h"
-#include "platform/runtime_error.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -99,35 +96,15 @@ bool frmDuplicates::canUndo()
     return !merges().empty();
 }
 
-template <typename Work>
-bool frmDuplicates::told(const QString& what, Work work)
-{
-    try {
-        work();
-        return true;
-    } catch (const platform::RunTimeError& error) {
-        if (error.number() == platform::err::ConcurrencyViolation)
-            tell(QStringLiteral("This record was changed or deleted by someone else since it "
-                                "was read.\r\n")
-                     + what,
-                 platform::Icon::Exclamation);
-        else
-            tell(what + QStringLiteral("\n\n") + error.description(), platform::Icon::Critical);
-    } catch (const std::exception& error) {
-        tell(what + QStringLiteral("\n\n") + tovren::asRunTimeError(error).description(),
-             platform::Icon::Critical);
-    }
-    return false;
-}
-
 bool frmDuplicates::reread()
 {
     m_groups.clear();
     m_shown = 0;
-    const bool read = told(QStringLiteral("The contacts could not be read."), [this] {
-        m_book.emplace(data::Connection::open(tovren::connectionString()));
-        m_groups = transfer::findDuplicates(*m_book);
-    });
+    const bool read = modGenProcedures::toldOnFailure(
+        kTitle, QStringLiteral("The contacts could not be read."), [this] {
+            m_book.emplace(data::Connection::open(tovren::connectionString()));
+            m_groups = transfer::findDuplicates(*m_book);
+        });
     showGroup();
     return read;
 }
@@ -206,7 +183,7 @@ void frmDuplicates::merge()
         != platform::Answer::Yes)
         return;
     const transfer::MergeChoices chosen = m_choices;
-    told(QStringLiteral("Nothing was merged."), [&] {
+    modGenProcedures::toldOnFailure(kTitle, QStringLiteral("Nothing was merged."), [&] {
         merges().push_back(
             transfer::writeMerge(*m_book, members, transfer::mergedContact(members, chosen)));
     });
@@ -222,10 +199,11 @@ void frmDuplicates::skip()
 
 void frmDuplicates::undoLast()
 {
-    const bool undone = told(QStringLiteral("The merge was not undone."), [] {
-        transfer::AddressBook book(data::Connection::open(tovren::connectionString()));
-        transfer::undoMerge(book, merges().back());
-    });
+    const bool undone =
+        modGenProcedures::toldOnFailure(kTitle, QStringLiteral("The merge was not undone."), [] {
+            transfer::AddressBook book(data::Connection::open(tovren::connectionString()));
+            transfer::undoMerge(book, merges().back());
+        });
     if (undone)
         merges().pop_back();
     modGenProcedures::showBookChanged();

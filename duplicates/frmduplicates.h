@@ -36,9 +36,6 @@ private:
     void merge();
     void skip();
     void undoLast();
-    // Runs `work`, telling its failure with `what` ("Nothing was merged.").
-    template <typename Work>
-    bool told(const QString& what, Work work);
 
     std::optional<transfer::AddressBook> m_book;
     std::vector<std::vector<transfer::BookContact>> m_groups;
