@@ -14,6 +14,7 @@
 #include "platform/error_numbers.h"
 #include "platform/prompts.h"
 #include "records/address.h"
+#include "records/data_source.h"
 #include "transfer/contacts_export.h"
 #include "transfer/import_summary.h"
 #include "transfer/import_writer.h"
@@ -205,11 +206,7 @@ bool toldOnFailure(const QString& title, const QString& what, const std::functio
              platform::Icon::Information);
     } catch (const platform::RunTimeError& error) {
         if (error.number() == platform::err::ConcurrencyViolation)
-            tell(title,
-                 QStringLiteral("This record was changed or deleted by someone else since it "
-                                "was read.\r\n")
-                     + what,
-                 platform::Icon::Exclamation);
+            tell(title, records::changedElsewhereMessage(what), platform::Icon::Exclamation);
         else
             tell(title, what + QStringLiteral("\n\n") + error.description(),
                  platform::Icon::Critical);

@@ -25,11 +25,6 @@ std::vector<transfer::MergeRecord>& merges()
     return done;
 }
 
-void tell(const QString& text, platform::Icon icon)
-{
-    platform::MsgBox(text, platform::Buttons::OK, icon, kTitle);
-}
-
 // A row where the contacts differ asks for a choice; where they agree, or
 // only one holds a value, there is nothing to choose.
 bool differ(const std::vector<transfer::BookContact>& group, int column)

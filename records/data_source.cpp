@@ -31,6 +31,13 @@ QString grouped(const std::vector<QStringList>& orParts)
 
 } // namespace
 
+QString changedElsewhereMessage(const QString& whatHappened)
+{
+    return QStringLiteral("This record was changed or deleted by someone else since it was "
+                          "read.\r\n")
+           + whatHappened;
+}
+
 DataSource::DataSource() : RecordsetWrapper("DataSource") {}
 
 void DataSource::Save()
@@ -108,10 +115,7 @@ DataSource::Submitted DataSource::submit(const QString& title, const QString& wh
     // left to find the edit gone; then the rows are read again. Taking the
     // changes back first leaves a row to return to even after a delete.
     rs.CancelBatch();
-    platform::MsgBox(QStringLiteral("This record was changed or deleted by someone else since it "
-                                    "was read.\r\n")
-                         + whatHappened,
-                     platform::Buttons::OK, platform::Icon::Exclamation, title);
+    platform::MsgBox(changedElsewhereMessage(whatHappened), platform::Buttons::OK, platform::Icon::Exclamation, title);
     Refresh();
     return Submitted::Refused;
 }

@@ -10,6 +10,10 @@
 
 namespace records {
 
+// What the person is told when the book took nothing because a row was
+// changed or deleted by someone else since it was read, then `whatHappened`.
+QString changedElsewhereMessage(const QString& whatHappened);
+
 class DataSource : public RecordsetWrapper {
 public:
     DataSource();
