@@ -86,6 +86,45 @@ TEST(PasswordPrompt, TheRealInputHidesWhatIsTyped)
     }
 }
 
+// What the terminal showed while `typed` was written to it once the
+// question stood; std::nullopt types nothing and ends the input at once.
+QByteArray onTerminal(const QStringList& start, const std::optional<QByteArray>& typed)
+{
+    QProcess terminal;
+    terminal.start(start.first(), start.mid(1));
+    QByteArray shown;
+    while (typed && !shown.contains("Password: ") && terminal.waitForReadyRead(10000))
+        shown += terminal.readAllStandardOutput();
+    if (typed)
+        terminal.write(*typed);
+    terminal.closeWriteChannel();
+    terminal.waitForFinished(10000);
+    return shown + terminal.readAllStandardOutput();
+}
+
+TEST(PasswordPrompt, WithoutWindowsTheTerminalIsAskedWithoutEcho)
+{
+    const QString asker = QStringLiteral(TOVREN_TESTS_BIN_DIR "/terminal_password s3cret");
+    // `script` gives the asker a terminal of its own; `setsid` takes it away.
+    const QStringList inTerminal{"script", "-qec", asker, "/dev/null"};
+    const struct {
+        QStringList start;
+        std::optional<QByteArray> typed;
+        const char* told;
+    } rows[] = {
+        {inTerminal, "s3cret\n", "right"},
+        {inTerminal, "s3cret \n", "wrong"},
+        {inTerminal, "\x04", "cancelled"},
+        {{"setsid", "-w", "/bin/sh", "-c", asker + " </dev/null"}, std::nullopt, "cancelled"},
+    };
+    for (const auto& row : rows) {
+        const QByteArray shown = onTerminal(row.start, row.typed);
+        EXPECT_TRUE(shown.contains(row.told))
+            << row.start.join(" ").toStdString() << ": " << shown.toStdString();
+        EXPECT_FALSE(shown.contains("s3cret")) << shown.toStdString();
+    }
+}
+
 // The desktops the per-run question stands in for a keyring on.
 enum class NoKeyring { BusWithoutKeyring, NoBus };
 
