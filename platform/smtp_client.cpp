@@ -1,6 +1,7 @@
 #include "smtp_client.h"
 
 #include "mime_message.h"
+#include "tls_trust.h"
 
 #include <QElapsedTimer>
 #include <QHostInfo>
@@ -58,6 +59,11 @@ SmtpSession::~SmtpSession()
 
 MailResult SmtpSession::open(const MailServer& server, const QString& password)
 {
+    return open(server, [password] { return std::optional<QString>(password); });
+}
+
+MailResult SmtpSession::open(const MailServer& server, const PasswordSource& password)
+{
     m_server = server;
     m_socket = std::make_unique<QSslSocket>();
     m_socket->setPeerVerifyName(server.host);
@@ -110,7 +116,7 @@ MailResult SmtpSession::startTls()
     return greet();
 }
 
-MailResult SmtpSession::signIn(const QString& password)
+MailResult SmtpSession::signIn(const PasswordSource& password)
 {
     const bool mayTravel = m_socket->isEncrypted() || m_socket->peerAddress().isLoopback();
     if (!mayTravel)
@@ -123,21 +129,24 @@ MailResult SmtpSession::signIn(const QString& password)
         if (offer.toUpper().startsWith("AUTH "))
             methods = offer.toUpper().mid(5).simplified().split(' ');
     }
-    const QByteArray user = m_server.user.toUtf8(), secret = password.toUtf8();
+    if (!methods.contains("PLAIN") && !methods.contains("LOGIN"))
+        return {err::MailNotSent,
+                QStringLiteral("The server %1 offers no sign-in that Tovren knows (PLAIN or "
+                               "LOGIN).")
+                    .arg(serverName(m_server))};
+    const std::optional<QString> given = password();
+    if (!given)
+        return {err::MailNotSent, QStringLiteral("No password was given.")};
+    const QByteArray user = m_server.user.toUtf8(), secret = given->toUtf8();
     Reply reply;
     if (methods.contains("PLAIN")) {
         reply = command("AUTH PLAIN " + base64('\0' + user + '\0' + secret));
-    } else if (methods.contains("LOGIN")) {
+    } else {
         reply = command("AUTH LOGIN\r\n");
         if (reply.code == 334)
             reply = command(base64(user));
         if (reply.code == 334)
             reply = command(base64(secret));
-    } else {
-        return {err::MailNotSent,
-                QStringLiteral("The server %1 offers no sign-in that Tovren knows (PLAIN or "
-                               "LOGIN).")
-                    .arg(serverName(m_server))};
     }
     if (reply.code == 235)
         return {};
@@ -244,22 +253,14 @@ MailResult SmtpSession::refused(const QString& what, const Reply& reply)
 MailResult SmtpSession::connectionLost() const
 {
     const QString where = serverName(m_server);
+    if (const QString refused = tlsFailure(*m_socket, m_server.host); !refused.isEmpty())
+        return {err::MailNotSent, refused + QStringLiteral(" Nothing was sent.")};
     QString text;
     switch (m_socket->error()) {
     case QAbstractSocket::HostNotFoundError:
         text = QStringLiteral("The name of the mail server %1 could not be resolved: %2.")
                    .arg(m_server.host, m_socket->errorString());
         break;
-    case QAbstractSocket::SslHandshakeFailedError: {
-        QStringList reasons;
-        for (const QSslError& error : m_socket->sslHandshakeErrors())
-            reasons << error.errorString();
-        text = QStringLiteral("The certificate of the mail server %1 was not accepted, so "
-                              "nothing was sent: %2.")
-                   .arg(where, reasons.isEmpty() ? m_socket->errorString()
-                                                 : reasons.join(QStringLiteral("; ")));
-        break;
-    }
     case QAbstractSocket::UnknownSocketError:
     case QAbstractSocket::SocketTimeoutError:
         text = QStringLiteral("The mail server %1 did not answer within %2 seconds.")

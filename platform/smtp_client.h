@@ -13,7 +13,9 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QSslSocket;
 
@@ -40,9 +42,15 @@ public:
     explicit SmtpSession(qint64 waitLimitMs = 30000);
     ~SmtpSession(); // says QUIT when still open
 
-    // Connects, greets, secures the connection and signs in with `password`
-    // when the server names a user. A failure says plainly what failed:
-    // the name, the connection, the certificate, the sign-in.
+    // Where the password comes from: asked only once the connection is
+    // secure, so a server that is not the one named never prompts it;
+    // nothing when the person gave none.
+    using PasswordSource = std::function<std::optional<QString>()>;
+
+    // Connects, greets, secures the connection and signs in when the server
+    // names a user. A failure says plainly what failed: the name, the
+    // connection, the certificate, the sign-in.
+    MailResult open(const MailServer& server, const PasswordSource& password);
     MailResult open(const MailServer& server, const QString& password);
 
     // One message: `mailFrom` and each of `rcptTo` are whole command lines
@@ -68,7 +76,7 @@ private:
     MailResult connectionLost() const;
     MailResult greet();
     MailResult startTls();
-    MailResult signIn(const QString& password);
+    MailResult signIn(const PasswordSource& password);
     bool encryptionUp();
 
     qint64 m_waitLimitMs;

@@ -3,11 +3,12 @@
 // told plainly with nothing sent.
 
 #include "platform/smtp_client.h"
+#include "platform/tls_trust.h"
 
 #include "support/smtp_sink.h"
+#include "support/test_ca.h"
 
 #include <QRegularExpression>
-#include <QTcpServer>
 #include <QTemporaryDir>
 
 namespace {
@@ -16,6 +17,7 @@ using platform::MailSecurity;
 using platform::MailServer;
 using platform::SmtpSession;
 using testing_support::SmtpSink;
+using testing_support::TestCa;
 
 const QString password = QStringLiteral("pässwörd 1");
 
@@ -27,40 +29,66 @@ platform::MailMessage letter(const QString& to, const QString& body = QStringLit
 
 class SmtpClientTest : public ::testing::Test {
 protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_ca.error().isEmpty()) << m_ca.error().toStdString();
+        qputenv("SSL_CERT_FILE", m_ca.bundle().toUtf8());
+        platform::trustCertificateFile();
+    }
     QString folder(const QString& name) const { return m_dir.path() + '/' + name; }
+    QStringList trusted(const char* option) const
+    {
+        const TestCa::Identity identity = m_ca.server(TestCa::Server::Trusted);
+        return {option, identity.certificate, identity.key};
+    }
 
 private:
     QTemporaryDir m_dir;
+    TestCa m_ca{m_dir.path() + "/ca"};
 };
 
-// Each line the client sent, the password's base64 as it must travel.
-TEST_F(SmtpClientTest, DialogueOfEachSignInAsTheServerSawIt)
+// Each line the client sent (decrypted), the password's base64 as it must
+// travel, for each security and sign-in.
+TEST_F(SmtpClientTest, DialogueOfEachSecurityAndSignInAsTheServerSawIt)
 {
     const QByteArray plain = QByteArray(QByteArray("\0ada\0", 5) + password.toUtf8()).toBase64();
     const QByteArray user = QByteArray("ada").toBase64(), secret = password.toUtf8().toBase64();
+    const QByteArray ehlo = "EHLO [^\r\n]+\r\n";
     const struct {
         QStringList options;
+        MailSecurity security;
         QString user;
+        QByteArray opening; // a pattern
         QByteArray signIn;
     } rows[] = {
-        {{}, QString(), ""},
-        {{"--user", "ada"}, "ada", "AUTH PLAIN " + plain + "\r\n"},
+        {{}, MailSecurity::None, QString(), ehlo, ""},
+        {{"--user", "ada"}, MailSecurity::None, "ada", ehlo, "AUTH PLAIN " + plain + "\r\n"},
         {{"--user", "ada", "--mechanism", "LOGIN"},
+         MailSecurity::None,
          "ada",
+         ehlo,
          "AUTH LOGIN\r\n" + user + "\r\n" + secret + "\r\n"},
+        {trusted("--starttls") << "--user"
+                               << "ada",
+         MailSecurity::StartTls, "ada", ehlo + "STARTTLS\r\n" + ehlo,
+         "AUTH PLAIN " + plain + "\r\n"},
+        {trusted("--tls") << "--user"
+                          << "ada",
+         MailSecurity::Tls, "ada", ehlo, "AUTH PLAIN " + plain + "\r\n"},
     };
     int n = 0;
-    for (const auto& [options, name, signIn] : rows) {
+    for (const auto& [options, security, name, opening, signIn] : rows) {
+        SCOPED_TRACE(options.join(' ').toStdString());
         SmtpSink sink(folder(QString::number(++n)), options, password);
         ASSERT_TRUE(sink.error().isEmpty()) << sink.error().toStdString();
         SmtpSession session;
-        const MailServer server{"127.0.0.1", sink.port(), MailSecurity::None, name};
+        const MailServer server{"127.0.0.1", sink.port(), security, name};
         ASSERT_EQ(session.open(server, password).description, QString());
         ASSERT_EQ(session.send(letter("bo@example.org", ".a dot\n.")).description, QString());
         session.close();
 
         const QRegularExpression dialogue(
-            "^EHLO [^\r\n]+\r\n" + QRegularExpression::escape(signIn)
+            "^" + opening + QRegularExpression::escape(signIn)
                 + "MAIL FROM:<ada@example.org>\r\nRCPT TO:<bo@example.org>\r\nDATA\r\n"
                   "[^\n]+\r\n.*\r\n\\.\r\nQUIT\r\n$",
             QRegularExpression::DotMatchesEverythingOption);
@@ -71,24 +99,36 @@ TEST_F(SmtpClientTest, DialogueOfEachSignInAsTheServerSawIt)
     }
 }
 
-// A refused recipient costs its message only: the next one goes through on
-// the same connection.
+// A refused sender or recipient costs its message only: the next one goes
+// through on the same connection.
 TEST_F(SmtpClientTest, OneConnectionCarriesEveryMessagePastARefusal)
 {
     SmtpSink sink(folder("sink"));
     ASSERT_TRUE(sink.error().isEmpty()) << sink.error().toStdString();
     SmtpSession session;
-    ASSERT_EQ(session.open({"127.0.0.1", sink.port(), MailSecurity::None}, {}).number, 0);
-    const QString refused = session.send(letter("refused@example.org")).description;
-    EXPECT_TRUE(refused.contains("refused the recipient <refused@example.org>"))
-        << refused.toStdString();
-    EXPECT_TRUE(refused.contains("550 No such user here")) << refused.toStdString();
-    EXPECT_EQ(session.send(letter("bo@example.org")).number, 0);
-    EXPECT_EQ(session.send(letter("cy@example.org")).number, 0);
+    ASSERT_EQ(session.open({"127.0.0.1", sink.port(), MailSecurity::None}, QString()).number, 0);
+    platform::MailMessage fromRefused = letter("bo@example.org");
+    fromRefused.fromAddress = "refused@example.org";
+    const struct {
+        platform::MailMessage message;
+        QString told;
+    } rows[] = {
+        {letter("refused@example.org"),
+         "refused the recipient <refused@example.org> (127.0.0.1:%1: 550 No such user here)"},
+        {fromRefused, "refused the sender (127.0.0.1:%1: 553 Sender not allowed)"},
+        {letter("bo@example.org"), ""},
+        {letter("cy@example.org"), ""},
+    };
+    for (const auto& [message, told] : rows) {
+        const QString description = session.send(message).description;
+        EXPECT_EQ(description.isEmpty(), told.isEmpty()) << description.toStdString();
+        EXPECT_TRUE(told.isEmpty() || description.contains(told.arg(sink.port())))
+            << description.toStdString();
+    }
     session.close();
     EXPECT_EQ(sink.messages().size(), 2u);
     EXPECT_EQ(sink.connections(), 1);
-    EXPECT_TRUE(sink.dialogue().contains("RSET\r\nMAIL FROM:")) << sink.dialogue().toStdString();
+    EXPECT_EQ(sink.dialogue().count("RSET\r\nMAIL FROM:"), 2) << sink.dialogue().toStdString();
 }
 
 // Each fault in words a person can act on, and no message leaves.
@@ -96,10 +136,7 @@ TEST_F(SmtpClientTest, FaultsAreToldPlainly)
 {
     SmtpSink plain(folder("plain")), signIn(folder("auth"), {"--user", "ada"}, password);
     ASSERT_TRUE(plain.error().isEmpty() && signIn.error().isEmpty());
-    QTcpServer closed;
-    closed.listen(QHostAddress::LocalHost);
-    const quint16 closedPort = closed.serverPort();
-    closed.close();
+    const quint16 closedPort = testing_support::closedPort();
     const struct {
         MailServer server;
         QString password;

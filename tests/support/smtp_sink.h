@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTcpServer>
 
 // Failures show JSON as JSON.
 inline void PrintTo(const QJsonValue& value, std::ostream* out)
@@ -18,6 +19,14 @@ inline void PrintTo(const QJsonValue& value, std::ostream* out)
 }
 
 namespace testing_support {
+
+// A loopback port nobody listens on: connections to it are refused.
+inline quint16 closedPort()
+{
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost);
+    return server.serverPort();
+}
 
 class SmtpSink {
 public:

@@ -9,7 +9,8 @@ and each connection adds a line to FOLDER/connections.
 
 Options: --starttls CERT KEY (STARTTLS required before MAIL), --tls CERT KEY
 (TLS from the first byte), --user NAME (AUTH required; the password is the
-environment's SMTP_SINK_PASSWORD), --mechanism PLAIN|LOGIN (offer only it).
+environment's SMTP_SINK_PASSWORD), --mechanism PLAIN|LOGIN (offer only it),
+--discard (keep nothing, record nothing: for timing clients).
 """
 import argparse
 import asyncio
@@ -43,14 +44,23 @@ class Keeper:
         self.folder = folder
         self.count = 0
 
+    # A sender or recipient the test wants refused is named so.
+    async def handle_MAIL(self, server, session, envelope, address, options):
+        if address.startswith('refused@'):
+            return '553 Sender not allowed'
+        envelope.mail_from = address
+        envelope.mail_options.extend(options)
+        return '250 OK'
+
     async def handle_RCPT(self, server, session, envelope, address, options):
-        # A recipient the test wants refused is named so.
         if address.startswith('refused@'):
             return '550 No such user here'
         envelope.rcpt_tos.append(address)
         return '250 OK'
 
     async def handle_DATA(self, server, session, envelope):
+        if self.folder is None:
+            return '250 OK'
         self.count += 1
         base = os.path.join(self.folder, str(self.count))
         with open(base + '.eml', 'wb') as f:
@@ -69,14 +79,15 @@ class Recording(SMTP):
     folder = None
 
     def connection_made(self, transport):
-        if self._original_transport is None:
+        if self._original_transport is None and self.folder is not None:
             with open(os.path.join(self.folder, 'connections'), 'a') as f:
                 f.write('connection\n')
         super().connection_made(transport)
 
     def data_received(self, data):
-        with open(os.path.join(self.folder, 'dialogue'), 'ab') as f:
-            f.write(data)
+        if self.folder is not None:
+            with open(os.path.join(self.folder, 'dialogue'), 'ab') as f:
+                f.write(data)
         super().data_received(data)
 
 
@@ -103,9 +114,11 @@ async def main():
     parser.add_argument('--tls', nargs=2)
     parser.add_argument('--user')
     parser.add_argument('--mechanism')
+    parser.add_argument('--discard', action='store_true')
     args = parser.parse_args()
-    keeper = Keeper(args.folder)
-    Recording.folder = args.folder
+    folder = None if args.discard else args.folder
+    keeper = Keeper(folder)
+    Recording.folder = folder
     options = {'hostname': 'sink.test'}
     if args.starttls:
         options.update(tls_context=context(*args.starttls), require_starttls=True)
