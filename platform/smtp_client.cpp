@@ -67,15 +67,18 @@ MailResult SmtpSession::open(const MailServer& server, const PasswordSource& pas
     m_server = server;
     m_socket = std::make_unique<QSslSocket>();
     m_socket->setPeerVerifyName(server.host);
-    if (server.security == MailSecurity::Tls) {
+    const bool tls = server.security == MailSecurity::Tls;
+    if (tls)
         m_socket->connectToHostEncrypted(server.host, server.port);
-        if (!m_socket->waitForConnected(int(m_waitLimitMs)) || !encryptionUp())
-            return connectionLost();
-    } else {
+    else
         m_socket->connectToHost(server.host, server.port);
-        if (!m_socket->waitForConnected(int(m_waitLimitMs)))
-            return connectionLost();
-    }
+    if (!m_socket->waitForConnected(int(m_waitLimitMs)))
+        return connectionLost();
+    // Each command waits for its reply, so a short line must leave at once
+    // (the option takes hold only on a connected socket).
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    if (tls && !encryptionUp())
+        return connectionLost();
     if (const Reply hello = readReply(); hello.code != 220)
         return refused(QStringLiteral("The server did not greet"), hello);
     if (MailResult greeted = greet(); greeted.number != 0)
