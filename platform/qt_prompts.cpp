@@ -10,6 +10,10 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
 namespace platform {
 namespace {
 
@@ -84,6 +88,42 @@ private:
     QProgressDialog m_dialog;
 };
 
+// A program without windows (tovren-book) asks on its terminal, not echoing
+// what is typed; run from a timer, with no terminal, nobody is asked.
+// End of input (Ctrl+D) cancels.
+std::optional<QString> askOnTerminal(const QString& question)
+{
+    const int tty = ::open("/dev/tty", O_RDWR | O_CLOEXEC);
+    if (tty < 0)
+        return std::nullopt;
+    termios echoing{};
+    const bool isTerminal = ::tcgetattr(tty, &echoing) == 0;
+    if (isTerminal) {
+        termios hidden = echoing;
+        hidden.c_lflag &= ~tcflag_t(ECHO);
+        ::tcsetattr(tty, TCSAFLUSH, &hidden);
+    }
+    const QByteArray asked = question.toLocal8Bit() + ": ";
+    QByteArray typed;
+    bool ended = false;
+    if (::write(tty, asked.constData(), size_t(asked.size())) == asked.size()) {
+        for (char c = 0; !ended && ::read(tty, &c, 1) == 1;) {
+            if (c == '\n')
+                ended = true;
+            else
+                typed.append(c);
+        }
+    }
+    if (isTerminal)
+        ::tcsetattr(tty, TCSAFLUSH, &echoing);
+    // The Enter typed was not echoed: what comes next starts a line of its own.
+    [[maybe_unused]] const auto newline = ::write(tty, "\n", 1);
+    ::close(tty);
+    if (!ended)
+        return std::nullopt;
+    return QString::fromLocal8Bit(typed);
+}
+
 } // namespace
 
 Answer QtPrompts::message(const MessagePrompt& prompt)
@@ -126,6 +166,8 @@ SaveFileChoice QtPrompts::saveFile(const SaveFilePrompt& prompt)
 
 std::optional<QString> QtPrompts::password(const PasswordPrompt& prompt)
 {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return askOnTerminal(prompt.text);
     QInputDialog box(QApplication::activeWindow());
     box.setObjectName(QStringLiteral("PasswordBox"));
     box.setWindowTitle(prompt.title);

@@ -16,9 +16,10 @@ namespace platform {
 namespace {
 
 constexpr int kCommandTimeoutMs = 30000;
-// A keyring that gives no answer in this long counts as absent for the rest
-// of the run, so a stuck one costs one wait, not one per password.
-constexpr int kKeyringTimeoutMs = 10000;
+// Long enough for the person to unlock the keyring in the desktop's own
+// window; a keyring that gives no answer in this long counts as absent for
+// the rest of the run, so a stuck one costs one wait, not one per password.
+constexpr int kKeyringTimeoutMs = 60000;
 
 enum class Keyring { Unknown, Runs, Absent };
 

@@ -4,13 +4,18 @@
 // only one its process ever sees.
 
 #include "platform/password_command.h"
+#include "platform/qt_prompts.h"
 #include "platform/secret_store.h"
 #include "support/scripted_prompts.h"
 #include "support/secret_service.h"
 #include "support/test_helpers.h"
 
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +59,69 @@ TEST(PasswordCommand, TheFirstLineOrWhyNotWithoutTheOutput)
             << row.command << ": " << whyNot.toStdString();
         EXPECT_EQ(whyNot.isEmpty(), row.password.has_value()) << row.command;
         EXPECT_FALSE(whyNot.contains(kLeak)) << row.command;
+    }
+}
+
+TEST(PasswordPrompt, TheRealInputHidesWhatIsTyped)
+{
+    for (const bool accepted : {true, false}) {
+        QLineEdit::EchoMode echo = QLineEdit::Normal;
+        QString spokenName;
+        // The person types into the dialog once it is up, and closes it.
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            auto* field = box ? box->findChild<QLineEdit*>() : nullptr;
+            if (!field)
+                return;
+            echo = field->echoMode();
+            spokenName = field->accessibleName();
+            field->insert(QStringLiteral("s3cret"));
+            accepted ? box->accept() : box->reject();
+        });
+        platform::QtPrompts prompts;
+        EXPECT_EQ(prompts.password({"Tovren", "Password of ann"}),
+                  accepted ? std::optional<QString>("s3cret") : std::nullopt);
+        EXPECT_EQ(echo, QLineEdit::Password);
+        EXPECT_EQ(spokenName, QStringLiteral("Password of ann"));
+    }
+}
+
+// What the terminal showed while `typed` was written to it once the
+// question stood; std::nullopt types nothing and ends the input at once.
+QByteArray onTerminal(const QStringList& start, const std::optional<QByteArray>& typed)
+{
+    QProcess terminal;
+    terminal.start(start.first(), start.mid(1));
+    QByteArray shown;
+    while (typed && !shown.contains("Password: ") && terminal.waitForReadyRead(10000))
+        shown += terminal.readAllStandardOutput();
+    if (typed)
+        terminal.write(*typed);
+    terminal.closeWriteChannel();
+    terminal.waitForFinished(10000);
+    return shown + terminal.readAllStandardOutput();
+}
+
+TEST(PasswordPrompt, WithoutWindowsTheTerminalIsAskedWithoutEcho)
+{
+    const QString asker = QStringLiteral(TOVREN_TESTS_BIN_DIR "/terminal_password s3cret");
+    // `script` gives the asker a terminal of its own; `setsid` takes it away.
+    const QStringList inTerminal{"script", "-qec", asker, "/dev/null"};
+    const struct {
+        QStringList start;
+        std::optional<QByteArray> typed;
+        const char* told;
+    } rows[] = {
+        {inTerminal, "s3cret\n", "right"},
+        {inTerminal, "s3cret \n", "wrong"},
+        {inTerminal, "\x04", "cancelled"},
+        {{"setsid", "-w", "/bin/sh", "-c", asker + " </dev/null"}, std::nullopt, "cancelled"},
+    };
+    for (const auto& row : rows) {
+        const QByteArray shown = onTerminal(row.start, row.typed);
+        EXPECT_TRUE(shown.contains(row.told))
+            << row.start.join(" ").toStdString() << ": " << shown.toStdString();
+        EXPECT_FALSE(shown.contains("s3cret")) << shown.toStdString();
     }
 }
 
