@@ -149,4 +149,32 @@ TEST_F(MailAccountTest, ARefusedSignInSendsNothingAndAsksAgain)
     EXPECT_EQ(passwordQuestions(), 1);
 }
 
+// What Address.ini holds is read as far as it makes sense: a port that is
+// no port, or an unknown security, gives way to the usual.
+using MailSettings = CardTest;
+
+TEST_F(MailSettings, OddValuesGiveWayToTheUsualOnes)
+{
+    using platform::MailSecurity;
+    const struct {
+        QString port, security;
+        quint16 readPort;
+        MailSecurity readSecurity;
+    } rows[] = {
+        {"", "", 587, MailSecurity::StartTls},
+        {"", "TLS", 465, MailSecurity::Tls},
+        {"2525", " none ", 2525, MailSecurity::None},
+        {"99999", "ssl", 587, MailSecurity::StartTls},
+        {"-25", "starttls", 587, MailSecurity::StartTls},
+        {"25 ; comment", QString(5000, 'x'), 587, MailSecurity::StartTls},
+    };
+    for (const auto& [port, security, readPort, readSecurity] : rows) {
+        platform::writeProfileString(tovren::settingsFile(), "Mail", "Port", port);
+        platform::writeProfileString(tovren::settingsFile(), "Mail", "Security", security);
+        const tovren::MailAccount account = tovren::readMailAccount();
+        EXPECT_EQ(account.server.port, readPort) << port.toStdString();
+        EXPECT_EQ(account.server.security, readSecurity) << security.left(20).toStdString();
+    }
+}
+
 } // namespace

@@ -116,6 +116,8 @@ TEST_F(SmtpClientTest, OneConnectionCarriesEveryMessagePastARefusal)
         {letter("refused@example.org"),
          "refused the recipient <refused@example.org> (127.0.0.1:%1: 550 No such user here)"},
         {fromRefused, "refused the sender (127.0.0.1:%1: 553 Sender not allowed)"},
+        {letter("bo@example.org>\r\nRCPT TO:<eve@example.org"),
+         "'bo@example.org>\r\nRCPT TO:<eve@example.org' is not a valid e-mail address."},
         {letter("bo@example.org"), ""},
         {letter("cy@example.org"), ""},
     };
@@ -129,6 +131,7 @@ TEST_F(SmtpClientTest, OneConnectionCarriesEveryMessagePastARefusal)
     EXPECT_EQ(sink.messages().size(), 2u);
     EXPECT_EQ(sink.connections(), 1);
     EXPECT_EQ(sink.dialogue().count("RSET\r\nMAIL FROM:"), 2) << sink.dialogue().toStdString();
+    EXPECT_FALSE(sink.dialogue().contains("eve@")) << sink.dialogue().toStdString();
 }
 
 // Each fault in words a person can act on, and no message leaves.
