@@ -12,6 +12,7 @@
 #include "duplicates/duplicates_commands.h"
 #include "list/frmcontactslist.h"
 #include "output/frmeml.h"
+#include "output/frmmailaccount.h"
 #include "output/print_rpt.h"
 #include "platform/prompts.h"
 #include "shell/exit_app.h"
@@ -49,6 +50,10 @@ void installRoutes(mdiMain& main)
     main.route(Cmd::Email, [frame] {
         frmEml eml(frame);
         platform::prompts().showModal(eml);
+    });
+    main.route(Cmd::MailAccount, [frame] {
+        frmMailAccount account(frame);
+        platform::prompts().showModal(account);
     });
     main.route(Cmd::ImportContacts, ImportContacts);
     main.route(Cmd::ExportContacts, ExportContacts);

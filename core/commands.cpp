@@ -60,6 +60,7 @@ constexpr std::array<Command, kCmdCount> kCommands = {{
     {Cmd::ContactsList, "mnuContactsList", "Contacts &List", "Ctrl+L", true, "", 0, "", none, {},
      true},
     {Cmd::Email, "mnuEml", "&Email", "", false, "", 0, "", none, {}, true},
+    {Cmd::MailAccount, "mnuMailAccount", "&Mail Account...", "", true, "", 0, "", none, {}, true},
     {Cmd::Calculator, "mnuUtilityCalc", "C&alculator", "", true, "", 0, "", none, {}, true},
     // Contacts move between files and the book whether or not the card is open.
     {Cmd::ImportContacts, "mnuImport", "&Import Contacts...", "", true, "", 0, "", none, {}, true},
@@ -152,6 +153,7 @@ const MenuEntry kMenuTree[] = {
 
     menu("mnuUtility", "&Tools"),
     item(Cmd::Email),
+    item(Cmd::MailAccount),
     line("mnuSep10"),
     item(Cmd::Calculator),
     line("mnuSep15"),

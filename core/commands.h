@@ -22,7 +22,8 @@ enum class Cmd {
     Detail, Grid, Refresh, Asc, Desc, Zoom, Find, FindPrev, FindNext, // View
     Filter, AppFilter, First, Prev, Next, Last,
     Addresses, ContactsList,                                          // Masters
-    Email, Calculator, ImportContacts, ExportContacts, FindDuplicates, // Tools
+    Email, MailAccount, Calculator, ImportContacts, ExportContacts,   // Tools
+    FindDuplicates,
     Contents, Index, Support, About,                                  // Help
     PopupAdd, PopupEdit, PopupUndo, PopupCut, PopupCopy, PopupPaste,  // the combos' pop-up
     PopupDel, PopupSelectAll,

@@ -54,6 +54,8 @@ frmEml::frmEml(ErrorReportState& report, MailSettings& settings)
       txtMailserver(named(new QLineEdit(this), "txtMailserver")),
       txtFrom(named(new QLineEdit(this), "txtFrom")),
       txtEmailAddress(named(new QLineEdit(this), "txtEmailAddress")),
+      chkSecure(named(new QCheckBox(QStringLiteral("Secure connection and sign-&in"), this),
+                      "chkSecure")),
       chkShowScreen(
           named(new QCheckBox(QStringLiteral("&Do not show this screen"), this), "chkShowScreen")),
       cmdSend(named(new QPushButton(QStringLiteral("Ok"), this), "cmdSend")),
@@ -68,6 +70,9 @@ frmEml::frmEml(ErrorReportState& report, MailSettings& settings)
     fields->addRow(QStringLiteral("MailServer: "), txtMailserver);
     fields->addRow(QStringLiteral("From: "), txtFrom);
     fields->addRow(QStringLiteral("EmailAddress: "), txtEmailAddress);
+    fields->addRow(QString(), chkSecure);
+    chkSecure->setToolTip(QStringLiteral("Encrypts the connection and signs in as the sender's "
+                                         "address; always so on ports 587 and 465."));
     txtMailserver->setPlaceholderText(QStringLiteral("host or host:port"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(chkShowScreen);
@@ -98,6 +103,7 @@ void frmEml::Form_Load()
     txtMailserver->setText(m_settings.MailServer);
     txtFrom->setText(m_settings.FromName);
     txtEmailAddress->setText(m_settings.FromEmailAddress);
+    chkSecure->setChecked(m_settings.SecureSignIn);
 }
 
 void frmEml::chooseMethod(quint8 method)
@@ -117,6 +123,7 @@ void frmEml::EnableTextBoxes(bool on)
                             : palette().color(QPalette::Disabled, QPalette::Window));
         box->setPalette(colours);
     }
+    chkSecure->setEnabled(on);
     if (on)
         txtMailserver->setFocus();
 }
@@ -139,6 +146,7 @@ void frmEml::cmdSend_Click()
         return txtEmailAddress->setFocus();
     }
     m_settings.FromEmailAddress = txtEmailAddress->text();
+    m_settings.SecureSignIn = chkSecure->isChecked();
     hide();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The mail settings dialog: how the error report is mailed (mail link,
-// system mail, or SMTP with its server and sender). One per thread; "Ok"
-// and "Cancel" only hide it, so the choices stay for the next showing; its
-// close box unloads it, and the next showing starts afresh.
+// system mail, or SMTP with its server, its sender and whether it is
+// secured). One per thread; "Ok" and "Cancel" only hide it, so the choices
+// stay for the next showing; its close box unloads it, and the next showing
+// starts afresh.
 
 #include <QDialog>
 
@@ -43,6 +44,7 @@ private:
     QLineEdit* txtMailserver;
     QLineEdit* txtFrom;
     QLineEdit* txtEmailAddress;
+    QCheckBox* chkSecure;
     QCheckBox* chkShowScreen;
     QPushButton* cmdSend;
     QPushButton* cmdCancel;

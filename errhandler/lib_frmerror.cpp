@@ -147,7 +147,7 @@ void lib_frmError::cmdEmail_Click()
     case 3:
         m_smtp.SendEmail(settings.MailServer, settings.FromName, settings.FromEmailAddress,
                          m_state.m_strToName, m_state.m_strEmailAddress, m_state.m_strSubject,
-                         reportText());
+                         reportText(), settings.SecureSignIn);
         break;
     default:
         break;

@@ -1,5 +1,6 @@
 #include "smtp_mailer.h"
 
+#include "platform/mail_sign_in.h"
 #include "platform/prompts.h"
 
 #include <QElapsedTimer>
@@ -31,6 +32,12 @@ void tellFailure(const QString& text)
     platform::MsgBox(text, platform::Buttons::OK, platform::Icon::Critical, failureTitle);
 }
 
+void tellSent()
+{
+    platform::MsgBox(QStringLiteral("Composed Error Email in SMTP."), platform::Buttons::OK,
+                     platform::Icon::None, QStringLiteral("Operation Successful"));
+}
+
 } // namespace
 
 SmtpMailer::SmtpMailer(QObject* parent) : QObject(parent), Winsock1(new QTcpSocket(this))
@@ -41,7 +48,7 @@ SmtpMailer::SmtpMailer(QObject* parent) : QObject(parent), Winsock1(new QTcpSock
 void SmtpMailer::SendEmail(const QString& MailServerName, const QString& FromName,
                            const QString& FromEmailAddress, const QString& ToName,
                            const QString& ToEMailAddress, const QString& EmailSubject,
-                           const QString& EmailBodyofMessage)
+                           const QString& EmailBodyofMessage, bool secure)
 {
     const SmtpAddresses addresses{FromName, FromEmailAddress, ToName, ToEMailAddress, EmailSubject};
     const QString unsafe = valueWithLineBreak(MailServerName, addresses);
@@ -58,6 +65,8 @@ void SmtpMailer::SendEmail(const QString& MailServerName, const QString& FromNam
                                .arg(MailServerName));
     m_server = *server;
     m_waitLimitMs = waitLimitMs();
+    if (secure || m_server.port == 587 || m_server.port == 465)
+        return sendSecurely(addresses, EmailBodyofMessage);
     const SmtpLines lines = smtpLines(addresses, QDateTime::currentDateTime());
 
     m_reply.clear();
@@ -84,8 +93,7 @@ void SmtpMailer::SendEmail(const QString& MailServerName, const QString& FromNam
             return tellConnectionFailure();
     }
     Winsock1->disconnectFromHost();
-    platform::MsgBox(QStringLiteral("Composed Error Email in SMTP."), platform::Buttons::OK,
-                     platform::Icon::None, QStringLiteral("Operation Successful"));
+    tellSent();
 }
 
 SmtpMailer::Wait SmtpMailer::WaitFor(const QString& ResponseCode)
@@ -154,11 +162,35 @@ void SmtpMailer::tellConnectionFailure()
     if (!m_reply.isEmpty())
         reason += QStringLiteral("\r\nIts last reply: ") + m_reply.trimmed();
     Winsock1->abort();
+    tellNotSent(reason);
+}
+
+void SmtpMailer::tellNotSent(const QString& reason) const
+{
     tellFailure(QStringLiteral("The error report could not be sent through the mail server "
                                "%1, port %2.\r\n\r\n%3")
                     .arg(m_server.host)
                     .arg(m_server.port)
                     .arg(reason));
+}
+
+void SmtpMailer::sendSecurely(const SmtpAddresses& addresses, const QString& body)
+{
+    using platform::MailSecurity;
+    const platform::MailServer server{m_server.host, m_server.port,
+                                      m_server.port == 465 ? MailSecurity::Tls
+                                                           : MailSecurity::StartTls,
+                                      addresses.fromEmailAddress};
+    const SmtpLines lines = smtpLines(addresses, QDateTime::currentDateTime());
+    platform::SmtpSession session(m_waitLimitMs);
+    platform::MailResult result = platform::openSignedIn(session, server);
+    if (result.number == 0)
+        result = session.transfer(lines.mailFrom.toUtf8(), {lines.rcptTo.toUtf8()},
+                                  (lines.headerBlock + crlf + smtpBody(body)).toUtf8());
+    session.close();
+    if (result.number != 0)
+        return tellNotSent(result.description);
+    tellSent();
 }
 
 } // namespace Vostrel

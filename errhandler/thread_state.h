@@ -16,6 +16,8 @@ struct MailSettings {
     QString MailServer;
     QString FromName;
     QString FromEmailAddress;
+    // Encryption and sign-in as the sender's address, as on ports 587 and 465.
+    bool SecureSignIn = false;
 };
 
 StackParams& stackParams();

@@ -1,16 +1,19 @@
 #include "frmeml.h"
 
+#include "mail_account.h"
 #include "mail_merge.h"
 
 #include "card/active_card.h"
 #include "card/frmaddress.h"
 #include "core/traced.h"
+#include "platform/mail_sign_in.h"
 #include "platform/prompts.h"
 #include "records/address.h"
 #include "records/dialog_placement.h"
 #include "shell/utilities.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
@@ -72,6 +75,20 @@ frmEml::frmEml(QWidget* parent) : QDialog(parent)
     lstAttach->setEnabled(false);
     fields->addWidget(lblEmails, 3, 0, Qt::AlignTop);
     fields->addWidget(lstAttach, 3, 1);
+    // The system's transport stays the default wherever one is installed,
+    // or where no account is set up either (its absence is told then).
+    cboTransport = new QComboBox(this);
+    cboTransport->setObjectName(QStringLiteral("cboTransport"));
+    const tovren::MailAccount account = tovren::readMailAccount();
+    cboTransport->addItems({QStringLiteral("System mail (sendmail)"),
+                            account.isSet()
+                                ? QStringLiteral("Mail account (%1)").arg(account.senderAddress)
+                                : QStringLiteral("Mail account (not set up)")});
+    cboTransport->setCurrentIndex(platform::findSendmail().number != 0 && account.isSet() ? 1 : 0);
+    auto* transportLabel = new QLabel(QStringLiteral("Send t&hrough"), this);
+    transportLabel->setBuddy(cboTransport);
+    fields->addWidget(transportLabel, 4, 0);
+    fields->addWidget(cboTransport, 4, 1);
 
     auto* buttons = new QVBoxLayout;
     cmdNew = button("cmdNew", QStringLiteral("&New Message"));
@@ -183,7 +200,14 @@ void frmEml::cmdSend_Click()
             return tell(problem + QStringLiteral(" No message was sent."),
                         platform::Icon::Exclamation);
         // Signing on: the transport must be there before any message is written.
-        if (const platform::MailResult found = platform::findSendmail(); found.number != 0)
+        const bool throughAccount = cboTransport->currentIndex() == 1;
+        const tovren::MailAccount account = tovren::readMailAccount();
+        if (throughAccount && !account.isSet())
+            return tell(QStringLiteral("No mail account is set up: enter it under Tools, Mail "
+                                       "Account.\r\nNo message was sent."),
+                        platform::Icon::Critical);
+        if (const platform::MailResult found = platform::findSendmail();
+            !throughAccount && found.number != 0)
             return tell(found.description + QStringLiteral("\r\nNo message was sent."),
                         platform::Icon::Critical);
 
@@ -191,7 +215,19 @@ void frmEml::cmdSend_Click()
         QList<tovren::Contact> contacts = recipients.reachable;
         if (!chooseAfterInterruption(contacts))
             return;
-        send(tovren::composeMessages(letter, contacts, chkCC->isChecked()), recipients.skipped);
+        const QList<platform::MailMessage> messages =
+            tovren::composeMessages(letter, contacts, chkCC->isChecked());
+        if (!throughAccount || messages.isEmpty())
+            return send(messages, recipients.skipped, platform::sendMail);
+        // One connection, signed in once, carries every message of the Send.
+        platform::SmtpSession session;
+        if (const platform::MailResult opened = platform::openSignedIn(session, account.server);
+            opened.number != 0)
+            return tell(opened.description + QStringLiteral("\r\nNo message was sent."),
+                        platform::Icon::Critical);
+        send(messages, recipients.skipped, [&](const platform::MailMessage& message) {
+            return session.send(tovren::fromAccount(account, message));
+        });
     });
 }
 
@@ -219,7 +255,7 @@ bool frmEml::chooseAfterInterruption(QList<tovren::Contact>& contacts)
 }
 
 void frmEml::send(const QList<platform::MailMessage>& messages,
-                  const QList<tovren::SkippedContact>& skipped)
+                  const QList<tovren::SkippedContact>& skipped, const tovren::Deliver& deliver)
 {
     QProgressDialog progress(QStringLiteral("Sending e-mail..."), QStringLiteral("Cancel"), 0,
                              int(messages.size()), this);
@@ -228,11 +264,12 @@ void frmEml::send(const QList<platform::MailMessage>& messages,
     // Shown at once and modal over this window: between two messages the
     // person can press its Cancel, and nothing else.
     progress.setMinimumDuration(0);
-    const tovren::SendOutcome outcome = tovren::sendAll(messages, [&progress](qsizetype sent) {
-        progress.setValue(int(sent));
-        QCoreApplication::processEvents();
-        return !progress.wasCanceled();
-    });
+    const tovren::SendOutcome outcome =
+        tovren::sendAll(messages, deliver, [&progress](qsizetype sent) {
+            progress.setValue(int(sent));
+            QCoreApplication::processEvents();
+            return !progress.wasCanceled();
+        });
     progress.reset();
 
     // Whom a Send that stopped early has mailed, so that the next one can

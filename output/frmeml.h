@@ -1,8 +1,10 @@
 #pragma once
 // frmEml, "Generate Emails": one prepared message to every contact of the
 // card's current selection that has an e-mail address, through the system
-// mail transport, either personally ("Dear" and each name) or as one common
-// message to all; with files attached.
+// mail transport or the person's mail account, either personally ("Dear" and each name) or as one
+// common message to all; with files attached.
+
+#include "mail_merge.h"
 
 #include "records/emls.h"
 
@@ -11,18 +13,11 @@
 #include <QVector>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-
-namespace platform {
-struct MailMessage;
-}
-namespace tovren {
-struct Contact;
-struct SkippedContact;
-} // namespace tovren
 
 class frmEml : public QDialog {
     Q_OBJECT
@@ -31,6 +26,7 @@ public:
 
     QVector<QLineEdit*> txtFld; // 0 the subject, 1 the body's file or "quoted text"
     QCheckBox* chkCC = nullptr;
+    QComboBox* cboTransport = nullptr; // 0 the system's sendmail, 1 the person's mail account
     QListWidget* lstAttach = nullptr;
     QLabel* lblEmails = nullptr;
     QPushButton* cmdNew = nullptr;
@@ -49,9 +45,10 @@ public:
 
 private:
     QPushButton* button(const char* name, const QString& caption);
-    // Sends `messages` under a progress dialog and tells the person how it went.
+    // Sends `messages` through `deliver` under a progress dialog and tells
+    // the person how it went.
     void send(const QList<platform::MailMessage>& messages,
-              const QList<tovren::SkippedContact>& skipped);
+              const QList<tovren::SkippedContact>& skipped, const tovren::Deliver& deliver);
     // After an interrupted Send, whom to mail now: everyone, only those
     // not yet mailed, or (an empty list and false) nobody.
     bool chooseAfterInterruption(QList<tovren::Contact>& contacts);

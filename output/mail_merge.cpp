@@ -76,7 +76,7 @@ QList<platform::MailMessage> composeMessages(const Letter& letter, const QList<C
     return messages;
 }
 
-SendOutcome sendAll(const QList<platform::MailMessage>& messages,
+SendOutcome sendAll(const QList<platform::MailMessage>& messages, const Deliver& deliver,
                     const std::function<bool(qsizetype)>& proceed)
 {
     SendOutcome outcome;
@@ -86,7 +86,7 @@ SendOutcome sendAll(const QList<platform::MailMessage>& messages,
             outcome.cancelled = true;
             break;
         }
-        outcome.failure = platform::sendMail(message);
+        outcome.failure = deliver(message);
         if (outcome.failure.number != 0)
             break;
         ++outcome.sent;

@@ -1,7 +1,8 @@
 #pragma once
 // The mail merge behind "Generate Emails": who the selected contacts are and
 // which of them mail can reach, the messages written to them, and sending
-// those messages one by one through the system mail transport.
+// those messages one by one through the system mail transport or the
+// person's mail account.
 
 #include "platform/mail_transport.h"
 
@@ -56,9 +57,13 @@ struct SendOutcome {
     platform::MailResult failure; // number 0 unless a message was refused
 };
 
-// Sends the messages in order and stops at the first failure. `proceed` is
-// asked before each message with the count sent so far; false cancels.
-SendOutcome sendAll(const QList<platform::MailMessage>& messages,
+// How one message leaves: platform::sendMail, or a session of the account.
+using Deliver = std::function<platform::MailResult(const platform::MailMessage&)>;
+
+// Sends the messages in order through `deliver` and stops at the first
+// failure. `proceed` is asked before each message with the count sent so
+// far; false cancels.
+SendOutcome sendAll(const QList<platform::MailMessage>& messages, const Deliver& deliver,
                     const std::function<bool(qsizetype)>& proceed);
 
 // What the person is told afterwards: how many messages went out, why

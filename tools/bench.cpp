@@ -17,6 +17,7 @@
 #include "bench_interchange.h"
 #include "bench_list.h"
 #include "bench_mail.h"
+#include "bench_mail_account.h"
 #include "bench_server.h"
 #include "bench_timing.h"
 #include "bench_transfer.h"
@@ -386,6 +387,13 @@ int main(int argc, char** argv)
             time("mail_1k", [&] {
                 if (mail() != 1000)
                     fail("mail_1k: the transport did not take every message");
+            });
+            const AccountMailBench account(folder.path());
+            if (!account.error().isEmpty())
+                fail(qPrintable("mail_1k_account: " + account.error()));
+            time("mail_1k_account", [&] {
+                if (account() != 1000)
+                    fail("mail_1k_account: the server did not take every message");
             });
             const QByteArray cards = interchangeFiles(contacts, folder.path());
             transferBook(folder.path(), cards);

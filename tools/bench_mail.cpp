@@ -5,6 +5,18 @@
 
 #include <QFile>
 
+QList<platform::MailMessage> benchMessages()
+{
+    QList<tovren::Contact> contacts;
+    for (int i = 0; i < 1000; ++i)
+        contacts.append({QStringLiteral("Zoë Contact %1").arg(i),
+                         QStringLiteral("contact%1@example.org").arg(i)});
+    const tovren::Letter letter{QStringLiteral("Grüße: our new office"),
+                                QStringLiteral("We have moved.\r\n").repeated(40),
+                                {{QStringLiteral("map.pdf"), QByteArray(10000, 'm')}}};
+    return tovren::composeMessages(letter, contacts, false);
+}
+
 std::function<qsizetype()> mailBench(const QString& folder)
 {
     const QString standIn = folder + QStringLiteral("/sendmail");
@@ -23,8 +35,9 @@ std::function<qsizetype()> mailBench(const QString& folder)
         tovren::Letter letter{QStringLiteral("Grüße: our new office"),
                               QStringLiteral("We have moved.\r\n").repeated(40),
                               {{QStringLiteral("map.pdf"), QByteArray(10000, 'm')}}};
-        const tovren::SendOutcome outcome = tovren::sendAll(
-            tovren::composeMessages(letter, contacts, false), [](qsizetype) { return true; });
+        const tovren::SendOutcome outcome =
+            tovren::sendAll(tovren::composeMessages(letter, contacts, false), platform::sendMail,
+                            [](qsizetype) { return true; });
         platform::setSendmailCommand(QString());
         return outcome.sent;
     };

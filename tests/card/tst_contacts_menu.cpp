@@ -63,8 +63,9 @@ TEST_F(ContactsMenu, StandAfterTheToolsItemsAndNeedNoCard)
     QStringList captions;
     for (const QAction* action : tools->actions())
         captions << action->text();
-    EXPECT_EQ(captions.join('|'), "&Email||C&alculator||&Import Contacts...|E&xport Contacts..."
-                                  "|Find &Duplicates...");
+    EXPECT_EQ(captions.join('|'),
+              "&Email|&Mail Account...||C&alculator||&Import Contacts...|E&xport Contacts..."
+              "|Find &Duplicates...");
     EXPECT_EQ(enabledOf("mnuImport mnuExport"), "mnuImport mnuExport");
 }
 

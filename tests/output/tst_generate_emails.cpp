@@ -10,6 +10,7 @@
 #include "support/smtp_sink.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -256,6 +257,8 @@ TEST_P(SendRefusal, SendsNothing)
     compose([&](frmEml& eml) {
         if (name == "MissingBodyFile")
             expectReport();
+        if (name == "NoAccount")
+            eml.cboTransport->setCurrentIndex(1);
         if (!refusal.attachment.isEmpty()) {
             m_prompts.answerOpenFile(home(refusal.attachment));
             eml.cmdAdd->click();
@@ -287,6 +290,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"NoSendmail", "\"Hello\"",
                 "Install a mail transport such as msmtp-mta or postfix.\r\nNo message was sent.",
                 Icon::Critical},
+        Refusal{"NoAccount", "\"Hello\"", "No mail account is set up", Icon::Critical},
         Refusal{"MissingBodyFile", "nowhere.txt", "The message text is empty or could not be read.",
                 Icon::Exclamation},
         Refusal{"EmptyQuotedBody", "\"\"", "The message text is empty or could not be read.",

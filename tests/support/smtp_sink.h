@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTcpServer>
 
 // Failures show JSON as JSON.
 inline void PrintTo(const QJsonValue& value, std::ostream* out)
@@ -18,6 +19,14 @@ inline void PrintTo(const QJsonValue& value, std::ostream* out)
 }
 
 namespace testing_support {
+
+// A loopback port nobody listens on: connections to it are refused.
+inline quint16 closedPort()
+{
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost);
+    return server.serverPort();
+}
 
 class SmtpSink {
 public:
@@ -29,11 +38,19 @@ public:
     };
 
     // Keeps what arrives in `folder`; error() says why when it cannot start.
-    explicit SmtpSink(const QString& folder) : m_folder(folder)
+    // `options` are smtp_sink.py's (TLS, sign-in); `password` is the one it
+    // accepts, handed over in its environment.
+    explicit SmtpSink(const QString& folder, const QStringList& options = {},
+                      const QString& password = {})
+        : m_folder(folder)
     {
         QDir().mkpath(folder);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("SMTP_SINK_PASSWORD", password);
+        m_server.setProcessEnvironment(environment);
         m_server.start("/usr/bin/python3",
-                       {TOVREN_SOURCE_DIR "/tests/support/smtp_sink.py", folder});
+                       QStringList{TOVREN_SOURCE_DIR "/tests/support/smtp_sink.py", folder}
+                           + options);
         if (m_server.waitForReadyRead(10000))
             m_port = quint16(m_server.readLine().trimmed().toUInt());
         if (m_port == 0)
@@ -50,6 +67,9 @@ public:
     quint16 port() const { return m_port; }
     QString error() const { return m_error; }
     QString file(const QString& name) const { return m_folder + '/' + name; }
+    // Every byte the clients sent, decrypted; how many connections were made.
+    QByteArray dialogue() const { return readBytes(file("dialogue")); }
+    qsizetype connections() const { return readBytes(file("connections")).count('\n'); }
 
     std::vector<Message> messages() const
     {

@@ -1,19 +1,28 @@
 """A real SMTP server for tests: aiosmtpd on a free loopback port.
 
-Usage: smtp_sink.py FOLDER. Prints the port once it listens, then keeps each
-message it accepts, before it answers 250, as FOLDER/N.eml (the data, dots
-unstuffed) and FOLDER/N.json: the envelope, and the message as a mail
-program reads it with Python's own MIME parser (null where it cannot).
+Usage: smtp_sink.py FOLDER [options]. Prints the port once it listens, then
+keeps each message it accepts, before it answers 250, as FOLDER/N.eml (the
+data, dots unstuffed) and FOLDER/N.json: the envelope, and the message as a
+mail program reads it with Python's own MIME parser (null where it cannot).
+Every byte the clients send (after decryption) is added to FOLDER/dialogue,
+and each connection adds a line to FOLDER/connections.
+
+Options: --starttls CERT KEY (STARTTLS required before MAIL), --tls CERT KEY
+(TLS from the first byte), --user NAME (AUTH required; the password is the
+environment's SMTP_SINK_PASSWORD), --mechanism PLAIN|LOGIN (offer only it),
+--discard (keep nothing, record nothing: for timing clients).
 """
+import argparse
 import asyncio
 import base64
 import email
 import email.policy
 import json
 import os
-import sys
 
-from aiosmtpd.smtp import SMTP
+import ssl
+
+from aiosmtpd.smtp import SMTP, AuthResult, LoginPassword
 
 
 def read(content):
@@ -35,7 +44,23 @@ class Keeper:
         self.folder = folder
         self.count = 0
 
+    # A sender or recipient the test wants refused is named so.
+    async def handle_MAIL(self, server, session, envelope, address, options):
+        if address.startswith('refused@'):
+            return '553 Sender not allowed'
+        envelope.mail_from = address
+        envelope.mail_options.extend(options)
+        return '250 OK'
+
+    async def handle_RCPT(self, server, session, envelope, address, options):
+        if address.startswith('refused@'):
+            return '550 No such user here'
+        envelope.rcpt_tos.append(address)
+        return '250 OK'
+
     async def handle_DATA(self, server, session, envelope):
+        if self.folder is None:
+            return '250 OK'
         self.count += 1
         base = os.path.join(self.folder, str(self.count))
         with open(base + '.eml', 'wb') as f:
@@ -49,11 +74,63 @@ class Keeper:
         return '250 OK'
 
 
+class Recording(SMTP):
+    # data_received sees the plain bytes, before TLS and after it alike.
+    folder = None
+
+    def connection_made(self, transport):
+        if self._original_transport is None and self.folder is not None:
+            with open(os.path.join(self.folder, 'connections'), 'a') as f:
+                f.write('connection\n')
+        super().connection_made(transport)
+
+    def data_received(self, data):
+        if self.folder is not None:
+            with open(os.path.join(self.folder, 'dialogue'), 'ab') as f:
+                f.write(data)
+        super().data_received(data)
+
+
+def context(cert, key):
+    tls = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+    tls.load_cert_chain(cert, key)
+    return tls
+
+
+def checker(user):
+    password = os.environ.get('SMTP_SINK_PASSWORD', '').encode()
+
+    def check(server, session, envelope, mechanism, data):
+        ok = isinstance(data, LoginPassword) and data.login == user.encode() \
+            and data.password == password
+        return AuthResult(success=ok, handled=False)
+    return check
+
+
 async def main():
-    keeper = Keeper(sys.argv[1])
+    parser = argparse.ArgumentParser()
+    parser.add_argument('folder')
+    parser.add_argument('--starttls', nargs=2)
+    parser.add_argument('--tls', nargs=2)
+    parser.add_argument('--user')
+    parser.add_argument('--mechanism')
+    parser.add_argument('--discard', action='store_true')
+    args = parser.parse_args()
+    folder = None if args.discard else args.folder
+    keeper = Keeper(folder)
+    Recording.folder = folder
+    options = {'hostname': 'sink.test'}
+    if args.starttls:
+        options.update(tls_context=context(*args.starttls), require_starttls=True)
+    if args.user:
+        options.update(authenticator=checker(args.user), auth_required=True,
+                       auth_require_tls=bool(args.starttls))
+        if args.mechanism:
+            options['auth_exclude_mechanism'] = {'PLAIN', 'LOGIN'} - {args.mechanism}
     loop = asyncio.get_running_loop()
     server = await loop.create_server(
-        lambda: SMTP(keeper, hostname='sink.test'), '127.0.0.1', 0)
+        lambda: Recording(keeper, **options), '127.0.0.1', 0,
+        ssl=context(*args.tls) if args.tls else None)
     print(server.sockets[0].getsockname()[1], flush=True)
     await server.serve_forever()
 

@@ -1,0 +1,81 @@
+#include "mail_account.h"
+
+#include "core/program.h"
+#include "platform/profile_file.h"
+
+#include <array>
+#include <utility>
+
+namespace tovren {
+namespace {
+
+const QString kSection = QStringLiteral("Mail");
+
+using platform::MailSecurity;
+const std::array<std::pair<MailSecurity, QString>, 3> kSecurityNames{{
+    {MailSecurity::None, QStringLiteral("none")},
+    {MailSecurity::StartTls, QStringLiteral("starttls")},
+    {MailSecurity::Tls, QStringLiteral("tls")},
+}};
+
+QString setting(const QString& key)
+{
+    return platform::readProfileString(settingsFile(), kSection, key);
+}
+
+} // namespace
+
+bool MailAccount::isSet() const
+{
+    return !server.host.trimmed().isEmpty() && platform::isMailAddress(senderAddress);
+}
+
+MailAccount readMailAccount()
+{
+    MailAccount account;
+    account.server.host = setting(QStringLiteral("Server")).trimmed();
+    const QString security = setting(QStringLiteral("Security")).trimmed().toLower();
+    for (const auto& [mode, name] : kSecurityNames) {
+        if (security == name)
+            account.server.security = mode;
+    }
+    bool ok = false;
+    const uint port = setting(QStringLiteral("Port")).toUInt(&ok);
+    account.server.port = ok && port >= 1 && port <= 65535
+                              ? quint16(port)
+                              : platform::defaultPort(account.server.security);
+    account.server.user = setting(QStringLiteral("User")).trimmed();
+    account.senderName = setting(QStringLiteral("SenderName"));
+    account.senderAddress = setting(QStringLiteral("SenderAddress")).trimmed();
+    return account;
+}
+
+bool writeMailAccount(const MailAccount& account)
+{
+    QString security;
+    for (const auto& [mode, name] : kSecurityNames) {
+        if (account.server.security == mode)
+            security = name;
+    }
+    const std::pair<const char*, QString> values[] = {
+        {"Server", account.server.host},
+        {"Port", QString::number(account.server.port)},
+        {"Security", security},
+        {"User", account.server.user},
+        {"SenderName", account.senderName},
+        {"SenderAddress", account.senderAddress},
+    };
+    bool written = true;
+    for (const auto& [key, value] : values)
+        written = writeSetting(kSection, QLatin1String(key), value) && written;
+    return written;
+}
+
+platform::MailMessage fromAccount(const MailAccount& account, platform::MailMessage message)
+{
+    message.fromName = account.senderName;
+    message.fromAddress = account.senderAddress;
+    return message;
+}
+
+} // namespace tovren
