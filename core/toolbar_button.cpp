@@ -1,9 +1,23 @@
 #include "toolbar_button.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QStyleOption>
 
 namespace tovren {
+namespace {
+
+// A separator or a blank holds its place among the buttons but is no
+// button to a screen reader.
+QAccessibleInterface* separatorFace(const QString& className, QObject* object)
+{
+    auto* button = qobject_cast<TbrButton*>(object);
+    if (className != QLatin1String("tovren::TbrButton") || !button || !button->key().isEmpty())
+        return nullptr;
+    return new QAccessibleWidget(button, QAccessible::Separator);
+}
+
+} // namespace
 
 TbrButton::TbrButton(int index, const ToolbarSlot& slot, QWidget* parent)
     : QToolButton(parent), m_index(index), m_separator(slot.kind == ToolbarSlot::Kind::Separator)
@@ -17,9 +31,13 @@ TbrButton::TbrButton(int index, const ToolbarSlot& slot, QWidget* parent)
         const Command& c = command(slot.command);
         m_key = QString::fromLatin1(c.key);
         setToolTip(QString::fromLatin1(c.tooltip));
+        // The button shows an image alone: its tooltip names it.
+        setAccessibleName(toolTip());
     }
     if (isSeparator())
         setAttribute(Qt::WA_TransparentForMouseEvents);
+    static const bool installed = (QAccessible::installFactory(separatorFace), true);
+    (void)installed;
 }
 
 void TbrButton::setMixedState(bool on)

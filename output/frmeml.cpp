@@ -70,6 +70,7 @@ frmEml::frmEml(QWidget* parent) : QDialog(parent)
     lstAttach = new QListWidget(this);
     lstAttach->setObjectName(QStringLiteral("lstAttach"));
     lstAttach->setEnabled(false);
+    lstAttach->setAccessibleName(lblEmails->text());
     fields->addWidget(lblEmails, 3, 0, Qt::AlignTop);
     fields->addWidget(lstAttach, 3, 1);
 

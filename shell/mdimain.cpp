@@ -197,6 +197,7 @@ void mdiMain::createToolBar()
     m_lblRecCount = new QLabel(picture);
     m_lblRecCount->setObjectName(QStringLiteral("lblRecCount"));
     m_lblRecCount->setAlignment(Qt::AlignCenter);
+    m_lblRecCount->setAccessibleDescription(QStringLiteral("Record"));
     QFont font(QStringLiteral("Garamond"), 12);
     font.setBold(true);
     m_lblRecCount->setFont(font);
@@ -232,6 +233,13 @@ bool mdiMain::isMenuShortcut(const QKeySequence& keys) const
             return true;
     }
     return false;
+}
+
+// Qt has no announcement of its own here: the record counter carries the
+// news as its accessible name, whose changes screen readers read out.
+void mdiMain::announce(const QString& text)
+{
+    m_lblRecCount->setAccessibleName(text);
 }
 
 void mdiMain::setRecordCounter(const QString& text)
@@ -295,7 +303,8 @@ void mdiMain::showChild(QWidget* child)
     QMdiSubWindow* window = m_mdiArea->addSubWindow(child);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowIcon(windowIcon());
-    window->resize(window->sizeHint());
+    // A child larger than the area (a large font) fits it and scrolls.
+    window->resize(window->sizeHint().boundedTo(m_mdiArea->viewport()->size()));
     window->show();
 }
 
