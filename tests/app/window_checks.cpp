@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QScreen>
+#include <QTest>
 #include <QWidget>
 
 namespace testing_support {
@@ -112,6 +113,7 @@ QStringList accessibilityFaults(QWidget& window)
             faults << nameOf(*widget) + QStringLiteral(": no role");
     }
     // Tab order: each control Tab reaches comes after the one before it.
+    QList<QWidget*> stops;
     QWidget* previous = nullptr;
     for (QWidget* next = window.nextInFocusChain(); next != &window;
          next = next->nextInFocusChain()) {
@@ -121,6 +123,16 @@ QStringList accessibilityFaults(QWidget& window)
         if (previous && !readsOn(inWindow(*previous, window), inWindow(*next, window)))
             faults << QStringLiteral("Tab: %1 after %2").arg(nameOf(*next), nameOf(*previous));
         previous = next;
+        stops << next;
+    }
+    // No control keeps the focus from Tab for long (a label steps through
+    // its links first).
+    for (QWidget* stop : stops.size() > 1 ? stops : QList<QWidget*>()) {
+        stop->setFocus(Qt::TabFocusReason);
+        for (int press = 0; press < 4 && window.focusWidget() == stop; ++press)
+            QTest::keyClick(stop, Qt::Key_Tab);
+        if (window.focusWidget() == stop)
+            faults << QStringLiteral("%1: keeps Tab").arg(nameOf(*stop));
     }
     return faults;
 }

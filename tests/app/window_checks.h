@@ -9,8 +9,9 @@ class QWidget;
 
 namespace testing_support {
 
-// Controls a screen reader cannot name or tell the kind of, and Tab
-// stepping through the controls other than top to bottom, left to right.
+// Controls a screen reader cannot name or tell the kind of, Tab stepping
+// through the controls other than top to bottom, left to right, and a
+// control that keeps the focus when Tab is pressed.
 QStringList accessibilityFaults(QWidget& window);
 
 // Controls cut short, lying outside their window or over a sibling, and a

@@ -19,7 +19,7 @@ public:
     WindowTest& nextModal(const Check& check);
     // The modal window a menu item opens, checked.
     void modal(const char* menuItem, const Check& check);
-    // A menu item chosen, every modal it opens answered by `act`.
+    // A menu item chosen.
     void choose(const char* menuItem) { trigger(menuItem); }
     testing_support::ScriptedPrompts& prompts() { return m_prompts; }
     QString path(const QString& name) const { return home(name); }
