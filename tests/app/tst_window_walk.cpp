@@ -3,6 +3,9 @@
 #include "window_checks.h"
 #include "window_table.h"
 
+#include <QMenu>
+#include <QMenuBar>
+
 class WindowWalk : public WindowTest, public ::testing::WithParamInterface<WindowRow> {};
 
 TEST_P(WindowWalk, EveryControlIsNamedAndTabFollowsTheLayout)
@@ -17,3 +20,27 @@ TEST_P(WindowWalk, EveryControlIsNamedAndTabFollowsTheLayout)
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, WindowWalk, ::testing::ValuesIn(kWindows), windowName);
+
+// Every menu command is reached by its own access key within its menu; the
+// clipboard's captions stand as they always have, reached by their shortcuts.
+TEST_F(WindowTest, EveryMenuCommandHasItsOwnAccessKey)
+{
+    card();
+    const QStringList plain{"Cut", "Copy", "Paste", "Delete", "Select All"};
+    QList<QMenu*> menus{main().popupMenu()};
+    for (QAction* top : main().menuBar()->actions())
+        menus << top->menu();
+    QStringList faults;
+    for (const QMenu* menu : menus) {
+        QSet<QKeySequence> keys;
+        for (const QAction* item : menu->actions()) {
+            if (item->isSeparator() || plain.contains(item->text()))
+                continue;
+            const QKeySequence key = QKeySequence::mnemonic(item->text());
+            if (key.isEmpty() || keys.contains(key))
+                faults << menu->title() + " " + item->text();
+            keys << key;
+        }
+    }
+    EXPECT_EQ(faults, QStringList());
+}
