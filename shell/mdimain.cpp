@@ -16,8 +16,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
@@ -45,7 +47,9 @@ mdiMain::mdiMain(QWidget* parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("mdiMain"));
     setWindowTitle(QStringLiteral("Tovren"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tovren.svg")));
-    resize(1180, 760);
+    // A screen at a high scale may be smaller than the window was drawn
+    // for: it then fits the screen, with room for the window's frame.
+    resize(QSize(1180, 760).boundedTo(screen()->availableGeometry().size() - QSize(16, 48)));
 
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
@@ -181,6 +185,10 @@ void mdiMain::createToolBar()
         connect(button, &QToolButton::clicked, this,
                 [this, button] { tbrMain_ButtonClick(button); });
     }
+
+    // On a narrow screen the buttons that do not fit wait behind this one.
+    if (auto* more = m_tbrMain->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More buttons"));
 
     auto* spacer = new QWidget(m_tbrMain);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
