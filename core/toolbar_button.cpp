@@ -7,14 +7,45 @@
 namespace tovren {
 namespace {
 
+// A command's button is a button that presses, its pressed look a toggle;
+// Qt would present a checkable button as a check box.
+class CommandButtonFace final : public QAccessibleWidget {
+public:
+    explicit CommandButtonFace(TbrButton* button) : QAccessibleWidget(button, QAccessible::Button)
+    {}
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = button().value();
+        return state;
+    }
+    QStringList actionNames() const override
+    {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction() && button().isEnabled())
+            button().click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    TbrButton& button() const { return *static_cast<TbrButton*>(widget()); }
+};
+
 // A separator or a blank holds its place among the buttons but is no
 // button to a screen reader.
-QAccessibleInterface* separatorFace(const QString& className, QObject* object)
+QAccessibleInterface* buttonFace(const QString& className, QObject* object)
 {
     auto* button = qobject_cast<TbrButton*>(object);
-    if (className != QLatin1String("tovren::TbrButton") || !button || !button->key().isEmpty())
+    if (className != QLatin1String("tovren::TbrButton") || !button)
         return nullptr;
-    return new QAccessibleWidget(button, QAccessible::Separator);
+    if (button->key().isEmpty())
+        return new QAccessibleWidget(button, QAccessible::Separator);
+    return new CommandButtonFace(button);
 }
 
 } // namespace
@@ -36,7 +67,7 @@ TbrButton::TbrButton(int index, const ToolbarSlot& slot, QWidget* parent)
     }
     if (isSeparator())
         setAttribute(Qt::WA_TransparentForMouseEvents);
-    static const bool installed = (QAccessible::installFactory(separatorFace), true);
+    static const bool installed = (QAccessible::installFactory(buttonFace), true);
     (void)installed;
 }
 

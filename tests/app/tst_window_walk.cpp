@@ -3,6 +3,7 @@
 #include "window_checks.h"
 #include "window_table.h"
 
+#include <QAccessible>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -43,4 +44,22 @@ TEST_F(WindowTest, EveryMenuCommandHasItsOwnAccessKey)
         }
     }
     EXPECT_EQ(faults, QStringList());
+}
+
+// A toolbar button is a button to a screen reader, and pressing it there
+// does what a click does.
+TEST_F(WindowTest, ToolbarButtonsPressAsButtons)
+{
+    card();
+    QStringList faults;
+    for (int i = 1; i <= main().buttonCount(); ++i) {
+        tovren::TbrButton* button = main().button(i);
+        const QAccessible::Role role = QAccessible::queryAccessibleInterface(button)->role();
+        if (role != (button->key().isEmpty() ? QAccessible::Separator : QAccessible::Button))
+            faults << button->objectName();
+    }
+    EXPECT_EQ(faults, QStringList());
+    QAccessibleInterface* next = QAccessible::queryAccessibleInterface(main().buttonByKey("Next"));
+    next->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(main().lblRecCount()->text(), "2 / 3");
 }
