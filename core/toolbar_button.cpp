@@ -53,6 +53,9 @@ QAccessibleInterface* buttonFace(const QString& className, QObject* object)
 TbrButton::TbrButton(int index, const ToolbarSlot& slot, QWidget* parent)
     : QToolButton(parent), m_index(index), m_separator(slot.kind == ToolbarSlot::Kind::Separator)
 {
+    // Before anything asks for this button's face: the first ask keeps it.
+    static const bool installed = (QAccessible::installFactory(buttonFace), true);
+    (void)installed;
     setObjectName(QStringLiteral("tbrButton_%1").arg(index));
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
@@ -67,8 +70,6 @@ TbrButton::TbrButton(int index, const ToolbarSlot& slot, QWidget* parent)
     }
     if (isSeparator())
         setAttribute(Qt::WA_TransparentForMouseEvents);
-    static const bool installed = (QAccessible::installFactory(buttonFace), true);
-    (void)installed;
 }
 
 void TbrButton::setMixedState(bool on)

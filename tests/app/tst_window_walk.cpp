@@ -3,6 +3,8 @@
 #include "window_checks.h"
 #include "window_table.h"
 
+#include "support/screen_reader.h"
+
 #include <QAccessible>
 #include <QMenu>
 #include <QMenuBar>
@@ -50,6 +52,8 @@ TEST_F(WindowTest, EveryMenuCommandHasItsOwnAccessKey)
 // does what a click does.
 TEST_F(WindowTest, ToolbarButtonsPressAsButtons)
 {
+    // With a screen reader listening from the start, as on a desktop.
+    const testing_support::ScreenReader listening{QString()};
     card();
     QStringList faults;
     for (int i = 1; i <= main().buttonCount(); ++i) {
