@@ -1,5 +1,9 @@
 #include "card_layout.h"
 
+#include <QFontInfo>
+
+#include <algorithm>
+
 namespace tovren {
 
 using K = CardControl;
@@ -38,5 +42,19 @@ const CardField kCardFields[] = {
 };
 
 const int kCardFieldCount = int(sizeof(kCardFields) / sizeof(kCardFields[0]));
+
+// The largest desktop text at which the card keeps the size it was drawn at.
+constexpr qreal kDrawnForPoints = 12;
+
+Twips::Twips(const QFont& desktopFont)
+    : m_factor(std::max(1.0, QFontInfo(desktopFont).pointSizeF() / kDrawnForPoints))
+{}
+
+QFont Twips::font(QFont font) const
+{
+    if (m_factor > 1)
+        font.setPointSizeF(font.pointSizeF() * m_factor);
+    return font;
+}
 
 } // namespace tovren

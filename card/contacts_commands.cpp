@@ -67,6 +67,7 @@ bool confirmed(const QString& path, const transfer::ImportPlan& plan)
     auto* summary = new QPlainTextEdit(transfer::importSummary(plan), &dialog);
     summary->setObjectName(QStringLiteral("txtSummary"));
     summary->setReadOnly(true);
+    summary->setAccessibleName(QStringLiteral("Summary"));
     summary->setMinimumSize(480, 240);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Import"));

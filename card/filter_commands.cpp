@@ -37,6 +37,13 @@ void setModeLook(bool filter, bool apply)
     tovren::requireFrame().button(tovren::Cmd::AppFilter)->setMixedState(apply);
 }
 
+// A word to a screen reader as the card enters or leaves a mode.
+void announce(const char* change)
+{
+    tovren::requireFrame().announce(QString::fromLatin1(change));
+}
+constexpr char kFilterRemoved[] = "Filter removed, all records";
+
 void refused(QWidget* field, const QString& text, platform::Icon icon, const QString& title)
 {
     platform::MsgBox(text, platform::Buttons::OK, icon, title);
@@ -164,6 +171,7 @@ void Filter(QWidget* frm)
             tovren::requireFrame().button(tovren::Cmd::AppFilter)->setEnabled(true);
             ControlClear(&card);
             tovren::requireFrame().setRecordCounter(QStringLiteral(" / "));
+            announce("Query by form: type values to find");
         } else if (!applyOn()) {
             // The query form, left without applying.
             card.frmGetFilterTbrbtns();
@@ -173,6 +181,7 @@ void Filter(QWidget* frm)
             if (record.RecCount() <= 0)
                 record.Filter(none);
             sPrintFilter.clear();
+            announce("Query by form left");
             showKeptRecord(card);
         } else {
             // The applied filter ends on the record it shows.
@@ -181,6 +190,7 @@ void Filter(QWidget* frm)
             sPrintFilter.clear();
             card.frmGetFilterTbrbtns();
             setModeLook(false, false);
+            announce(kFilterRemoved);
             showKeptRecord(card);
         }
     });
@@ -213,6 +223,7 @@ void AppFilter(QWidget* frm)
                 return;
             }
             card.rememberRecord(record.varBkMk());
+            announce("Filter applied");
             writeRecordCounter(&card);
             for (const tovren::Group group : {tovren::Group::Navigation, tovren::Group::Find,
                                               tovren::Group::Order, tovren::Group::Print})
@@ -232,6 +243,7 @@ void AppFilter(QWidget* frm)
             setModeLook(false, false);
             tovren::requireFrame().button(tovren::Cmd::AppFilter)->setEnabled(false);
             tovren::requireFrame().menuItem(tovren::Cmd::AppFilter)->setEnabled(false);
+            announce(kFilterRemoved);
             showKeptRecord(card);
         } else {
             AssgnValToCtrls(&card);

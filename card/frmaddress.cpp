@@ -9,6 +9,7 @@
 #include "record_commands.h"
 #include "vb_keys.h"
 
+#include "core/contrast.h"
 #include "core/field_helpers.h"
 #include "core/frame.h"
 #include "core/program.h"
@@ -112,10 +113,13 @@ void frmAddress::createControls()
 {
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
+    // The fields take the focus, and the area scrolls to show the one that has it.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_content = new QWidget;
     m_content->setObjectName(QStringLiteral("cardContent"));
-    m_content->setFixedSize(tovren::kCardWidth, tovren::kCardHeight);
+    const tovren::Twips twips(QApplication::font());
+    m_content->setFixedSize(twips.px(tovren::kCardWidth), twips.px(tovren::kCardHeight));
     m_content->setAutoFillBackground(true);
     scroll->setWidget(m_content);
     scroll->viewport()->setAutoFillBackground(true);
@@ -125,26 +129,31 @@ void frmAddress::createControls()
 
     auto* banner = new QFrame(m_content);
     banner->setObjectName(QStringLiteral("Shape1"));
-    banner->setGeometry(tovren::pixels(15, 15, 11910, 405));
+    banner->setGeometry(twips.rect(15, 15, 11910, 405));
     banner->setFrameShape(QFrame::Box);
     auto* heading = new QLabel(QStringLiteral("Addresses"), banner);
     heading->setObjectName(QStringLiteral("Label9"));
-    heading->setFont(withFallbacks(QStringLiteral("MS Sans Serif"), 13.5, true,
-                                   QStringLiteral("Liberation Sans")));
+    heading->setFont(twips.font(withFallbacks(QStringLiteral("MS Sans Serif"), 13.5, true,
+                                              QStringLiteral("Liberation Sans"))));
     heading->setGeometry(banner->rect().adjusted(8, 0, 0, 0));
 
-    const QFont fieldFont = withFallbacks(QStringLiteral("Times New Roman"), 9.75, false,
-                                          QStringLiteral("Liberation Serif"));
-    const QFont labelFont = withFallbacks(QStringLiteral("MS Sans Serif"), 9.75, true,
-                                          QStringLiteral("Liberation Sans"));
+    const QFont fieldFont = twips.font(withFallbacks(QStringLiteral("Times New Roman"), 9.75, false,
+                                                     QStringLiteral("Liberation Serif")));
+    const QFont labelFont = twips.font(withFallbacks(QStringLiteral("MS Sans Serif"), 9.75, true,
+                                                     QStringLiteral("Liberation Sans")));
+    // Blue on the desktop's tooltip colour, unless a dark or high-contrast
+    // desktop makes that colour one blue cannot be read on.
     QPalette fieldColours = palette();
-    fieldColours.setColor(QPalette::Base, palette().color(QPalette::ToolTipBase));
-    fieldColours.setColor(QPalette::Text, Qt::blue);
+    const QColor fieldBase = palette().color(QPalette::ToolTipBase);
+    fieldColours.setColor(QPalette::Base, fieldBase);
+    fieldColours.setColor(
+        QPalette::Text,
+        tovren::readableOn(fieldBase, Qt::blue, palette().color(QPalette::ToolTipText)));
 
     QWidget* previous = nullptr;
     for (int i = 0; i < tovren::kCardFieldCount; ++i) {
         const tovren::CardField& spec = tovren::kCardFields[i];
-        const QRect at = tovren::pixels(spec.left, spec.top, spec.width, 360);
+        const QRect at = twips.rect(spec.left, spec.top, spec.width, tovren::kFieldHeight);
         QWidget* control = nullptr;
         QString labelArray;
         switch (spec.kind) {
@@ -195,6 +204,10 @@ void frmAddress::createControls()
         case tovren::CardControl::CalendarButton: {
             auto* button = new QPushButton(QStringLiteral("."), m_content);
             button->setObjectName(QStringLiteral("cmdDt_%1").arg(spec.index));
+            // The caption is a dot: the date it picks is what names it.
+            const QString date = lblDt[spec.index]->text();
+            button->setAccessibleName(date + QStringLiteral(" calendar"));
+            button->setToolTip(QStringLiteral("Pick the %1 from a calendar").arg(date));
             const int index = spec.index;
             connect(button, &QPushButton::clicked, this, [this, index] { cmdDt_Click(index); });
             cmdDt << button;
@@ -214,9 +227,11 @@ void frmAddress::createControls()
             // A field of the first column has its label at the row's start;
             // the others have theirs just before them.
             const bool firstColumn = spec.left == tovren::kFirstColumnLeft;
-            const int labelLeft =
-                firstColumn ? tovren::kLabelLeft / tovren::kTwipsPerPixel : at.left() - 118;
-            label->setGeometry(labelLeft, at.top(), at.left() - labelLeft - 6, at.height());
+            const int labelLeft = firstColumn ? twips.px(tovren::kLabelLeft)
+                                              : at.left() - twips.px(118 * tovren::kTwipsPerPixel);
+            label->setGeometry(labelLeft, at.top(),
+                               at.left() - labelLeft - twips.px(6 * tovren::kTwipsPerPixel),
+                               at.height());
             label->setAlignment(Qt::AlignVCenter | (firstColumn ? Qt::AlignLeft : Qt::AlignRight));
             (labelArray == QLatin1String("lblDbc")  ? lblDbc
              : labelArray == QLatin1String("lblDt") ? lblDt
@@ -230,9 +245,13 @@ void frmAddress::createControls()
 
     mvwDt = new QCalendarWidget(m_content);
     mvwDt->setObjectName(QStringLiteral("mvwDt"));
-    mvwDt->setGeometry(tovren::pixels(2730, 6720, 2700, 2370).adjusted(0, 0, 60, 40));
+    mvwDt->setGeometry(twips.rect(2730, 6720, 2700 + 60 * tovren::kTwipsPerPixel,
+                                  2370 + 40 * tovren::kTwipsPerPixel));
     mvwDt->hide();
     connect(mvwDt, &QCalendarWidget::clicked, this, &frmAddress::mvwDt_DateClick);
+    // Enter picks the date as a click does; Escape closes the calendar.
+    connect(mvwDt, &QCalendarWidget::activated, this, &frmAddress::mvwDt_DateClick);
+    mvwDt->installEventFilter(this);
     if (previous)
         setTabOrder(previous, mvwDt);
     setBackColor(kNormalColor);
@@ -240,7 +259,7 @@ void frmAddress::createControls()
 
 QSize frmAddress::sizeHint() const
 {
-    return QSize(tovren::kCardWidth + 2, tovren::kCardHeight + 2);
+    return m_content->size() + QSize(2, 2);
 }
 
 QColor frmAddress::backColor() const
@@ -252,10 +271,13 @@ void frmAddress::beginAdding()
 {
     m_bAdd = true;
     setBackColor(kAddingColor);
+    tovren::requireFrame().announce(QStringLiteral("Adding a new record"));
 }
 
 void frmAddress::endEditing()
 {
+    if (m_bAdd)
+        tovren::requireFrame().announce(QStringLiteral("Adding ended"));
     m_bAdd = false;
     m_bEdit = false;
     setBackColor(kNormalColor);
@@ -263,11 +285,8 @@ void frmAddress::endEditing()
 
 void frmAddress::setBackColor(const QColor& color)
 {
-    for (QWidget* area : {static_cast<QWidget*>(m_content), m_content->parentWidget()}) {
-        QPalette colours = area->palette();
-        colours.setColor(QPalette::Window, color);
-        area->setPalette(colours);
-    }
+    for (QWidget* area : {static_cast<QWidget*>(m_content), m_content->parentWidget()})
+        area->setPalette(tovren::onBackground(palette(), color));
 }
 
 bool frmAddress::isFilterEntry()
@@ -387,8 +406,22 @@ bool frmAddress::isLocked(QWidget* field) const
     return false;
 }
 
+void frmAddress::closeCalendar()
+{
+    mvwDt->hide();
+    if (ctlDate)
+        ctlDate->setFocus();
+}
+
 bool frmAddress::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == mvwDt) {
+        if (event->type() != QEvent::KeyPress
+            || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape)
+            return QWidget::eventFilter(watched, event);
+        closeCalendar();
+        return true;
+    }
     auto* widget = qobject_cast<QWidget*>(watched);
     // The combo's own text part stands for the combo.
     auto* combo = qobject_cast<widgets::DataCombo*>(widget);
@@ -540,9 +573,10 @@ void frmAddress::cmdDt_Click(int Index)
             mvwDt->setSelectedDate(date ? *date : QDate::currentDate());
             mvwDt->show();
             mvwDt->raise();
+            mvwDt->setFocus();
             ctlDate = box;
         } else {
-            mvwDt->hide();
+            closeCalendar();
         }
     });
 }
@@ -553,8 +587,7 @@ void frmAddress::mvwDt_DateClick(QDate DateClicked)
         return;
     markChanged();
     ctlDate->setText(platform::dateText(DateClicked));
-    ctlDate->setFocus();
-    mvwDt->hide();
+    closeCalendar();
 }
 
 bool frmAddress::checked(QWidget* field)

@@ -110,6 +110,8 @@ private:
     void dbcFld_DblClick(int Index, int Area);
     void dbcFld_Change(int Index);
     void dbcFld_MouseDown(int Index, const QPoint& globalPos);
+    // The date picker closes, and the focus goes back to its date box.
+    void closeCalendar();
     bool isLocked(QWidget* field) const;
     bool checked(QWidget* field); // after a Let: false moves the focus there
 

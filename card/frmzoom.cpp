@@ -7,6 +7,7 @@
 #include "platform/characters.h"
 #include "platform/prompts.h"
 
+#include <QApplication>
 #include <QFontDialog>
 #include <QPushButton>
 #include <QTextDocument>
@@ -17,27 +18,34 @@
 frmZoom::frmZoom(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmZoom"));
-    setFixedSize(tovren::pixels(0, 0, 6675, 4305).size());
+    const tovren::Twips twips(QApplication::font());
     rtxZoom = new QTextEdit(this);
     rtxZoom->setObjectName(QStringLiteral("rtxZoom"));
     rtxZoom->setAcceptRichText(false);
     // The field it edits holds one line, where a tab would become a blank:
     // Tab moves on, as in every other box.
     rtxZoom->setTabChangesFocus(true);
-    rtxZoom->setGeometry(tovren::pixels(30, 15, 5310, 4260));
+    rtxZoom->setGeometry(twips.rect(30, 15, 5310, 4260));
     cmdOk = new QPushButton(QStringLiteral("OK"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setGeometry(tovren::pixels(5415, 120, 1215, 375));
     cmdOk->setDefault(true);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setGeometry(tovren::pixels(5415, 585, 1215, 375));
     cmdFont = new QPushButton(QStringLiteral("Change &Font"), this);
     cmdFont->setObjectName(QStringLiteral("cmdFont"));
-    cmdFont->setGeometry(tovren::pixels(5415, 3885, 1215, 375));
-    setTabOrder(cmdOk, cmdFont);
-    setTabOrder(cmdFont, rtxZoom);
-    setTabOrder(rtxZoom, cmdCancel);
+    // The buttons' column is as drawn, widened, with the window, only when
+    // the desktop's font needs more room for a caption.
+    int extra = 0;
+    for (const QPushButton* each : {cmdOk, cmdCancel, cmdFont})
+        extra = std::max(extra, each->fontMetrics().size(Qt::TextShowMnemonic, each->text()).width()
+                                    + 8 - twips.px(1215));
+    setFixedSize(twips.rect(0, 0, 6675, 4305).size() + QSize(extra, 0));
+    const int tops[] = {120, 585, 3885};
+    for (int i = 0; QPushButton * each : {cmdOk, cmdCancel, cmdFont})
+        each->setGeometry(twips.rect(5415, tops[i++], 1215, 375).adjusted(0, 0, extra, 0));
+    setTabOrder(rtxZoom, cmdOk);
+    setTabOrder(cmdOk, cmdCancel);
+    setTabOrder(cmdCancel, cmdFont);
 
     connect(cmdOk, &QPushButton::clicked, this, &frmZoom::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -42,8 +42,14 @@ void writeRecordCounter(QWidget* frm)
 {
     frmAddress& card = cardOf(frm);
     records::Address& record = *card.cls1();
-    setCounter(QString::number(record.AbsPos()) + QStringLiteral(" / ")
-               + QString::number(record.RecCount()));
+    const QString counter = QString::number(record.AbsPos()) + QStringLiteral(" / ")
+                            + QString::number(record.RecCount());
+    setCounter(counter);
+    // A new record has no name yet; a shown one is named by its name or company.
+    const QString who = card.bAdd()               ? QString()
+                        : record.Name().isEmpty() ? record.Company()
+                                                  : record.Name();
+    tovren::requireFrame().announce(who.isEmpty() ? counter : counter + QStringLiteral(", ") + who);
     Q_EMIT card.recordShown();
 }
 

@@ -33,6 +33,7 @@ void Zoom(QWidget* ctrl, QWidget* frm)
             frmZoom zoom(&card);
             zoom.rtxZoom->setPlainText(combo ? combo->Text() : field->text());
             zoom.setWindowTitle(QStringLiteral("Zooming ") + tovren::dataFieldOf(*ctrl));
+            zoom.rtxZoom->setAccessibleName(tovren::dataFieldOf(*ctrl));
             if (field)
                 zoom.setMaxLength(tovren::characterLimit(*field));
             sZoomText.clear();

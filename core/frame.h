@@ -34,6 +34,9 @@ public:
     // something: such keys belong to the menus before any field sees them.
     virtual bool isMenuShortcut(const QKeySequence& keys) const = 0;
     virtual void setRecordCounter(const QString& text) = 0;
+    // Tells a screen reader what changed away from the focus: a move to
+    // another record, a mode entered or left.
+    virtual void announce(const QString& text) = 0;
 };
 
 // A child window of the frame, told when it becomes the active one and

@@ -1,13 +1,61 @@
 #include "toolbar_button.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QStyleOption>
 
 namespace tovren {
+namespace {
+
+// A command's button is a button that presses, its pressed look a toggle;
+// Qt would present a checkable button as a check box.
+class CommandButtonFace final : public QAccessibleWidget {
+public:
+    explicit CommandButtonFace(TbrButton* button) : QAccessibleWidget(button, QAccessible::Button)
+    {}
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = button().value();
+        return state;
+    }
+    QStringList actionNames() const override
+    {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction() && button().isEnabled())
+            button().click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    TbrButton& button() const { return *static_cast<TbrButton*>(widget()); }
+};
+
+// A separator or a blank holds its place among the buttons but is no
+// button to a screen reader.
+QAccessibleInterface* buttonFace(const QString& className, QObject* object)
+{
+    auto* button = qobject_cast<TbrButton*>(object);
+    if (className != QLatin1String("tovren::TbrButton") || !button)
+        return nullptr;
+    if (button->key().isEmpty())
+        return new QAccessibleWidget(button, QAccessible::Separator);
+    return new CommandButtonFace(button);
+}
+
+} // namespace
 
 TbrButton::TbrButton(int index, const ToolbarSlot& slot, QWidget* parent)
     : QToolButton(parent), m_index(index), m_separator(slot.kind == ToolbarSlot::Kind::Separator)
 {
+    // Before anything asks for this button's face: the first ask keeps it.
+    static const bool installed = (QAccessible::installFactory(buttonFace), true);
+    (void)installed;
     setObjectName(QStringLiteral("tbrButton_%1").arg(index));
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
@@ -17,6 +65,8 @@ TbrButton::TbrButton(int index, const ToolbarSlot& slot, QWidget* parent)
         const Command& c = command(slot.command);
         m_key = QString::fromLatin1(c.key);
         setToolTip(QString::fromLatin1(c.tooltip));
+        // The button shows an image alone: its tooltip names it.
+        setAccessibleName(toolTip());
     }
     if (isSeparator())
         setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -63,6 +63,8 @@ frmDuplicates::frmDuplicates(QWidget* parent) : QDialog(parent)
     m_table->setAccessibleName(QStringLiteral("Contacts of the group, one column each"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The arrow keys move among the values; Tab moves on to the buttons.
+    m_table->setTabKeyNavigation(false);
     m_table->setMinimumSize(600, 360);
     m_heading->setBuddy(m_table);
     auto* buttons = new QDialogButtonBox(this);

@@ -59,6 +59,7 @@ lib_frmError::lib_frmError(ErrorReportState& state, QWidget* parent)
     lblErrNum->setObjectName(QStringLiteral("lblErrNum"));
     lbxErrMessage->setObjectName(QStringLiteral("lbxErrMessage"));
     lbxErrMessage->setReadOnly(true);
+    lbxErrMessage->setAccessibleName(QStringLiteral("Error report"));
     // Long descriptions wrap on screen; the report itself keeps its lines.
     lbxErrMessage->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     cmdOK->setDefault(true);

@@ -46,6 +46,8 @@ frmContactsList::frmContactsList(QWidget* parent)
     lblSearch->setBuddy(txtSearch);
     lblCount = new QLabel(this);
     lblCount->setObjectName(QStringLiteral("lblCount"));
+    // A large font wraps the count rather than cutting it.
+    lblCount->setWordWrap(true);
     tblContacts = new QTableView(this);
     tblContacts->setObjectName(QStringLiteral("tblContacts"));
     tblContacts->setAccessibleName(QStringLiteral("Contacts"));
@@ -134,8 +136,8 @@ void frmContactsList::followCard()
         return;
     }
     const QModelIndex index = m_model->index(shown, 0);
-    tblContacts->selectionModel()->setCurrentIndex(
-        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    tblContacts->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect
+                                                              | QItemSelectionModel::Rows);
     tblContacts->scrollTo(index);
 }
 

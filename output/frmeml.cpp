@@ -73,6 +73,7 @@ frmEml::frmEml(QWidget* parent) : QDialog(parent)
     lstAttach = new QListWidget(this);
     lstAttach->setObjectName(QStringLiteral("lstAttach"));
     lstAttach->setEnabled(false);
+    lstAttach->setAccessibleName(lblEmails->text());
     fields->addWidget(lblEmails, 3, 0, Qt::AlignTop);
     fields->addWidget(lstAttach, 3, 1);
     // The system's transport stays the default wherever one is installed,

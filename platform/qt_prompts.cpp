@@ -126,11 +126,16 @@ std::optional<QString> askOnTerminal(const QString& question)
 
 } // namespace
 
+std::unique_ptr<QMessageBox> messageBox(const MessagePrompt& prompt, QWidget* parent)
+{
+    return std::make_unique<QMessageBox>(qtIcon(prompt.icon), prompt.title, prompt.text,
+                                         qtButtons(prompt.buttons), parent);
+}
+
 Answer QtPrompts::message(const MessagePrompt& prompt)
 {
-    QMessageBox box(qtIcon(prompt.icon), prompt.title, prompt.text, qtButtons(prompt.buttons),
-                    QApplication::activeWindow());
-    switch (box.exec()) {
+    const auto box = messageBox(prompt, QApplication::activeWindow());
+    switch (box->exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:

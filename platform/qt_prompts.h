@@ -3,7 +3,15 @@
 
 #include "prompts.h"
 
+#include <memory>
+
+class QMessageBox;
+class QWidget;
+
 namespace platform {
+
+// The message box the program shows for `prompt`, not yet shown.
+std::unique_ptr<QMessageBox> messageBox(const MessagePrompt& prompt, QWidget* parent);
 
 class QtPrompts : public PromptService {
 public:

@@ -5,6 +5,7 @@
 #include "frmlookup.h"
 #include "lookup.h"
 
+#include "core/contrast.h"
 #include "core/field_helpers.h"
 #include "core/traced.h"
 #include "platform/error_numbers.h"
@@ -82,9 +83,7 @@ frmEditLookUp::frmEditLookUp(QWidget* parent) : QDialog(parent)
 
 void frmEditLookUp::setBackColor(const QColor& color)
 {
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, color);
-    setPalette(colours);
+    setPalette(tovren::onBackground(palette(), color));
 }
 
 void frmEditLookUp::Form_Load()

@@ -102,6 +102,8 @@ void frmLookUp::Form_Load()
         dltLookUp->setCurrentItem(nullptr);
         dltLookUp->clearSelection();
         lblLookUps->setText(QStringLiteral("LookUp for ") + cls1()->RecSrc());
+        // A list is not named by its label's buddy: it is named outright.
+        dltLookUp->setAccessibleName(lblLookUps->text());
         if (bAdd)
             cmdAdd_Click();
     });

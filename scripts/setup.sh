@@ -8,7 +8,7 @@ build=${1:-$root/build}
 
 packages=(
   build-essential cmake pkg-config ccache
-  qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6svg6 qt6-svg-dev
+  qt6-base-dev qt6-base-private-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6svg6 qt6-svg-dev
   libgtest-dev libx11-dev libsqlite3-dev libicu-dev
   sqlite3 xdg-utils fonts-liberation fonts-dejavu-core
   python3-aiosmtpd msmtp-mta libvmime-dev

@@ -16,8 +16,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
@@ -45,7 +47,9 @@ mdiMain::mdiMain(QWidget* parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("mdiMain"));
     setWindowTitle(QStringLiteral("Tovren"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tovren.svg")));
-    resize(1180, 760);
+    // A screen at a high scale may be smaller than the window was drawn
+    // for: it then fits the screen, with room for the window's frame.
+    resize(QSize(1180, 760).boundedTo(screen()->availableGeometry().size() - QSize(16, 48)));
 
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
@@ -182,6 +186,10 @@ void mdiMain::createToolBar()
                 [this, button] { tbrMain_ButtonClick(button); });
     }
 
+    // On a narrow screen the buttons that do not fit wait behind this one.
+    if (auto* more = m_tbrMain->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More buttons"));
+
     auto* spacer = new QWidget(m_tbrMain);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_tbrMain->addWidget(spacer);
@@ -197,6 +205,7 @@ void mdiMain::createToolBar()
     m_lblRecCount = new QLabel(picture);
     m_lblRecCount->setObjectName(QStringLiteral("lblRecCount"));
     m_lblRecCount->setAlignment(Qt::AlignCenter);
+    m_lblRecCount->setAccessibleDescription(QStringLiteral("Record"));
     QFont font(QStringLiteral("Garamond"), 12);
     font.setBold(true);
     m_lblRecCount->setFont(font);
@@ -232,6 +241,13 @@ bool mdiMain::isMenuShortcut(const QKeySequence& keys) const
             return true;
     }
     return false;
+}
+
+// Qt has no announcement of its own here: the record counter carries the
+// news as its accessible name, whose changes screen readers read out.
+void mdiMain::announce(const QString& text)
+{
+    m_lblRecCount->setAccessibleName(text);
 }
 
 void mdiMain::setRecordCounter(const QString& text)
@@ -295,7 +311,8 @@ void mdiMain::showChild(QWidget* child)
     QMdiSubWindow* window = m_mdiArea->addSubWindow(child);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowIcon(windowIcon());
-    window->resize(window->sizeHint());
+    // A child larger than the area (a large font) fits it and scrolls.
+    window->resize(window->sizeHint().boundedTo(m_mdiArea->viewport()->size()));
     window->show();
 }
 

@@ -49,6 +49,7 @@ public:
     QMenu* popupMenu() const override;
     bool isMenuShortcut(const QKeySequence& keys) const override;
     void setRecordCounter(const QString& text) override;
+    void announce(const QString& text) override;
 
     // Controls by their names: menus, menu items and separators, buttons by key.
     QAction* menuItem(const QString& name) const;

@@ -15,12 +15,12 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent)
 {
     setObjectName(QStringLiteral("stbMain"));
     setSizeGripEnabled(true);
-    addPanel(QStringLiteral("Tovren address book \u00b7 Belvane"), 1);
-    addPanel(QStringLiteral("INS"), 0);
-    addPanel(QStringLiteral("CAPS"), 0);
-    addPanel(QStringLiteral("NUM"), 0);
-    addPanel(QString(), 0);
-    addPanel(QString(), 0);
+    addPanel(QStringLiteral("Tovren address book \u00b7 Belvane"), 1, QStringLiteral("Status"));
+    addPanel(QStringLiteral("INS"), 0, QStringLiteral("Insert key"));
+    addPanel(QStringLiteral("CAPS"), 0, QStringLiteral("Caps Lock"));
+    addPanel(QStringLiteral("NUM"), 0, QStringLiteral("Num Lock"));
+    addPanel(QString(), 0, QStringLiteral("Time"));
+    addPanel(QString(), 0, QStringLiteral("Date"));
 
     auto* clock = new QTimer(this);
     connect(clock, &QTimer::timeout, this, &StatusPanels::refresh);
@@ -35,9 +35,11 @@ StatusPanels::~StatusPanels()
     qApp->removeEventFilter(this);
 }
 
-QLabel* StatusPanels::addPanel(const QString& text, int stretch)
+QLabel* StatusPanels::addPanel(const QString& text, int stretch, const QString& description)
 {
     auto* label = new QLabel(text, this);
+    // A screen reader reads what the pane is after what it shows ("CAPS, Caps Lock").
+    label->setAccessibleDescription(description);
     label->setObjectName(QStringLiteral("stbPanel%1").arg(m_panels.size() + 1));
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);

@@ -27,7 +27,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLabel* addPanel(const QString& name, int stretch);
+    QLabel* addPanel(const QString& text, int stretch, const QString& description);
 
     QVector<QLabel*> m_panels;
     bool m_insert = true;

@@ -313,4 +313,51 @@ TEST_F(Card, TheDatePickerServesEachDateBox)
     EXPECT_EQ(enabledOf("Save"), "Save");
 }
 
+// A desktop font beyond the usual sizes makes the whole card grow with it,
+// its places, sizes and fonts alike; the usual sizes leave it as drawn.
+TEST_F(Card, GrowsWithALargeDesktopFont)
+{
+    const QFont desktop = QApplication::font();
+    const struct {
+        double points;
+        QRect name; // txtFld(0) at 4710, 570, 4230 by 360 twips
+        double namePoints;
+    } fonts[] = {{9, {314, 38, 282, 24}, 9.75},
+                 {12, {314, 38, 282, 24}, 9.75},
+                 {24, {628, 76, 564, 48}, 19.5}};
+    for (const auto& font : fonts) {
+        QFont large = desktop;
+        large.setPointSizeF(font.points);
+        QApplication::setFont(large);
+        frmAddress card;
+        EXPECT_EQ(card.txtFld[0]->geometry(), font.name) << font.points;
+        EXPECT_EQ(card.txtFld[0]->font().pointSizeF(), font.namePoints) << font.points;
+    }
+    QApplication::setFont(desktop);
+}
+
+// By keyboard alone: Space on the button opens the picker with the focus in
+// it, Enter takes the date, Escape leaves it; the focus goes back to the box.
+TEST_F(Card, TheDatePickerOpensAndReturnsByKeyboard)
+{
+    frmAddress& card = openCard({"Ada"});
+    card.txtDt[1]->setText(platform::dateText(QDate(2001, 9, 11)));
+    const struct {
+        Qt::Key key;
+        QDate date;
+    } closings[] = {{Qt::Key_Escape, QDate(2001, 9, 11)}, {Qt::Key_Return, QDate(2001, 9, 12)}};
+    for (const auto& closing : closings) {
+        card.cmdDt[1]->setFocus();
+        QTest::keyClick(card.cmdDt[1], Qt::Key_Space);
+        ASSERT_TRUE(card.mvwDt->isVisible());
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_TRUE(card.mvwDt->isAncestorOf(focus)) << focus->objectName().toStdString();
+        QTest::keyClick(focus, Qt::Key_Right);
+        QTest::keyClick(focus, closing.key);
+        EXPECT_FALSE(card.mvwDt->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), card.txtDt[1]);
+        EXPECT_EQ(card.txtDt[1]->text(), platform::dateText(closing.date));
+    }
+}
+
 } // namespace

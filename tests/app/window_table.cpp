@@ -1,0 +1,123 @@
+#include "window_table.h"
+
+#include "core/error_handler.h"
+#include "platform/qt_prompts.h"
+#include "records/frmlookup.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+frmAddress& WindowTest::card()
+{
+    return openCard({"Ada Rao", "Ada Rao", "Bo Sen"});
+}
+
+WindowTest& WindowTest::nextModal(const Check& check)
+{
+    m_prompts.handleModal([check](QDialog& dialog) {
+        dialog.show();
+        check(dialog);
+        dialog.reject();
+    });
+    return *this;
+}
+
+void WindowTest::modal(const char* menuItem, const Check& check)
+{
+    nextModal(check);
+    trigger(menuItem);
+}
+
+std::string windowName(const ::testing::TestParamInfo<WindowRow>& row)
+{
+    return row.param.name;
+}
+
+namespace {
+
+using Check = WindowTest::Check;
+
+// An error that reaches the handler, which shows its report.
+void raiseError()
+{
+    Vostrel::clsErrHandler& handler = tovren::errHandler();
+    handler.Push(QStringLiteral("frmAddress.cmdSave_Click"));
+    handler.HandleError(QStringLiteral("Disk full"), 61, 12, QString());
+}
+
+} // namespace
+
+const std::vector<WindowRow> kWindows = {
+    {"MainWindow", [](WindowTest& t, const Check& check) { t.card(), check(t.main()); }},
+    {"ContactsList",
+     [](WindowTest& t, const Check& check) {
+         t.card();
+         t.choose("mnuContactsList");
+         check(*t.main().ActiveForm());
+     }},
+    {"Zoom",
+     [](WindowTest& t, const Check& check) {
+         t.card().txtFld[0]->setFocus();
+         t.modal("mnuZoom", check);
+     }},
+    {"FindBox",
+     [](WindowTest& t, const Check& check) {
+         t.card().txtFld[0]->setFocus();
+         t.modal("mnuFind", check);
+     }},
+    {"PickList",
+     [](WindowTest& t, const Check& check) {
+         t.card().dbcFld[1]->setFocus();
+         modGenProcedures::nLookUpIdx = 1;
+         t.modal("mnuEditEdit", check);
+     }},
+    {"PickListEntry",
+     [](WindowTest& t, const Check& check) {
+         t.card();
+         modGenProcedures::nLookUpIdx = 0;
+         t.nextModal(check).nextModal([](QWidget&) {});
+         t.choose("mnuEditAdd");
+     }},
+    {"GenerateEmails",
+     [](WindowTest& t, const Check& check) { t.card(), t.modal("mnuEml", check); }},
+    {"ImportSummary",
+     [](WindowTest& t, const Check& check) {
+         t.card();
+         const QString file = t.path("in.vcf");
+         testing_support::writeBytes(file,
+                                     "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Cy Das\r\nEND:VCARD\r\n");
+         t.prompts().answerOpenFile(file);
+         t.modal("mnuImport", check);
+     }},
+    {"Duplicates",
+     [](WindowTest& t, const Check& check) { t.card(), t.modal("mnuDuplicates", check); }},
+    {"About", [](WindowTest& t, const Check& check) { t.card(), t.modal("mnuAbout", check); }},
+    {"ErrorReport",
+     [](WindowTest& t, const Check& check) {
+         t.card();
+         t.nextModal(check);
+         raiseError();
+     }},
+    {"MailSettings",
+     [](WindowTest& t, const Check& check) {
+         t.card();
+         t.prompts().handleModal([](QDialog& report) {
+             report.findChild<QPushButton*>(QStringLiteral("cmdEmlSet"))->click();
+         });
+         t.nextModal(check);
+         raiseError();
+     }},
+    {"MessageBoxes",
+     [](WindowTest& t, const Check& check) {
+         t.card();
+         for (const auto buttons : {platform::Buttons::OK, platform::Buttons::OKCancel,
+                                    platform::Buttons::YesNo, platform::Buttons::YesNoCancel}) {
+             const auto box =
+                 platform::messageBox({QStringLiteral("Save"), QStringLiteral("Saved."), buttons,
+                                       platform::Icon::Question},
+                                      &t.main());
+             box->show();
+             check(*box);
+         }
+     }},
+};
