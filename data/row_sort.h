@@ -9,6 +9,8 @@
 
 #include "text_key.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <optional>
 #include <type_traits>
@@ -32,6 +34,11 @@ struct TextPacking {
     qsizetype width = 8; // characters in both halves
     int bits = 16;
 };
+
+// Orders the entries stably by their packed key, no key first (last when
+// `descending`): a radix sort a byte at a time, which passes over the
+// bytes that every key shares.
+void sortPacked(std::vector<SortEntry>& entries, bool descending);
 
 template <typename KeyOf>
 TextPacking textPacking(const std::vector<int>& rows, const KeyOf& keyOf)
@@ -94,13 +101,10 @@ void sortRows(std::vector<int>& rows, const KeyOf& keyOf, bool descending, const
         }
         entries.push_back(entry);
     }
-    std::stable_sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
-        if (a.null != b.null)
-            return descending ? b.null : a.null;
-        if (a.prefix != b.prefix || a.more != b.more) {
-            const bool below = a.prefix != b.prefix ? a.prefix < b.prefix : a.more < b.more;
-            return descending ? !below : below;
-        }
+    detail::sortPacked(entries, descending);
+    // Runs of entries whose packed keys are equal: the rest of the texts,
+    // then the tie, decide.
+    const auto restOrder = [&](const SortEntry& a, const SortEntry& b) {
         if constexpr (text) {
             if (!a.null && !(a.whole && b.whole)) {
                 const KeyView keyA = *keyOf(a.row);
@@ -112,7 +116,16 @@ void sortRows(std::vector<int>& rows, const KeyOf& keyOf, bool descending, const
             }
         }
         return tie(a.row, b.row) < 0;
-    });
+    };
+    for (auto run = entries.begin(); run != entries.end();) {
+        const auto end = std::find_if(run + 1, entries.end(), [&](const SortEntry& entry) {
+            return entry.null != run->null || entry.prefix != run->prefix
+                   || entry.more != run->more;
+        });
+        if (end - run > 1)
+            std::stable_sort(run, end, restOrder);
+        run = end;
+    }
     std::transform(entries.begin(), entries.end(), rows.begin(),
                    [](const SortEntry& entry) { return entry.row; });
 }
