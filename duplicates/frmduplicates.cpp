@@ -1,6 +1,7 @@
 #include "frmduplicates.h"
 
 #include "card/contacts_commands.h"
+#include "core/book_changes.h"
 #include "core/program.h"
 #include "data/connection.h"
 #include "platform/prompts.h"
@@ -23,11 +24,6 @@ std::vector<transfer::MergeRecord>& merges()
 {
     static std::vector<transfer::MergeRecord> done;
     return done;
-}
-
-void tell(const QString& text, platform::Icon icon)
-{
-    platform::MsgBox(text, platform::Buttons::OK, icon, kTitle);
 }
 
 // A row where the contacts differ asks for a choice; where they agree, or
@@ -187,7 +183,7 @@ void frmDuplicates::merge()
         merges().push_back(
             transfer::writeMerge(*m_book, members, transfer::mergedContact(members, chosen)));
     });
-    modGenProcedures::showBookChanged();
+    tovren::bookWritten();
     reread();
 }
 
@@ -206,6 +202,6 @@ void frmDuplicates::undoLast()
         });
     if (undone)
         merges().pop_back();
-    modGenProcedures::showBookChanged();
+    tovren::bookWritten();
     reread();
 }
