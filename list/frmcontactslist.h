@@ -48,6 +48,11 @@ protected:
 
 private:
     void showCount();
+    // Wide enough for every column's heading and typical contents, beside
+    // the card inside the main window, which grows when it must.
+    void placeBesideCard();
+    // With the card closed, reads the book again after it was written.
+    void followBook();
     // Reads the rows again when they changed, and selects the card's row.
     void followCard();
     void restoreColumns();
