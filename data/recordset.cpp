@@ -630,25 +630,20 @@ void Recordset::applySort()
         return 0;
     };
     const SortKey first = m_sortKeys.front();
-    if (field(first.column).kind == ColumnKind::Text) {
+    // The first key as a text's key or a number; no key for Null.
+    const auto sortBy = [&](const auto& valueOf) {
         sortRows(
             m_view,
             [&](int row) {
-                return m_store.isNull(row, first.column)
-                           ? std::nullopt
-                           : std::optional<KeyView>(m_store.key(row, first.column));
+                return m_store.isNull(row, first.column) ? std::nullopt
+                                                         : std::optional(valueOf(row));
             },
             first.descending, tie);
-    } else {
-        sortRows(
-            m_view,
-            [&](int row) {
-                return m_store.isNull(row, first.column)
-                           ? std::nullopt
-                           : std::optional<qint64>(m_store.number(row, first.column));
-            },
-            first.descending, tie);
-    }
+    };
+    if (field(first.column).kind == ColumnKind::Text)
+        sortBy([&](int row) { return m_store.key(row, first.column); });
+    else
+        sortBy([&](int row) { return m_store.number(row, first.column); });
 }
 
 void Recordset::setStatus(int row, Status status)
