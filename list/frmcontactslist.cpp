@@ -5,6 +5,7 @@
 #include "card/contacts_commands.h"
 #include "card/frmaddress.h"
 #include "card/record_commands.h"
+#include "card/search_commands.h"
 #include "core/book_changes.h"
 #include "core/program.h"
 #include "platform/profile_file.h"
@@ -206,6 +207,15 @@ void frmContactsList::showOnCard(int row)
     if (!card)
         return;
     modGenProcedures::ShowRecord(card, bookmark);
+}
+
+void frmContactsList::refreshBook()
+{
+    frmAddress* card = frmAddress::instance();
+    if (!card)
+        followBook();
+    else if (!modGenProcedures::cardIsBusy(windowTitle(), QStringLiteral("refreshing the list")))
+        modGenProcedures::Refresh(card);
 }
 
 void frmContactsList::Form_Activate()

@@ -39,6 +39,10 @@ public:
     // card when it is closed; the card asks its save question first.
     void showOnCard(int row);
 
+    // View, Refresh while the list is active: the book read again, by the
+    // card when it is open (which asks to finish typing first).
+    void refreshBook();
+
     void Form_Activate() override;
     void Form_Deactivate() override {}
 

@@ -250,19 +250,33 @@ TEST_F(ContactsListTest, BookEmptiedElsewhereAndRefreshedShowsNoRows)
 }
 
 // What the book's change signal brings (an import, a merge, a sync) shows
-// in the list also while the card is closed.
-TEST_F(ContactsListTest, ABookWrittenWhileTheCardIsClosedShowsAtOnce)
+// at once, with the card open or closed; so does Refresh in the list.
+struct Written {
+    bool cardOpen;
+    bool signalled; // else Refresh
+};
+
+class ABookWrittenElsewhere : public ContactsListTest,
+                              public testing::WithParamInterface<Written> {};
+
+TEST_P(ABookWrittenElsewhere, ShowsInTheListAtOnce)
 {
     frmContactsList& list = openList();
-    frmAddress::instance()->parentWidget()->close();
-    QApplication::processEvents();
-    ASSERT_EQ(frmAddress::instance(), nullptr);
+    if (!GetParam().cardOpen) {
+        frmAddress::instance()->parentWidget()->close();
+        QApplication::processEvents();
+    }
+    m_main->showChild(&list);
     sql("INSERT INTO Address (Name, City, SalutationId, ReligionId) VALUES ('Aaron', 'Goa', 1, 1)");
     sql("DELETE FROM Address WHERE Name = 'anna'");
-    tovren::bookWritten();
+    GetParam().signalled ? tovren::bookWritten() : trigger("mnuRefresh");
     EXPECT_EQ(list.lblCount->text(), "6 / 6");
     EXPECT_EQ(shownColumn().section(',', 0, 1), "Aaron,Bo O'Brien");
 }
+
+INSTANTIATE_TEST_SUITE_P(ContactsList, ABookWrittenElsewhere,
+                         testing::Values(Written{true, true}, Written{true, false},
+                                         Written{false, true}));
 
 // Beside the card, never over it, inside the main window; as wide as every
 // column needs when the main window has the room.
