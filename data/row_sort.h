@@ -12,6 +12,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <cstddef>
 #include <optional>
 #include <type_traits>
 #include <vector>
@@ -71,20 +72,30 @@ TextPacking textPacking(const std::vector<int>& rows, const KeyOf& keyOf)
 
 // Orders `rows` stably by `keyOf(row)`, a std::optional<KeyView> or a
 // std::optional<qint64> (no key first when ascending), and rows whose keys
-// are equal by `tie(a, b)` (below, at or above 0), which applies its own
-// direction.
-template <typename KeyOf, typename Tie>
-void sortRows(std::vector<int>& rows, const KeyOf& keyOf, bool descending, const Tie& tie)
+// are equal by `tie(a, b)` (below, at or above 0) when one is given, which
+// applies its own direction.
+template <typename KeyOf, typename Tie = std::nullptr_t>
+void sortRows(std::vector<int>& rows, const KeyOf& keyOf, bool descending, const Tie& tie = nullptr)
 {
     using detail::SortEntry;
     constexpr bool text = std::is_same_v<decltype(keyOf(0)), std::optional<KeyView>>;
+    constexpr bool tied = !std::is_null_pointer_v<Tie>;
+    // The keys are read in the order the rows are stored, front to back in
+    // memory, rather than in the order given, which may jump all over it.
+    std::vector<int> positionOf(rows.empty() ? 0 : size_t(*std::max_element(rows.begin(), rows.end())) + 1, -1);
+    for (size_t i = 0; i < rows.size(); ++i)
+        positionOf[size_t(rows[i])] = int(i);
+    std::vector<int> stored;
+    stored.reserve(rows.size());
+    for (size_t row = 0; row < positionOf.size(); ++row)
+        if (positionOf[row] >= 0)
+            stored.push_back(int(row));
     detail::TextPacking packing;
     if constexpr (text)
-        packing = detail::textPacking(rows, keyOf);
+        packing = detail::textPacking(stored, keyOf);
     const qsizetype packed = packing.from + packing.width;
-    std::vector<SortEntry> entries;
-    entries.reserve(rows.size());
-    for (const int row : rows) {
+    std::vector<SortEntry> entries(rows.size());
+    for (const int row : stored) {
         SortEntry entry{0, 0, row, true, true};
         if (const auto key = keyOf(row)) {
             entry.null = false;
@@ -99,7 +110,7 @@ void sortRows(std::vector<int>& rows, const KeyOf& keyOf, bool descending, const
                 entry.prefix = quint64(*key) ^ (quint64(1) << 63);
             }
         }
-        entries.push_back(entry);
+        entries[size_t(positionOf[size_t(row)])] = entry;
     }
     detail::sortPacked(entries, descending);
     // Runs of entries whose packed keys are equal: the rest of the texts,
@@ -115,14 +126,19 @@ void sortRows(std::vector<int>& rows, const KeyOf& keyOf, bool descending, const
                     return descending ? order > 0 : order < 0;
             }
         }
-        return tie(a.row, b.row) < 0;
+        if constexpr (tied)
+            return tie(a.row, b.row) < 0;
+        return false;
     };
     for (auto run = entries.begin(); run != entries.end();) {
         const auto end = std::find_if(run + 1, entries.end(), [&](const SortEntry& entry) {
             return entry.null != run->null || entry.prefix != run->prefix
                    || entry.more != run->more;
         });
-        if (end - run > 1)
+        const bool decided = !tied && std::all_of(run, end, [](const SortEntry& entry) {
+            return entry.null || entry.whole;
+        });
+        if (end - run > 1 && !decided)
             std::stable_sort(run, end, restOrder);
         run = end;
     }

@@ -283,9 +283,8 @@ void ContactsModel::sortAll()
         return;
     // The card's order: keys folded for case and accents, empty cells first.
     const auto column = Column(m_sortColumn);
-    data::sortRows(
-        m_all, [&](int row) { return key(row, column); }, m_sortOrder == Qt::DescendingOrder,
-        [](int, int) { return 0; });
+    data::sortRows(m_all, [&](int row) { return key(row, column); },
+                   m_sortOrder == Qt::DescendingOrder);
 }
 
 } // namespace tovren
