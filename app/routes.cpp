@@ -74,7 +74,12 @@ void installRoutes(mdiMain& main)
     main.routeItem(Cmd::Asc, [] { sort(QStringLiteral("ASC")); });
     main.routeButton(Cmd::Asc, [] { sort(QStringLiteral("Asc")); });
     main.route(Cmd::Desc, [] { sort(QStringLiteral("Desc")); });
-    main.route(Cmd::Refresh, [active] { Refresh(active()); });
+    main.route(Cmd::Refresh, [active] {
+        if (auto* list = qobject_cast<frmContactsList*>(active()))
+            list->refreshBook();
+        else
+            Refresh(active());
+    });
     main.route(Cmd::Find, [active] { Find(active(), QStringLiteral("First")); });
     main.route(Cmd::FindNext, [active] { Find(active(), QStringLiteral("Next")); });
     main.route(Cmd::FindPrev, [active] { Find(active(), QStringLiteral("Prev")); });

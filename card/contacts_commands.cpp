@@ -5,6 +5,7 @@
 #include "record_commands.h"
 #include "search_commands.h"
 
+#include "core/book_changes.h"
 #include "core/field_helpers.h"
 #include "core/program.h"
 #include "core/toolbar_state.h"
@@ -120,7 +121,7 @@ void importFile(const QString& path)
                   });
     if (!written)
         return;
-    showBookChanged();
+    tovren::bookWritten();
     tell(kImportTitle,
          QStringLiteral("%1 contact(s) were imported from '%2'.")
              .arg(adding)

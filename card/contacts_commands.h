@@ -26,7 +26,8 @@ void ExportContacts();
 // filter being entered) would lose them to a refresh: tells the person,
 // under `title`, to finish it before `doing` ("importing contacts").
 bool cardIsBusy(const QString& title, const QString& doing);
-// The open card reads the book again after contacts were written elsewhere.
+// The open card reads the book again after contacts were written elsewhere
+// (on the book's change signal).
 void showBookChanged();
 // Runs `work`, telling any failure or cancel under `title` with `what` ("No
 // contacts were imported."), so that the person knows nothing happened; a

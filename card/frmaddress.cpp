@@ -2,6 +2,7 @@
 
 #include "active_card.h"
 #include "card_layout.h"
+#include "contacts_commands.h"
 #include "data_controls.h"
 #include "edit_commands.h"
 #include "edit_detection.h"
@@ -9,6 +10,7 @@
 #include "record_commands.h"
 #include "vb_keys.h"
 
+#include "core/book_changes.h"
 #include "core/contrast.h"
 #include "core/field_helpers.h"
 #include "core/frame.h"
@@ -75,6 +77,8 @@ frmAddress::frmAddress(QWidget* parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Address"));
     tovren::registerControlFiller(objectName(), fillCard);
     createControls();
+    connect(&tovren::BookChanges::instance(), &tovren::BookChanges::written, this,
+            [] { modGenProcedures::showBookChanged(); });
 }
 
 frmAddress::~frmAddress()

@@ -3,6 +3,7 @@
 #include "connection.h"
 #include "criteria.h"
 #include "database_io.h"
+#include "row_sort.h"
 
 #include "platform/error_numbers.h"
 #include "platform/runtime_error.h"
@@ -607,73 +608,42 @@ void Recordset::applySort()
 {
     if (m_sortKeys.empty())
         return;
-    // The first key's value as a number, or for a text its first characters
-    // after those that every text shares ("Company 1", "Company 2"), decides
-    // most comparisons without looking further: eight when every key
-    // character fits a byte, else four. When both texts fit in it whole, it
-    // decides them all.
-    struct Entry {
-        quint64 prefix;
-        int row;
-        bool null;  // Null comes first in ascending order
-        bool whole; // the text is all in the prefix
+    // The keys after the first, each in its own direction.
+    const auto tie = [this](int a, int b) {
+        for (size_t k = 1; k < m_sortKeys.size(); ++k) {
+            const SortKey& key = m_sortKeys[k];
+            const bool nullA = m_store.isNull(a, key.column);
+            const bool nullB = m_store.isNull(b, key.column);
+            int order;
+            if (nullA || nullB) {
+                order = nullA == nullB ? 0 : (nullA ? -1 : 1);
+            } else if (field(key.column).kind == ColumnKind::Text) {
+                order = compareKeys(m_store.key(a, key.column), m_store.key(b, key.column));
+            } else {
+                const qint64 numberA = m_store.number(a, key.column);
+                const qint64 numberB = m_store.number(b, key.column);
+                order = numberA < numberB ? -1 : numberA > numberB ? 1 : 0;
+            }
+            if (order != 0)
+                return key.descending ? -order : order;
+        }
+        return 0;
     };
     const SortKey first = m_sortKeys.front();
-    const bool firstIsText = field(first.column).kind == ColumnKind::Text;
-    const KeyPrefix shape = firstIsText ? keyPrefix(first.column) : KeyPrefix{};
-    const qsizetype width = shape.bytes ? 8 : 4;
-    const int bits = shape.bytes ? 8 : 16;
-    std::vector<Entry> entries;
-    entries.reserve(m_view.size());
-    for (const int row : m_view) {
-        quint64 prefix = 0;
-        bool whole = false;
-        const bool null = m_store.isNull(row, first.column);
-        if (!null && firstIsText) {
-            const KeyView key = m_store.key(row, first.column);
-            for (qsizetype at = shape.shared; at < shape.shared + width; ++at)
-                prefix = prefix << bits | (at < key.size() ? key.at(at) : 0);
-            whole = key.size() <= shape.shared + width;
-        } else if (!null) {
-            prefix = quint64(m_store.number(row, first.column)) ^ (quint64(1) << 63);
-        }
-        entries.push_back({prefix, row, null, whole});
-    }
-    // Compares the texts from `from` on, where the characters before are
-    // known to be equal.
-    const auto compareColumn = [this](const SortKey& key, int a, int b, qsizetype from) {
-        const bool nullA = m_store.isNull(a, key.column);
-        const bool nullB = m_store.isNull(b, key.column);
-        int order;
-        if (nullA || nullB) {
-            order = nullA == nullB ? 0 : (nullA ? -1 : 1);
-        } else if (field(key.column).kind == ColumnKind::Text) {
-            const KeyView keyA = m_store.key(a, key.column);
-            const KeyView keyB = m_store.key(b, key.column);
-            from = std::min({from, keyA.size(), keyB.size()});
-            order = compareKeys(keyA.mid(from), keyB.mid(from));
-        } else {
-            const qint64 numberA = m_store.number(a, key.column);
-            const qint64 numberB = m_store.number(b, key.column);
-            order = numberA < numberB ? -1 : numberA > numberB ? 1 : 0;
-        }
-        return key.descending ? -order : order;
+    // The first key as a text's key or a number; no key for Null.
+    const auto sortBy = [&](const auto& valueOf) {
+        sortRows(
+            m_view,
+            [&](int row) {
+                return m_store.isNull(row, first.column) ? std::nullopt
+                                                         : std::optional(valueOf(row));
+            },
+            first.descending, tie);
     };
-    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        if (a.null != b.null)
-            return first.descending ? b.null : a.null;
-        if (a.prefix != b.prefix)
-            return first.descending ? a.prefix > b.prefix : a.prefix < b.prefix;
-        for (size_t k = a.whole && b.whole ? 1 : 0; k < m_sortKeys.size(); ++k) {
-            const int order =
-                compareColumn(m_sortKeys[k], a.row, b.row, k == 0 ? shape.shared + width : 0);
-            if (order != 0)
-                return order < 0;
-        }
-        return false;
-    });
-    for (size_t i = 0; i < entries.size(); ++i)
-        m_view[i] = entries[i].row;
+    if (field(first.column).kind == ColumnKind::Text)
+        sortBy([&](int row) { return m_store.key(row, first.column); });
+    else
+        sortBy([&](int row) { return m_store.number(row, first.column); });
 }
 
 void Recordset::setStatus(int row, Status status)
@@ -684,32 +654,6 @@ void Recordset::setStatus(int row, Status status)
         m_pending.insert(row);
     else
         m_pending.erase(row);
-}
-
-Recordset::KeyPrefix Recordset::keyPrefix(int column) const
-{
-    KeyView reference;
-    KeyPrefix prefix{-1, true};
-    for (const int row : m_view) {
-        if (m_store.isNull(row, column))
-            continue;
-        const KeyView key = m_store.key(row, column);
-        if (prefix.bytes && !key.narrow()) {
-            for (qsizetype i = 0; i < key.size() && prefix.bytes; ++i)
-                prefix.bytes = key.at(i) < 0x100;
-        }
-        if (prefix.shared < 0) {
-            reference = key;
-            prefix.shared = key.size();
-            continue;
-        }
-        qsizetype same = 0;
-        while (same < prefix.shared && same < key.size() && key.at(same) == reference.at(same))
-            ++same;
-        prefix.shared = same;
-    }
-    prefix.shared = std::max<qsizetype>(prefix.shared, 0);
-    return prefix;
 }
 
 } // namespace data

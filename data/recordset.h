@@ -176,14 +176,6 @@ private:
     // Keeps the rows with changes to send in step with their status.
     void setStatus(int row, Status status);
     void applySort();
-    // What the keys of the non-null texts of `column` in the view have in
-    // common: how many leading characters, and whether every character
-    // fits a byte.
-    struct KeyPrefix {
-        qsizetype shared = 0;
-        bool bytes = false;
-    };
-    KeyPrefix keyPrefix(int column) const;
     int viewIndexOf(int row) const;
     void moveToRow(int row);
     int rowOf(const QVariant& bookmark) const; // -1 when it names no row

@@ -1,6 +1,7 @@
 #include "frmduplicates.h"
 
 #include "card/contacts_commands.h"
+#include "core/book_changes.h"
 #include "core/program.h"
 #include "data/connection.h"
 #include "platform/prompts.h"
@@ -184,7 +185,7 @@ void frmDuplicates::merge()
         merges().push_back(
             transfer::writeMerge(*m_book, members, transfer::mergedContact(members, chosen)));
     });
-    modGenProcedures::showBookChanged();
+    tovren::bookWritten();
     reread();
 }
 
@@ -203,6 +204,6 @@ void frmDuplicates::undoLast()
         });
     if (undone)
         merges().pop_back();
-    modGenProcedures::showBookChanged();
+    tovren::bookWritten();
     reread();
 }

@@ -1,11 +1,14 @@
 #include "contacts_model.h"
 
 #include "data/recordset.h"
+#include "data/row_sort.h"
 #include "records/address.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <bit>
 
 namespace tovren {
 
@@ -21,7 +24,18 @@ int columnOf(const data::Recordset& rs, Fld field)
 
 } // namespace
 
-ContactsModel::ContactsModel(QObject* parent) : QAbstractTableModel(parent) {}
+// How long a slice of a search may keep the window from the person: well
+// inside one frame, with room for the paint that shows what it found.
+constexpr qint64 kSliceNanoseconds = 4'000'000;
+// The rows a key is answered with at once: a screenful and then some.
+constexpr size_t kScreenful = 100;
+
+ContactsModel::ContactsModel(QObject* parent)
+    : QAbstractTableModel(parent), m_sliceNanoseconds(kSliceNanoseconds)
+{
+    m_slices.setInterval(0);
+    connect(&m_slices, &QTimer::timeout, this, &ContactsModel::nextSlice);
+}
 
 ContactsModel::~ContactsModel() = default;
 
@@ -51,7 +65,8 @@ void ContactsModel::reload()
                 m_all.push_back(row);
         sortAll();
     }
-    filter(ContactSearch(m_searchText));
+    m_narrowing = false;
+    startSearch();
     endResetModel();
 }
 
@@ -64,33 +79,111 @@ void ContactsModel::setSearch(const QString& text)
 {
     if (text == m_searchText)
         return;
-    // A search that only adds to the last one narrows what that one left,
-    // unless that one ended in phone punctuation alone ("+", "("): matched
-    // as text, which a digit typed after it turns into a phone number.
+    // A search that only adds to the last one narrows what that one kept
+    // and what it had not yet turned down, unless that one ended in phone
+    // punctuation alone ("+", "("): matched as text, which a digit typed
+    // after it turns into a phone number.
     static const QRegularExpression punctuationEnd(QStringLiteral("(^|\\s)[+().\\-]+$"));
-    const bool narrows = !m_searchText.isEmpty() && text.startsWith(m_searchText)
+    const bool narrows = !m_search.isEmpty() && text.startsWith(m_searchText)
                          && !m_searchText.contains(punctuationEnd);
-    m_searchText = text;
     beginResetModel();
-    const ContactSearch search(text);
-    if (narrows)
-        std::erase_if(m_shown, [&](int row) { return !matches(row, search); });
-    else
-        filter(search);
+    if (narrows) {
+        std::vector<int> next = std::move(m_shown);
+        const std::vector<int>& rows = candidates();
+        for (size_t i = m_looked; i < rows.size(); ++i)
+            if (m_pending.empty() || pending(rows[i]))
+                next.push_back(rows[i]);
+        m_candidates = std::move(next);
+    }
+    m_narrowing = narrows;
+    m_searchText = text;
+    m_search = ContactSearch(text);
+    startSearch();
     endResetModel();
 }
 
-void ContactsModel::filter(const ContactSearch& search)
+bool ContactsModel::pending(int row) const
 {
-    if (search.isEmpty()) {
-        m_shown = m_all;
+    return m_pending[size_t(row) / 64] >> (row % 64) & 1;
+}
+
+void ContactsModel::startSearch()
+{
+    m_shown.clear();
+    m_looked = 0;
+    m_pending.clear();
+    m_slices.stop();
+    if (m_search.isEmpty()) {
+        m_narrowing = false;
+        m_candidates = {};
+    } else {
+        firstRows();
+    }
+    Q_EMIT countChanged();
+}
+
+void ContactsModel::firstRows()
+{
+    // Taken one by one in the shown order, wherever they lie in memory.
+    const std::vector<int>& rows = candidates();
+    QElapsedTimer slice;
+    slice.start();
+    do {
+        const size_t end = std::min(rows.size(), m_looked + 64);
+        for (; m_looked < end; ++m_looked)
+            if (matches(rows[m_looked], m_search))
+                m_shown.push_back(rows[m_looked]);
+    } while (m_looked < rows.size() && m_shown.size() < kScreenful
+             && slice.nsecsElapsed() < m_sliceNanoseconds);
+    if (m_looked == rows.size())
+        return;
+    // The rest is looked at in the order the rows are stored, which reads
+    // memory front to back, and put in the shown order once all is known.
+    m_pending.assign((size_t(m_rs->rows().rowCount()) + 63) / 64, 0);
+    for (size_t i = m_looked; i < rows.size(); ++i)
+        m_pending[size_t(rows[i]) / 64] |= quint64(1) << (rows[i] % 64);
+    m_nextWord = 0;
+    m_slices.start();
+}
+
+void ContactsModel::nextSlice()
+{
+    // Rows read again since the search began: it starts over on them.
+    if (isStale()) {
+        reload();
         return;
     }
-    std::vector<int> shown;
-    for (const int row : m_all)
-        if (matches(row, search))
-            shown.push_back(row);
-    m_shown = std::move(shown);
+    QElapsedTimer slice;
+    slice.start();
+    // The clock is read every few hundred rows: reading it costs more
+    // than looking at a row.
+    do {
+        const size_t end = std::min(m_pending.size(), m_nextWord + 4);
+        for (; m_nextWord < end; ++m_nextWord) {
+            quint64& word = m_pending[m_nextWord];
+            for (quint64 left = word; left != 0; left &= left - 1) {
+                const int bit = std::countr_zero(left);
+                if (!matches(int(m_nextWord * 64) + bit, m_search))
+                    word &= ~(quint64(1) << bit);
+            }
+        }
+    } while (m_nextWord < m_pending.size() && slice.nsecsElapsed() < m_sliceNanoseconds);
+    if (m_nextWord < m_pending.size())
+        return;
+    m_slices.stop();
+    std::vector<int> found;
+    const std::vector<int>& rows = candidates();
+    for (; m_looked < rows.size(); ++m_looked)
+        if (pending(rows[m_looked]))
+            found.push_back(rows[m_looked]);
+    m_pending = {};
+    if (!found.empty()) {
+        const int first = int(m_shown.size());
+        beginInsertRows({}, first, first + int(found.size()) - 1);
+        m_shown.insert(m_shown.end(), found.begin(), found.end());
+        endInsertRows();
+    }
+    Q_EMIT countChanged();
 }
 
 bool ContactsModel::matches(int row, const ContactSearch& search) const
@@ -106,8 +199,9 @@ bool ContactsModel::matches(int row, const ContactSearch& search) const
 
 int ContactsModel::indexOf(int storedRow) const
 {
-    const auto found = std::find(m_shown.begin(), m_shown.end(), storedRow);
-    return found == m_shown.end() ? -1 : int(found - m_shown.begin());
+    const std::vector<int>& rows = shown();
+    const auto found = std::find(rows.begin(), rows.end(), storedRow);
+    return found == rows.end() ? -1 : int(found - rows.begin());
 }
 
 int ContactsModel::storedColumn(int row, Column column) const
@@ -139,7 +233,7 @@ std::optional<data::KeyView> ContactsModel::key(int row, Column column) const
 
 int ContactsModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_shown.size());
+    return parent.isValid() ? 0 : shownCount();
 }
 
 int ContactsModel::columnCount(const QModelIndex& parent) const
@@ -149,9 +243,9 @@ int ContactsModel::columnCount(const QModelIndex& parent) const
 
 QVariant ContactsModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= int(m_shown.size()))
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= shownCount())
         return {};
-    const int row = m_shown[size_t(index.row())];
+    const int row = storedRow(index.row());
     // The recordset may have been read again since: a row it no longer
     // holds shows nothing until the list takes the new rows.
     if (row >= m_rs->rows().rowCount())
@@ -178,7 +272,8 @@ void ContactsModel::sort(int column, Qt::SortOrder order)
     m_sortOrder = order;
     beginResetModel();
     sortAll();
-    filter(ContactSearch(m_searchText));
+    m_narrowing = false;
+    startSearch();
     endResetModel();
 }
 
@@ -186,38 +281,10 @@ void ContactsModel::sortAll()
 {
     if (m_sortColumn < 0 || !m_rs)
         return;
-    // The card's order: keys folded for case and accents, empty cells
-    // first. The first four key characters, packed in a number, decide
-    // most comparisons without reaching into the rows; they are held only
-    // while sorting.
-    struct Entry {
-        quint64 prefix; // 0 for an empty cell: a set one has a first character
-        int row;
-    };
+    // The card's order: keys folded for case and accents, empty cells first.
     const auto column = Column(m_sortColumn);
-    std::vector<Entry> entries;
-    entries.reserve(m_all.size());
-    for (const int row : m_all) {
-        quint64 prefix = 0;
-        if (const auto cell = key(row, column)) {
-            for (qsizetype at = 0; at < 4; ++at)
-                prefix = prefix << 16 | (at < cell->size() ? cell->at(at) : 0);
-        }
-        entries.push_back({prefix, row});
-    }
-    const auto less = [&](const Entry& a, const Entry& b) {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        if (a.prefix == 0)
-            return false;
-        return data::compareKeys(*key(a.row, column), *key(b.row, column)) < 0;
-    };
-    const bool descending = m_sortOrder == Qt::DescendingOrder;
-    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        return descending ? less(b, a) : less(a, b);
-    });
-    std::transform(entries.begin(), entries.end(), m_all.begin(),
-                   [](const Entry& entry) { return entry.row; });
+    data::sortRows(m_all, [&](int row) { return key(row, column); },
+                   m_sortOrder == Qt::DescendingOrder);
 }
 
 } // namespace tovren

@@ -2,11 +2,15 @@
 
 #include "contacts_model.h"
 
+#include "card/contacts_commands.h"
 #include "card/frmaddress.h"
 #include "card/record_commands.h"
+#include "card/search_commands.h"
+#include "core/book_changes.h"
 #include "core/program.h"
 #include "platform/profile_file.h"
 #include "records/address.h"
+#include "records/recordset_access.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -14,6 +18,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 #include <QBoxLayout>
 
@@ -25,6 +31,10 @@ frmContactsList* g_list = nullptr;
 
 const QString kSection = QStringLiteral("ContactsList");
 const QString kColumnsKey = QStringLiteral("Columns");
+
+// The characters of a column's typical contents: a name, a company, a
+// city, a phone number, an e-mail address.
+constexpr int kTypicalChars[ContactsModel::ColumnCount] = {22, 22, 14, 16, 28};
 
 } // namespace
 
@@ -75,10 +85,9 @@ frmContactsList::frmContactsList(QWidget* parent)
 
     connect(tblContacts, &QAbstractItemView::activated, this,
             [this](const QModelIndex& index) { showOnCard(index.row()); });
-    connect(txtSearch, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_model->setSearch(text);
-        showCount();
-    });
+    connect(txtSearch, &QLineEdit::textChanged, m_model, &ContactsModel::setSearch);
+    connect(m_model, &ContactsModel::countChanged, this, &frmContactsList::showCount);
+    connect(&BookChanges::instance(), &BookChanges::written, this, &frmContactsList::followBook);
     restoreColumns();
     setFocusProxy(txtSearch);
 }
@@ -96,21 +105,58 @@ frmContactsList* frmContactsList::instance()
 
 frmContactsList* frmContactsList::open()
 {
-    if (!g_list)
+    const bool opening = !g_list;
+    if (opening)
         new frmContactsList;
     // Becoming the active window reads the rows; a list already active
     // has them.
     requireFrame().showChild(g_list);
+    if (opening)
+        g_list->placeBesideCard();
     if (requireFrame().ActiveForm() != g_list)
         g_list->refresh();
     return g_list;
+}
+
+void frmContactsList::placeBesideCard()
+{
+    QWidget* window = parentWidget(); // the list's sub-window
+    QWidget* area = window ? window->parentWidget() : nullptr;
+    if (!area)
+        return;
+    // Every column, the window's frame and a scroll bar.
+    const int wanted = window->width() - tblContacts->width() + 2 * tblContacts->frameWidth()
+                       + tblContacts->verticalScrollBar()->sizeHint().width()
+                       + tblContacts->horizontalHeader()->length();
+    const QWidget* card = frmAddress::instance() ? frmAddress::instance()->parentWidget() : nullptr;
+    const QRect beside = card ? card->geometry() : QRect(0, 0, 0, window->height());
+    int left = beside.right() + 1;
+    int room = area->width();
+    // A main window too narrow for both grows, as far as its screen allows.
+    QWidget* main = area->window();
+    const int grow = std::min(left + wanted - room, main->screen()->availableGeometry().width()
+                                                        - main->frameGeometry().width());
+    if (grow > 0) {
+        main->resize(main->width() + grow, main->height());
+        room += grow;
+    }
+    int width = std::min(wanted, room - left);
+    // With hardly any room beside the card, the list goes over it rather
+    // than show a sliver.
+    if (width < wanted / 3) {
+        left = 0;
+        width = std::min(wanted, room);
+    }
+    window->setGeometry(left, beside.top(), width,
+                        std::min(std::max(beside.height(), window->height()), area->height()));
 }
 
 void frmContactsList::refresh()
 {
     // The card keeps one recordset for as long as it is open; a card
     // closed and opened again reads a new one. While no card is open the
-    // list keeps showing the rows it has.
+    // list keeps the rows it has, and reads them again when the book is
+    // written.
     frmAddress* card = frmAddress::instance();
     if (card && card->cls1()->rs != m_model->recordset()) {
         m_model->setRecordset(card->cls1()->rs);
@@ -119,6 +165,18 @@ void frmContactsList::refresh()
     }
     showCount();
     followCard();
+}
+
+void frmContactsList::followBook()
+{
+    // The open card reads the book again itself, and the list follows it.
+    const auto& rs = m_model->recordset();
+    if (frmAddress::instance() || !rs || !rs->isOpen())
+        return;
+    modGenProcedures::toldOnFailure(windowTitle(),
+                                    QStringLiteral("The list shows the contacts as they were."),
+                                    [&] { records::reopen(*rs, true); });
+    m_model->reload();
 }
 
 void frmContactsList::followCard()
@@ -153,6 +211,15 @@ void frmContactsList::showOnCard(int row)
     modGenProcedures::ShowRecord(card, bookmark);
 }
 
+void frmContactsList::refreshBook()
+{
+    frmAddress* card = frmAddress::instance();
+    if (!card)
+        followBook();
+    else if (!modGenProcedures::cardIsBusy(windowTitle(), QStringLiteral("refreshing the list")))
+        modGenProcedures::Refresh(card);
+}
+
 void frmContactsList::Form_Activate()
 {
     refresh();
@@ -160,13 +227,19 @@ void frmContactsList::Form_Activate()
 
 void frmContactsList::showCount()
 {
-    const QString text =
-        QStringLiteral("%1 / %2").arg(m_model->shownCount()).arg(m_model->allCount());
-    lblCount->setText(text);
-    // Read out as a sentence rather than as a fraction.
-    lblCount->setAccessibleName(QStringLiteral("%1 of %2 contacts shown")
-                                    .arg(m_model->shownCount())
-                                    .arg(m_model->allCount()));
+    const int shown = m_model->shownCount();
+    const int all = m_model->allCount();
+    // Read out as a sentence rather than as a fraction, once the search is
+    // done: a screen reader hears the count that holds, not every step.
+    const QString spoken = QStringLiteral("Counting contacts");
+    if (m_model->isCounting()) {
+        lblCount->setText(QStringLiteral("%1 / %2, counting").arg(shown).arg(all));
+        if (lblCount->accessibleName() != spoken)
+            lblCount->setAccessibleName(spoken);
+        return;
+    }
+    lblCount->setText(QStringLiteral("%1 / %2").arg(shown).arg(all));
+    lblCount->setAccessibleName(QStringLiteral("%1 of %2 contacts shown").arg(shown).arg(all));
 }
 
 bool frmContactsList::eventFilter(QObject* watched, QEvent* event)
@@ -204,8 +277,13 @@ void frmContactsList::restoreColumns()
 {
     QHeaderView* header = tblContacts->horizontalHeader();
     const QString kept = platform::readProfileString(settingsFile(), kSection, kColumnsKey);
-    if (kept.isEmpty() || !header->restoreState(QByteArray::fromBase64(kept.toLatin1())))
-        header->setSortIndicator(ContactsModel::Name, Qt::AscendingOrder);
+    if (!kept.isEmpty() && header->restoreState(QByteArray::fromBase64(kept.toLatin1())))
+        return;
+    for (int column = 0; column < ContactsModel::ColumnCount; ++column)
+        header->resizeSection(column, std::max(header->sectionSizeHint(column),
+                                               fontMetrics().averageCharWidth()
+                                                   * kTypicalChars[column]));
+    header->setSortIndicator(ContactsModel::Name, Qt::AscendingOrder);
 }
 
 void frmContactsList::saveColumns() const

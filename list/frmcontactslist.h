@@ -39,6 +39,10 @@ public:
     // card when it is closed; the card asks its save question first.
     void showOnCard(int row);
 
+    // View, Refresh while the list is active: the book read again, by the
+    // card when it is open (which asks to finish typing first).
+    void refreshBook();
+
     void Form_Activate() override;
     void Form_Deactivate() override {}
 
@@ -48,6 +52,11 @@ protected:
 
 private:
     void showCount();
+    // Wide enough for every column's heading and typical contents, beside
+    // the card inside the main window, which grows when it must.
+    void placeBesideCard();
+    // With the card closed, reads the book again after it was written.
+    void followBook();
     // Reads the rows again when they changed, and selects the card's row.
     void followCard();
     void restoreColumns();

@@ -1,4 +1,4 @@
-// tovren-bench [N] [--db FILE|CONNECTION] [--make FILE]: times the record layer, the
+// tovren-bench [N] [--db FILE|CONNECTION] [--make FILE] [--list]: times the record layer, the
 // card, the labels and the mail on a large address book, and vCard and CSV
 // on as many contacts, with and without the book. It builds a TND.dbx of N
 // synthetic contacts (100000 by default) in a temporary folder, or works on
@@ -11,7 +11,8 @@
 // runs in the real main window (offscreen unless a display is chosen).
 // --db with a PostgreSQL connection string runs the same lines on a shared
 // book: the synthetic book is copied into that empty database (and taken
-// out again at the end); the SQLite anchors are left out.
+// out again at the end); the SQLite anchors are left out. --list times only
+// the contacts list and Find Duplicates, for books too large for the rest.
 
 #include "bench_book.h"
 #include "bench_interchange.h"
@@ -61,7 +62,7 @@
 
 namespace {
 
-const char kUsage[] = "usage: tovren-bench [N] [--db FILE|CONNECTION] [--make FILE]\n";
+const char kUsage[] = "usage: tovren-bench [N] [--db FILE|CONNECTION] [--make FILE] [--list]\n";
 
 const char kDetails[] =
     "\n"
@@ -72,7 +73,8 @@ const char kDetails[] =
     "  --db FILE        work on a copy of the book file FILE instead\n"
     "  --db CONNECTION  copy the book into the empty PostgreSQL database that the\n"
     "                   connection string names, and empty it again at the end\n"
-    "  --make FILE      only write the book of N contacts to FILE\n";
+    "  --make FILE      only write the book of N contacts to FILE\n"
+    "  --list           time only the contacts list and Find Duplicates\n";
 
 // Every question (the delete question) is answered Yes, and Find's input
 // box with names beginning "Zo".
@@ -317,6 +319,17 @@ void transferBook(const QString& folder, const QByteArray& cards)
     }
 }
 
+// Tools, Find Duplicates up to its first group shown: the book read on the
+// window's own connection and grouped.
+void findDuplicates(mdiMain& main)
+{
+    time("find_duplicates", [&main] {
+        frmDuplicates window(&main);
+        if (!window.reread())
+            fail("find_duplicates: the book was not read");
+    });
+}
+
 // The peak resident memory of the bench so far, in megabytes.
 void printPeakRss(const char* name)
 {
@@ -333,6 +346,7 @@ int main(int argc, char** argv)
     const QCommandLineOption db = line.add({QStringLiteral("db")}, QStringLiteral("FILE"));
     const QCommandLineOption makeOption =
         line.add({QStringLiteral("make")}, QStringLiteral("FILE"));
+    const QCommandLineOption listOption = line.add({QStringLiteral("list")});
     if (const auto status = line.read(tovren::commandWords(argc, argv)))
         return *status;
     const QStringList args = line.arguments();
@@ -342,6 +356,7 @@ int main(int argc, char** argv)
         return line.refuse(QStringLiteral("N is one whole number of contacts, 1 or more."));
     const QString source = line.value(db);
     const QString make = line.value(makeOption);
+    const bool listOnly = line.isSet(listOption);
     if (!make.isEmpty()) {
         records::createDatabase(make);
         return fillBenchBook(make, contacts) ? 0 : 1;
@@ -370,9 +385,16 @@ int main(int argc, char** argv)
     char* arguments[] = {argv[0], home.data(), nullptr};
     int count = 2;
     return tovren::run(count, arguments, [&](mdiMain& main) {
-        QTimer::singleShot(0, &main, [&main, &path, &folder, &server, contacts] {
+        QTimer::singleShot(0, &main, [&main, &path, &folder, &server, contacts, listOnly] {
             Vostrel::clsErrHandler& handler = tovren::errHandler();
             handler.setTraceExecution(true);
+            if (listOnly) {
+                contactsListBench(main);
+                findDuplicates(main);
+                printPeakRss("rss_mb");
+                main.close();
+                return;
+            }
             if (server.isEmpty()) {
                 time("anchor_step_only", [&] { readAnchor(path, false); });
                 time("anchor_copy_arenas", [&] { readAnchor(path, true); });
@@ -397,13 +419,7 @@ int main(int argc, char** argv)
             });
             const QByteArray cards = interchangeFiles(contacts, folder.path());
             transferBook(folder.path(), cards);
-            // Tools, Find Duplicates up to its first group shown: the book
-            // read on the window's own connection and grouped.
-            time("find_duplicates", [&main] {
-                frmDuplicates window(&main);
-                if (!window.reread())
-                    fail("find_duplicates: the book was not read");
-            });
+            findDuplicates(main);
             printPeakRss("rss_mb");
             main.close();
         });

@@ -171,9 +171,11 @@ TEST_F(RecordsetPositions, SortIsStableKeepsTheRowAndPutsAccentsWithTheirLetters
 TEST_F(RecordsetPositions, TextsSharingALongStartSortByWhatFollows)
 {
     // The sort reads what every value shares ("Company "), then the next
-    // eight characters at once; "Lzd" and "Lad" differ just after those.
-    const QStringList stored = {"Company 10 Pvt Lzd", "company 10 pvt ltd a", "Company 10 Pvt Ltd",
-                                "Company 9",          "COMPANY 10 PVT LTD A", "Company 10 Pvt Lad"};
+    // sixteen characters at once; the branches differ only after those.
+    const QStringList stored = {"Company 10 Pvt Lzd",   "company 10 pvt ltd a",
+                                "Company 10 Pvt Ltd",   "Company 9",
+                                "COMPANY 10 PVT LTD A", "Company 10 Pvt Ltd Branch Pune",
+                                "Company 10 Pvt Lad",   "Company 10 Pvt Ltd Branch Goa"};
     for (const QString& company : stored)
         insert({{"Name", company}, {"Company", company}});
     insert({{"Name", "none"}});
@@ -181,7 +183,9 @@ TEST_F(RecordsetPositions, TextsSharingALongStartSortByWhatFollows)
     rs->setSort(QStringLiteral("Company"));
     EXPECT_EQ(names(*rs), (QStringList{"none", "Company 10 Pvt Lad", "Company 10 Pvt Ltd",
                                        "company 10 pvt ltd a", "COMPANY 10 PVT LTD A",
-                                       "Company 10 Pvt Lzd", "Company 9"}));
+                                       "Company 10 Pvt Ltd Branch Goa",
+                                       "Company 10 Pvt Ltd Branch Pune", "Company 10 Pvt Lzd",
+                                       "Company 9"}));
     rs->setSort(QStringLiteral("Company DESC"));
     EXPECT_EQ(names(*rs).first(), QStringLiteral("Company 9"));
     EXPECT_EQ(names(*rs).last(), QStringLiteral("none"));

@@ -2,6 +2,7 @@
 
 #include "card/card_fixture.h"
 
+#include "core/book_changes.h"
 #include "core/program.h"
 #include "list/contacts_model.h"
 #include "list/frmcontactslist.h"
@@ -37,9 +38,16 @@ const Contact kBook[] = {
 
 class ContactsListTest : public CardTest {
 protected:
-    frmContactsList& openList()
+    // The book above, and `more` contacts after it: "Anna 0000", "Bob 0001",
+    // "Anna 0002"..., every third in Pune, the others in Goa.
+    frmContactsList& openList(int more = 0)
     {
         addDatabase();
+        sql("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < ?) "
+            "INSERT INTO Address (Name, City, SalutationId, ReligionId) "
+            "SELECT CASE i % 2 WHEN 0 THEN 'Anna ' ELSE 'Bob ' END || printf('%04d', i), "
+            "CASE i % 3 WHEN 0 THEN 'Pune' ELSE 'Goa' END, 1, 1 FROM n WHERE ? > 0",
+            {more, more});
         for (const Contact& c : kBook)
             sql("INSERT INTO Address (Name, Company, City, PhCell, PhOff1, EmlAddr, SalutationId, "
                 "ReligionId) VALUES (?, nullif(?, ''), nullif(?, ''), nullif(?, ''), "
@@ -90,6 +98,12 @@ protected:
         QTableView* table = frmContactsList::instance()->tblContacts;
         const QModelIndexList rows = table->selectionModel()->selectedRows(ContactsModel::Name);
         return rows.size() == 1 ? rows[0].data().toString() : QString("<none>");
+    }
+    // Lets the search look at every row.
+    static void finishSearch()
+    {
+        while (frmContactsList::instance()->model().isCounting())
+            QApplication::processEvents();
     }
     static void clickHeading(int column)
     {
@@ -148,6 +162,47 @@ TEST_F(ContactsListTest, SearchNarrowsAsEachKeyIsTyped)
     EXPECT_EQ(list.lblCount->text(), "6 / 6");
 }
 
+// A key is answered with the first rows at once; the rest of the search
+// goes on from the event loop, and a key typed meanwhile narrows what it
+// kept and what it had not yet turned down.
+TEST_F(ContactsListTest, ASearchGoesOnAfterItsKeyAndTheNextKeyNarrowsIt)
+{
+    frmContactsList& list = openList(1000);
+    list.model().setSliceNanoseconds(0); // a step of rows a slice
+    QTest::keyClicks(list.txtSearch, "a");
+    EXPECT_TRUE(list.lblCount->text().endsWith(" / 1006, counting")) << qPrintable(list.lblCount->text());
+    EXPECT_EQ(list.lblCount->accessibleName(), "Counting contacts");
+    struct Step {
+        bool anew;         // Escape first
+        const char* typed; // after what was typed before
+        bool finish;       // looked at every row before the next key
+        int shown;
+        const char* names; // the first and the last shown
+    };
+    const Step steps[] = {
+        {false, "n", false, 0, ""},                         // "an" while "a" goes on
+        {false, " pu", true, 167, "Anna 0000,Anna 0996"},   // the Annas in Pune
+        {false, "ne", true, 167, "Anna 0000,Anna 0996"},    // narrows a finished search
+        {true, "bo", true, 501, "Bo O'Brien,Bob 0999"},
+    };
+    for (const Step& step : steps) {
+        if (step.anew)
+            QTest::keyClick(list.txtSearch, Qt::Key_Escape);
+        QTest::keyClicks(list.txtSearch, step.typed);
+        if (!step.finish)
+            continue;
+        finishSearch();
+        EXPECT_EQ(list.model().rowCount(), step.shown) << step.typed;
+        EXPECT_EQ(shownColumn().section(',', 0, 0) + ',' + shownColumn().section(',', -1),
+                  step.names);
+        EXPECT_EQ(list.lblCount->accessibleName(),
+                  QString("%1 of 1006 contacts shown").arg(step.shown));
+    }
+    QTest::keyClick(list.txtSearch, Qt::Key_Escape);
+    EXPECT_FALSE(list.model().isCounting());
+    EXPECT_EQ(list.lblCount->text(), "1006 / 1006");
+}
+
 TEST_F(ContactsListTest, HeadingsSortBothWaysAndKeepTheSearch)
 {
     frmContactsList& list = openList();
@@ -192,6 +247,58 @@ TEST_F(ContactsListTest, BookEmptiedElsewhereAndRefreshedShowsNoRows)
     EXPECT_EQ(list.lblCount->text(), "0 / 0");
     QTest::keyClicks(list.txtSearch, "pune");
     EXPECT_EQ(list.lblCount->text(), "0 / 0");
+}
+
+// What the book's change signal brings (an import, a merge, a sync) shows
+// at once, with the card open or closed; so does Refresh in the list.
+struct Written {
+    bool cardOpen;
+    bool signalled; // else Refresh
+};
+
+class ABookWrittenElsewhere : public ContactsListTest,
+                              public testing::WithParamInterface<Written> {};
+
+TEST_P(ABookWrittenElsewhere, ShowsInTheListAtOnce)
+{
+    frmContactsList& list = openList();
+    if (!GetParam().cardOpen) {
+        frmAddress::instance()->parentWidget()->close();
+        QApplication::processEvents();
+    }
+    m_main->showChild(&list);
+    sql("INSERT INTO Address (Name, City, SalutationId, ReligionId) VALUES ('Aaron', 'Goa', 1, 1)");
+    sql("DELETE FROM Address WHERE Name = 'anna'");
+    GetParam().signalled ? tovren::bookWritten() : trigger("mnuRefresh");
+    EXPECT_EQ(list.lblCount->text(), "6 / 6");
+    EXPECT_EQ(shownColumn().section(',', 0, 1), "Aaron,Bo O'Brien");
+}
+
+INSTANTIATE_TEST_SUITE_P(ContactsList, ABookWrittenElsewhere,
+                         testing::Values(Written{true, true}, Written{true, false},
+                                         Written{false, true}));
+
+// Beside the card, never over it, inside the main window; as wide as every
+// column needs when the main window has the room.
+TEST_F(ContactsListTest, OpensBesideTheCardWideEnoughForEveryColumn)
+{
+    openList();
+    for (const int mainWidth : {1180, 1900}) {
+        frmContactsList::instance()->parentWidget()->close();
+        QApplication::processEvents();
+        m_main->resize(mainWidth, 760);
+        m_main->menuItem("mnuContactsList")->trigger();
+        const frmContactsList& list = *frmContactsList::instance();
+        const QRect window = list.parentWidget()->geometry();
+        EXPECT_FALSE(window.intersects(frmAddress::instance()->parentWidget()->geometry()));
+        EXPECT_TRUE(list.parentWidget()->parentWidget()->rect().contains(window));
+        const QHeaderView* header = list.tblContacts->horizontalHeader();
+        for (int column = 0; column < ContactsModel::ColumnCount; ++column)
+            EXPECT_GT(header->sectionSize(column), header->sectionSizeHint(column));
+        if (mainWidth > 1800) {
+            EXPECT_LE(header->length(), list.tblContacts->viewport()->width());
+        }
+    }
 }
 
 TEST_F(ContactsListTest, EnterShowsTheRowOnTheCardAndTheCardMovesTheList)
