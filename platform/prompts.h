@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class QDialog;
 
@@ -43,6 +44,11 @@ struct SaveFileChoice {
     int filterIndex = 0;
 };
 
+struct PasswordPrompt {
+    QString title;
+    QString text; // what is asked: "Password of ann at dav.example.org"
+};
+
 struct ProgressPrompt {
     QString title;
     QString text; // what is being done: "Reading the contacts..."
@@ -70,6 +76,13 @@ public:
     {
         (void)prompt;
         return {};
+    }
+    // The password typed, shown hidden as it is typed; std::nullopt when the
+    // person cancelled. A service without a password input answers so.
+    virtual std::optional<QString> password(const PasswordPrompt& prompt)
+    {
+        (void)prompt;
+        return std::nullopt;
     }
     // Shows the dialog modally and returns when it has been closed.
     virtual void showModal(QDialog& dialog) = 0;

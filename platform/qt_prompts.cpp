@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressDialog>
 
@@ -120,6 +122,22 @@ SaveFileChoice QtPrompts::saveFile(const SaveFilePrompt& prompt)
         QFileDialog::getSaveFileName(QApplication::activeWindow(), prompt.title, prompt.initialPath,
                                      filters.join(QStringLiteral(";;")), &chosen);
     return {path, int(std::max(qsizetype(0), filters.indexOf(chosen)))};
+}
+
+std::optional<QString> QtPrompts::password(const PasswordPrompt& prompt)
+{
+    QInputDialog box(QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("PasswordBox"));
+    box.setWindowTitle(prompt.title);
+    box.setLabelText(prompt.text);
+    box.setTextEchoMode(QLineEdit::Password);
+    // The dialog's own field has no name a screen reader could say.
+    if (auto* field = box.findChild<QLineEdit*>())
+        field->setAccessibleName(prompt.text);
+    box.setMinimumWidth(380);
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box.textValue();
 }
 
 void QtPrompts::showModal(QDialog& dialog)

@@ -10,6 +10,7 @@ public:
     Answer message(const MessagePrompt& prompt) override;
     QString openFile(const OpenFilePrompt& prompt) override;
     SaveFileChoice saveFile(const SaveFilePrompt& prompt) override;
+    std::optional<QString> password(const PasswordPrompt& prompt) override;
     void showModal(QDialog& dialog) override;
     std::unique_ptr<ProgressWindow> progress(const ProgressPrompt& prompt) override;
 };

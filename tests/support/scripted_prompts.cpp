@@ -51,6 +51,12 @@ ScriptedPrompts& ScriptedPrompts::answerSaveFile(const QString& path, int filter
     return *this;
 }
 
+ScriptedPrompts& ScriptedPrompts::answerPassword(std::optional<QString> typed)
+{
+    m_script.emplace_back(PasswordAnswer{std::move(typed)});
+    return *this;
+}
+
 ScriptedPrompts& ScriptedPrompts::handleModal(std::function<void(QDialog&)> handler)
 {
     m_script.emplace_back(std::move(handler));
@@ -112,6 +118,13 @@ platform::SaveFileChoice ScriptedPrompts::saveFile(const platform::SaveFilePromp
 {
     m_recorded.push_back({QStringLiteral("saveFile"), prompt.title, prompt.filter});
     return next<platform::SaveFileChoice>().value_or(platform::SaveFileChoice{});
+}
+
+std::optional<QString> ScriptedPrompts::password(const platform::PasswordPrompt& prompt)
+{
+    m_recorded.push_back({QStringLiteral("password"), prompt.title, prompt.text});
+    const std::optional<PasswordAnswer> scripted = next<PasswordAnswer>();
+    return scripted ? scripted->typed : std::nullopt;
 }
 
 void ScriptedPrompts::showModal(QDialog& dialog)

@@ -17,9 +17,10 @@
 namespace testing_support {
 
 struct RecordedPrompt {
-    QString kind; // "message", "openFile", "saveFile", "modal" or "progress"
+    QString kind; // "message", "openFile", "saveFile", "password", "modal" or "progress"
     QString title;
-    QString text; // message text, file filter, the dialog's objectName, or what is in progress
+    QString text; // message text, file filter, question, the dialog's objectName, or what is
+                  // in progress
     platform::Buttons buttons = platform::Buttons::OK;
     platform::Icon icon = platform::Icon::None;
 };
@@ -38,6 +39,8 @@ public:
     ScriptedPrompts& answerOpenFile(const QString& path);
     // The save dialog's answer: a path ("" to cancel) and the chosen filter.
     ScriptedPrompts& answerSaveFile(const QString& path, int filterIndex = 0);
+    // What the person types into the next password input; std::nullopt cancels it.
+    ScriptedPrompts& answerPassword(std::optional<QString> typed);
     // The callback acts on the dialog (reads it, clicks its buttons) in
     // place of a person; the dialog counts as closed when it returns.
     ScriptedPrompts& handleModal(std::function<void(QDialog&)> handler);
@@ -54,6 +57,7 @@ public:
     platform::Answer message(const platform::MessagePrompt& prompt) override;
     QString openFile(const platform::OpenFilePrompt& prompt) override;
     platform::SaveFileChoice saveFile(const platform::SaveFilePrompt& prompt) override;
+    std::optional<QString> password(const platform::PasswordPrompt& prompt) override;
     void showModal(QDialog& dialog) override;
     std::unique_ptr<platform::ProgressWindow>
     progress(const platform::ProgressPrompt& prompt) override;
@@ -67,12 +71,15 @@ private:
     struct ProgressCancel {
         qint64 done;
     };
+    struct PasswordAnswer {
+        std::optional<QString> typed;
+    };
     // The next scripted step when it is a `Step`; a failure of the test when not.
     template <typename Step>
     std::optional<Step> next();
 
     std::deque<std::variant<MessageAnswer, QString, platform::SaveFileChoice, ModalHandler,
-                            ProgressCancel>>
+                            ProgressCancel, PasswordAnswer>>
         m_script;
     std::vector<RecordedPrompt> m_recorded;
     std::unique_ptr<platform::PromptService> m_previous;
