@@ -6,9 +6,16 @@
 #include "transfer/book_rows.h"
 #include "transfer/pick_list.h"
 
+#include <QUrl>
+
 #include <set>
 
 namespace tovren::sync {
+
+QString hrefKey(const QString& href)
+{
+    return QUrl(href).path(QUrl::FullyDecoded);
+}
 
 SyncedBook::SyncedBook(std::shared_ptr<data::Connection> connection, bool reading)
     : m_book(connection), m_state(*connection)
@@ -20,11 +27,8 @@ SyncedBook::SyncedBook(std::shared_ptr<data::Connection> connection, bool readin
         work.commit();
     }
     m_tables = made || !reading;
-    for (CardState& card : m_tables ? m_state.cards() : std::vector<CardState>{}) {
-        if (!card.href.isEmpty())
-            m_hrefs.insert(card.href, card.addressId);
-        m_states.emplace(card.addressId, std::move(card));
-    }
+    for (CardState& card : m_tables ? m_state.cards() : std::vector<CardState>{})
+        remember(card);
     data::Recordset& rows = m_book.addresses;
     if (rows.RecordCount() > 0) {
         const int key = rows.fieldIndex(u"AddressId");
@@ -56,10 +60,17 @@ const CardState* SyncedBook::stateOf(qint64 id) const
     return found == m_states.end() ? nullptr : &found->second;
 }
 
-const CardState* SyncedBook::stateOfHref(const QString& href) const
+const CardState* SyncedBook::stateOfHref(const QString& href, const QString& uid) const
 {
-    const auto id = m_hrefs.constFind(href);
-    return id == m_hrefs.cend() ? nullptr : stateOf(*id);
+    if (const auto id = m_hrefs.constFind(hrefKey(href)); id != m_hrefs.cend())
+        return stateOf(*id);
+    // Only a card the book sent goes by its UID: the book named it after it.
+    const auto id = uid.isEmpty() ? m_uids.cend() : m_uids.constFind(uid);
+    const CardState* state = id == m_uids.cend() ? nullptr : stateOf(*id);
+    const bool sent = state
+                      && (state->href.isEmpty()
+                          || hrefKey(state->href).endsWith(QLatin1Char('/') + uid + u".vcf"));
+    return sent ? state : nullptr;
 }
 
 LocalChange SyncedBook::localChange(qint64 id)
@@ -112,6 +123,8 @@ bool SyncedBook::Batch::isEmpty() const
 
 std::vector<qint64> SyncedBook::Batch::commit()
 {
+    if (isEmpty())
+        return {};
     transfer::AddressBook& book = m_book.m_book;
     // A contact updated after the book lost it comes back as a new one,
     // and the state meant for it goes with it.
@@ -197,12 +210,8 @@ std::vector<qint64> SyncedBook::Batch::commit()
         m_book.m_rows.remove(id);
     for (const qint64 id : m_dropped)
         m_book.forget(id);
-    for (const CardState& state : states) {
-        m_book.forget(state.addressId);
-        m_book.m_states[state.addressId] = state;
-        if (!state.href.isEmpty())
-            m_book.m_hrefs.insert(state.href, state.addressId);
-    }
+    for (const CardState& state : states)
+        m_book.remember(state);
     m_adds.clear();
     m_updates.clear();
     m_removes.clear();
@@ -214,9 +223,21 @@ std::vector<qint64> SyncedBook::Batch::commit()
 
 void SyncedBook::forget(qint64 id)
 {
-    if (const CardState* state = stateOf(id))
-        m_hrefs.remove(state->href);
+    if (const CardState* state = stateOf(id)) {
+        m_hrefs.remove(hrefKey(state->href));
+        m_uids.remove(state->uid);
+    }
     m_states.erase(id);
+}
+
+void SyncedBook::remember(const CardState& state)
+{
+    forget(state.addressId);
+    m_states[state.addressId] = state;
+    if (!state.href.isEmpty())
+        m_hrefs.insert(hrefKey(state.href), state.addressId);
+    if (!state.uid.isEmpty())
+        m_uids.insert(state.uid, state.addressId);
 }
 
 } // namespace tovren::sync

@@ -20,6 +20,10 @@ namespace tovren::sync {
 
 enum class LocalChange { None, New, Edited, Deleted };
 
+// A card's path as compared: servers give it as a path or a whole URL,
+// escaped or not.
+QString hrefKey(const QString& href);
+
 class SyncedBook {
 public:
     // Reads the book and its states. Unless only `reading`, makes the state
@@ -35,7 +39,9 @@ public:
     std::vector<qint64> ids() const;
     std::optional<interchange::Contact> contact(qint64 id);
     const CardState* stateOf(qint64 id) const;
-    const CardState* stateOfHref(const QString& href) const;
+    // The state of the card at `href` (a path, or a URL of it, escaped or
+    // not), else of the card the book sent with `uid`.
+    const CardState* stateOfHref(const QString& href, const QString& uid = QString()) const;
     // How the contact changed in the book since its last sync: new to the
     // server (or sent without an answer), edited, or deleted.
     LocalChange localChange(qint64 id);
@@ -43,14 +49,17 @@ public:
     class Batch;
 
 private:
-    void forget(qint64 id); // the state in memory, once its row is gone
+    // The state in memory, taken in and dropped.
+    void remember(const CardState& state);
+    void forget(qint64 id);
 
     transfer::AddressBook m_book;
     SyncState m_state;
     bool m_tables = true;
     QHash<qint64, QVariant> m_rows; // id -> bookmark
     std::map<qint64, CardState> m_states;
-    QHash<QString, qint64> m_hrefs;
+    QHash<QString, qint64> m_hrefs; // by hrefKey()
+    QHash<QString, qint64> m_uids;
     friend class Batch;
 };
 

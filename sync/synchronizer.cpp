@@ -110,51 +110,62 @@ std::optional<Card> Synchronizer::fetch(const QString& href)
 void Synchronizer::up()
 {
     std::vector<std::pair<qint64, LocalChange>> changes;
+    SyncedBook::Batch uids(m_book);
     for (const qint64 id : m_book.ids()) {
         const LocalChange change = m_book.localChange(id);
-        if (change != LocalChange::None)
-            changes.emplace_back(id, change);
+        if (change == LocalChange::None)
+            continue;
+        changes.emplace_back(id, change);
+        // A new card's UID is stored before the card leaves: should the
+        // answer be lost, the next sync sends it under the same name again.
+        if (change == LocalChange::New && !m_book.stateOf(id))
+            uids.putState({id, QString(), QString(), QByteArray(),
+                           QUuid::createUuid().toString(QUuid::WithoutBraces), QByteArray()});
     }
+    uids.commit();
     m_total = qint64(changes.size());
-    for (const auto& [id, change] : changes) {
-        if (change == LocalChange::New)
-            sendNew(id);
-        else if (change == LocalChange::Edited)
-            sendEdit(id);
-        else
-            sendDelete(id);
-        stepped();
+    // What the server answered is stored a hundred cards at a time, and
+    // before the sync stops for any reason. An answer not stored is found
+    // again: a new card by its name, an edit as the server's own version.
+    SyncedBook::Batch batch(m_book);
+    try {
+        for (const auto& [id, change] : changes) {
+            if (change == LocalChange::New)
+                sendNew(id, batch);
+            else if (change == LocalChange::Edited)
+                sendEdit(id, batch);
+            else
+                sendDelete(id, batch);
+            stepped();
+            if (m_done % qint64(kCardsABatch) == 0)
+                batch.commit();
+        }
+    } catch (...) {
+        batch.commit();
+        throw;
     }
+    batch.commit();
 }
 
-void Synchronizer::sendNew(qint64 id)
+// Stops the sync when the server is down; else names the contact the server refused.
+void Synchronizer::refused(qint64 id, const Failure& failure)
 {
-    const CardState* was = m_book.stateOf(id);
-    CardState state{id,
-                    QString(),
-                    QString(),
-                    QByteArray(),
-                    was ? was->uid : QUuid::createUuid().toString(QUuid::WithoutBraces),
-                    QByteArray()};
-    // The UID is stored before the card leaves: should the answer be lost,
-    // the next sync sends the same card under the same name.
-    if (!was) {
-        SyncedBook::Batch keep(m_book);
-        keep.putState(state);
-        keep.commit();
-    }
+    if (serverDown(failure))
+        stop(failure);
+    m_summary.refused << label(id) + QLatin1String(": ") + why(failure);
+}
+
+void Synchronizer::sendNew(qint64 id, SyncedBook::Batch& batch)
+{
+    CardState state = *m_book.stateOf(id);
     const QString name = state.uid + QLatin1String(".vcf");
     const QByteArray body = newVCard(*m_book.contact(id), state.uid,
                                      m_server.takesVCard4() ? interchange::VCardVersion::V4
                                                             : interchange::VCardVersion::V3);
     const PutResult put = m_server.putNew(name, body);
-    SyncedBook::Batch batch(m_book);
     if (put.outcome == Put::Rejected) {
-        if (serverDown(put.failure))
-            stop(put.failure);
-        m_summary.refused << label(id) + QLatin1String(": ") + why(put.failure);
+        refused(id, put.failure);
         batch.removeState(id);
-        batch.commit();
         return;
     }
     state.href = put.href.isEmpty() ? hrefOf(name) : put.href;
@@ -165,35 +176,27 @@ void Synchronizer::sendNew(qint64 id)
     if (put.outcome == Put::Changed || state.etag.isEmpty()) {
         const std::optional<Card> stored = fetch(state.href);
         if (!stored) {
-            m_summary.refused << label(id) + QLatin1String(": ") + why(put.failure);
+            refused(id, put.failure);
             batch.removeState(id);
-            batch.commit();
             return;
         }
         state.etag = stored->etag;
         state.vcard = stored->vcard;
     }
     batch.putState(state);
-    batch.commit();
     ++m_summary.server.added;
 }
 
-void Synchronizer::sendEdit(qint64 id)
+void Synchronizer::sendEdit(qint64 id, SyncedBook::Batch& batch)
 {
     CardState state = *m_book.stateOf(id);
     const QByteArray body =
         patchedVCard(state.vcard, *m_book.contact(id), QDateTime::currentDateTimeUtc());
     const PutResult put = m_server.putChanged(state.href, body, state.etag);
-    if (put.outcome == Put::Rejected) {
-        if (serverDown(put.failure))
-            stop(put.failure);
-        m_summary.refused << label(id) + QLatin1String(": ") + why(put.failure);
-        return;
-    }
-    if (put.outcome == Put::Changed) {
-        settleConflict(id, state, body);
-        return;
-    }
+    if (put.outcome == Put::Rejected)
+        return refused(id, put.failure);
+    if (put.outcome == Put::Changed)
+        return settleConflict(id, state, body, batch);
     state.etag = put.etag;
     state.vcard = body;
     if (state.etag.isEmpty()) {
@@ -202,24 +205,21 @@ void Synchronizer::sendEdit(qint64 id)
             state.vcard = stored->vcard;
         }
     }
-    SyncedBook::Batch batch(m_book);
     batch.putState(state);
-    batch.commit();
     ++m_summary.server.changed;
 }
 
 // The server's card changed since the book last saw it, while the book
 // changed it too (`mine`, or deleted it when `mine` is empty). The server's
 // version goes into the book; the person's edit is kept beside it.
-void Synchronizer::settleConflict(qint64 id, const CardState& state, const QByteArray& mine)
+void Synchronizer::settleConflict(qint64 id, const CardState& state, const QByteArray& mine,
+                                  SyncedBook::Batch& batch)
 {
     const QString who = label(id);
     const std::optional<Card> theirs = fetch(state.href);
-    SyncedBook::Batch batch(m_book);
     if (!theirs) {
         // Deleted there and changed here: kept, and sent as new next time.
         batch.removeState(id);
-        batch.commit();
         m_summary.kept << who;
         return;
     }
@@ -228,13 +228,22 @@ void Synchronizer::settleConflict(qint64 id, const CardState& state, const QByte
         m_summary.unreadable << who;
         return;
     }
+    CardState settled{id, state.href, theirs->etag, theirs->vcard, state.uid, QByteArray()};
+    // The server holds what the book sent (an answer lost before it was
+    // stored): no conflict at all.
+    const std::optional<interchange::Contact> row = m_book.contact(id);
+    if (row && !mine.isEmpty() && sameContact(*row, *contact)) {
+        batch.putState(settled);
+        ++m_summary.server.changed;
+        return;
+    }
+    settled.mine = mine;
     batch.update(id, *contact);
-    batch.putState({id, state.href, theirs->etag, theirs->vcard, state.uid, mine});
-    batch.commit();
+    batch.putState(settled);
     (mine.isEmpty() ? m_summary.kept : m_summary.conflicts) << who;
 }
 
-void Synchronizer::sendDelete(qint64 id)
+void Synchronizer::sendDelete(qint64 id, SyncedBook::Batch& batch)
 {
     CardState state = *m_book.stateOf(id);
     // A new card whose answer was lost may or may not be on the server.
@@ -246,17 +255,12 @@ void Synchronizer::sendDelete(qint64 id)
     if (!state.etag.isEmpty()) {
         if (const std::optional<Failure> failure = m_server.remove(state.href, state.etag)) {
             if (failure->status == 412)
-                return settleConflict(id, state, QByteArray());
-            if (serverDown(*failure))
-                stop(*failure);
-            m_summary.refused << label(id) + QLatin1String(": ") + why(*failure);
-            return;
+                return settleConflict(id, state, QByteArray(), batch);
+            return refused(id, *failure);
         }
         ++m_summary.server.deleted;
     }
-    SyncedBook::Batch batch(m_book);
     batch.removeState(id);
-    batch.commit();
 }
 
 Synchronizer::Remote Synchronizer::remoteChanges()
@@ -292,10 +296,10 @@ Synchronizer::Remote Synchronizer::remoteChanges()
         // A card the listing lacks was deleted on the server.
         std::set<QString> listed;
         for (const CardRef& ref : remote.changed)
-            listed.insert(ref.href);
+            listed.insert(hrefKey(ref.href));
         for (const qint64 id : m_book.ids()) {
             const CardState* state = m_book.stateOf(id);
-            if (state && !state->etag.isEmpty() && !listed.count(state->href))
+            if (state && !state->etag.isEmpty() && !listed.count(hrefKey(state->href)))
                 remote.removed.push_back(state->href);
         }
     }
@@ -341,7 +345,8 @@ void Synchronizer::take(const Card& card, SyncedBook::Batch& batch)
         m_summary.unreadable << card.href;
         return;
     }
-    const CardState* state = m_book.stateOfHref(card.href);
+    // A card the book sent may come back under another spelling of its path.
+    const CardState* state = m_book.stateOfHref(card.href, uidOf(card.vcard));
     if (!state) {
         batch.add(*contact, {0, card.href, card.etag, card.vcard, uidOf(card.vcard), QByteArray()});
         ++m_summary.book.added;
@@ -349,6 +354,8 @@ void Synchronizer::take(const Card& card, SyncedBook::Batch& batch)
     }
     const qint64 id = state->addressId;
     CardState now{id, card.href, card.etag, card.vcard, state->uid, state->mine};
+    if (now.uid.isEmpty())
+        now.uid = uidOf(card.vcard);
     switch (m_book.localChange(id)) {
     case LocalChange::Edited:
         // Changed here too, and not sent (the server refused it): both kept.

@@ -46,10 +46,12 @@ public:
 private:
     struct Remote;
     void up();
-    void sendNew(qint64 id);
-    void sendEdit(qint64 id);
-    void sendDelete(qint64 id);
-    void settleConflict(qint64 id, const CardState& state, const QByteArray& mine);
+    void sendNew(qint64 id, SyncedBook::Batch& batch);
+    void sendEdit(qint64 id, SyncedBook::Batch& batch);
+    void sendDelete(qint64 id, SyncedBook::Batch& batch);
+    void settleConflict(qint64 id, const CardState& state, const QByteArray& mine,
+                        SyncedBook::Batch& batch);
+    void refused(qint64 id, const Failure& failure);
     void down();
     Remote remoteChanges();
     void take(const Card& card, SyncedBook::Batch& batch);
