@@ -17,6 +17,7 @@
 #include "shell/exit_app.h"
 #include "shell/frmabout.h"
 #include "shell/mdimain.h"
+#include "sync/frmsyncsettings.h"
 
 #include <QAction>
 
@@ -53,6 +54,7 @@ void installRoutes(mdiMain& main)
     main.route(Cmd::ImportContacts, ImportContacts);
     main.route(Cmd::ExportContacts, ExportContacts);
     main.route(Cmd::FindDuplicates, FindDuplicates);
+    main.route(Cmd::SyncSettings, sync::syncSettings);
 
     // The record commands, from the File and View menus and the toolbar.
     main.route(Cmd::New, [active] { Add(active()); });

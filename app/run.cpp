@@ -8,6 +8,7 @@
 #include "core/program.h"
 #include "core/program_folders.h"
 #include "platform/prompts.h"
+#include "platform/tls_trust.h"
 #include "shell/mdimain.h"
 #include "shell/utilities.h"
 
@@ -65,6 +66,8 @@ int run(int argc, char** argv, const std::function<void(mdiMain&)>& started)
     QApplication::setApplicationVersion(projectVersion());
     // Ties the windows to the menu entry, for the desktop's icon and name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.belvane.Tovren"));
+    // Before any connection: a private authority is trusted beside the system's.
+    platform::trustCertificateFile();
 
     if (const QString problem = settleProgramFolders(line.value(home)); !problem.isEmpty()) {
         platform::MsgBox(problem, platform::Buttons::OK, platform::Icon::Critical,

@@ -17,6 +17,8 @@
 namespace tovren::sync {
 
 class DavClient;
+struct DavResponse;
+struct Multistatus;
 
 struct CardRef {
     QString href; // the server's path, as it gives it
@@ -43,7 +45,8 @@ struct Changes {
 enum class Put {
     Stored,
     Changed,  // 412: the card changed on the server (If-Match or If-None-Match failed)
-    Rejected, // the server refused the card (400, 409, 413...) or gave no answer
+    Rejected, // the server refused the card (400, 409, 413...), or failed (5xx), or gave no
+              // answer (failure.status 0): only a 4xx means the card itself is refused
 };
 
 struct PutResult {
@@ -87,7 +90,13 @@ public:
     bool offersSyncCollection() const;
     bool takesVCard4() const;
 
-    // The collection's getctag, when the server keeps one.
+    // How long a request may wait for the server (30 s unless set).
+    void setTimeout(int milliseconds);
+
+    // Each call below that fails gives nullopt (or a failed result) and sets
+    // lastFailure(); one that succeeds clears it.
+
+    // The collection's getctag; nullopt with no failure when it keeps none.
     std::optional<QString> ctag();
     // Every card's href and ETag (a Depth: 1 listing).
     std::optional<std::vector<CardRef>> listEtags();
@@ -107,6 +116,13 @@ public:
 
 private:
     CardDavCollection();
+    // Sends an XML request to the book; the Multi-Status answer, or nullopt
+    // with lastFailure() set and the answer in *answer.
+    std::optional<Multistatus> report(const QByteArray& method, const QByteArray& body,
+                                      const QByteArray& depth, DavResponse* answer = nullptr);
+    void remember(const DavResponse& response);
+    bool refusesToken(const DavResponse& answer);
+
     std::unique_ptr<DavClient> m_client;
     QUrl m_url;
     bool m_syncCollection = false;

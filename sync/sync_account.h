@@ -6,6 +6,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <optional>
+
 namespace tovren::sync {
 
 struct SyncAccount {
@@ -13,5 +15,16 @@ struct SyncAccount {
     QString user;            // empty: the server asks for no sign-in
     QString passwordCommand; // its first output line is the password; empty: the keyring
 };
+
+// The account in Address.ini; an empty URL when none is set up.
+SyncAccount readSyncAccount();
+// Keeps it there; false when Address.ini cannot be written.
+bool writeSyncAccount(const SyncAccount& account);
+
+// The account's password: "" when it names no user; nullopt when none could
+// be had (the command failed, the person cancelled), *whyNot saying why.
+std::optional<QString> accountPassword(const SyncAccount& account, QString* whyNot);
+// Keeps it in the keyring; false where none runs (kept for this run only).
+bool keepAccountPassword(const SyncAccount& account, const QString& password);
 
 } // namespace tovren::sync

@@ -14,6 +14,7 @@
 #include "data/sqlite_io.h"
 #include "platform/error_numbers.h"
 #include "platform/runtime_error.h"
+#include "platform/tls_trust.h"
 
 #include <QCoreApplication>
 
@@ -80,5 +81,7 @@ int main(int argc, char** argv)
     const auto read = readBookCommand(app.arguments().mid(1));
     if (const int* status = std::get_if<int>(&read))
         return *status;
+    // Before any connection: a private authority is trusted beside the system's.
+    platform::trustCertificateFile();
     return run(std::get<BookCommand>(read));
 }

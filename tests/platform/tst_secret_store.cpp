@@ -4,13 +4,18 @@
 // only one its process ever sees.
 
 #include "platform/password_command.h"
+#include "platform/qt_prompts.h"
 #include "platform/secret_store.h"
 #include "support/scripted_prompts.h"
 #include "support/secret_service.h"
 #include "support/test_helpers.h"
 
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +59,30 @@ TEST(PasswordCommand, TheFirstLineOrWhyNotWithoutTheOutput)
             << row.command << ": " << whyNot.toStdString();
         EXPECT_EQ(whyNot.isEmpty(), row.password.has_value()) << row.command;
         EXPECT_FALSE(whyNot.contains(kLeak)) << row.command;
+    }
+}
+
+TEST(PasswordPrompt, TheRealInputHidesWhatIsTyped)
+{
+    for (const bool accepted : {true, false}) {
+        QLineEdit::EchoMode echo = QLineEdit::Normal;
+        QString spokenName;
+        // The person types into the dialog once it is up, and closes it.
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            auto* field = box ? box->findChild<QLineEdit*>() : nullptr;
+            if (!field)
+                return;
+            echo = field->echoMode();
+            spokenName = field->accessibleName();
+            field->insert(QStringLiteral("s3cret"));
+            accepted ? box->accept() : box->reject();
+        });
+        platform::QtPrompts prompts;
+        EXPECT_EQ(prompts.password({"Tovren", "Password of ann"}),
+                  accepted ? std::optional<QString>("s3cret") : std::nullopt);
+        EXPECT_EQ(echo, QLineEdit::Password);
+        EXPECT_EQ(spokenName, QStringLiteral("Password of ann"));
     }
 }
 

@@ -62,6 +62,7 @@ DavServer::DavServer(Kind kind) : m_kind(kind), m_port(freeLoopbackPort())
 
 DavServer::~DavServer()
 {
+    thaw();
     m_server.kill();
     m_server.waitForFinished();
 }
@@ -124,6 +125,30 @@ void DavServer::kill()
     m_server.waitForFinished();
 }
 
+void DavServer::freeze()
+{
+    if (m_server.processId() > 0)
+        ::kill(pid_t(m_server.processId()), SIGSTOP);
+}
+
+void DavServer::thaw()
+{
+    if (m_server.processId() > 0)
+        ::kill(pid_t(m_server.processId()), SIGCONT);
+}
+
+QByteArray DavServer::log() const
+{
+    return readBytes(m_folder.filePath("server.log"));
+}
+
+qsizetype DavServer::requests(const QByteArray& method) const
+{
+    const QByteArray line = m_kind == Kind::Xandikos ? QByteArray('"' + method + ' ')
+                                                     : QByteArray("] " + method + " request");
+    return log().count(line);
+}
+
 bool DavServer::start()
 {
     const QString store = m_folder.filePath("store");
@@ -139,7 +164,7 @@ bool DavServer::start()
         return true;
     m_error = QString("The %1 server did not start (scripts/setup.sh installs it): %2")
                   .arg(m_kind == Kind::Xandikos ? "xandikos" : "radicale",
-                       QString::fromLocal8Bit(readBytes(m_folder.filePath("server.log"))));
+                       QString::fromLocal8Bit(log()));
     return false;
 }
 

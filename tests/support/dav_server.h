@@ -47,6 +47,14 @@ public:
     // same port and folder.
     void kill();
     bool start();
+    // Stops the server answering while its connections stay open, and lets
+    // it go on.
+    void freeze();
+    void thaw();
+    // What the server has logged: each request and each sign-in.
+    QByteArray log() const;
+    // How many `method` requests it has logged.
+    qsizetype requests(const QByteArray& method) const;
 
     // Runs curl against the server with the account's credentials; its
     // output, or nothing with error() set when it failed.

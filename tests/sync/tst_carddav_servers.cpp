@@ -1,0 +1,247 @@
+// The wire against real servers: radicale (signing in) and xandikos (none),
+// each case run against both. A phone (vdirsyncer) changes the book between
+// our calls where a case needs another client.
+
+#include "sync/carddav_collection.h"
+
+#include "support/dav_server.h"
+
+#include <gtest/gtest.h>
+
+namespace tovren::sync {
+namespace {
+
+using testing_support::DavServer;
+using testing_support::PhoneClient;
+
+QByteArray card(const QString& uid, const QString& name)
+{
+    return QString("BEGIN:VCARD\r\nVERSION:3.0\r\nUID:%1\r\nFN:%2\r\nN:%2;;;;\r\nEND:VCARD\r\n")
+        .arg(uid, name)
+        .toUtf8();
+}
+
+template <typename Items>
+std::vector<QString> hrefsOf(const Items& items)
+{
+    std::vector<QString> hrefs;
+    for (const auto& item : items)
+        hrefs.push_back(item.href);
+    return hrefs;
+}
+
+class CardDavServers : public ::testing::TestWithParam<DavServer::Kind> {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_server.error().isEmpty()) << m_server.error().toStdString(); }
+
+    SyncAccount account(const QUrl& url) const { return {url, m_server.userName(), {}}; }
+
+    // The book at `url`, signed in with `password`; fails the test when none.
+    std::unique_ptr<CardDavCollection> open(const QUrl& url,
+                                            const QString& password = DavServer::password,
+                                            const ChooseBook& choose = nullptr)
+    {
+        OpenedCollection opened = CardDavCollection::open(account(url), password, choose);
+        EXPECT_TRUE(opened.collection) << opened.failure.message.toStdString();
+        return std::move(opened.collection);
+    }
+
+    DavServer m_server{GetParam()};
+};
+
+TEST_P(CardDavServers, FindsTheBookFromAnyUrlOfTheServer)
+{
+    QUrl host = m_server.root();
+    host.setPath("");
+    const QUrl urls[] = {host, m_server.root(), m_server.root().resolved(QUrl("/.well-known/carddav")),
+                         m_server.principal(), m_server.book()};
+    for (const QUrl& url : urls) {
+        SCOPED_TRACE(url.toString().toStdString());
+        const std::unique_ptr<CardDavCollection> book = open(url);
+        ASSERT_TRUE(book);
+        EXPECT_EQ(book->url(), m_server.book());
+        EXPECT_TRUE(book->offersSyncCollection());
+        EXPECT_FALSE(book->takesVCard4()); // both advertise vCard 3.0 only
+    }
+}
+
+TEST_P(CardDavServers, SeveralBooksArePickedFrom)
+{
+    ASSERT_TRUE(m_server.addBook("work", "Work & Co")) << m_server.error().toStdString();
+    std::vector<BookChoice> offered;
+    const auto pick = [&](const QString& wanted) {
+        return [&offered, wanted](const std::vector<BookChoice>& books) -> std::optional<int> {
+            offered = books;
+            for (size_t i = 0; i < books.size(); ++i) {
+                if (books[i].displayName == wanted)
+                    return int(i);
+            }
+            return std::nullopt;
+        };
+    };
+    const std::unique_ptr<CardDavCollection> work = open(m_server.root(), DavServer::password, pick("Work & Co"));
+    ASSERT_TRUE(work);
+    EXPECT_EQ(work->url(), m_server.book("work"));
+    EXPECT_EQ(offered.size(), 2u);
+
+    const OpenedCollection declined =
+        CardDavCollection::open(account(m_server.root()), DavServer::password, pick("none"));
+    EXPECT_FALSE(declined.collection);
+    EXPECT_EQ(declined.failure.message, "No address book was chosen.");
+    // The book's own URL asks nobody.
+    offered.clear();
+    EXPECT_TRUE(open(m_server.book(), DavServer::password, pick("none")));
+    EXPECT_TRUE(offered.empty());
+}
+
+TEST_P(CardDavServers, AWrongPasswordIsToldAndTriedOnce)
+{
+    if (m_server.userName().isEmpty())
+        GTEST_SKIP() << "xandikos asks for no sign-in";
+    const OpenedCollection refused =
+        CardDavCollection::open(account(m_server.root()), "wrong", nullptr);
+    EXPECT_FALSE(refused.collection);
+    EXPECT_EQ(refused.failure.status, 401);
+    EXPECT_EQ(refused.failure.message, "The server refused the user name or password.");
+    EXPECT_EQ(m_server.log().count("Failed login attempt"), 1);
+}
+
+TEST_P(CardDavServers, CardsGoUpChangeAndGoAwayOnlyFromTheStateWeKnow)
+{
+    const std::unique_ptr<CardDavCollection> book = open(m_server.book());
+    ASSERT_TRUE(book);
+    const PutResult stored = book->putNew("a-1.vcf", card("a-1", "Ann"));
+    ASSERT_EQ(stored.outcome, Put::Stored) << stored.failure.message.toStdString();
+    EXPECT_FALSE(stored.etag.isEmpty());
+    EXPECT_EQ(stored.href, m_server.book().path() + "a-1.vcf");
+    // A resend after a lost reply does not make a second card.
+    EXPECT_EQ(book->putNew("a-1.vcf", card("a-1", "Ann")).outcome, Put::Changed);
+
+    const std::vector<CardRef> listed = book->listEtags().value();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].href, stored.href);
+    EXPECT_EQ(listed[0].etag, stored.etag);
+
+    const PutResult stale = book->putChanged(stored.href, card("a-1", "Anne"), "\"stale\"");
+    EXPECT_EQ(stale.outcome, Put::Changed);
+    EXPECT_EQ(book->lastFailure().status, 412);
+    const PutResult changed = book->putChanged(stored.href, card("a-1", "Anne"), stored.etag);
+    ASSERT_EQ(changed.outcome, Put::Stored) << changed.failure.message.toStdString();
+    EXPECT_NE(changed.etag, stored.etag);
+
+    const std::vector<Card> cards = book->multiget({stored.href, m_server.book().path() + "gone.vcf"}).value();
+    ASSERT_EQ(cards.size(), 1u);
+    EXPECT_EQ(cards[0].vcard, card("a-1", "Anne"));
+    EXPECT_EQ(cards[0].etag, changed.etag);
+
+    EXPECT_EQ(book->remove(stored.href, stored.etag).value_or(Failure{}).status, 412);
+    EXPECT_FALSE(book->remove(stored.href, changed.etag).has_value());
+    EXPECT_FALSE(book->remove(stored.href, changed.etag).has_value()); // already gone: done
+    EXPECT_TRUE(book->listEtags().value().empty());
+}
+
+TEST_P(CardDavServers, HrefsOfOddNamesMatchWhereverTheyComeFrom)
+{
+    const std::unique_ptr<CardDavCollection> book = open(m_server.book());
+    ASSERT_TRUE(book);
+    const QString names[] = {"with space", "a@b.example", "urn:uuid:0a1b", "Zoë Ünal", "100%", "a+b&c=d"};
+    std::vector<QString> hrefs;
+    for (const QString& name : names) {
+        const PutResult put = book->putNew(name + ".vcf", card(name, name));
+        ASSERT_EQ(put.outcome, Put::Stored) << name.toStdString() << ": " << put.failure.message.toStdString();
+        hrefs.push_back(put.href);
+    }
+    std::vector<QString> listed = hrefsOf(book->listEtags().value());
+    std::vector<QString> fetched = hrefsOf(book->multiget(hrefs).value());
+    std::vector<QString> changed = hrefsOf(book->changesSince("", nullptr).value().changed);
+    std::sort(hrefs.begin(), hrefs.end());
+    for (std::vector<QString>* got : {&listed, &fetched, &changed}) {
+        std::sort(got->begin(), got->end());
+        EXPECT_EQ(*got, hrefs);
+    }
+}
+
+TEST_P(CardDavServers, ChangesSinceATokenAreThePhonesChanges)
+{
+    const std::unique_ptr<CardDavCollection> book = open(m_server.book());
+    ASSERT_TRUE(book);
+    const PutResult kept = book->putNew("kept.vcf", card("kept", "Kept"));
+    const PutResult edited = book->putNew("edited.vcf", card("edited", "Edited"));
+    const PutResult deleted = book->putNew("deleted.vcf", card("deleted", "Deleted"));
+    bool invalid = true;
+    const Changes first = book->changesSince("", &invalid).value();
+    EXPECT_FALSE(invalid);
+    EXPECT_EQ(first.changed.size(), 3u);
+    const std::optional<QString> ctag = book->ctag();
+    ASSERT_TRUE(ctag.has_value()) << book->lastFailure().message.toStdString();
+
+    PhoneClient phone(m_server, m_server.book());
+    ASSERT_TRUE(phone.error().isEmpty()) << phone.error().toStdString();
+    ASSERT_TRUE(phone.add(card("added", "Added")) && phone.edit("edited", card("edited", "Edited again"))
+                && phone.remove("deleted"))
+        << phone.error().toStdString();
+
+    const Changes next = book->changesSince(first.token, &invalid).value();
+    EXPECT_FALSE(invalid);
+    EXPECT_NE(next.token, first.token);
+    const std::vector<Card> changedCards = book->multiget(hrefsOf(next.changed)).value();
+    std::vector<QString> changedUids;
+    for (const Card& got : changedCards)
+        changedUids.push_back(QString::fromUtf8(got.vcard).section("UID:", 1).section('\r', 0, 0));
+    std::sort(changedUids.begin(), changedUids.end());
+    EXPECT_EQ(changedUids, (std::vector<QString>{"added", "edited"}));
+    EXPECT_EQ(next.removed, std::vector<QString>{deleted.href});
+    EXPECT_NE(book->ctag(), ctag);
+
+    // Nothing since the newest token; an unknown token is told as such.
+    EXPECT_TRUE(book->changesSince(next.token, &invalid).value().changed.empty());
+    const QString unknown = GetParam() == DavServer::Kind::Xandikos
+                                ? "0123456789abcdef0123456789abcdef01234567"
+                                : "http://radicale.org/ns/sync/0123";
+    EXPECT_FALSE(book->changesSince(unknown, &invalid).has_value());
+    EXPECT_TRUE(invalid);
+    (void)kept;
+    (void)edited;
+}
+
+TEST_P(CardDavServers, ManyCardsComeAHundredToARequest)
+{
+    const std::unique_ptr<CardDavCollection> book = open(m_server.book());
+    ASSERT_TRUE(book);
+    std::vector<QString> hrefs;
+    for (int n = 0; n < 201; ++n)
+        hrefs.push_back(book->putNew(QString("c%1.vcf").arg(n), card(QString("c%1").arg(n), "C")).href);
+    const qsizetype before = m_server.requests("REPORT");
+    EXPECT_EQ(book->multiget(hrefs).value().size(), 201u);
+    EXPECT_EQ(m_server.requests("REPORT") - before, 3);
+}
+
+TEST_P(CardDavServers, AServerGoneOrSilentIsAFailureWithoutAnAnswer)
+{
+    const std::unique_ptr<CardDavCollection> book = open(m_server.book());
+    ASSERT_TRUE(book);
+    book->setTimeout(1000);
+    m_server.freeze();
+    EXPECT_FALSE(book->listEtags().has_value());
+    EXPECT_EQ(book->lastFailure().status, 0);
+    EXPECT_EQ(book->lastFailure().message, "The server did not answer in time.");
+    m_server.thaw();
+    m_server.kill();
+    const PutResult put = book->putNew("a.vcf", card("a", "A"));
+    EXPECT_EQ(put.outcome, Put::Rejected);
+    EXPECT_EQ(put.failure.status, 0);
+    EXPECT_TRUE(put.failure.message.startsWith("The server could not be reached"))
+        << put.failure.message.toStdString();
+    ASSERT_TRUE(m_server.start());
+    EXPECT_TRUE(book->listEtags().has_value()) << book->lastFailure().message.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(, CardDavServers,
+                         ::testing::Values(DavServer::Kind::Radicale, DavServer::Kind::Xandikos),
+                         [](const auto& info) {
+                             return info.param == DavServer::Kind::Radicale ? "Radicale"
+                                                                            : "Xandikos";
+                         });
+
+} // namespace
+} // namespace tovren::sync
