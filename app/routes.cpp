@@ -10,6 +10,7 @@
 #include "card/zoom.h"
 #include "core/program.h"
 #include "duplicates/duplicates_commands.h"
+#include "synchronize/synchronize_commands.h"
 #include "list/frmcontactslist.h"
 #include "output/frmeml.h"
 #include "output/print_rpt.h"
@@ -55,6 +56,8 @@ void installRoutes(mdiMain& main)
     main.route(Cmd::ExportContacts, ExportContacts);
     main.route(Cmd::FindDuplicates, FindDuplicates);
     main.route(Cmd::SyncSettings, sync::syncSettings);
+    main.route(Cmd::Synchronize, Synchronize);
+    main.route(Cmd::SyncConflicts, SyncConflicts);
 
     // The record commands, from the File and View menus and the toolbar.
     main.route(Cmd::New, [active] { Add(active()); });

@@ -68,6 +68,9 @@ constexpr std::array<Command, kCmdCount> kCommands = {{
      true},
     {Cmd::SyncSettings, "mnuSyncSettings", "S&ynchronize Settings...", "", true, "", 0, "", none,
      {}, true},
+    {Cmd::Synchronize, "mnuSynchronize", "Synchroni&ze", "", true, "", 0, "", none, {}, true},
+    {Cmd::SyncConflicts, "mnuSyncConflicts", "Sync C&onflicts...", "", true, "", 0, "", none, {},
+     true},
     {Cmd::Contents, "mnuContents", "&Contents...", "", true, "", 0, "", none, {}, false},
     {Cmd::Index, "mnuIndex", "&Index...", "", true, "", 0, "", none, {}, false},
     {Cmd::Support, "mnuSupport", "Contact &Support", "", true, "", 0, "", none, {}, true},
@@ -161,7 +164,9 @@ const MenuEntry kMenuTree[] = {
     item(Cmd::ExportContacts),
     item(Cmd::FindDuplicates),
     line("mnuSep16"),
+    item(Cmd::Synchronize),
     item(Cmd::SyncSettings),
+    item(Cmd::SyncConflicts),
 
     menu("mnuWin", "&Window"),
 

@@ -23,7 +23,7 @@ enum class Cmd {
     Filter, AppFilter, First, Prev, Next, Last,
     Addresses, ContactsList,                                          // Masters
     Email, Calculator, ImportContacts, ExportContacts, FindDuplicates, // Tools
-    SyncSettings,
+    SyncSettings, Synchronize, SyncConflicts,
     Contents, Index, Support, About,                                  // Help
     PopupAdd, PopupEdit, PopupUndo, PopupCut, PopupCopy, PopupPaste,  // the combos' pop-up
     PopupDel, PopupSelectAll,
