@@ -4,7 +4,11 @@
 
 #include "sync/carddav_collection.h"
 
+#include "platform/tls_trust.h"
 #include "support/dav_server.h"
+#include "support/test_ca.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +17,7 @@ namespace {
 
 using testing_support::DavServer;
 using testing_support::PhoneClient;
+using testing_support::TestCa;
 
 QByteArray card(const QString& uid, const QString& name)
 {
@@ -234,6 +239,37 @@ TEST_P(CardDavServers, AServerGoneOrSilentIsAFailureWithoutAnAnswer)
         << put.failure.message.toStdString();
     ASSERT_TRUE(m_server.start());
     EXPECT_TRUE(book->listEtags().has_value()) << book->lastFailure().message.toStdString();
+}
+
+// radicale over HTTPS: the certificate is checked against the system's
+// authorities and the one SSL_CERT_FILE names, and a refusal is told.
+TEST(CardDavTls, TheServersCertificateIsCheckedNeverSkipped)
+{
+    QTemporaryDir folder;
+    const TestCa ca(folder.path());
+    ASSERT_TRUE(ca.error().isEmpty()) << ca.error().toStdString();
+    qputenv("SSL_CERT_FILE", ca.bundle().toLocal8Bit());
+    platform::trustCertificateFile();
+    const struct {
+        TestCa::Server certificate;
+        const char* told; // "" when signed in
+    } rows[] = {
+        {TestCa::Server::Trusted, ""},
+        {TestCa::Server::OtherName, "The certificate of 127.0.0.1 is for another name"},
+        {TestCa::Server::Expired, "The certificate of 127.0.0.1 has expired."},
+        {TestCa::Server::UnknownAuthority,
+         "The certificate of 127.0.0.1 comes from an authority this computer does not trust."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.told);
+        DavServer server(DavServer::Kind::Radicale, ca.server(row.certificate));
+        ASSERT_TRUE(server.error().isEmpty()) << server.error().toStdString();
+        const OpenedCollection opened = CardDavCollection::open(
+            {server.root(), server.userName(), {}}, DavServer::password, nullptr);
+        EXPECT_EQ(bool(opened.collection), *row.told == '\0');
+        EXPECT_EQ(opened.failure.message.left(QString(row.told).size()), row.told);
+        EXPECT_EQ(opened.failure.status, 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(, CardDavServers,
