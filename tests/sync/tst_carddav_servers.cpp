@@ -6,6 +6,7 @@
 
 #include "platform/tls_trust.h"
 #include "support/dav_server.h"
+#include "support/lossy_link.h"
 #include "support/test_ca.h"
 
 #include <QTemporaryDir>
@@ -16,6 +17,7 @@ namespace tovren::sync {
 namespace {
 
 using testing_support::DavServer;
+using testing_support::LossyLink;
 using testing_support::PhoneClient;
 using testing_support::TestCa;
 
@@ -119,8 +121,9 @@ TEST_P(CardDavServers, CardsGoUpChangeAndGoAwayOnlyFromTheStateWeKnow)
     ASSERT_EQ(stored.outcome, Put::Stored) << stored.failure.message.toStdString();
     EXPECT_FALSE(stored.etag.isEmpty());
     EXPECT_EQ(stored.href, m_server.book().path() + "a-1.vcf");
-    // A resend after a lost reply does not make a second card.
-    EXPECT_EQ(book->putNew("a-1.vcf", card("a-1", "Ann")).outcome, Put::Changed);
+    // The same card sent again (its reply was lost) is there; another is not ours.
+    EXPECT_EQ(book->putNew("a-1.vcf", card("a-1", "Ann")).etag, stored.etag);
+    EXPECT_EQ(book->putNew("a-1.vcf", card("a-1", "Anna")).outcome, Put::Changed);
 
     const std::vector<CardRef> listed = book->listEtags().value();
     ASSERT_EQ(listed.size(), 1u);
@@ -219,6 +222,26 @@ TEST_P(CardDavServers, ManyCardsComeAHundredToARequest)
     const qsizetype before = m_server.requests("REPORT");
     EXPECT_EQ(book->multiget(hrefs).value().size(), 201u);
     EXPECT_EQ(m_server.requests("REPORT") - before, 3);
+}
+
+// Qt sends a request again when its connection closes before any reply; the
+// server then refuses the resend as a change it did not see, which must not
+// read as someone else's change.
+TEST_P(CardDavServers, ALostReplyIsNoConflictAndNoSecondCard)
+{
+    LossyLink link(quint16(m_server.root().port()));
+    const std::unique_ptr<CardDavCollection> book = open(link.url(m_server.book()));
+    ASSERT_TRUE(book);
+    link.loseReplies("PUT");
+    const PutResult created = book->putNew("a.vcf", card("a", "A"));
+    EXPECT_EQ(created.outcome, Put::Stored) << created.failure.message.toStdString();
+    link.loseReplies("PUT");
+    const PutResult changed = book->putChanged(created.href, card("a", "B"), created.etag);
+    EXPECT_EQ(changed.outcome, Put::Stored) << changed.failure.message.toStdString();
+    EXPECT_EQ(link.requests("PUT"), 4);
+    const std::vector<CardRef> listed = book->listEtags().value();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].etag, changed.etag);
 }
 
 TEST_P(CardDavServers, AServerGoneOrSilentIsAFailureWithoutAnAnswer)
