@@ -208,20 +208,30 @@ std::optional<std::vector<Card>> CardDavCollection::multiget(const std::vector<Q
 
 PutResult CardDavCollection::putNew(const QString& name, const QByteArray& vcard)
 {
-    const QUrl url = m_url.resolved(QUrl(QString::fromLatin1(QUrl::toPercentEncoding(name))));
-    const DavResponse response = m_client->send(
-        "PUT", url, vcard, {{"Content-Type", "text/vcard; charset=utf-8"}, {"If-None-Match", "*"}});
-    remember(response);
-    return putResult(response, url);
+    return put(m_url.resolved(QUrl(QString::fromLatin1(QUrl::toPercentEncoding(name)))), vcard,
+               {"If-None-Match", "*"});
 }
 
 PutResult CardDavCollection::putChanged(const QString& href, const QByteArray& vcard,
                                         const QString& etag)
 {
-    const QUrl url = m_url.resolved(QUrl(href));
-    const DavResponse response = m_client->send(
-        "PUT", url, vcard,
-        {{"Content-Type", "text/vcard; charset=utf-8"}, {"If-Match", etag.toUtf8()}});
+    return put(m_url.resolved(QUrl(href)), vcard, {"If-Match", etag.toUtf8()});
+}
+
+// A 412 may answer our own PUT: when the reply to it was lost, Qt sends the
+// request again on a new connection, and the server, which stored the first,
+// refuses the second. A card on the server that is exactly ours was stored,
+// not changed by someone else, so no conflict is made of it.
+PutResult CardDavCollection::put(const QUrl& url, const QByteArray& vcard,
+                                 const QPair<QByteArray, QByteArray>& condition)
+{
+    DavResponse response =
+        m_client->send("PUT", url, vcard, {{"Content-Type", "text/vcard; charset=utf-8"}, condition});
+    if (response.status == 412) {
+        const DavResponse stored = m_client->send("GET", url);
+        if (stored.ok() && stored.body == vcard)
+            response = stored;
+    }
     remember(response);
     return putResult(response, url);
 }

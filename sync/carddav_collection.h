@@ -6,6 +6,7 @@
 #include "sync/sync_account.h"
 
 #include <QByteArray>
+#include <QPair>
 #include <QString>
 #include <QUrl>
 
@@ -44,7 +45,8 @@ struct Changes {
 
 enum class Put {
     Stored,
-    Changed,  // 412: the card changed on the server (If-Match or If-None-Match failed)
+    Changed,  // 412: the card changed on the server (If-Match or If-None-Match failed), and
+              // it is not the very card sent: a resend of one stored is Stored
     Rejected, // the server refused the card (400, 409, 413...), or failed (5xx), or gave no
               // answer (failure.status 0): only a 4xx means the card itself is refused
 };
@@ -121,6 +123,8 @@ private:
     std::optional<Multistatus> report(const QByteArray& method, const QByteArray& body,
                                       const QByteArray& depth, DavResponse* answer = nullptr);
     void remember(const DavResponse& response);
+    PutResult put(const QUrl& url, const QByteArray& vcard,
+                  const QPair<QByteArray, QByteArray>& condition);
     bool refusesToken(const DavResponse& answer);
 
     std::unique_ptr<DavClient> m_client;

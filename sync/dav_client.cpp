@@ -4,6 +4,8 @@
 
 #include "sync/dav_client.h"
 
+#include "platform/tls_trust.h"
+
 #include <QAuthenticator>
 #include <QEventLoop>
 #include <QNetworkReply>
@@ -31,8 +33,8 @@ QString failureText(QNetworkReply& reply, int status)
     if (reply.error() == QNetworkReply::OperationCanceledError
         || reply.error() == QNetworkReply::TimeoutError)
         return "The server did not answer in time.";
-    if (reply.error() == QNetworkReply::SslHandshakeFailedError)
-        return "The server's certificate could not be verified: " + reply.errorString();
+    if (const QString refused = platform::tlsFailure(reply); !refused.isEmpty())
+        return refused;
     return "The server could not be reached: " + reply.errorString();
 }
 
@@ -88,6 +90,7 @@ DavResponse DavClient::sendOnce(const QByteArray& method, const QUrl& url, const
     for (const auto& [name, value] : headers)
         request.setRawHeader(name, value);
     QNetworkReply* reply = m_network.sendCustomRequest(request, method, body);
+    platform::keepTlsErrors(*reply);
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     // Input still reaches the modal progress window, so its Cancel works.

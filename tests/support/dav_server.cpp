@@ -7,6 +7,8 @@
 #include "test_helpers.h"
 
 #include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTcpSocket>
 #include <QThread>
@@ -52,7 +54,8 @@ QString uidOf(const QByteArray& vcard)
 
 } // namespace
 
-DavServer::DavServer(Kind kind) : m_kind(kind), m_port(freeLoopbackPort())
+DavServer::DavServer(Kind kind, const TestCa::Identity& tls)
+    : m_kind(kind), m_tls(tls), m_port(freeLoopbackPort())
 {
     if (!m_folder.isValid())
         m_error = "No temporary folder for the server";
@@ -74,7 +77,8 @@ QString DavServer::userName() const
 
 QUrl DavServer::root() const
 {
-    return QUrl(QString("http://127.0.0.1:%1/")
+    return QUrl(QString("%1://127.0.0.1:%2/")
+                    .arg(m_tls.certificate.isEmpty() ? "http" : "https")
                     .arg(m_port));
 }
 
@@ -97,26 +101,25 @@ QString DavServer::bookFolder(const QString& name) const
 
 bool DavServer::addBook(const QString& name, const QString& displayName)
 {
-    return curl({"-X", "MKCOL", "-H", "Content-Type: application/xml", "--data-binary",
-                 QString::fromUtf8(kBookBody).arg(displayName.toHtmlEscaped()),
-                 book(name).toString()})
-        .has_value();
-}
-
-std::optional<QByteArray> DavServer::curl(const QStringList& arguments)
-{
+    const QString folder = bookFolder(name);
+    // radicale takes a folder with its properties beside it as a collection.
+    if (m_kind == Kind::Radicale)
+        return QDir().mkpath(folder)
+               && writeBytes(folder + "/.Radicale.props",
+                             QJsonDocument(QJsonObject{{"tag", "VADDRESSBOOK"},
+                                                       {"D:displayname", displayName}})
+                                 .toJson());
     QProcess curl;
-    curl.start("curl", QStringList{"--silent", "--show-error", "--fail", "--config", "-"}
-                           + arguments);
-    // The credentials go on stdin, not on a command line others can read.
-    if (!userName().isEmpty())
-        curl.write(QString("user = \"%1:%2\"\n").arg(user, password).toUtf8());
-    curl.closeWriteChannel();
+    curl.start("curl", {"--silent", "--show-error", "--fail", "-X", "MKCOL", "-H",
+                        "Content-Type: application/xml", "--data-binary",
+                        QString::fromUtf8(kBookBody).arg(displayName.toHtmlEscaped()),
+                        book(name).toString()});
     if (curl.waitForFinished(30000) && curl.exitStatus() == QProcess::NormalExit
         && curl.exitCode() == 0)
-        return curl.readAllStandardOutput();
-    m_error = "curl " + arguments.join(' ') + ": " + QString::fromLocal8Bit(curl.readAllStandardError());
-    return std::nullopt;
+        return true;
+    m_error = "MKCOL " + book(name).toString() + ": "
+              + QString::fromLocal8Bit(curl.readAllStandardError());
+    return false;
 }
 
 void DavServer::kill()
@@ -172,13 +175,17 @@ bool DavServer::writeConfiguration()
 {
     if (m_kind == Kind::Xandikos)
         return true;
-    QString config = QString("[server]\nhosts = 127.0.0.1:%1\n"
+    QString config = QString("[server]\nhosts = 127.0.0.1:%1\n%4"
                              "[auth]\ntype = htpasswd\nhtpasswd_filename = %2\n"
                              "htpasswd_encryption = plain\n"
                              "[storage]\nfilesystem_folder = %3\n"
                              "[logging]\nlevel = info\n")
                          .arg(m_port)
-                         .arg(m_folder.filePath("users"), m_folder.filePath("store"));
+                         .arg(m_folder.filePath("users"), m_folder.filePath("store"),
+                              m_tls.certificate.isEmpty()
+                                  ? QString()
+                                  : QString("ssl = True\ncertificate = %1\nkey = %2\n")
+                                        .arg(m_tls.certificate, m_tls.key));
     return writeBytes(m_folder.filePath("users"), QByteArray(user) + ':' + password + '\n')
            && writeBytes(m_folder.filePath("radicale.conf"), config.toUtf8());
 }

@@ -1,10 +1,13 @@
 #pragma once
 // Real CardDAV servers for the sync tests, each started on a free loopback
 // port with a throwaway folder and stopped with the object: Debian's radicale
-// (signing in against a plain htpasswd file) and xandikos
+// (signing in against a plain htpasswd file; over HTTPS when given a
+// certificate of the test authority) and xandikos
 // (no sign-in; quoted SHA-1 ETags, git-tree sync tokens). A PhoneClient is a
 // second client of the same address book (vdirsyncer against a folder of
 // .vcf files), as a phone would be.
+
+#include "test_ca.h"
 
 #include <QByteArray>
 #include <QProcess>
@@ -24,8 +27,9 @@ public:
     static constexpr const char* password = "Zw3tschgen-Rost!";
 
     // Starts the server with one empty address book, book("contacts");
-    // error() says why when it could not.
-    explicit DavServer(Kind kind);
+    // error() says why when it could not. A radicale given `tls` answers
+    // HTTPS only, with that certificate.
+    explicit DavServer(Kind kind, const TestCa::Identity& tls = {});
     ~DavServer();
     DavServer(const DavServer&) = delete;
     DavServer& operator=(const DavServer&) = delete;
@@ -56,14 +60,11 @@ public:
     // How many `method` requests it has logged.
     qsizetype requests(const QByteArray& method) const;
 
-    // Runs curl against the server with the account's credentials; its
-    // output, or nothing with error() set when it failed.
-    std::optional<QByteArray> curl(const QStringList& arguments);
-
 private:
     bool writeConfiguration();
 
     Kind m_kind;
+    TestCa::Identity m_tls;
     QTemporaryDir m_folder;
     int m_port = 0;
     QProcess m_server;

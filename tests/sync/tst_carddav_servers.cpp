@@ -4,7 +4,12 @@
 
 #include "sync/carddav_collection.h"
 
+#include "platform/tls_trust.h"
 #include "support/dav_server.h"
+#include "support/lossy_link.h"
+#include "support/test_ca.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -12,7 +17,9 @@ namespace tovren::sync {
 namespace {
 
 using testing_support::DavServer;
+using testing_support::LossyLink;
 using testing_support::PhoneClient;
+using testing_support::TestCa;
 
 QByteArray card(const QString& uid, const QString& name)
 {
@@ -114,8 +121,9 @@ TEST_P(CardDavServers, CardsGoUpChangeAndGoAwayOnlyFromTheStateWeKnow)
     ASSERT_EQ(stored.outcome, Put::Stored) << stored.failure.message.toStdString();
     EXPECT_FALSE(stored.etag.isEmpty());
     EXPECT_EQ(stored.href, m_server.book().path() + "a-1.vcf");
-    // A resend after a lost reply does not make a second card.
-    EXPECT_EQ(book->putNew("a-1.vcf", card("a-1", "Ann")).outcome, Put::Changed);
+    // The same card sent again (its reply was lost) is there; another is not ours.
+    EXPECT_EQ(book->putNew("a-1.vcf", card("a-1", "Ann")).etag, stored.etag);
+    EXPECT_EQ(book->putNew("a-1.vcf", card("a-1", "Anna")).outcome, Put::Changed);
 
     const std::vector<CardRef> listed = book->listEtags().value();
     ASSERT_EQ(listed.size(), 1u);
@@ -216,6 +224,26 @@ TEST_P(CardDavServers, ManyCardsComeAHundredToARequest)
     EXPECT_EQ(m_server.requests("REPORT") - before, 3);
 }
 
+// Qt sends a request again when its connection closes before any reply; the
+// server then refuses the resend as a change it did not see, which must not
+// read as someone else's change.
+TEST_P(CardDavServers, ALostReplyIsNoConflictAndNoSecondCard)
+{
+    LossyLink link(quint16(m_server.root().port()));
+    const std::unique_ptr<CardDavCollection> book = open(link.url(m_server.book()));
+    ASSERT_TRUE(book);
+    link.loseReplies("PUT");
+    const PutResult created = book->putNew("a.vcf", card("a", "A"));
+    EXPECT_EQ(created.outcome, Put::Stored) << created.failure.message.toStdString();
+    link.loseReplies("PUT");
+    const PutResult changed = book->putChanged(created.href, card("a", "B"), created.etag);
+    EXPECT_EQ(changed.outcome, Put::Stored) << changed.failure.message.toStdString();
+    EXPECT_EQ(link.requests("PUT"), 4);
+    const std::vector<CardRef> listed = book->listEtags().value();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].etag, changed.etag);
+}
+
 TEST_P(CardDavServers, AServerGoneOrSilentIsAFailureWithoutAnAnswer)
 {
     const std::unique_ptr<CardDavCollection> book = open(m_server.book());
@@ -234,6 +262,37 @@ TEST_P(CardDavServers, AServerGoneOrSilentIsAFailureWithoutAnAnswer)
         << put.failure.message.toStdString();
     ASSERT_TRUE(m_server.start());
     EXPECT_TRUE(book->listEtags().has_value()) << book->lastFailure().message.toStdString();
+}
+
+// radicale over HTTPS: the certificate is checked against the system's
+// authorities and the one SSL_CERT_FILE names, and a refusal is told.
+TEST(CardDavTls, TheServersCertificateIsCheckedNeverSkipped)
+{
+    QTemporaryDir folder;
+    const TestCa ca(folder.path());
+    ASSERT_TRUE(ca.error().isEmpty()) << ca.error().toStdString();
+    qputenv("SSL_CERT_FILE", ca.bundle().toLocal8Bit());
+    platform::trustCertificateFile();
+    const struct {
+        TestCa::Server certificate;
+        const char* told; // "" when signed in
+    } rows[] = {
+        {TestCa::Server::Trusted, ""},
+        {TestCa::Server::OtherName, "The certificate of 127.0.0.1 is for another name"},
+        {TestCa::Server::Expired, "The certificate of 127.0.0.1 has expired."},
+        {TestCa::Server::UnknownAuthority,
+         "The certificate of 127.0.0.1 comes from an authority this computer does not trust."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.told);
+        DavServer server(DavServer::Kind::Radicale, ca.server(row.certificate));
+        ASSERT_TRUE(server.error().isEmpty()) << server.error().toStdString();
+        const OpenedCollection opened = CardDavCollection::open(
+            {server.root(), server.userName(), {}}, DavServer::password, nullptr);
+        EXPECT_EQ(bool(opened.collection), *row.told == '\0');
+        EXPECT_EQ(opened.failure.message.left(QString(row.told).size()), row.told);
+        EXPECT_EQ(opened.failure.status, 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(, CardDavServers,
