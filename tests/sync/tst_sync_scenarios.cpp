@@ -2,7 +2,7 @@
 // vdirsyncer as the phone: a second client changing the same address book
 // between the book's syncs. Grouped by scenario; each runs on both servers.
 
-#include "faulty_proxy.h"
+#include "refusing_proxy.h"
 
 #include "sync/conflicts.h"
 #include "sync/synchronizer.h"
@@ -11,6 +11,7 @@
 #include "data/database_io.h"
 #include "records/schema.h"
 #include "support/dav_server.h"
+#include "support/lossy_link.h"
 #include "support/run_program.h"
 #include "support/test_helpers.h"
 
@@ -74,7 +75,9 @@ protected:
     // One sync, through the proxy when there is one.
     SyncSummary sync(const interchange::Progress& progress = {})
     {
-        const QUrl book = m_proxy ? m_proxy->through(m_server->book()) : m_server->book();
+        const QUrl book = m_link    ? m_link->url(m_server->book())
+                          : m_proxy ? m_proxy->through(m_server->book())
+                                    : m_server->book();
         OpenedCollection opened = CardDavCollection::open(
             {book, m_server->userName(), QString()}, QString::fromLatin1(DavServer::password), {});
         if (!opened.collection) {
@@ -103,7 +106,8 @@ protected:
     QTemporaryDir m_dir;
     std::optional<DavServer> m_server;
     std::optional<PhoneClient> m_phone;
-    std::unique_ptr<sync_tests::FaultyProxy> m_proxy;
+    std::unique_ptr<sync_tests::RefusingProxy> m_proxy;
+    std::unique_ptr<testing_support::LossyLink> m_link;
 };
 
 TEST_P(SyncTest, FirstSyncBothWaysAndAgainNothing)
@@ -187,16 +191,16 @@ TEST_P(SyncTest, BothSidesChangedKeepsBothAndSendsTheChoice)
 
 TEST_P(SyncTest, LostPutAnswerMakesNoSecondCard)
 {
-    m_proxy = std::make_unique<sync_tests::FaultyProxy>(m_server->book());
+    m_link = std::make_unique<testing_support::LossyLink>(quint16(m_server->book().port()));
     addContact(QStringLiteral("Asha Rao"), QStringLiteral("Pune"));
-    m_proxy->loseNextPutAnswer();
+    m_link->loseReplies("PUT");
     // The card is sent again, in this sync (the HTTP client retries a
     // request whose connection closed) or the next.
     if (sync().stopped) {
         const SyncSummary again = sync();
         EXPECT_FALSE(again.stopped) << again.lines().join('\n').toStdString();
     }
-    EXPECT_GE(m_proxy->putsSeen(), 2);
+    EXPECT_GE(m_link->requests("PUT"), 2);
     EXPECT_EQ(phoneCards().size(), 1u);
     EXPECT_EQ(contacts(), QStringList{"Asha Rao|Pune"});
     EXPECT_EQ(sync().server, SyncSummary::Side{});
@@ -204,8 +208,7 @@ TEST_P(SyncTest, LostPutAnswerMakesNoSecondCard)
 
 TEST_P(SyncTest, RefusedCardIsNamedAndTheRestGoOn)
 {
-    m_proxy = std::make_unique<sync_tests::FaultyProxy>(m_server->book());
-    m_proxy->refusePutsHolding("Too Big", 413);
+    m_proxy = std::make_unique<sync_tests::RefusingProxy>(m_server->book(), "Too Big", 413);
     addContact(QStringLiteral("Asha Rao"));
     addContact(QStringLiteral("Too Big"));
     addContact(QStringLiteral("Ravi Iyer"));

@@ -1,10 +1,9 @@
 #pragma once
-// A loopback proxy in front of a test server that plays the network's and
-// the server's faults on PUT requests: the answer to one PUT lost after the
-// server stored the card (the connection closed instead), or a PUT whose
-// body holds a marker refused with a status of the proxy's choosing. It runs
-// in a thread of its own, so that a client blocking on its answer does not
-// block it.
+// A loopback proxy in front of a test server that plays a server refusing a
+// card: a PUT whose body holds a marker is answered with a status of the
+// test's choosing and never reaches the server; everything else passes. It
+// runs in a thread of its own, so that a client blocking on its answer does
+// not block it. (Lost replies are support/lossy_link.h's.)
 
 #include <QByteArray>
 #include <QHostAddress>
@@ -13,19 +12,19 @@
 #include <QThread>
 #include <QUrl>
 
-#include <atomic>
 #include <future>
 
 namespace sync_tests {
 
-class FaultyProxy : public QThread {
+class RefusingProxy : public QThread {
 public:
-    explicit FaultyProxy(const QUrl& server) : m_server(server)
+    RefusingProxy(const QUrl& server, const QByteArray& marker, int status)
+        : m_server(server), m_marker(marker), m_status(status)
     {
         start();
         m_port = m_listening.get_future().get();
     }
-    ~FaultyProxy() override
+    ~RefusingProxy() override
     {
         quit();
         wait();
@@ -37,15 +36,6 @@ public:
         url.setPort(m_port);
         return url;
     }
-    // The next PUT is stored by the server, and its answer never arrives.
-    void loseNextPutAnswer() { m_loseNext = true; }
-    // A PUT whose body holds `marker` is answered with `status`, unsent.
-    void refusePutsHolding(const QByteArray& marker, int status)
-    {
-        m_marker = marker;
-        m_status = status;
-    }
-    int putsSeen() const { return m_puts; }
 
 protected:
     void run() override
@@ -65,38 +55,22 @@ private:
     {
         auto* upstream = new QTcpSocket(client);
         auto* pending = new QByteArray;
-        auto* losing = new bool(false);
-        QObject::connect(client, &QObject::destroyed, [pending, losing] {
-            delete pending;
-            delete losing;
-        });
+        QObject::connect(client, &QObject::destroyed, [pending] { delete pending; });
         upstream->connectToHost(m_server.host(), quint16(m_server.port()));
         QObject::connect(client, &QTcpSocket::readyRead, client, [=, this] {
             *pending += client->readAll();
             while (const qsizetype length = requestLength(*pending)) {
                 const QByteArray request = pending->left(length);
                 pending->remove(0, length);
-                if (request.startsWith("PUT ")) {
-                    ++m_puts;
-                    if (!m_marker.isEmpty() && request.contains(m_marker)) {
-                        client->write("HTTP/1.1 " + QByteArray::number(m_status)
-                                      + " Refused\r\nContent-Length: 0\r\n\r\n");
-                        continue;
-                    }
-                    *losing = m_loseNext.exchange(false);
-                }
-                upstream->write(request);
+                if (request.startsWith("PUT ") && request.contains(m_marker))
+                    client->write("HTTP/1.1 " + QByteArray::number(m_status)
+                                  + " Refused\r\nContent-Length: 0\r\n\r\n");
+                else
+                    upstream->write(request);
             }
         });
-        QObject::connect(upstream, &QTcpSocket::readyRead, client, [=] {
-            const QByteArray answer = upstream->readAll();
-            if (*losing) {
-                client->abort();
-                client->deleteLater();
-                return;
-            }
-            client->write(answer);
-        });
+        QObject::connect(upstream, &QTcpSocket::readyRead, client,
+                         [=] { client->write(upstream->readAll()); });
         QObject::connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
         QObject::connect(upstream, &QTcpSocket::disconnected, client,
                          [client] { client->disconnectFromHost(); });
@@ -117,12 +91,10 @@ private:
     }
 
     QUrl m_server;
+    QByteArray m_marker;
+    int m_status;
     std::promise<quint16> m_listening;
     quint16 m_port = 0;
-    std::atomic<bool> m_loseNext{false};
-    QByteArray m_marker;
-    int m_status = 0;
-    std::atomic<int> m_puts{0};
 };
 
 } // namespace sync_tests
