@@ -64,7 +64,8 @@ TEST_F(ContactsMenu, StandAfterTheToolsItemsAndNeedNoCard)
     for (const QAction* action : tools->actions())
         captions << action->text();
     EXPECT_EQ(captions.join('|'), "&Email||C&alculator||&Import Contacts...|E&xport Contacts..."
-                                  "|Find &Duplicates...");
+                                  "|Find &Duplicates...||Synchroni&ze|S&ynchronize Settings..."
+                                  "|Sync C&onflicts...");
     EXPECT_EQ(enabledOf("mnuImport mnuExport"), "mnuImport mnuExport");
 }
 
