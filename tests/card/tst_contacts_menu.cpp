@@ -64,7 +64,7 @@ TEST_F(ContactsMenu, StandAfterTheToolsItemsAndNeedNoCard)
     for (const QAction* action : tools->actions())
         captions << action->text();
     EXPECT_EQ(captions.join('|'), "&Email||C&alculator||&Import Contacts...|E&xport Contacts..."
-                                  "|Find &Duplicates...");
+                                  "|Find &Duplicates...||S&ynchronize Settings...");
     EXPECT_EQ(enabledOf("mnuImport mnuExport"), "mnuImport mnuExport");
 }
 
