@@ -21,9 +21,9 @@ std::optional<int> chooseBookByPrompt(const std::vector<BookChoice>& books)
     for (const BookChoice& book : books) {
         // A book without a name is told by its address.
         const QString path = book.url.path();
-        list->addItem(book.displayName.isEmpty() ? path
-                                                 : book.displayName + QStringLiteral(" (")
-                                                       + path + ')');
+        list->addItem(book.displayName.isEmpty()
+                          ? path
+                          : book.displayName + QStringLiteral(" (") + path + ')');
     }
     list->setCurrentRow(0);
     auto* label = new QLabel(QStringLiteral("The server keeps several address books. "

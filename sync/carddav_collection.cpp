@@ -29,8 +29,7 @@ QByteArray vcardText(const QString& text)
 bool isCollection(const DavResource& resource)
 {
     const auto type = resource.properties.find(kResourceType);
-    return type != resource.properties.end()
-           && type->second.elements.contains("{DAV:}collection");
+    return type != resource.properties.end() && type->second.elements.contains("{DAV:}collection");
 }
 
 QString etagOf(const DavResource& resource)
@@ -44,7 +43,7 @@ PutResult putResult(const DavResponse& response, const QUrl& url)
     PutResult result;
     result.href = hrefForPath(url);
     result.etag = QString::fromUtf8(response.etag);
-    result.outcome = response.ok()              ? Put::Stored
+    result.outcome = response.ok()            ? Put::Stored
                      : response.status == 412 ? Put::Changed
                                               : Put::Rejected;
     if (!response.ok())
@@ -225,8 +224,8 @@ PutResult CardDavCollection::putChanged(const QString& href, const QByteArray& v
 PutResult CardDavCollection::put(const QUrl& url, const QByteArray& vcard,
                                  const QPair<QByteArray, QByteArray>& condition)
 {
-    DavResponse response =
-        m_client->send("PUT", url, vcard, {{"Content-Type", "text/vcard; charset=utf-8"}, condition});
+    DavResponse response = m_client->send(
+        "PUT", url, vcard, {{"Content-Type", "text/vcard; charset=utf-8"}, condition});
     if (response.status == 412) {
         const DavResponse stored = m_client->send("GET", url);
         if (stored.ok() && stored.body == vcard)

@@ -43,14 +43,13 @@ QString failureText(QNetworkReply& reply, int status)
 DavClient::DavClient(const QString& user, const QString& password)
     : m_user(user), m_password(password)
 {
-    // Qt would keep the credentials for the next request and never tell us
-    // they were refused; each request gets them once, in authenticationRequired.
     m_network.setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+    // Qt asks again only while the credentials change, so a refused password
+    // ends the request with its 401 instead of being tried for ever.
     QObject::connect(&m_network, &QNetworkAccessManager::authenticationRequired,
-                     [this](QNetworkReply* reply, QAuthenticator* authenticator) {
-                         if (m_user.isEmpty() || reply->property("signedIn").toBool())
+                     [this](QNetworkReply*, QAuthenticator* authenticator) {
+                         if (m_user.isEmpty())
                              return;
-                         reply->setProperty("signedIn", true);
                          authenticator->setUser(m_user);
                          authenticator->setPassword(m_password);
                      });

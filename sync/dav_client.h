@@ -1,9 +1,9 @@
 #pragma once
 // HTTP as a CardDAV client speaks it: one request at a time, each waited for
-// with a timeout; Basic or Digest sign-in with the account's credentials,
-// given once per request, so a refused password comes back as 401 instead of
-// being tried again and again; HTTPS certificates verified, never skipped;
-// redirects followed only to the same scheme.
+// with a timeout; Basic or Digest sign-in with the account's credentials, a
+// refused password coming back as 401 instead of being tried again and
+// again; HTTPS certificates verified, never skipped; redirects followed only
+// to the same scheme.
 
 #include <QByteArray>
 #include <QList>

@@ -19,24 +19,27 @@ const QString kAddressData = '{' + dav::carddav + "}supported-address-data";
 const QString kReports = "{DAV:}supported-report-set";
 const QStringList kBookProperties{kResourceType, kDisplayName, kAddressData, kReports};
 
-// The answer to a PROPFIND: the resources, or the failure.
+// The answer to a PROPFIND: the resources, or the failure; `at` is where
+// the answer came from after redirects, which the hrefs are paths on.
 struct Found {
     std::vector<DavResource> resources;
     Failure failure;
+    QUrl at;
 };
 
 Found propfind(DavClient& client, const QUrl& url, const QStringList& properties,
                const QByteArray& depth)
 {
-    const DavResponse response =
-        client.sendXml("PROPFIND", url, propfindBody(properties), depth);
+    const DavResponse response = client.sendXml("PROPFIND", url, propfindBody(properties), depth);
     if (!response.ok())
-        return {{}, {response.status, response.message}};
+        return {{}, {response.status, response.message}, response.url};
     std::optional<Multistatus> multistatus = parseMultistatus(response.body, response.url);
     if (!multistatus)
-        return {{}, {response.status, "The server's answer at " + url.toDisplayString()
-                                          + " is not a WebDAV answer."}};
-    return {std::move(multistatus->resources), {}};
+        return {{},
+                {response.status,
+                 "The server's answer at " + url.toDisplayString() + " is not a WebDAV answer."},
+                response.url};
+    return {std::move(multistatus->resources), {}, response.url};
 }
 
 const DavProperty* property(const DavResource& resource, const QString& name)
@@ -51,8 +54,8 @@ std::optional<FoundBook> bookOf(const DavResource& resource, const QUrl& server)
     if (!type || !type->elements.contains('{' + dav::carddav + "}addressbook"))
         return std::nullopt;
     FoundBook book;
-    book.url = server.resolved(QUrl(resource.href.endsWith('/') ? resource.href
-                                                                : resource.href + '/'));
+    book.url =
+        server.resolved(QUrl(resource.href.endsWith('/') ? resource.href : resource.href + '/'));
     if (const DavProperty* name = property(resource, kDisplayName))
         book.displayName = name->text.trimmed();
     if (const DavProperty* reports = property(resource, kReports))
@@ -89,16 +92,17 @@ Lead follow(DavClient& client, const QUrl& url)
     if (here.resources.empty())
         return {std::nullopt, {}, here.failure};
     const DavResource& resource = here.resources.front();
-    if (std::optional<FoundBook> book = bookOf(resource, url))
+    if (std::optional<FoundBook> book = bookOf(resource, here.at))
         return {book, {}, {}};
-    if (std::vector<QUrl> homes = homesOf(here.resources, url); !homes.empty())
+    if (std::vector<QUrl> homes = homesOf(here.resources, here.at); !homes.empty())
         return {std::nullopt, homes, {}};
     const DavProperty* principal = property(resource, kPrincipal);
     if (!principal || principal->hrefs.isEmpty())
-        return {std::nullopt, {}, {404, "No address book was found at " + url.toDisplayString() + '.'}};
+        return {
+            std::nullopt, {}, {404, "No address book was found at " + url.toDisplayString() + '.'}};
     const Found atPrincipal =
-        propfind(client, url.resolved(QUrl(principal->hrefs.first())), {kHomeSet}, "0");
-    return {std::nullopt, homesOf(atPrincipal.resources, url), atPrincipal.failure};
+        propfind(client, here.at.resolved(QUrl(principal->hrefs.first())), {kHomeSet}, "0");
+    return {std::nullopt, homesOf(atPrincipal.resources, atPrincipal.at), atPrincipal.failure};
 }
 
 std::vector<FoundBook> booksIn(DavClient& client, const std::vector<QUrl>& homes, Failure& failure)
@@ -107,7 +111,7 @@ std::vector<FoundBook> booksIn(DavClient& client, const std::vector<QUrl>& homes
     for (const QUrl& home : homes) {
         const Found inside = propfind(client, home, kBookProperties, "1");
         for (const DavResource& resource : inside.resources) {
-            if (std::optional<FoundBook> book = bookOf(resource, home))
+            if (std::optional<FoundBook> book = bookOf(resource, inside.at))
                 books.push_back(*book);
         }
         if (inside.resources.empty())
@@ -138,7 +142,8 @@ Discovered findBook(DavClient& client, const QUrl& start, const ChooseBook& choo
     if (books.empty())
         return {std::nullopt, failure.message.isEmpty()
                                   ? Failure{404, "The server keeps no address book for this "
-                                                 "account at " + start.toDisplayString() + '.'}
+                                                 "account at "
+                                                     + start.toDisplayString() + '.'}
                                   : failure};
     if (books.size() == 1)
         return {books.front(), {}};

@@ -29,13 +29,11 @@ QLineEdit* field(QWidget* parent, const char* name, const QString& accessibleNam
 } // namespace
 
 frmSyncSettings::frmSyncSettings(const SyncAccount& account, QWidget* parent)
-    : QDialog(parent),
-      m_url(field(this, "txtSyncUrl", QStringLiteral("Server address"))),
+    : QDialog(parent), m_url(field(this, "txtSyncUrl", QStringLiteral("Server address"))),
       m_user(field(this, "txtSyncUser", QStringLiteral("User name"))),
       m_password(field(this, "txtSyncPassword", QStringLiteral("Password"))),
       m_command(field(this, "txtSyncPasswordCommand", QStringLiteral("Password command"))),
-      m_test(new QPushButton(QStringLiteral("&Test"), this)),
-      m_result(new QLabel(this))
+      m_test(new QPushButton(QStringLiteral("&Test"), this)), m_result(new QLabel(this))
 {
     setObjectName(QStringLiteral("frmSyncSettings"));
     setWindowTitle(kTitle);

@@ -18,9 +18,11 @@ const QString kSection = QStringLiteral("Sync");
 
 platform::SecretKey secretKey(const SyncAccount& account)
 {
-    return {"Tovren CardDAV " + account.url.adjusted(QUrl::RemovePath | QUrl::RemoveQuery
-                                                     | QUrl::RemoveFragment | QUrl::RemoveUserInfo)
-                                    .toString(),
+    return {"Tovren CardDAV "
+                + account.url
+                      .adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment
+                                | QUrl::RemoveUserInfo)
+                      .toString(),
             account.user};
 }
 
@@ -45,10 +47,10 @@ std::optional<QString> accountPassword(const SyncAccount& account, QString* whyN
 {
     if (account.user.isEmpty())
         return QString();
-    return platform::password(secretKey(account), account.passwordCommand,
-                              QString("The password of %1 on %2:")
-                                  .arg(account.user, account.url.toDisplayString()),
-                              whyNot);
+    return platform::password(
+        secretKey(account), account.passwordCommand,
+        QString("The password of %1 on %2:").arg(account.user, account.url.toDisplayString()),
+        whyNot);
 }
 
 bool keepAccountPassword(const SyncAccount& account, const QString& password)

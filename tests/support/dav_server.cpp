@@ -89,7 +89,8 @@ QUrl DavServer::principal() const
 
 QUrl DavServer::book(const QString& name) const
 {
-    return principal().resolved(QUrl(QString(m_kind == Kind::Xandikos ? "contacts/" : "") + name + '/'));
+    return principal().resolved(
+        QUrl(QString(m_kind == Kind::Xandikos ? "contacts/" : "") + name + '/'));
 }
 
 QString DavServer::bookFolder(const QString& name) const
@@ -145,13 +146,6 @@ QByteArray DavServer::log() const
     return readBytes(m_folder.filePath("server.log"));
 }
 
-qsizetype DavServer::requests(const QByteArray& method) const
-{
-    const QByteArray line = m_kind == Kind::Xandikos ? QByteArray('"' + method + ' ')
-                                                     : QByteArray("] " + method + " request");
-    return log().count(line);
-}
-
 bool DavServer::start()
 {
     const QString store = m_folder.filePath("store");
@@ -165,9 +159,9 @@ bool DavServer::start()
         m_server.start("radicale", {"--config", m_folder.filePath("radicale.conf")});
     if (m_server.waitForStarted() && listening(m_port))
         return true;
-    m_error = QString("The %1 server did not start (scripts/setup.sh installs it): %2")
-                  .arg(m_kind == Kind::Xandikos ? "xandikos" : "radicale",
-                       QString::fromLocal8Bit(log()));
+    m_error =
+        QString("The %1 server did not start (scripts/setup.sh installs it): %2")
+            .arg(m_kind == Kind::Xandikos ? "xandikos" : "radicale", QString::fromLocal8Bit(log()));
     return false;
 }
 
@@ -175,17 +169,17 @@ bool DavServer::writeConfiguration()
 {
     if (m_kind == Kind::Xandikos)
         return true;
-    QString config = QString("[server]\nhosts = 127.0.0.1:%1\n%4"
-                             "[auth]\ntype = htpasswd\nhtpasswd_filename = %2\n"
-                             "htpasswd_encryption = plain\n"
-                             "[storage]\nfilesystem_folder = %3\n"
-                             "[logging]\nlevel = info\n")
-                         .arg(m_port)
-                         .arg(m_folder.filePath("users"), m_folder.filePath("store"),
-                              m_tls.certificate.isEmpty()
-                                  ? QString()
-                                  : QString("ssl = True\ncertificate = %1\nkey = %2\n")
-                                        .arg(m_tls.certificate, m_tls.key));
+    QString config =
+        QString("[server]\nhosts = 127.0.0.1:%1\n%4"
+                "[auth]\ntype = htpasswd\nhtpasswd_filename = %2\n"
+                "htpasswd_encryption = plain\n"
+                "[storage]\nfilesystem_folder = %3\n"
+                "[logging]\nlevel = info\n")
+            .arg(m_port)
+            .arg(m_folder.filePath("users"), m_folder.filePath("store"),
+                 m_tls.certificate.isEmpty() ? QString()
+                                             : QString("ssl = True\ncertificate = %1\nkey = %2\n")
+                                                   .arg(m_tls.certificate, m_tls.key));
     return writeBytes(m_folder.filePath("users"), QByteArray(user) + ':' + password + '\n')
            && writeBytes(m_folder.filePath("radicale.conf"), config.toUtf8());
 }
@@ -216,13 +210,14 @@ bool PhoneClient::run(const QStringList& arguments)
     environment.insert("PHONE_PASSWORD", DavServer::password);
     vdirsyncer.setProcessEnvironment(environment);
     vdirsyncer.setProcessChannelMode(QProcess::MergedChannels);
-    vdirsyncer.start("vdirsyncer", QStringList{"--config", m_folder.filePath("config")} + arguments);
+    vdirsyncer.start("vdirsyncer",
+                     QStringList{"--config", m_folder.filePath("config")} + arguments);
     vdirsyncer.closeWriteChannel();
     if (vdirsyncer.waitForFinished(60000) && vdirsyncer.exitStatus() == QProcess::NormalExit
         && vdirsyncer.exitCode() == 0)
         return true;
-    m_error = "vdirsyncer " + arguments.join(' ') + ": "
-              + QString::fromLocal8Bit(vdirsyncer.readAll());
+    m_error =
+        "vdirsyncer " + arguments.join(' ') + ": " + QString::fromLocal8Bit(vdirsyncer.readAll());
     return false;
 }
 

@@ -57,8 +57,6 @@ public:
     void thaw();
     // What the server has logged: each request and each sign-in.
     QByteArray log() const;
-    // How many `method` requests it has logged.
-    qsizetype requests(const QByteArray& method) const;
 
 private:
     bool writeConfiguration();

@@ -71,9 +71,9 @@ struct Relay : QObject {
 
     QTcpSocket* client;
     QTcpSocket server;
-    QByteArray read;      // the client's bytes not yet seen as whole requests
-    qint64 bodyLeft = 0;  // of the request being read
-    bool doomed = false;  // the reply on its way is to be lost
+    QByteArray read;     // the client's bytes not yet seen as whole requests
+    qint64 bodyLeft = 0; // of the request being read
+    bool doomed = false; // the reply on its way is to be lost
 };
 
 void LossyLink::relay(QTcpSocket* client)

@@ -39,7 +39,10 @@ std::vector<QString> hrefsOf(const Items& items)
 
 class CardDavServers : public ::testing::TestWithParam<DavServer::Kind> {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_server.error().isEmpty()) << m_server.error().toStdString(); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_server.error().isEmpty()) << m_server.error().toStdString();
+    }
 
     SyncAccount account(const QUrl& url) const { return {url, m_server.userName(), {}}; }
 
@@ -60,7 +63,8 @@ TEST_P(CardDavServers, FindsTheBookFromAnyUrlOfTheServer)
 {
     QUrl host = m_server.root();
     host.setPath("");
-    const QUrl urls[] = {host, m_server.root(), m_server.root().resolved(QUrl("/.well-known/carddav")),
+    const QUrl urls[] = {host, m_server.root(),
+                         m_server.root().resolved(QUrl("/.well-known/carddav")),
                          m_server.principal(), m_server.book()};
     for (const QUrl& url : urls) {
         SCOPED_TRACE(url.toString().toStdString());
@@ -86,7 +90,8 @@ TEST_P(CardDavServers, SeveralBooksArePickedFrom)
             return std::nullopt;
         };
     };
-    const std::unique_ptr<CardDavCollection> work = open(m_server.root(), DavServer::password, pick("Work & Co"));
+    const std::unique_ptr<CardDavCollection> work =
+        open(m_server.root(), DavServer::password, pick("Work & Co"));
     ASSERT_TRUE(work);
     EXPECT_EQ(work->url(), m_server.book("work"));
     EXPECT_EQ(offered.size(), 2u);
@@ -137,7 +142,8 @@ TEST_P(CardDavServers, CardsGoUpChangeAndGoAwayOnlyFromTheStateWeKnow)
     ASSERT_EQ(changed.outcome, Put::Stored) << changed.failure.message.toStdString();
     EXPECT_NE(changed.etag, stored.etag);
 
-    const std::vector<Card> cards = book->multiget({stored.href, m_server.book().path() + "gone.vcf"}).value();
+    const std::vector<Card> cards =
+        book->multiget({stored.href, m_server.book().path() + "gone.vcf"}).value();
     ASSERT_EQ(cards.size(), 1u);
     EXPECT_EQ(cards[0].vcard, card("a-1", "Anne"));
     EXPECT_EQ(cards[0].etag, changed.etag);
@@ -152,11 +158,13 @@ TEST_P(CardDavServers, HrefsOfOddNamesMatchWhereverTheyComeFrom)
 {
     const std::unique_ptr<CardDavCollection> book = open(m_server.book());
     ASSERT_TRUE(book);
-    const QString names[] = {"with space", "a@b.example", "urn:uuid:0a1b", "Zoë Ünal", "100%", "a+b&c=d"};
+    const QString names[] = {"with space", "a@b.example", "urn:uuid:0a1b",
+                             "Zoë Ünal",   "100%",        "a+b&c=d"};
     std::vector<QString> hrefs;
     for (const QString& name : names) {
         const PutResult put = book->putNew(name + ".vcf", card(name, name));
-        ASSERT_EQ(put.outcome, Put::Stored) << name.toStdString() << ": " << put.failure.message.toStdString();
+        ASSERT_EQ(put.outcome, Put::Stored)
+            << name.toStdString() << ": " << put.failure.message.toStdString();
         hrefs.push_back(put.href);
     }
     std::vector<QString> listed = hrefsOf(book->listEtags().value());
@@ -185,8 +193,8 @@ TEST_P(CardDavServers, ChangesSinceATokenAreThePhonesChanges)
 
     PhoneClient phone(m_server, m_server.book());
     ASSERT_TRUE(phone.error().isEmpty()) << phone.error().toStdString();
-    ASSERT_TRUE(phone.add(card("added", "Added")) && phone.edit("edited", card("edited", "Edited again"))
-                && phone.remove("deleted"))
+    ASSERT_TRUE(phone.add(card("added", "Added"))
+                && phone.edit("edited", card("edited", "Edited again")) && phone.remove("deleted"))
         << phone.error().toStdString();
 
     const Changes next = book->changesSince(first.token, &invalid).value();
@@ -214,14 +222,15 @@ TEST_P(CardDavServers, ChangesSinceATokenAreThePhonesChanges)
 
 TEST_P(CardDavServers, ManyCardsComeAHundredToARequest)
 {
-    const std::unique_ptr<CardDavCollection> book = open(m_server.book());
+    LossyLink link(quint16(m_server.root().port()));
+    const std::unique_ptr<CardDavCollection> book = open(link.url(m_server.book()));
     ASSERT_TRUE(book);
     std::vector<QString> hrefs;
     for (int n = 0; n < 201; ++n)
-        hrefs.push_back(book->putNew(QString("c%1.vcf").arg(n), card(QString("c%1").arg(n), "C")).href);
-    const qsizetype before = m_server.requests("REPORT");
+        hrefs.push_back(
+            book->putNew(QString("c%1.vcf").arg(n), card(QString("c%1").arg(n), "C")).href);
     EXPECT_EQ(book->multiget(hrefs).value().size(), 201u);
-    EXPECT_EQ(m_server.requests("REPORT") - before, 3);
+    EXPECT_EQ(link.requests("REPORT"), 3);
 }
 
 // Qt sends a request again when its connection closes before any reply; the

@@ -31,8 +31,8 @@ std::string said(const Multistatus& answer, const QString& href, const QString& 
         if (found == resource.properties.end())
             return "-";
         const DavProperty& p = found->second;
-        return QString(p.text.trimmed() + '|' + p.hrefs.join(',') + '|' + p.elements.join(',')
-                       + '|' + p.attributes.join(','))
+        return QString(p.text.trimmed() + '|' + p.hrefs.join(',') + '|' + p.elements.join(',') + '|'
+                       + p.attributes.join(','))
             .toStdString();
     }
     return "-";
@@ -51,8 +51,7 @@ const RecordedCase kRecorded[] = {
     {"xandikos_root.xml", "/", "{DAV:}current-user-principal", "/user/|/user/|{DAV:}href|"},
     {"radicale_principal.xml", "/u/", "{urn:ietf:params:xml:ns:carddav}addressbook-home-set",
      "/u/|/u/|{DAV:}href|"},
-    {"xandikos_principal.xml", "/user/",
-     "{urn:ietf:params:xml:ns:carddav}addressbook-home-set",
+    {"xandikos_principal.xml", "/user/", "{urn:ietf:params:xml:ns:carddav}addressbook-home-set",
      "/user/contacts/|/user/contacts/|{DAV:}href|"},
     // A 404 propstat names what the resource lacks: not a property of it.
     {"radicale_root.xml", "/", "{urn:ietf:params:xml:ns:carddav}addressbook-home-set", "-"},
@@ -60,8 +59,7 @@ const RecordedCase kRecorded[] = {
     // The book: its type, name, reports and the vCard versions it takes.
     {"radicale_book.xml", "/u/book1/", "{DAV:}resourcetype",
      "||{urn:ietf:params:xml:ns:carddav}addressbook,{DAV:}collection|"},
-    {"xandikos_book.xml", "/user/contacts/book1/", "{DAV:}displayname",
-     "Friends & Family|||"},
+    {"xandikos_book.xml", "/user/contacts/book1/", "{DAV:}displayname", "Friends & Family|||"},
     {"xandikos_book.xml", "/user/contacts/book1/",
      "{urn:ietf:params:xml:ns:carddav}supported-address-data",
      "||{urn:ietf:params:xml:ns:carddav}content-type|content-type=text/vcard,version=3.0"},
@@ -98,8 +96,8 @@ TEST(DavMultistatus, KeepsTheSyncTokenAndTellsTheInvalidOne)
               "f7faba5fdb2a54dec63a7bdbe938cb75b3c36b9c");
     EXPECT_TRUE(parseMultistatus(recorded("radicale_sync_removed.xml"), kServer)
                     ->syncToken.startsWith("http://radicale.org/ns/sync/"));
-    EXPECT_TRUE(namesPrecondition(recorded("radicale_invalid_token.xml"),
-                                  "{DAV:}valid-sync-token"));
+    EXPECT_TRUE(
+        namesPrecondition(recorded("radicale_invalid_token.xml"), "{DAV:}valid-sync-token"));
     EXPECT_FALSE(namesPrecondition("500 Internal Server Error", "{DAV:}valid-sync-token"));
     EXPECT_FALSE(namesPrecondition(recorded("radicale_root.xml"), "{DAV:}valid-sync-token"));
 }
@@ -144,12 +142,14 @@ TEST(DavMultistatus, ReadsHrefsAndPrefixesAsOtherServersWriteThem)
          "/a", "{DAV:}getetag", "-"},
         // Card text in a CDATA section, the vCard 4.0 a book may take.
         {"<D:href>/a</D:href><D:propstat><D:prop><C:address-data><![CDATA[BEGIN:VCARD\r\n"
-         "NOTE:<&>\r\nEND:VCARD]]></C:address-data></D:prop>" + kOk + "</D:propstat>",
+         "NOTE:<&>\r\nEND:VCARD]]></C:address-data></D:prop>"
+             + kOk + "</D:propstat>",
          "/a", "{urn:ietf:params:xml:ns:carddav}address-data",
          "BEGIN:VCARD\nNOTE:<&>\nEND:VCARD|||"},
         {"<D:href>/a</D:href><D:propstat><D:prop><C:supported-address-data>"
          "<C:address-data-type content-type=\"text/vcard\" version=\"4.0\"/>"
-         "</C:supported-address-data></D:prop>" + kOk + "</D:propstat>",
+         "</C:supported-address-data></D:prop>"
+             + kOk + "</D:propstat>",
          "/a", "{urn:ietf:params:xml:ns:carddav}supported-address-data",
          "||{urn:ietf:params:xml:ns:carddav}address-data-type|"
          "content-type=text/vcard,version=4.0"},
@@ -170,7 +170,7 @@ TEST(DavMultistatus, RefusesWhatIsNoMultiStatus)
         "<html><body>Welcome</body></html>",
         "<y:multistatus xmlns:y=\"other:\"><y:response/></y:multistatus>",
         answerWith("<D:href>/a</D:href>").chopped(10), // cut off
-        answerWith("<D:href>/a</D:href><D:status>"),    // never closed
+        answerWith("<D:href>/a</D:href><D:status>"),   // never closed
         "<?xml version=\"1.0\"?><!DOCTYPE x [<!ENTITY a \"aaaa\">]><D:multistatus "
         "xmlns:D=\"DAV:\"><D:response><D:href>&b;</D:href></D:response></D:multistatus>",
     };

@@ -67,7 +67,8 @@ TEST_F(SyncSettings, TestSaysWhatItFoundOrWhatFailed)
         {root, "wrong", "The test failed: The server refused the user name or password."},
         {"http://127.0.0.1:1/", DavServer::password,
          "The test failed: The server could not be reached: Connection refused"},
-        {"ftp://127.0.0.1/", DavServer::password, "\"ftp://127.0.0.1/\" is not the address of a server"},
+        {"ftp://127.0.0.1/", DavServer::password,
+         "\"ftp://127.0.0.1/\" is not the address of a server"},
         {"", DavServer::password, "Type the address of the contacts server."},
     };
     ScriptedPrompts prompts;
@@ -137,8 +138,8 @@ TEST_P(KeptSettings, AddressAndUserInAddressIniThePasswordElsewhere)
     syncSettings();
 
     const QByteArray ini = testing_support::readBytes(settingsFile());
-    const QByteArray lines[] = {"[Sync]", "URL=" + m_server.root().toString().toUtf8(),
-                                "User=ilse", "PasswordCommand=pass show dav"};
+    const QByteArray lines[] = {"[Sync]", "URL=" + m_server.root().toString().toUtf8(), "User=ilse",
+                                "PasswordCommand=pass show dav"};
     for (const QByteArray& line : lines)
         EXPECT_TRUE(ini.contains(line)) << ini.toStdString();
     EXPECT_FALSE(ini.contains(DavServer::password));
