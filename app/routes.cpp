@@ -10,6 +10,7 @@
 #include "card/zoom.h"
 #include "core/program.h"
 #include "duplicates/duplicates_commands.h"
+#include "synchronize/synchronize_commands.h"
 #include "list/frmcontactslist.h"
 #include "output/frmeml.h"
 #include "output/frmmailaccount.h"
@@ -18,6 +19,7 @@
 #include "shell/exit_app.h"
 #include "shell/frmabout.h"
 #include "shell/mdimain.h"
+#include "sync/frmsyncsettings.h"
 
 #include <QAction>
 
@@ -58,6 +60,9 @@ void installRoutes(mdiMain& main)
     main.route(Cmd::ImportContacts, ImportContacts);
     main.route(Cmd::ExportContacts, ExportContacts);
     main.route(Cmd::FindDuplicates, FindDuplicates);
+    main.route(Cmd::SyncSettings, sync::syncSettings);
+    main.route(Cmd::Synchronize, Synchronize);
+    main.route(Cmd::SyncConflicts, SyncConflicts);
 
     // The record commands, from the File and View menus and the toolbar.
     main.route(Cmd::New, [active] { Add(active()); });

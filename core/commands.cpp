@@ -67,6 +67,11 @@ constexpr std::array<Command, kCmdCount> kCommands = {{
     {Cmd::ExportContacts, "mnuExport", "E&xport Contacts...", "", true, "", 0, "", none, {}, true},
     {Cmd::FindDuplicates, "mnuDuplicates", "Find &Duplicates...", "", true, "", 0, "", none, {},
      true},
+    {Cmd::SyncSettings, "mnuSyncSettings", "S&ynchronize Settings...", "", true, "", 0, "", none,
+     {}, true},
+    {Cmd::Synchronize, "mnuSynchronize", "Synchroni&ze", "", true, "", 0, "", none, {}, true},
+    {Cmd::SyncConflicts, "mnuSyncConflicts", "Sync C&onflicts...", "", true, "", 0, "", none, {},
+     true},
     {Cmd::Contents, "mnuContents", "&Contents...", "", true, "", 0, "", none, {}, false},
     {Cmd::Index, "mnuIndex", "&Index...", "", true, "", 0, "", none, {}, false},
     {Cmd::Support, "mnuSupport", "Contact &Support", "", true, "", 0, "", none, {}, true},
@@ -160,6 +165,10 @@ const MenuEntry kMenuTree[] = {
     item(Cmd::ImportContacts),
     item(Cmd::ExportContacts),
     item(Cmd::FindDuplicates),
+    line("mnuSep16"),
+    item(Cmd::Synchronize),
+    item(Cmd::SyncSettings),
+    item(Cmd::SyncConflicts),
 
     menu("mnuWin", "&Window"),
 

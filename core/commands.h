@@ -23,7 +23,7 @@ enum class Cmd {
     Filter, AppFilter, First, Prev, Next, Last,
     Addresses, ContactsList,                                          // Masters
     Email, MailAccount, Calculator, ImportContacts, ExportContacts,   // Tools
-    FindDuplicates,
+    FindDuplicates, SyncSettings, Synchronize, SyncConflicts,
     Contents, Index, Support, About,                                  // Help
     PopupAdd, PopupEdit, PopupUndo, PopupCut, PopupCopy, PopupPaste,  // the combos' pop-up
     PopupDel, PopupSelectAll,

@@ -13,33 +13,6 @@ namespace {
 
 constexpr qsizetype kFoldAt = 75;
 
-// Appends the lines of `utf8` (each ending in CR LF) folded at 75 octets:
-// a longer line goes on in lines that begin with a space, and a fold never
-// falls inside a character's UTF-8 sequence.
-void appendFolded(QByteArray& out, QByteArrayView utf8)
-{
-    qsizetype column = 0;
-    qsizetype unwritten = 0;
-    for (qsizetype i = 0; i < utf8.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        if (byte == '\r' || byte == '\n') {
-            column = 0;
-            continue;
-        }
-        if ((byte & 0xC0) != 0x80) {
-            const int length = byte < 0x80 ? 1 : byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
-            if (column + length > kFoldAt) {
-                out += utf8.sliced(unwritten, i - unwritten);
-                out += "\r\n ";
-                unwritten = i;
-                column = 1;
-            }
-        }
-        ++column;
-    }
-    out += utf8.sliced(unwritten);
-}
-
 // What each phone column's TEL line begins with, in both versions' type
 // spellings; the X-TOVREN-COLUMN parameter puts it back in its column.
 const QString& telPrefix(Column column, bool v4)
@@ -135,6 +108,30 @@ QString uid(const Contact& c)
 }
 
 } // namespace
+
+void appendFolded(QByteArray& out, QByteArrayView utf8)
+{
+    qsizetype column = 0;
+    qsizetype unwritten = 0;
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if (byte == '\r' || byte == '\n') {
+            column = 0;
+            continue;
+        }
+        if ((byte & 0xC0) != 0x80) {
+            const int length = byte < 0x80 ? 1 : byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+            if (column + length > kFoldAt) {
+                out += utf8.sliced(unwritten, i - unwritten);
+                out += "\r\n ";
+                unwritten = i;
+                column = 1;
+            }
+        }
+        ++column;
+    }
+    out += utf8.sliced(unwritten);
+}
 
 QByteArray vCard(const Contact& c, VCardVersion version)
 {

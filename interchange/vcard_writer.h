@@ -14,4 +14,9 @@ enum class VCardVersion { V3, V4 };
 // One card, in UTF-8 with CR LF line ends and lines folded at 75 octets.
 QByteArray vCard(const Contact& contact, VCardVersion version);
 
+// Appends the lines of `utf8` (each ending in CR LF) folded at 75 octets:
+// a longer line goes on in lines that begin with a space, and a fold never
+// falls inside a character's UTF-8 sequence.
+void appendFolded(QByteArray& out, QByteArrayView utf8);
+
 } // namespace interchange

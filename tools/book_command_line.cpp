@@ -24,6 +24,9 @@ const char kHelp[] =
     "  list                                one line a contact: name, company, e-mail, city\n"
     "  query TEXT                          for mail programs: a first line of text, then\n"
     "                                      address<TAB>name<TAB>company per match\n"
+    "  sync [--dry-run]                    sync both ways with the CardDAV address book\n"
+    "                                      Address.ini's [Sync] section names; --dry-run\n"
+    "                                      prints what would change on each side\n"
     "\n"
     "The address book is the one Address.ini names in DIR (or TOVREN_HOME, else the\n"
     "program's folders), as for tovren itself.\n"
@@ -31,7 +34,9 @@ const char kHelp[] =
     "Exit status: 0 done; 1 query found nothing; 2 wrong command, option or filter;\n"
     "3 the address book cannot be opened; 4 another program holds the address book;\n"
     "5 a file could not be read or written; 6 the database refused the import, and\n"
-    "nothing was stored.\n";
+    "nothing was stored; 7 sync: the server could not be reached or stopped answering\n"
+    "(the rest goes at the next sync); 8 sync: done, but contacts changed on both\n"
+    "sides or refused by the server wait for you.\n";
 
 // What each command takes: its options ("name=" for one that takes a
 // value), and how many arguments.
@@ -54,6 +59,7 @@ const Grammar kCommands[] = {
      "export writes one FILE."},
     {"list", {}, 0, 0, "list takes no arguments."},
     {"query", {}, 1, 1, "query takes one TEXT."},
+    {"sync", {QStringLiteral("dry-run")}, 0, 0, "sync takes no arguments."},
 };
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "book_exit.h"
 #include "book_home.h"
 #include "book_query.h"
+#include "book_sync.h"
 
 #include "core/program.h"
 #include "data/connection.h"
@@ -61,6 +62,8 @@ int run(const BookCommand& command)
         }
         if (command.name == QLatin1String("list"))
             return listContacts(connection);
+        if (command.name == QLatin1String("sync"))
+            return syncBook(connection, command.options.contains(QStringLiteral("dry-run")));
         if (command.name == QLatin1String("import"))
             return importFiles(connection, args,
                                command.options.contains(QStringLiteral("dry-run")));

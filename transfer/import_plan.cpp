@@ -4,7 +4,6 @@
 
 #include "interchange/contacts_file.h"
 #include "interchange/record_checks.h"
-#include "platform/characters.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,51 +39,6 @@ QSet<QString> identitiesOf(data::Recordset& addresses)
     }
     return identities;
 }
-
-// A pick list with the entries this import adds to it.
-class Matching {
-public:
-    Matching(data::Recordset& rows, const QString& table, Column column, QStringList& added)
-        : m_list(rows, table), m_column(column), m_added(added)
-    {}
-
-    // Puts the list's own spelling in the contact, or adds the text when it
-    // fits the list, or notes it and leaves it out.
-    void match(interchange::Contact& contact)
-    {
-        QString& text = contact[m_column];
-        text = text.trimmed();
-        if (text.isEmpty())
-            return;
-        if (m_list.idOf(text) != 0) {
-            text = m_list.textOf(m_list.idOf(text));
-            return;
-        }
-        const auto same = [&text](const QString& entry) {
-            return entry.compare(text, Qt::CaseInsensitive) == 0;
-        };
-        if (const auto known = std::find_if(m_added.begin(), m_added.end(), same);
-            known != m_added.end()) {
-            text = *known;
-            return;
-        }
-        const int width = interchange::columnWidth(m_column);
-        if (platform::characterCount(text) > width) {
-            contact.notes << QStringLiteral("%1 '%2' is longer than the %3 characters its pick "
-                                            "list keeps and is not kept.")
-                                 .arg(interchange::columnName(m_column), text)
-                                 .arg(width);
-            text.clear();
-            return;
-        }
-        m_added << text;
-    }
-
-private:
-    PickList m_list;
-    Column m_column;
-    QStringList& m_added;
-};
 
 } // namespace
 
@@ -122,10 +76,10 @@ ImportPlan planImport(std::vector<ContactFile> files, AddressBook& book)
 {
     ImportPlan plan;
     QSet<QString> present = identitiesOf(book.addresses);
-    Matching salutations(book.salutations, QStringLiteral("Salutation"), Column::SalutationId,
-                         plan.newSalutations);
-    Matching religions(book.religions, QStringLiteral("Religion"), Column::ReligionId,
-                       plan.newReligions);
+    PickListMatching salutations(book.salutations, QStringLiteral("Salutation"),
+                                 Column::SalutationId, plan.newSalutations);
+    PickListMatching religions(book.religions, QStringLiteral("Religion"), Column::ReligionId,
+                               plan.newReligions);
     for (ContactFile& file : files) {
         const QString name = QFileInfo(file.path).fileName();
         for (const QString& problem : std::as_const(file.read.problems))

@@ -1,6 +1,7 @@
 #include "import_writer.h"
 
 #include "book_rows.h"
+#include "pick_list.h"
 
 #include "data/transaction.h"
 
@@ -11,21 +12,11 @@ namespace {
 // a time, all in the one transaction, and the progress moves as they go.
 constexpr qint64 kRowsABatch = 1000;
 
-void addEntries(data::Recordset& rows, const QString& table, const QStringList& entries)
-{
-    for (const QString& entry : entries) {
-        rows.AddNew();
-        rows.setValue(table, entry);
-        rows.Update();
-    }
-    rows.UpdateBatch();
-}
-
 void write(const ImportPlan& plan, AddressBook& book, const interchange::Progress& progress)
 {
     data::Transaction work(book.connection);
-    addEntries(book.salutations, QStringLiteral("Salutation"), plan.newSalutations);
-    addEntries(book.religions, QStringLiteral("Religion"), plan.newReligions);
+    addPickListEntries(book.salutations, QStringLiteral("Salutation"), plan.newSalutations);
+    addPickListEntries(book.religions, QStringLiteral("Religion"), plan.newReligions);
     const PickLists lists = pickListsOf(book);
     const qint64 adding = plan.count(PlannedContact::Fate::Add);
     qint64 added = 0;

@@ -1,6 +1,6 @@
 # The folders stand in one stack, and a file includes only from its own
 # folder or from folders below it:
-#   tools > app > output > shell, list, duplicates > card > transfer > interchange > records > core > errhandler, widgets > data > platform
+#   tools > app > output > shell, list, duplicates, synchronize > card > sync > transfer > interchange > records > core > errhandler, widgets > data > platform
 # (the data engine implements Vostrel's read-only view of a connection, so
 # it may include errhandler/Vostrel.h). The shell, the frame, never
 # includes the card: it knows its children as ChildWindows.
@@ -15,16 +15,18 @@ set(allowed_core errhandler widgets data platform)
 set(allowed_records core errhandler widgets data platform)
 set(allowed_interchange records core errhandler widgets data platform)
 set(allowed_transfer interchange records core errhandler widgets data platform)
-set(allowed_card transfer interchange records core errhandler widgets data platform)
+set(allowed_sync transfer interchange records core errhandler widgets data platform)
+set(allowed_card sync transfer interchange records core errhandler widgets data platform)
 set(allowed_shell core errhandler widgets data platform)
-set(allowed_list card transfer interchange records core errhandler widgets data platform)
-set(allowed_duplicates card transfer interchange records core errhandler widgets data platform)
-set(allowed_output shell list card transfer interchange records core errhandler widgets data platform)
-set(allowed_app output shell list duplicates card transfer interchange records core errhandler widgets data platform)
-set(allowed_tools app output shell list duplicates card transfer interchange records core errhandler widgets data platform)
+set(allowed_list card sync transfer interchange records core errhandler widgets data platform)
+set(allowed_duplicates card sync transfer interchange records core errhandler widgets data platform)
+set(allowed_synchronize card sync transfer interchange records core errhandler widgets data platform)
+set(allowed_output shell list card sync transfer interchange records core errhandler widgets data platform)
+set(allowed_app output shell list duplicates synchronize card sync transfer interchange records core errhandler widgets data platform)
+set(allowed_tools app output shell list duplicates synchronize card sync transfer interchange records core errhandler widgets data platform)
 
 set(failures "")
-foreach(folder platform data widgets errhandler core records interchange transfer card list duplicates
+foreach(folder platform data widgets errhandler core records interchange transfer sync card list duplicates synchronize
                shell output app tools)
   file(GLOB sources "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
   foreach(source ${sources})

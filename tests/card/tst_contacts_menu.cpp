@@ -65,7 +65,7 @@ TEST_F(ContactsMenu, StandAfterTheToolsItemsAndNeedNoCard)
         captions << action->text();
     EXPECT_EQ(captions.join('|'),
               "&Email|&Mail Account...||C&alculator||&Import Contacts...|E&xport Contacts..."
-              "|Find &Duplicates...");
+              "|Find &Duplicates...||Synchroni&ze|S&ynchronize Settings...|Sync C&onflicts...");
     EXPECT_EQ(enabledOf("mnuImport mnuExport"), "mnuImport mnuExport");
 }
 

@@ -4,6 +4,8 @@
 
 #include "pg_cluster.h"
 
+#include "test_helpers.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -15,10 +17,8 @@
 #include <memory>
 
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <pwd.h>
 #include <sys/file.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace testing_support {
@@ -41,21 +41,6 @@ std::unique_ptr<PgCluster>& sharedCluster()
 {
     static std::unique_ptr<PgCluster> cluster;
     return cluster;
-}
-
-// A port number no one on this machine uses; the server takes it only to
-// name its socket.
-int freePort()
-{
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    const bool bound = bind(probe, reinterpret_cast<sockaddr*>(&address), length) == 0
-                       && getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0;
-    close(probe);
-    return bound ? ntohs(address.sin_port) : 55432;
 }
 
 // A value for a libpq conninfo, quoted so that spaces and quotes survive.
@@ -146,7 +131,7 @@ bool PgCluster::initialize()
         }
     }
     startWatchdog();
-    m_port = freePort();
+    m_port = freeLoopbackPort();
     if (!takeTemplate())
         return false;
     // The template's socket and port were its maker's; the last setting counts.

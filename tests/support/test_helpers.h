@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace testing_support {
 
@@ -45,6 +48,21 @@ inline int modeOf(const QString& path)
 {
     struct stat info;
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
+}
+
+// A loopback port no one on this machine uses right now, for a server the
+// test starts.
+inline int freeLoopbackPort()
+{
+    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    const bool bound = bind(probe, reinterpret_cast<sockaddr*>(&address), length) == 0
+                       && getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+    close(probe);
+    return bound ? ntohs(address.sin_port) : 55432;
 }
 
 } // namespace testing_support

@@ -1,0 +1,74 @@
+// The account kept in Address.ini, and signing in with it. The password
+// comes from the person's command, the keyring, or a question once per run
+// (platform/secret_store), and is forgotten once the server refuses it.
+
+#include "sync/sync_account.h"
+
+#include "sync/carddav_collection.h"
+
+#include "core/program.h"
+#include "platform/profile_file.h"
+#include "platform/secret_store.h"
+
+namespace tovren::sync {
+
+namespace {
+
+const QString kSection = QStringLiteral("Sync");
+
+platform::SecretKey secretKey(const SyncAccount& account)
+{
+    return {"Tovren CardDAV "
+                + account.url
+                      .adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment
+                                | QUrl::RemoveUserInfo)
+                      .toString(),
+            account.user};
+}
+
+} // namespace
+
+SyncAccount readSyncAccount()
+{
+    const auto setting = [](const char* key) {
+        return platform::readProfileString(settingsFile(), kSection, QString::fromLatin1(key));
+    };
+    return {QUrl(setting("URL")), setting("User"), setting("PasswordCommand")};
+}
+
+bool writeSyncAccount(const SyncAccount& account)
+{
+    return writeSetting(kSection, "URL", account.url.toString())
+           && writeSetting(kSection, "User", account.user)
+           && writeSetting(kSection, "PasswordCommand", account.passwordCommand);
+}
+
+std::optional<QString> accountPassword(const SyncAccount& account, QString* whyNot)
+{
+    if (account.user.isEmpty())
+        return QString();
+    return platform::password(
+        secretKey(account), account.passwordCommand,
+        QString("The password of %1 on %2:").arg(account.user, account.url.toDisplayString()),
+        whyNot);
+}
+
+bool keepAccountPassword(const SyncAccount& account, const QString& password)
+{
+    return platform::storePassword(secretKey(account), password);
+}
+
+OpenedCollection CardDavCollection::open(const SyncAccount& account, const ChooseBook& choose)
+{
+    QString whyNot;
+    const std::optional<QString> password = accountPassword(account, &whyNot);
+    if (!password)
+        return {nullptr, {0, whyNot.isEmpty() ? "No password was given." : whyNot}};
+    OpenedCollection opened = open(account, *password, choose);
+    // A refused password is not offered again: the next sync asks anew.
+    if (opened.failure.status == 401)
+        platform::forgetPassword(secretKey(account));
+    return opened;
+}
+
+} // namespace tovren::sync
