@@ -51,7 +51,6 @@ frmSyncSettings::frmSyncSettings(const SyncAccount& account, QWidget* parent)
     m_result->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->addButton(m_test, QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &frmSyncSettings::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_test, &QPushButton::clicked, this, &frmSyncSettings::test);
@@ -61,7 +60,9 @@ frmSyncSettings::frmSyncSettings(const SyncAccount& account, QWidget* parent)
     form->addRow(QStringLiteral("&User name:"), m_user);
     form->addRow(QStringLiteral("&Password:"), m_password);
     form->addRow(QStringLiteral("Password &command:"), m_command);
-    form->addRow(m_result);
+    // Test stands above OK and Cancel, its answer beside it, so Tab meets it
+    // where it is seen: after the fields, before the buttons that close.
+    form->addRow(m_test, m_result);
     form->addRow(buttons);
     setTabOrder(m_url, m_user);
     setTabOrder(m_user, m_password);

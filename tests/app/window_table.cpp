@@ -89,6 +89,10 @@ const std::vector<WindowRow> kWindows = {
          t.prompts().answerOpenFile(file);
          t.modal("mnuImport", check);
      }},
+    {"MailAccount",
+     [](WindowTest& t, const Check& check) { t.card(), t.modal("mnuMailAccount", check); }},
+    {"SyncSettings",
+     [](WindowTest& t, const Check& check) { t.card(), t.modal("mnuSyncSettings", check); }},
     {"Duplicates",
      [](WindowTest& t, const Check& check) { t.card(), t.modal("mnuDuplicates", check); }},
     {"About", [](WindowTest& t, const Check& check) { t.card(), t.modal("mnuAbout", check); }},
