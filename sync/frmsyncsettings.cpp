@@ -39,6 +39,8 @@ frmSyncSettings::frmSyncSettings(const SyncAccount& account, QWidget* parent)
     setWindowTitle(kTitle);
     m_url->setText(account.url.toString());
     m_url->setPlaceholderText(QStringLiteral("https://dav.example.org/"));
+    // Wide enough for an address book's whole URL at any font size.
+    m_url->setMinimumWidth(m_url->fontMetrics().averageCharWidth() * 48);
     m_user->setText(account.user);
     m_password->setEchoMode(QLineEdit::Password);
     m_password->setPlaceholderText(QStringLiteral("kept in the keyring"));
@@ -98,19 +100,26 @@ bool frmSyncSettings::test()
 {
     const QString problem = addressProblem();
     if (!problem.isEmpty()) {
-        m_result->setText(problem);
+        showResult(problem);
         return false;
     }
-    m_result->setText(QStringLiteral("Signing in..."));
+    showResult(QStringLiteral("Signing in..."));
     const OpenedCollection opened =
         password().isEmpty() ? CardDavCollection::open(account(), chooseBookByPrompt)
                              : CardDavCollection::open(account(), password(), chooseBookByPrompt);
-    m_result->setText(opened.collection
-                          ? QStringLiteral("Signed in. Contacts will be synchronized with %1.")
-                                .arg(opened.collection->url().toDisplayString())
-                          : QStringLiteral("The test failed: %1").arg(opened.failure.message));
-    m_result->setAccessibleName(m_result->text());
+    showResult(opened.collection
+                   ? QStringLiteral("Signed in. Contacts will be synchronized with %1.")
+                         .arg(opened.collection->url().toDisplayString())
+                   : QStringLiteral("The test failed: %1").arg(opened.failure.message));
     return bool(opened.collection);
+}
+
+void frmSyncSettings::showResult(const QString& text)
+{
+    m_result->setText(text);
+    m_result->setAccessibleName(text);
+    // A server's reason can take several lines: the window grows to show it whole.
+    resize(width(), std::max(height(), layout()->totalHeightForWidth(width())));
 }
 
 void frmSyncSettings::accept()

@@ -30,6 +30,7 @@ public:
 
 private:
     void accept() override;
+    void showResult(const QString& text);
     // Why the typed address cannot be a server's; "" when it can.
     QString addressProblem() const;
 

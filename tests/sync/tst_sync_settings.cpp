@@ -15,6 +15,7 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -81,10 +82,15 @@ TEST_F(SyncSettings, TestSaysWhatItFoundOrWhatFailed)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.url.toStdString() + " " + row.password.toStdString());
         frmSyncSettings dialog(SyncAccount{});
+        dialog.show();
         fill(dialog, row.url, DavServer::user, row.password);
         dialog.findChild<QPushButton*>("cmdSyncTest")->click();
-        const QString said = dialog.findChild<QLabel*>("lblSyncResult")->text();
+        const QLabel& result = *dialog.findChild<QLabel*>("lblSyncResult");
+        const QString said = result.text();
         EXPECT_TRUE(said.startsWith(row.said)) << said.toStdString();
+        // The whole answer is seen: the window grew to hold its lines.
+        dialog.layout()->activate();
+        EXPECT_GE(result.height(), result.heightForWidth(result.width()));
         EXPECT_FALSE(said.contains(DavServer::password));
     }
 }
