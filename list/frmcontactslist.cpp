@@ -69,6 +69,9 @@ frmContactsList::frmContactsList(QWidget* parent)
     // Rows of one height: a hundred thousand of them cost nothing to lay out.
     tblContacts->verticalHeader()->hide();
     tblContacts->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // A cell keeps to its one line, cut with an ellipsis: a wrapped phone
+    // number would show its second line half hidden by the next row.
+    tblContacts->setWordWrap(false);
     QHeaderView* header = tblContacts->horizontalHeader();
     header->setSectionsMovable(true);
     header->setContextMenuPolicy(Qt::ActionsContextMenu);
