@@ -204,11 +204,14 @@ int ContactsModel::indexOf(int storedRow) const
     return found == rows.end() ? -1 : int(found - rows.begin());
 }
 
-int ContactsModel::storedColumn(int row, Column column) const
+int ContactsModel::storedColumn(int row, Column column, data::KeyView* key) const
 {
     const data::RecordStore& store = m_rs->rows();
     const auto set = [&](int stored) {
-        return store.key(row, stored).size() > 0; // empty for Null
+        const data::KeyView found = store.key(row, stored); // empty for Null
+        if (key)
+            *key = found;
+        return found.size() > 0;
     };
     switch (column) {
     case Phone:
@@ -225,10 +228,11 @@ int ContactsModel::storedColumn(int row, Column column) const
 
 std::optional<data::KeyView> ContactsModel::key(int row, Column column) const
 {
-    const int stored = storedColumn(row, column);
-    if (stored < 0)
+    // One look into the row: a sort asks this of every row.
+    data::KeyView found;
+    if (storedColumn(row, column, &found) < 0)
         return std::nullopt;
-    return m_rs->rows().key(row, stored);
+    return found;
 }
 
 int ContactsModel::rowCount(const QModelIndex& parent) const

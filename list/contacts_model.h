@@ -77,8 +77,9 @@ Q_SIGNALS:
 
 private:
     // The column of the recordset a cell shows, or -1 when the cell is
-    // empty (Null, or a phone with none of its columns set).
-    int storedColumn(int row, Column column) const;
+    // empty (Null, or a phone with none of its columns set); its key goes
+    // to `key` when one is given.
+    int storedColumn(int row, Column column, data::KeyView* key = nullptr) const;
     std::optional<data::KeyView> key(int row, Column column) const;
     bool matches(int row, const ContactSearch& search) const;
     void sortAll();
