@@ -80,12 +80,13 @@ frmEml::frmEml(QWidget* parent) : QDialog(parent)
     // or where no account is set up either (its absence is told then).
     cboTransport = new QComboBox(this);
     cboTransport->setObjectName(QStringLiteral("cboTransport"));
-    const tovren::MailAccount account = tovren::readMailAccount();
+    m_account = tovren::readMailAccount();
     cboTransport->addItems({QStringLiteral("System mail (sendmail)"),
-                            account.isSet()
-                                ? QStringLiteral("Mail account (%1)").arg(account.senderAddress)
+                            m_account.isSet()
+                                ? QStringLiteral("Mail account (%1)").arg(m_account.senderAddress)
                                 : QStringLiteral("Mail account (not set up)")});
-    cboTransport->setCurrentIndex(platform::findSendmail().number != 0 && account.isSet() ? 1 : 0);
+    cboTransport->setCurrentIndex(m_account.isSet() && platform::findSendmail().number != 0 ? 1
+                                                                                              : 0);
     auto* transportLabel = new QLabel(QStringLiteral("Send t&hrough"), this);
     transportLabel->setBuddy(cboTransport);
     fields->addWidget(transportLabel, 4, 0);
@@ -202,15 +203,15 @@ void frmEml::cmdSend_Click()
                         platform::Icon::Exclamation);
         // Signing on: the transport must be there before any message is written.
         const bool throughAccount = cboTransport->currentIndex() == 1;
-        const tovren::MailAccount account = tovren::readMailAccount();
-        if (throughAccount && !account.isSet())
+        if (throughAccount && !m_account.isSet())
             return tell(QStringLiteral("No mail account is set up: enter it under Tools, Mail "
                                        "Account.\r\nNo message was sent."),
                         platform::Icon::Critical);
-        if (const platform::MailResult found = platform::findSendmail();
-            !throughAccount && found.number != 0)
-            return tell(found.description + QStringLiteral("\r\nNo message was sent."),
-                        platform::Icon::Critical);
+        if (!throughAccount) {
+            if (const platform::MailResult found = platform::findSendmail(); found.number != 0)
+                return tell(found.description + QStringLiteral("\r\nNo message was sent."),
+                            platform::Icon::Critical);
+        }
 
         const tovren::Recipients recipients = tovren::collectRecipients(m_emls);
         QList<tovren::Contact> contacts = recipients.reachable;
@@ -222,12 +223,12 @@ void frmEml::cmdSend_Click()
             return send(messages, recipients.skipped, platform::sendMail);
         // One connection, signed in once, carries every message of the Send.
         platform::SmtpSession session;
-        if (const platform::MailResult opened = platform::openSignedIn(session, account.server);
+        if (const platform::MailResult opened = platform::openSignedIn(session, m_account.server);
             opened.number != 0)
             return tell(opened.description + QStringLiteral("\r\nNo message was sent."),
                         platform::Icon::Critical);
         send(messages, recipients.skipped, [&](const platform::MailMessage& message) {
-            return session.send(tovren::fromAccount(account, message));
+            return session.send(tovren::fromAccount(m_account, message));
         });
     });
 }

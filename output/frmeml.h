@@ -4,6 +4,7 @@
 // mail transport or the person's mail account, either personally ("Dear" and each name) or as one
 // common message to all; with files attached.
 
+#include "mail_account.h"
 #include "mail_merge.h"
 
 #include "records/emls.h"
@@ -54,6 +55,9 @@ private:
     bool chooseAfterInterruption(QList<tovren::Contact>& contacts);
 
     records::Emls m_emls;
+    // The mail account as set when the window opened: nothing can change it
+    // while this modal window is up.
+    tovren::MailAccount m_account;
     // The addresses a Send that stopped early had already mailed.
     QSet<QString> m_alreadyMailed;
 };

@@ -53,17 +53,24 @@ MailResult findSendmail()
     return {};
 }
 
+MailResult checkAddresses(const QStringList& addresses)
+{
+    for (const QString& address : addresses) {
+        if (!isMailAddress(address))
+            return {err::MailNotSent,
+                    QStringLiteral("'%1' is not a valid e-mail address.").arg(address)};
+    }
+    return {};
+}
+
 MailResult sendMail(const MailMessage& message)
 {
     if (const MailResult found = findSendmail(); found.number != 0)
         return found;
     if (message.to.isEmpty())
         return {err::MailNotSent, QStringLiteral("The message has no recipient.")};
-    for (const QString& address : message.to) {
-        if (!isMailAddress(address))
-            return {err::MailNotSent,
-                    QStringLiteral("'%1' is not a valid e-mail address.").arg(address)};
-    }
+    if (const MailResult checked = checkAddresses(message.to); checked.number != 0)
+        return checked;
 
     const QString program = sendmailProgram();
     QProcess process;

@@ -38,6 +38,9 @@ struct MailResult {
 // Whether `text` is one plain address, local@domain, with nothing that could
 // start another recipient or header (no blanks, commas, brackets, quotes).
 bool isMailAddress(const QString& text);
+// The first of `addresses` that is not one plain address, told as a refusal;
+// number 0 when every one is.
+MailResult checkAddresses(const QStringList& addresses);
 
 // Finds the sendmail program and checks that it can be run: 0, or 53 with
 // a description that says what to install.

@@ -186,12 +186,10 @@ MailResult SmtpSession::transfer(const QByteArray& mailFrom, const QList<QByteAr
 MailResult SmtpSession::send(const MailMessage& message)
 {
     // An address that is not one plain address could add a command.
-    const QStringList addresses = QStringList(message.to) << message.fromAddress.trimmed();
-    for (const QString& address : addresses) {
-        if (!isMailAddress(address))
-            return {err::MailNotSent,
-                    QStringLiteral("'%1' is not a valid e-mail address.").arg(address)};
-    }
+    if (const MailResult checked =
+            checkAddresses(QStringList(message.to) << message.fromAddress.trimmed());
+        checked.number != 0)
+        return checked;
     // The MIME writer gives local text with LF ends; the wire wants CR LF,
     // and a line that begins with a dot keeps it only when doubled.
     QByteArray data = mimeMessage(message);
