@@ -31,8 +31,6 @@ public:
     // without them has no states. Raises the data layer's errors.
     explicit SyncedBook(std::shared_ptr<data::Connection> connection, bool reading = false);
 
-    data::Connection& connection() { return *m_book.connection; }
-    SyncState& state() { return m_state; }
     AccountState account() { return m_tables ? m_state.account() : AccountState{}; }
 
     // Every contact's id and every state's, each once.

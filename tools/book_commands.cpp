@@ -14,12 +14,6 @@
 namespace book_tool {
 namespace {
 
-int complain(const QString& message, int status)
-{
-    std::fprintf(stderr, "tovren-book: %s\n", qUtf8Printable(message));
-    return status;
-}
-
 } // namespace
 
 int importFiles(std::shared_ptr<data::Connection> connection, const QStringList& paths, bool dryRun)

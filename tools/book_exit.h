@@ -2,6 +2,10 @@
 // The exit statuses of tovren-book, which scripts rely on; --help and the
 // README list them.
 
+#include <QString>
+
+#include <cstdio>
+
 namespace book_tool {
 
 enum Exit : int {
@@ -19,5 +23,12 @@ enum Exit : int {
     // refused by the server
     kNeedsALook = 8,
 };
+
+// Tells what went wrong on stderr and gives the exit status to end with.
+inline int complain(const QString& message, int status)
+{
+    std::fprintf(stderr, "tovren-book: %s\n", qUtf8Printable(message));
+    return status;
+}
 
 } // namespace book_tool

@@ -13,12 +13,6 @@ namespace {
 
 using namespace tovren::sync;
 
-int complain(const QString& message, int status)
-{
-    std::fprintf(stderr, "tovren-book: %s\n", qUtf8Printable(message));
-    return status;
-}
-
 void print(const SyncSummary& summary)
 {
     for (const QString& line : summary.lines())
