@@ -181,11 +181,12 @@ void frmDuplicates::merge()
         != platform::Answer::Yes)
         return;
     const transfer::MergeChoices chosen = m_choices;
-    modGenProcedures::toldOnFailure(kTitle, QStringLiteral("Nothing was merged."), [&] {
-        merges().push_back(
-            transfer::writeMerge(*m_book, members, transfer::mergedContact(members, chosen)));
-    });
-    tovren::bookWritten();
+    // The windows that show the book read it again only when it was written.
+    if (modGenProcedures::toldOnFailure(kTitle, QStringLiteral("Nothing was merged."), [&] {
+            merges().push_back(
+                transfer::writeMerge(*m_book, members, transfer::mergedContact(members, chosen)));
+        }))
+        tovren::bookWritten();
     reread();
 }
 
@@ -202,8 +203,9 @@ void frmDuplicates::undoLast()
             transfer::AddressBook book(data::Connection::open(tovren::connectionString()));
             transfer::undoMerge(book, merges().back());
         });
-    if (undone)
+    if (undone) {
         merges().pop_back();
-    tovren::bookWritten();
+        tovren::bookWritten();
+    }
     reread();
 }

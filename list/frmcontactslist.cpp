@@ -184,10 +184,9 @@ void frmContactsList::followBook()
 
 void frmContactsList::followCard()
 {
-    if (m_model->isStale()) {
+    // Reading the rows again tells the new count itself.
+    if (m_model->isStale())
         m_model->reload();
-        showCount();
-    }
     const auto& rs = m_model->recordset();
     const int shown = rs && rs->isOpen() && !rs->isBOF() && !rs->isEOF()
                           ? m_model->indexOf(rs->currentStoredRow())
