@@ -131,8 +131,9 @@ std::optional<std::vector<CardRef>> CardDavCollection::listEtags()
     if (!found)
         return std::nullopt;
     std::vector<CardRef> cards;
+    const QString book = hrefForPath(m_url);
     for (const DavResource& resource : found->resources) {
-        if (!isCollection(resource) && resource.href != hrefForPath(m_url))
+        if (!isCollection(resource) && resource.href != book)
             cards.push_back({resource.href, etagOf(resource)});
     }
     return cards;
@@ -172,8 +173,9 @@ std::optional<Changes> CardDavCollection::changesSince(const QString& token, boo
                 *invalidToken = !changes.token.isEmpty() && refusesToken(answer);
             return std::nullopt;
         }
+        const QString book = hrefForPath(m_url);
         for (const DavResource& resource : found->resources) {
-            if (resource.href == hrefForPath(m_url))
+            if (resource.href == book)
                 more = resource.status == 507 && found->syncToken != changes.token;
             else if (resource.status == 404)
                 changes.removed.push_back(resource.href);

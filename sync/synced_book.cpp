@@ -51,7 +51,9 @@ std::optional<interchange::Contact> SyncedBook::contact(qint64 id)
     if (row == m_rows.cend())
         return std::nullopt;
     m_book.addresses.setBookmark(*row);
-    return transfer::contactOfRow(m_book.addresses, transfer::pickListsOf(m_book));
+    if (!m_lists)
+        m_lists = transfer::pickListsOf(m_book);
+    return transfer::contactOfRow(m_book.addresses, *m_lists);
 }
 
 const CardState* SyncedBook::stateOf(qint64 id) const
@@ -126,6 +128,7 @@ std::vector<qint64> SyncedBook::Batch::commit()
     if (isEmpty())
         return {};
     transfer::AddressBook& book = m_book.m_book;
+    m_book.m_lists.reset();
     // A contact updated after the book lost it comes back as a new one,
     // and the state meant for it goes with it.
     std::vector<CardState> states;

@@ -9,6 +9,7 @@
 
 #include "interchange/contact.h"
 #include "transfer/address_book.h"
+#include "transfer/book_rows.h"
 
 #include <QHash>
 
@@ -58,6 +59,9 @@ private:
     std::map<qint64, CardState> m_states;
     QHash<QString, qint64> m_hrefs; // by hrefKey()
     QHash<QString, qint64> m_uids;
+    // The pick lists a contact's ids are read through: read on first use,
+    // again after a batch, which may add entries.
+    std::optional<transfer::PickLists> m_lists;
     friend class Batch;
 };
 

@@ -367,7 +367,8 @@ QByteArray patchedVCard(const QByteArray& server, const interchange::Contact& no
         return server;
     const Lines original = split(text);
     const interchange::VCardVersion version = versionOf(original);
-    const Lines written = split(QString::fromUtf8(interchange::vCard(now, version)));
+    const QString whole = QString::fromUtf8(interchange::vCard(now, version));
+    const Lines written = split(whole);
     const QHash<QString, QList<const Line*>> wanted = familiesOf(written);
     const QHash<QString, QList<int>> members = readerLines(original, before.value_or(now));
 
@@ -410,7 +411,6 @@ QByteArray patchedVCard(const QByteArray& server, const interchange::Contact& no
         if (line.property.name == QLatin1String("UID") && uid.isEmpty())
             uid = line.raw;
     }
-    const QString whole = QString::fromUtf8(interchange::vCard(now, version));
     return (uid.isEmpty() ? whole : withUidLine(whole, uid)).toUtf8();
 }
 
