@@ -1,10 +1,12 @@
 #include "frmduplicates.h"
 
 #include "card/contacts_commands.h"
+#include "card/frmaddress.h"
 #include "core/book_changes.h"
 #include "core/program.h"
 #include "data/connection.h"
 #include "platform/prompts.h"
+#include "records/address.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -13,11 +15,17 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <span>
+
 namespace {
 
 using interchange::Column;
 
 const QString kTitle = QStringLiteral("Find Duplicates");
+
+// More contacts than this side by side are not compared at a glance, and
+// would take long to lay out: a larger group shows these first.
+constexpr size_t kMostShown = 20;
 
 // Every merge of this run, the latest last, until the program ends.
 std::vector<transfer::MergeRecord>& merges()
@@ -40,6 +48,18 @@ bool differ(const std::vector<transfer::BookContact>& group, int column)
         seen = value;
     }
     return false;
+}
+
+// The rows the card holds; while no card is open, the book read for the
+// window.
+std::shared_ptr<data::Recordset> addressRows(const std::shared_ptr<data::Connection>& connection)
+{
+    if (frmAddress* card = frmAddress::instance(); card && card->cls1()->rs->isOpen())
+        return card->cls1()->rs;
+    auto rows = std::make_shared<data::Recordset>();
+    rows->setActiveConnection(connection);
+    rows->Open(QStringLiteral("Address"));
+    return rows;
 }
 
 QPushButton* button(QDialogButtonBox* box, const QString& text, const char* name)
@@ -98,10 +118,15 @@ bool frmDuplicates::reread()
 {
     m_groups.clear();
     m_shown = 0;
+    // The card's rows as the book holds them now; the card reads them
+    // again only when another program wrote the book since.
+    modGenProcedures::showBookChanged();
     const bool read = modGenProcedures::toldOnFailure(
         kTitle, QStringLiteral("The contacts could not be read."), [this] {
-            m_book.emplace(data::Connection::open(tovren::connectionString()));
-            m_groups = transfer::findDuplicates(*m_book);
+            m_connection = data::Connection::open(tovren::connectionString());
+            m_lists.emplace(transfer::pickListsOf(m_connection));
+            m_rows = addressRows(m_connection);
+            m_groups = transfer::duplicateRows(*m_rows);
         });
     showGroup();
     return read;
@@ -121,26 +146,35 @@ void frmDuplicates::showGroup()
         m_heading->setText(QStringLiteral("No more duplicate contacts."));
         return;
     }
-    const auto& members = m_groups[m_shown];
-    m_choices = transfer::defaultChoices(members);
-    m_heading->setText(QStringLiteral("&Group %1 of %2: %3 contacts. The first is kept; in each "
-                                      "row that differs, check the value to keep.")
-                           .arg(m_shown + 1)
-                           .arg(m_groups.size())
-                           .arg(members.size()));
+    const std::vector<int>& group = m_groups[m_shown];
+    m_members = transfer::contactsOfRows(*m_rows, *m_lists,
+                                         std::span(group).first(std::min(group.size(), kMostShown)));
+    m_choices = transfer::defaultChoices(m_members);
+    QString heading = QStringLiteral("&Group %1 of %2: %3 contacts.")
+                          .arg(m_shown + 1)
+                          .arg(m_groups.size())
+                          .arg(group.size());
+    if (group.size() > m_members.size())
+        heading += QStringLiteral(" The first %1 are shown; Merge merges them, and the group "
+                                  "comes back with its other %2.")
+                       .arg(m_members.size())
+                       .arg(group.size() - m_members.size());
+    m_heading->setText(heading
+                       + QStringLiteral(" The first is kept; in each row that differs, check the "
+                                        "value to keep."));
     QStringList heads;
-    for (size_t m = 0; m < members.size(); ++m)
+    for (size_t m = 0; m < m_members.size(); ++m)
         heads.append(m == 0 ? QStringLiteral("Kept") : QStringLiteral("Contact %1").arg(m + 1));
-    m_table->setColumnCount(int(members.size()));
+    m_table->setColumnCount(int(m_members.size()));
     m_table->setHorizontalHeaderLabels(heads);
     QStringList fields;
     for (int c = 0; c < interchange::kColumnCount; ++c) {
         const int row = m_table->rowCount();
         m_table->insertRow(row);
         fields.append(QString(interchange::columnName(Column(c))));
-        const bool choice = differ(members, c);
-        for (size_t m = 0; m < members.size(); ++m) {
-            const QString& value = members[m].contact.values[size_t(c)];
+        const bool choice = differ(m_members, c);
+        for (size_t m = 0; m < m_members.size(); ++m) {
+            const QString& value = m_members[m].contact.values[size_t(c)];
             auto* item = new QTableWidgetItem(value);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             if (choice && !value.isEmpty()) {
@@ -172,20 +206,20 @@ void frmDuplicates::choose(QTableWidgetItem* item)
 
 void frmDuplicates::merge()
 {
-    const auto members = m_groups[m_shown];
     if (platform::MsgBox(QStringLiteral("Merge these %1 contacts into the first? The others are "
                                         "deleted; Undo Last Merge brings them back until "
                                         "Tovren ends.")
-                             .arg(members.size()),
+                             .arg(m_members.size()),
                          platform::Buttons::YesNo, platform::Icon::Question, kTitle)
         != platform::Answer::Yes)
         return;
-    const transfer::MergeChoices chosen = m_choices;
+    const bool merged =
+        modGenProcedures::toldOnFailure(kTitle, QStringLiteral("Nothing was merged."), [&] {
+            merges().push_back(transfer::writeMerge(*m_connection, *m_rows, *m_lists, m_members,
+                                                    transfer::mergedContact(m_members, m_choices)));
+        });
     // The windows that show the book read it again only when it was written.
-    if (modGenProcedures::toldOnFailure(kTitle, QStringLiteral("Nothing was merged."), [&] {
-            merges().push_back(
-                transfer::writeMerge(*m_book, members, transfer::mergedContact(members, chosen)));
-        }))
+    if (merged)
         tovren::bookWritten();
     reread();
 }

@@ -4,12 +4,15 @@
 // differ, the checked value is the one the kept contact ends with; Space
 // or a click checks another. Merge asks first and writes the group as one
 // contact; Skip leaves the group alone; Undo Last Merge takes back the
-// latest merge of this run.
+// latest merge of this run. A group too large to compare at a glance
+// shows its first members only, and says so: a merge takes those, and the
+// group comes back with the rest.
 
 #include "transfer/contacts_merge.h"
 
 #include <QDialog>
 
+#include <memory>
 #include <optional>
 
 class QLabel;
@@ -23,7 +26,8 @@ public:
     explicit frmDuplicates(QWidget* parent = nullptr);
     ~frmDuplicates() override;
 
-    // Reads the book and groups its contacts; false, told in a message,
+    // Groups the contacts of the rows the card holds (while no card is
+    // open, of the book read for the window); false, told in a message,
     // when the book cannot be read.
     bool reread();
     int groupCount() const { return int(m_groups.size()); }
@@ -37,9 +41,12 @@ private:
     void skip();
     void undoLast();
 
-    std::optional<transfer::AddressBook> m_book;
-    std::vector<std::vector<transfer::BookContact>> m_groups;
+    std::shared_ptr<data::Connection> m_connection;
+    std::shared_ptr<data::Recordset> m_rows;
+    std::optional<transfer::PickLists> m_lists;
+    std::vector<std::vector<int>> m_groups; // stored rows of m_rows
     size_t m_shown = 0;
+    std::vector<transfer::BookContact> m_members; // those shown of the group shown
     transfer::MergeChoices m_choices{};
 
     QLabel* m_heading;

@@ -14,8 +14,9 @@ struct PickLists {
     PickList religions;
 };
 
-// The two pick lists as `book` holds them.
+// The two pick lists as `book` holds them, or as read through `connection`.
 PickLists pickListsOf(AddressBook& book);
+PickLists pickListsOf(const std::shared_ptr<data::Connection>& connection);
 
 // The index of each contact column among the recordset's fields.
 using ColumnIndexes = std::array<int, interchange::kColumnCount>;
@@ -26,11 +27,17 @@ ColumnIndexes columnIndexes(const data::Recordset& addresses);
 interchange::Contact contactOfRow(const data::Recordset& addresses, const PickLists& lists);
 interchange::Contact contactOfRow(const data::Recordset& addresses, const PickLists& lists,
                                   const ColumnIndexes& columns);
+// The stored row `row` of an Address recordset's rows.
+interchange::Contact contactOfRow(const data::RecordStore& rows, int row, const PickLists& lists,
+                                  const ColumnIndexes& columns);
 
 // Fills the current (new) row as the card fills one: "" for an empty text,
 // Null for no date, 0 for no pick-list entry. The contact's pick-list texts
 // are the lists' entries.
 void fillRow(data::Recordset& addresses, const interchange::Contact& contact,
              const PickLists& lists);
+// The same for a row of `rows`, whose columns are those of `columns`.
+void fillRow(data::RecordStore& rows, int row, const ColumnIndexes& columns,
+             const interchange::Contact& contact, const PickLists& lists);
 
 } // namespace transfer

@@ -2,6 +2,7 @@
 
 #include "book_rows.h"
 
+#include "data/connection.h"
 #include "data/transaction.h"
 #include "platform/error_numbers.h"
 #include "platform/runtime_error.h"
@@ -57,29 +58,28 @@ interchange::Contact mergedContact(const std::vector<BookContact>& group,
     return merged;
 }
 
-MergeRecord writeMerge(AddressBook& book, const std::vector<BookContact>& group,
+MergeRecord writeMerge(data::Connection& connection, const data::Recordset& addresses,
+                       const PickLists& lists, const std::vector<BookContact>& group,
                        const interchange::Contact& merged)
 {
-    MergeRecord record{group.front(), merged, {group.begin() + 1, group.end()}};
-    closedOnFailure(book, [&] {
-        QList<qint64> ids;
-        for (const BookContact& member : group)
-            ids.append(member.id);
-        const QHash<qint64, QVariant> bookmarks = bookmarksOf(book.addresses, ids);
-        if (bookmarks.size() != ids.size())
-            refuse();
-        data::Transaction work(book.connection);
-        book.addresses.setBookmark(bookmarks.value(ids.front()));
-        fillRow(book.addresses, merged, pickListsOf(book));
-        book.addresses.Update();
-        for (const qint64 id : ids.mid(1)) {
-            book.addresses.setBookmark(bookmarks.value(id));
-            book.addresses.Delete();
-        }
-        book.addresses.UpdateBatch();
-        work.commit();
-    });
-    return record;
+    // The group's rows as `addresses` holds them, the kept one given the
+    // merged values: what the book no longer holds so is not written.
+    const data::RecordStore& held = addresses.rows();
+    data::RecordStore rows(held.columns());
+    std::vector<std::vector<QVariant>> originals;
+    originals.reserve(group.size());
+    std::vector<data::PendingRow> pending;
+    for (const BookContact& member : group) {
+        const int row = rows.appendRow();
+        rows.setRowValues(row, originals.emplace_back(held.rowValues(member.row)));
+        pending.push_back({row, row == 0 ? data::PendingRow::Kind::Update
+                                         : data::PendingRow::Kind::Delete,
+                           &originals.back()});
+    }
+    fillRow(rows, 0, columnIndexes(addresses), merged, lists);
+    connection.io().writeRows(addresses.source(), rows,
+                              addresses.fieldIndex(u"AddressId"), pending, std::nullopt);
+    return {group.front(), merged, {group.begin() + 1, group.end()}};
 }
 
 void undoMerge(AddressBook& book, const MergeRecord& merge)

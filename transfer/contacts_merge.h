@@ -28,12 +28,15 @@ struct MergeRecord {
     std::vector<BookContact> removed;
 };
 
-// Gives the group's first contact (a row of `book.addresses`) the values
-// `merged` and deletes the others. A row that another program changed or
-// deleted since `book` was read refuses the whole merge with the data
-// layer's concurrency violation, and so does any other failure: nothing is
-// stored and the book's recordsets are closed, to be read anew.
-MergeRecord writeMerge(AddressBook& book, const std::vector<BookContact>& group,
+// Gives the group's first contact the values `merged` and deletes the
+// others, in one transaction through `connection`, without reading the
+// book: the members are stored rows of `addresses`, and a row is written
+// only while the book still holds it as `addresses` does. A row that
+// another program changed or deleted since refuses the whole merge with the
+// data layer's concurrency violation, and so does any other failure:
+// nothing is stored. `addresses` itself is left as it is.
+MergeRecord writeMerge(data::Connection& connection, const data::Recordset& addresses,
+                       const PickLists& lists, const std::vector<BookContact>& group,
                        const interchange::Contact& merged);
 
 // Takes `merge` back in one transaction: the kept row gets its values

@@ -1,82 +1,83 @@
 #include "duplicate_groups.h"
 
-#include "book_rows.h"
+#include "duplicate_keys.h"
 
-#include "data/text_key.h"
+#include <QHashFunctions>
 
-#include <QHash>
-
-#include <algorithm>
 #include <numeric>
+#include <optional>
 
 namespace transfer {
 namespace {
 
-using interchange::Column;
+// Where each key of one rule was first seen, by open addressing. A slot
+// holds the key's hash and the place it came from (row and column); the key
+// itself is read again from its row when another hashes alike, so a
+// million rows cost a few tens of megabytes, not a copy of every key.
+class FirstSeen {
+public:
+    static constexpr quint32 kColumnsAPlace = 8;
+    static_assert(DuplicateKeys::kMostColumns < int(kColumnsAPlace));
 
-// Fewer digits than this are an extension or a short code many contacts
-// may share, not a number that tells one person.
-constexpr qsizetype kShortestPhone = 6;
-
-constexpr Column kPhones[] = {Column::PhOff1, Column::PhOff2, Column::PhFax,  Column::PhRes1,
-                              Column::PhRes2, Column::PhCell, Column::PhPager};
-
-QString digitsOf(const QString& phone)
-{
-    QString digits;
-    for (const QChar c : phone) {
-        if (c.isDigit())
-            digits.append(QChar(u'0' + c.digitValue()));
+    void clear(size_t expected)
+    {
+        size_t size = 16;
+        while (size < 2 * expected)
+            size *= 2;
+        m_slots.assign(size, Slot{});
+        m_used = 0;
     }
-    return digits;
-}
 
-// A word as the card compares it; plain ASCII, most names, needs only its
-// capitals made small.
-QString foldedWord(QStringView word)
-{
-    const bool ascii =
-        std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x80; });
-    if (ascii)
-        return word.toString().toLower();
-    return data::textKey(word).stripped().toString();
-}
-
-// The name's words, each folded as the card compares texts (case and
-// accents set aside), in sorted order: "Émile  Zola" and "zola, emile" meet.
-QString nameKey(const QString& name)
-{
-    QStringList words;
-    qsizetype start = 0;
-    // Letters and digits of every script make words; anything else parts them.
-    for (qsizetype i = 0; i <= name.size(); ++i) {
-        if (i < name.size() && name[i].isLetterOrNumber())
-            continue;
-        if (i > start)
-            words.append(foldedWord(QStringView(name).mid(start, i - start)));
-        start = i + 1;
+    // The place first seen with this key (the same hash, and `same` of that
+    // place), or nothing when there is none and `place` is now the first.
+    template <typename Same>
+    std::optional<quint32> findOrAdd(quint32 hash, quint32 place, const Same& same)
+    {
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = hash & mask;; i = (i + 1) & mask) {
+            Slot& slot = m_slots[i];
+            if (slot.place == kFree) {
+                slot = {hash, place};
+                if (++m_used * 2 > m_slots.size())
+                    grow();
+                return std::nullopt;
+            }
+            if (slot.hash == hash && same(slot.place))
+                return slot.place;
+        }
     }
-    words.sort();
-    return words.join(u' ');
-}
 
-// The keys that join a contact to others, each marked with its rule so that
-// a phone never meets a name.
-QStringList keysOf(const interchange::Contact& contact)
-{
-    QStringList keys;
-    const QString email = contact[Column::EmlAddr].trimmed().toCaseFolded();
-    if (!email.isEmpty())
-        keys.append(u'@' + email);
-    for (const Column column : kPhones) {
-        const QString digits = digitsOf(contact[column]);
-        if (digits.size() >= kShortestPhone)
-            keys.append(u'#' + digits);
+private:
+    static constexpr quint32 kFree = 0xffffffff;
+    struct Slot {
+        quint32 hash = 0;
+        quint32 place = kFree;
+    };
+
+    // Twice the slots, every key a different one, so none is compared.
+    void grow()
+    {
+        std::vector<Slot> old(m_slots.size() * 2);
+        old.swap(m_slots);
+        const size_t mask = m_slots.size() - 1;
+        for (const Slot& slot : old) {
+            if (slot.place == kFree)
+                continue;
+            size_t i = slot.hash & mask;
+            while (m_slots[i].place != kFree)
+                i = (i + 1) & mask;
+            m_slots[i] = slot;
+        }
     }
-    const QString name = nameKey(contact[Column::Name]);
-    if (!name.isEmpty())
-        keys.append(u'=' + name);
-    return keys;
+
+    std::vector<Slot> m_slots;
+    size_t m_used = 0;
+};
+
+quint32 hashOf(const std::u16string& key)
+{
+    const size_t hash = qHash(QStringView(key.data(), qsizetype(key.size())));
+    return quint32(hash ^ (quint64(hash) >> 32));
 }
 
 int root(std::vector<int>& parent, int i)
@@ -86,83 +87,81 @@ int root(std::vector<int>& parent, int i)
     return i;
 }
 
-} // namespace
-
-std::vector<std::vector<int>> duplicateGroups(const std::vector<BookContact>& contacts)
+void join(std::vector<int>& parent, int a, int b)
 {
-    const int count = int(contacts.size());
-    std::vector<int> parent(contacts.size());
-    std::iota(parent.begin(), parent.end(), 0);
-    QHash<QString, int> firstWithKey;
-    firstWithKey.reserve(count * 2);
-    for (int i = 0; i < count; ++i) {
-        for (const QString& key : keysOf(contacts[size_t(i)].contact)) {
-            const auto seen = firstWithKey.constFind(key);
-            if (seen == firstWithKey.cend()) {
-                firstWithKey.insert(key, i);
-                continue;
-            }
-            const int a = root(parent, *seen), b = root(parent, i);
-            // The earlier contact stays the root, so a group is named by its first.
-            parent[size_t(std::max(a, b))] = std::min(a, b);
-        }
-    }
-    std::vector<std::vector<int>> groups;
-    QHash<int, size_t> groupOfRoot;
-    std::vector<int> sizes(contacts.size(), 0);
+    a = root(parent, a);
+    b = root(parent, b);
+    // The earlier row stays the root, so a group is named by its first.
+    parent[size_t(std::max(a, b))] = std::min(a, b);
+}
+
+// The sets of `parent` with two rows or more, each in stored order.
+std::vector<std::vector<int>> groupsOf(std::vector<int>& parent)
+{
+    const int count = int(parent.size());
+    std::vector<int> sizes(parent.size(), 0);
     for (int i = 0; i < count; ++i)
         ++sizes[size_t(root(parent, i))];
+    std::vector<std::vector<int>> groups;
+    std::vector<int> groupOfRoot(parent.size(), -1);
     for (int i = 0; i < count; ++i) {
         const int r = root(parent, i);
         if (sizes[size_t(r)] < 2)
             continue;
         if (r == i) {
-            groupOfRoot.insert(r, groups.size());
-            groups.emplace_back();
+            groupOfRoot[size_t(r)] = int(groups.size());
+            groups.emplace_back().reserve(size_t(sizes[size_t(r)]));
         }
-        groups[groupOfRoot.value(r)].push_back(i);
+        groups[size_t(groupOfRoot[size_t(r)])].push_back(i);
     }
     return groups;
 }
 
-std::vector<std::vector<BookContact>> findDuplicates(AddressBook& book)
+} // namespace
+
+std::vector<std::vector<int>> duplicateRows(const data::Recordset& addresses)
 {
-    // Only the columns the rules read, since most rows are nobody's
-    // duplicate; the grouped rows are read whole afterwards.
-    data::Recordset& rows = book.addresses;
-    std::vector<BookContact> contacts;
-    contacts.reserve(size_t(std::max(0, rows.RecordCount())));
-    const ColumnIndexes columns = columnIndexes(rows);
-    std::vector<Column> ruled{Column::Name, Column::EmlAddr};
-    ruled.insert(ruled.end(), std::begin(kPhones), std::end(kPhones));
-    const int idColumn = rows.fieldIndex(u"AddressId");
-    if (rows.RecordCount() > 0) {
-        for (rows.MoveFirst(); !rows.isEOF(); rows.MoveNext()) {
-            BookContact& read = contacts.emplace_back();
-            read.id = rows.value(idColumn).toLongLong();
-            for (const Column column : ruled)
-                read.contact[column] = rows.value(columns[size_t(column)]).toString();
+    const int count = addresses.rows().rowCount();
+    std::vector<int> parent(static_cast<size_t>(count));
+    std::iota(parent.begin(), parent.end(), 0);
+    DuplicateKeys keys(addresses);
+    std::u16string key, other;
+    FirstSeen seen;
+    // One rule at a time, so that the table holds the keys of one.
+    for (const DuplicateRule rule : kDuplicateRules) {
+        seen.clear(size_t(count));
+        const int columns = DuplicateKeys::columnCount(rule);
+        for (int row = 0; row < count; ++row) {
+            if (!addresses.isLive(row))
+                continue;
+            for (int which = 0; which < columns; ++which) {
+                if (!keys.key(rule, row, which, key))
+                    continue;
+                const quint32 place = quint32(row) * FirstSeen::kColumnsAPlace + quint32(which);
+                const auto first = seen.findOrAdd(hashOf(key), place, [&](quint32 at) {
+                    return keys.key(rule, int(at / FirstSeen::kColumnsAPlace),
+                                    int(at % FirstSeen::kColumnsAPlace), other)
+                           && other == key;
+                });
+                if (first)
+                    join(parent, int(*first / FirstSeen::kColumnsAPlace), row);
+            }
         }
     }
-    // A second walk reads the grouped rows whole: finding a row by its
-    // bookmark costs a walk of its own.
-    const std::vector<std::vector<int>> found = duplicateGroups(contacts);
-    std::vector<std::pair<int, int>> placeOf(contacts.size(), {-1, 0});
-    std::vector<std::vector<BookContact>> groups(found.size());
-    for (size_t g = 0; g < found.size(); ++g) {
-        groups[g].resize(found[g].size());
-        for (size_t m = 0; m < found[g].size(); ++m)
-            placeOf[size_t(found[g][m])] = {int(g), int(m)};
-    }
-    const PickLists lists = pickListsOf(book);
-    int i = 0;
-    for (rows.MoveFirst(); !groups.empty() && !rows.isEOF(); rows.MoveNext(), ++i) {
-        const auto [g, m] = placeOf[size_t(i)];
-        if (g >= 0)
-            groups[size_t(g)][size_t(m)] = {contacts[size_t(i)].id,
-                                            contactOfRow(rows, lists, columns)};
-    }
-    return groups;
+    return groupsOf(parent);
+}
+
+std::vector<BookContact> contactsOfRows(const data::Recordset& addresses, const PickLists& lists,
+                                        std::span<const int> rows)
+{
+    const ColumnIndexes columns = columnIndexes(addresses);
+    const int idColumn = addresses.fieldIndex(u"AddressId");
+    std::vector<BookContact> contacts;
+    contacts.reserve(rows.size());
+    for (const int row : rows)
+        contacts.push_back({addresses.rows().number(row, idColumn),
+                            contactOfRow(addresses.rows(), row, lists, columns), row});
+    return contacts;
 }
 
 } // namespace transfer

@@ -1,7 +1,8 @@
 // Tools, Find Duplicates on the real program: a group's values chosen from
 // the keyboard and merged after the question, the card showing the result,
-// a merge refused whole when another program changed a row, and the merge
-// taken back from the window opened again.
+// a merge refused whole when another program changed a row, the merge
+// taken back from the window opened again, and a group too large to
+// compare at a glance shown and merged a part at a time.
 
 #include "card/card_fixture.h"
 
@@ -116,5 +117,35 @@ TEST_F(FindDuplicates, ABookWithoutDuplicatesIsToldSo)
     trigger("mnuDuplicates", {Answer::OK});
     EXPECT_EQ(m_prompts.messages().back().text, "No duplicate contacts were found.");
 }
+
+// With the card open the window groups the card's rows, read again first
+// when another program wrote the book; with it closed, the book's.
+class ALargeGroup : public FindDuplicates, public testing::WithParamInterface<bool> {};
+
+TEST_P(ALargeGroup, ShowsItsFirstMembersSaysSoAndMergesThose)
+{
+    openCard(QStringList{"Asha Rao"} + QStringList(24, "rao asha") + QStringList{"Vikram"});
+    sql("UPDATE Address SET City = 'Goa' WHERE AddressId = 3");
+    if (!GetParam())
+        closeBox();
+    inWindow([this](QDialog& dialog, QTableWidget& table) {
+        EXPECT_EQ(table.columnCount(), 20);
+        EXPECT_EQ(table.item(kCity, 2)->text(), "Goa");
+        m_prompts.answerMessage(Answer::Yes);
+        press(dialog, "cmdMerge");
+        EXPECT_EQ(m_prompts.messages().back().text.left(31), "Merge these 20 contacts into th");
+        EXPECT_TRUE(dialog.findChild<QLabel*>("lblGroup")->text().startsWith(
+            "&Group 1 of 1: 6 contacts. The first is kept"));
+        EXPECT_EQ(table.columnCount(), 6);
+        dialog.reject();
+    });
+    EXPECT_TRUE(m_heading.startsWith("&Group 1 of 1: 25 contacts. The first 20 are shown; Merge "
+                                     "merges them, and the group comes back with its other 5."))
+        << m_heading.toStdString();
+    EXPECT_EQ(stored().size(), 7);
+    EXPECT_EQ(stored().front(), "Asha Rao|Asha Rao Ltd|Pune");
+}
+
+INSTANTIATE_TEST_SUITE_P(CardOpenOrClosed, ALargeGroup, testing::Bool());
 
 } // namespace
