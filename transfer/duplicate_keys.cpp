@@ -2,10 +2,6 @@
 
 #include "book_rows.h"
 
-#include "data/text_key.h"
-
-#include <QStringList>
-
 #include <algorithm>
 #include <string_view>
 
@@ -32,37 +28,17 @@ char16_t lowered(char c)
     return char16_t(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
 }
 
-bool isAsciiWordChar(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
-
 // A digit of any script counts as the digit it stands for.
 template <typename Text>
 void appendDigits(const Text& text, std::u16string& out)
 {
     for (const auto c : text) {
         const QChar character(c);
-        if (character.isDigit())
+        if (character.unicode() >= u'0' && character.unicode() <= u'9')
+            out.push_back(character.unicode());
+        else if (character.unicode() > 0x7f && character.isDigit())
             out.push_back(char16_t(u'0' + character.digitValue()));
     }
-}
-
-// A name that is not plain ASCII: its words (letters and digits of every
-// script; anything else parts them) each folded to its comparison key.
-QString foldedNameKey(const QString& name)
-{
-    QStringList words;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= name.size(); ++i) {
-        if (i < name.size() && name[i].isLetterOrNumber())
-            continue;
-        if (i > start)
-            words.append(data::textKey(QStringView(name).mid(start, i - start)).stripped().toString());
-        start = i + 1;
-    }
-    words.sort();
-    return words.join(u' ');
 }
 
 } // namespace
@@ -109,38 +85,31 @@ bool DuplicateKeys::key(DuplicateRule rule, int row, int which, std::u16string& 
 
 bool DuplicateKeys::nameKey(int row, std::u16string& out)
 {
+    // The name's comparison key as the store keeps it beside the name, up
+    // to the form that keeps the accents: each word of it is that word's key.
     const data::KeyView stored = m_store.key(row, m_name);
-    if (stored.size() == 0)
-        return false;
-    if (!stored.narrow()) {
-        append(out, foldedNameKey(m_store.value(row, m_name).toString()));
-        return !out.empty();
+    m_key.clear();
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        const char16_t c = stored.at(i);
+        if (stored.wide() && c == u'\u0001')
+            break;
+        m_key.push_back(c);
     }
-    // Plain ASCII: its words made small where they lie, then joined in order.
-    const char* chars = stored.narrow();
-    std::u16string& name = m_lowered;
-    name.assign(size_t(stored.size()), u' ');
+    // Letters and digits of every script make words; anything else parts them.
     m_words.clear();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= stored.size(); ++i) {
-        if (i < stored.size() && isAsciiWordChar(chars[i])) {
-            name[size_t(i)] = lowered(chars[i]);
+    size_t start = 0;
+    for (size_t i = 0; i <= m_key.size(); ++i) {
+        if (i < m_key.size() && QChar(m_key[i]).isLetterOrNumber())
             continue;
-        }
         if (i > start)
-            m_words.emplace_back(start, i - start);
+            m_words.push_back(std::u16string_view(m_key).substr(start, i - start));
         start = i + 1;
     }
-    const std::u16string_view whole(name);
-    const auto word = [&whole](const std::pair<qsizetype, qsizetype>& at) {
-        return whole.substr(size_t(at.first), size_t(at.second));
-    };
-    std::sort(m_words.begin(), m_words.end(),
-              [&word](const auto& a, const auto& b) { return word(a) < word(b); });
-    for (const auto& at : m_words) {
+    std::sort(m_words.begin(), m_words.end());
+    for (const std::u16string_view word : m_words) {
         if (!out.empty())
             out.push_back(u' ');
-        out.append(word(at));
+        out.append(word);
     }
     return !out.empty();
 }

@@ -3,14 +3,15 @@
 // read from an Address recordset's stored rows in place: the e-mail
 // address without regard to case, a phone's digits, and the name's words
 // folded as the card compares texts (case and accents set aside) in sorted
-// order, so that "Émile  Zola" and "zola, emile" meet. Plain ASCII, most
-// values, is read where it is stored; nothing is built for a row but its key.
+// order, so that "Émile  Zola" and "zola, emile" meet. The values and the
+// names' keys are read where the store keeps them; nothing is built for a
+// row but its key.
 
 #include "data/recordset.h"
 
 #include <array>
 #include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
 
 namespace transfer {
@@ -40,9 +41,9 @@ private:
     int m_email;
     std::array<int, kMostColumns> m_phones;
     int m_name;
-    // The name being read: made small, and where its words lie.
-    std::u16string m_lowered;
-    std::vector<std::pair<qsizetype, qsizetype>> m_words;
+    // The name being read: its key, and its words in it.
+    std::u16string m_key;
+    std::vector<std::u16string_view> m_words;
 };
 
 } // namespace transfer
