@@ -398,6 +398,7 @@ void frmAddress::Form_Unload(bool& Cancel)
         m_cls1.reset();
         if (g_card == this)
             g_card = nullptr;
+        Q_EMIT unloaded();
     });
 }
 

@@ -95,6 +95,8 @@ Q_SIGNALS:
     // The card shows another row, or none: after a move, a save, a delete,
     // a refresh, a filter. Windows beside the card follow it.
     void recordShown();
+    // The card is closing and has set the commands as for no card.
+    void unloaded();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

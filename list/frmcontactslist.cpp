@@ -8,6 +8,7 @@
 #include "card/search_commands.h"
 #include "core/book_changes.h"
 #include "core/program.h"
+#include "core/toolbar_state.h"
 #include "platform/profile_file.h"
 #include "records/address.h"
 #include "records/recordset_access.h"
@@ -165,6 +166,11 @@ void frmContactsList::refresh()
         m_model->setRecordset(card->cls1()->rs);
         disconnect(m_cardWatch);
         m_cardWatch = connect(card, &frmAddress::recordShown, this, &frmContactsList::followCard);
+        // The card closed takes Refresh with it; the list, active, offers it again.
+        connect(card, &frmAddress::unloaded, this, [this] {
+            if (requireFrame().ActiveForm() == this)
+                offerRefresh(true);
+        });
     }
     showCount();
     followCard();
@@ -225,6 +231,18 @@ void frmContactsList::refreshBook()
 void frmContactsList::Form_Activate()
 {
     refresh();
+    offerRefresh(true);
+}
+
+void frmContactsList::Form_Deactivate()
+{
+    offerRefresh(false);
+}
+
+void frmContactsList::offerRefresh(bool on)
+{
+    if (!frmAddress::instance())
+        modGenProcedures::TbrMnuBtns(Group::Refresh, on);
 }
 
 void frmContactsList::showCount()
@@ -269,6 +287,7 @@ bool frmContactsList::eventFilter(QObject* watched, QEvent* event)
 void frmContactsList::closeEvent(QCloseEvent* event)
 {
     saveColumns();
+    offerRefresh(false);
     // The window goes once its frame deletes it; a list opened before
     // then is a new one.
     g_list = nullptr;

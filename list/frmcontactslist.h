@@ -44,7 +44,7 @@ public:
     void refreshBook();
 
     void Form_Activate() override;
-    void Form_Deactivate() override {}
+    void Form_Deactivate() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,6 +52,9 @@ protected:
 
 private:
     void showCount();
+    // With no card open, View, Refresh belongs to the list while it is
+    // active; an open card sets it itself.
+    static void offerRefresh(bool on);
     // Wide enough for every column's heading and typical contents, beside
     // the card inside the main window, which grows when it must.
     void placeBesideCard();

@@ -272,11 +272,15 @@ TEST_P(ABookWrittenElsewhere, ShowsInTheListAtOnce)
     GetParam().signalled ? tovren::bookWritten() : trigger("mnuRefresh");
     EXPECT_EQ(list.lblCount->text(), "6 / 6");
     EXPECT_EQ(shownColumn().section(',', 0, 1), "Aaron,Bo O'Brien");
+    // Refresh is offered with the list, not left behind it.
+    list.parentWidget()->close();
+    QApplication::processEvents();
+    EXPECT_EQ(m_main->menuItem("mnuRefresh")->isEnabled(), GetParam().cardOpen);
 }
 
 INSTANTIATE_TEST_SUITE_P(ContactsList, ABookWrittenElsewhere,
                          testing::Values(Written{true, true}, Written{true, false},
-                                         Written{false, true}));
+                                         Written{false, true}, Written{false, false}));
 
 // Beside the card, never over it, inside the main window; as wide as every
 // column needs when the main window has the room.
