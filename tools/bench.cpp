@@ -319,8 +319,8 @@ void transferBook(const QString& folder, const QByteArray& cards)
     }
 }
 
-// Tools, Find Duplicates up to its first group shown: the book read on the
-// window's own connection and grouped.
+// Tools, Find Duplicates up to its first group shown: the rows the open
+// card holds grouped, and the first group's contacts built.
 void findDuplicates(mdiMain& main)
 {
     time("find_duplicates", [&main] {
