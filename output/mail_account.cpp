@@ -57,18 +57,12 @@ bool writeMailAccount(const MailAccount& account)
         if (account.server.security == mode)
             security = name;
     }
-    const std::pair<const char*, QString> values[] = {
-        {"Server", account.server.host},
-        {"Port", QString::number(account.server.port)},
-        {"Security", security},
-        {"User", account.server.user},
-        {"SenderName", account.senderName},
-        {"SenderAddress", account.senderAddress},
-    };
-    bool written = true;
-    for (const auto& [key, value] : values)
-        written = writeSetting(kSection, QLatin1String(key), value) && written;
-    return written;
+    return writeSettings(kSection, {{QStringLiteral("Server"), account.server.host},
+                                    {QStringLiteral("Port"), QString::number(account.server.port)},
+                                    {QStringLiteral("Security"), security},
+                                    {QStringLiteral("User"), account.server.user},
+                                    {QStringLiteral("SenderName"), account.senderName},
+                                    {QStringLiteral("SenderAddress"), account.senderAddress}});
 }
 
 platform::MailMessage fromAccount(const MailAccount& account, platform::MailMessage message)
