@@ -190,17 +190,11 @@ MailResult SmtpSession::send(const MailMessage& message)
             checkAddresses(QStringList(message.to) << message.fromAddress.trimmed());
         checked.number != 0)
         return checked;
-    // The MIME writer gives local text with LF ends; the wire wants CR LF,
-    // and a line that begins with a dot keeps it only when doubled.
-    QByteArray data = mimeMessage(message);
-    data.replace('\n', "\r\n");
-    data.replace("\r\n.", "\r\n..");
-    if (data.startsWith('.'))
-        data.prepend('.');
     QList<QByteArray> rcptTo;
     for (const QString& address : message.to)
         rcptTo << "RCPT TO:<" + address.toUtf8() + ">\r\n";
-    return transfer("MAIL FROM:<" + message.fromAddress.trimmed().toUtf8() + ">\r\n", rcptTo, data);
+    return transfer("MAIL FROM:<" + message.fromAddress.trimmed().toUtf8() + ">\r\n", rcptTo,
+                    smtpData(message));
 }
 
 void SmtpSession::close()
