@@ -99,13 +99,16 @@ MailResult SmtpSession::greet()
     return {};
 }
 
+bool SmtpSession::offered(const QByteArray& keyword) const
+{
+    return std::any_of(m_offers.cbegin(), m_offers.cend(), [&keyword](const QByteArray& offer) {
+        return offer.trimmed().toUpper() == keyword;
+    });
+}
+
 MailResult SmtpSession::startTls()
 {
-    const bool offered =
-        std::any_of(m_offers.cbegin(), m_offers.cend(), [](const QByteArray& offer) {
-            return offer.trimmed().toUpper() == "STARTTLS";
-        });
-    if (!offered)
+    if (!offered("STARTTLS"))
         return {err::MailNotSent,
                 QStringLiteral("The server %1 offers no encryption (STARTTLS); nothing was sent. "
                                "Choose TLS or another server.")
@@ -162,25 +165,52 @@ MailResult SmtpSession::signIn(const PasswordSource& password)
 MailResult SmtpSession::transfer(const QByteArray& mailFrom, const QList<QByteArray>& rcptTo,
                                  const QByteArray& data)
 {
-    const auto reset = [this](const QString& what, const Reply& reply) {
-        const MailResult result = refused(what, reply);
-        if (reply.code != 0)
-            command("RSET\r\n");
-        return result;
+    QByteArrayList envelope = QByteArrayList{mailFrom} + rcptTo;
+    envelope << "DATA\r\n";
+    const qsizetype last = envelope.size() - 1;
+    const auto refusal = [&](qsizetype line, const Reply& reply) {
+        if (line == 0)
+            return refused(QStringLiteral("The server refused the sender"), reply);
+        if (line < last)
+            return refused(
+                QStringLiteral("The server refused the recipient %1")
+                    .arg(QString::fromUtf8(envelope[line].mid(envelope[line].indexOf(':') + 1))
+                             .trimmed()),
+                reply);
+        return refused(QStringLiteral("The server refused the message"), reply);
     };
-    if (const Reply reply = command(mailFrom); reply.code != 250)
-        return reset(QStringLiteral("The server refused the sender"), reply);
-    for (const QByteArray& line : rcptTo) {
-        if (const Reply reply = command(line); reply.code != 250 && reply.code != 251)
-            return reset(QStringLiteral("The server refused the recipient %1")
-                             .arg(QString::fromUtf8(line.mid(line.indexOf(':') + 1)).trimmed()),
-                         reply);
+    // Where the server takes pipelining (RFC 2920) the envelope leaves in one
+    // write and its replies are read after: one wait instead of one a line.
+    const bool pipelined = offered("PIPELINING");
+    if (pipelined && !put(envelope.join()))
+        return connectionLost();
+    std::optional<MailResult> failure;
+    for (qsizetype line = 0; line <= last && !(failure && !pipelined); ++line) {
+        const Reply reply = pipelined ? readReply() : command(envelope[line]);
+        if (reply.code == 0)
+            return connectionLost();
+        const bool taken =
+            line == last ? reply.code == 354 : reply.code == 250 || (line > 0 && reply.code == 251);
+        if (!taken && !failure)
+            failure = refusal(line, reply);
+        if (failure && line == last && reply.code == 354) {
+            // The envelope was refused, yet DATA taken: ending the data would
+            // deliver an empty message, so the connection is dropped instead.
+            m_socket.reset();
+            return *failure;
+        }
     }
-    if (const Reply reply = command("DATA\r\n"); reply.code != 354)
-        return reset(QStringLiteral("The server refused the message"), reply);
-    if (const Reply reply = command(data + ".\r\n"); reply.code != 250)
-        return reset(QStringLiteral("The server refused the message"), reply);
-    return {};
+    if (!failure) {
+        const Reply reply = command(data + ".\r\n");
+        if (reply.code == 0)
+            return connectionLost();
+        if (reply.code == 250)
+            return {};
+        failure = refusal(last, reply);
+    }
+    // A refusal resets the transaction, so the next message may follow.
+    command("RSET\r\n");
+    return *failure;
 }
 
 MailResult SmtpSession::send(const MailMessage& message)
@@ -206,12 +236,15 @@ void SmtpSession::close()
     m_socket.reset();
 }
 
+bool SmtpSession::put(const QByteArray& lines)
+{
+    return m_socket && m_socket->state() == QAbstractSocket::ConnectedState
+           && m_socket->write(lines) >= 0;
+}
+
 SmtpSession::Reply SmtpSession::command(const QByteArray& line)
 {
-    if (!m_socket || m_socket->state() != QAbstractSocket::ConnectedState
-        || m_socket->write(line) < 0)
-        return {};
-    return readReply();
+    return put(line) ? readReply() : Reply{};
 }
 
 SmtpSession::Reply SmtpSession::readReply()
@@ -255,6 +288,9 @@ MailResult SmtpSession::refused(const QString& what, const Reply& reply)
 MailResult SmtpSession::connectionLost() const
 {
     const QString where = serverName(m_server);
+    if (!m_socket)
+        return {err::MailNotSent,
+                QStringLiteral("The connection to the mail server %1 was closed.").arg(where)};
     if (const QString refused = tlsFailure(*m_socket, m_server.host); !refused.isEmpty())
         return {err::MailNotSent, refused + QStringLiteral(" Nothing was sent.")};
     QString text;
