@@ -165,6 +165,12 @@ MailResult SmtpSession::signIn(const PasswordSource& password)
 MailResult SmtpSession::transfer(const QByteArray& mailFrom, const QList<QByteArray>& rcptTo,
                                  const QByteArray& data)
 {
+    return transfer(mailFrom, rcptTo, [&data] { return data; });
+}
+
+MailResult SmtpSession::transfer(const QByteArray& mailFrom, const QList<QByteArray>& rcptTo,
+                                 const std::function<QByteArray()>& data)
+{
     QByteArrayList envelope = QByteArrayList{mailFrom} + rcptTo;
     envelope << "DATA\r\n";
     const qsizetype last = envelope.size() - 1;
@@ -181,12 +187,14 @@ MailResult SmtpSession::transfer(const QByteArray& mailFrom, const QList<QByteAr
     };
     // Where the server takes pipelining (RFC 2920) the envelope leaves in one
     // write and its replies are read after: one wait instead of one a line.
+    // The server reads the first line while the message is made.
     const bool pipelined = offered("PIPELINING");
-    if (pipelined && !put(envelope.join()))
+    if (!put(pipelined ? envelope.join() : envelope[0]))
         return connectionLost();
+    const QByteArray message = data() + ".\r\n";
     std::optional<MailResult> failure;
     for (qsizetype line = 0; line <= last && !(failure && !pipelined); ++line) {
-        const Reply reply = pipelined ? readReply() : command(envelope[line]);
+        const Reply reply = pipelined || line == 0 ? readReply() : command(envelope[line]);
         if (reply.code == 0)
             return connectionLost();
         const bool taken =
@@ -201,7 +209,7 @@ MailResult SmtpSession::transfer(const QByteArray& mailFrom, const QList<QByteAr
         }
     }
     if (!failure) {
-        const Reply reply = command(data + ".\r\n");
+        const Reply reply = command(message);
         if (reply.code == 0)
             return connectionLost();
         if (reply.code == 250)
@@ -224,7 +232,7 @@ MailResult SmtpSession::send(const MailMessage& message)
     for (const QString& address : message.to)
         rcptTo << "RCPT TO:<" + address.toUtf8() + ">\r\n";
     return transfer("MAIL FROM:<" + message.fromAddress.trimmed().toUtf8() + ">\r\n", rcptTo,
-                    smtpData(message));
+                    [&message] { return smtpData(message); });
 }
 
 void SmtpSession::close()
@@ -238,8 +246,13 @@ void SmtpSession::close()
 
 bool SmtpSession::put(const QByteArray& lines)
 {
-    return m_socket && m_socket->state() == QAbstractSocket::ConnectedState
-           && m_socket->write(lines) >= 0;
+    if (!m_socket || m_socket->state() != QAbstractSocket::ConnectedState
+        || m_socket->write(lines) < 0)
+        return false;
+    // Out at once: else the bytes wait for the reply's wait to find the
+    // socket writable, a wake-up more for every line.
+    m_socket->flush();
+    return true;
 }
 
 SmtpSession::Reply SmtpSession::command(const QByteArray& line)

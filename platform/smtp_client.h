@@ -72,6 +72,9 @@ private:
         int code = 0;
         QByteArrayList lines; // the text after each "NNN-" or "NNN "
     };
+    // `transfer` with the data made once the first line has left.
+    MailResult transfer(const QByteArray& mailFrom, const QList<QByteArray>& rcptTo,
+                        const std::function<QByteArray()>& data);
     bool put(const QByteArray& lines); // false when the connection is gone
     Reply command(const QByteArray& line);
     Reply readReply();
