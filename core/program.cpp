@@ -1,7 +1,5 @@
 #include "program.h"
 
-#include "platform/profile_file.h"
-
 #include <QCoreApplication>
 #include <QDir>
 
@@ -61,8 +59,13 @@ QString settingsFile()
 
 bool writeSetting(const QString& section, const QString& key, const QString& value)
 {
+    return writeSettings(section, {{key, value}});
+}
+
+bool writeSettings(const QString& section, const platform::ProfileEntries& entries)
+{
     return !programFolders().settingsReadOnly
-           && platform::writeProfileString(settingsFile(), section, key, value);
+           && platform::writeProfileStrings(settingsFile(), section, entries);
 }
 
 QString connectionString()

@@ -1,6 +1,8 @@
 #pragma once
 // Program-wide state shared by the shell, the record layer and the card.
 
+#include "platform/profile_file.h"
+
 #include <QString>
 
 namespace tovren {
@@ -31,6 +33,8 @@ QString settingsFile();
 // Writes `key` of `section` in Address.ini, unless that file is only read;
 // false when nothing was written.
 bool writeSetting(const QString& section, const QString& key, const QString& value);
+// The same for several keys of `section`, Address.ini replaced once.
+bool writeSettings(const QString& section, const platform::ProfileEntries& entries);
 
 // The connection string that every recordset of the program opens with;
 // fixed by start-up.

@@ -44,8 +44,8 @@ frmMailAccount::frmMailAccount(QWidget* parent)
     setObjectName(QStringLiteral("frmMailAccount"));
     setWindowTitle(kTitle);
     spnPort->setRange(1, 65535);
-    cboSecurity->addItems(
-        {QStringLiteral("None"), QStringLiteral("STARTTLS"), QStringLiteral("TLS")});
+    for (const tovren::SecurityMode& mode : tovren::kSecurityModes)
+        cboSecurity->addItem(QLatin1String(mode.shown));
     txtPassword->setEchoMode(QLineEdit::Password);
     txtPassword->setPlaceholderText(QStringLiteral("kept in the keyring"));
     txtServer->setPlaceholderText(QStringLiteral("smtp.example.org"));
@@ -94,10 +94,10 @@ tovren::MailAccount frmMailAccount::account() const
 // A port that was the old mode's usual one follows the mode.
 void frmMailAccount::securityChanged(int index)
 {
-    const MailSecurity modes[] = {MailSecurity::None, MailSecurity::StartTls, MailSecurity::Tls};
-    if (std::any_of(std::begin(modes), std::end(modes), [this](MailSecurity mode) {
-            return spnPort->value() == platform::defaultPort(mode);
-        }))
+    if (std::any_of(tovren::kSecurityModes.begin(), tovren::kSecurityModes.end(),
+                    [this](const tovren::SecurityMode& mode) {
+                        return spnPort->value() == platform::defaultPort(mode.mode);
+                    }))
         spnPort->setValue(platform::defaultPort(MailSecurity(index)));
     showWarning();
 }

@@ -3,20 +3,10 @@
 #include "core/program.h"
 #include "platform/profile_file.h"
 
-#include <array>
-#include <utility>
-
 namespace tovren {
 namespace {
 
 const QString kSection = QStringLiteral("Mail");
-
-using platform::MailSecurity;
-const std::array<std::pair<MailSecurity, QString>, 3> kSecurityNames{{
-    {MailSecurity::None, QStringLiteral("none")},
-    {MailSecurity::StartTls, QStringLiteral("starttls")},
-    {MailSecurity::Tls, QStringLiteral("tls")},
-}};
 
 QString setting(const QString& key)
 {
@@ -35,9 +25,9 @@ MailAccount readMailAccount()
     MailAccount account;
     account.server.host = setting(QStringLiteral("Server")).trimmed();
     const QString security = setting(QStringLiteral("Security")).trimmed().toLower();
-    for (const auto& [mode, name] : kSecurityNames) {
-        if (security == name)
-            account.server.security = mode;
+    for (const SecurityMode& mode : kSecurityModes) {
+        if (security == QLatin1String(mode.setting))
+            account.server.security = mode.mode;
     }
     bool ok = false;
     const uint port = setting(QStringLiteral("Port")).toUInt(&ok);
@@ -52,23 +42,14 @@ MailAccount readMailAccount()
 
 bool writeMailAccount(const MailAccount& account)
 {
-    QString security;
-    for (const auto& [mode, name] : kSecurityNames) {
-        if (account.server.security == mode)
-            security = name;
-    }
-    const std::pair<const char*, QString> values[] = {
-        {"Server", account.server.host},
-        {"Port", QString::number(account.server.port)},
-        {"Security", security},
-        {"User", account.server.user},
-        {"SenderName", account.senderName},
-        {"SenderAddress", account.senderAddress},
-    };
-    bool written = true;
-    for (const auto& [key, value] : values)
-        written = writeSetting(kSection, QLatin1String(key), value) && written;
-    return written;
+    return writeSettings(kSection,
+                         {{QStringLiteral("Server"), account.server.host},
+                          {QStringLiteral("Port"), QString::number(account.server.port)},
+                          {QStringLiteral("Security"),
+                           QLatin1String(kSecurityModes[int(account.server.security)].setting)},
+                          {QStringLiteral("User"), account.server.user},
+                          {QStringLiteral("SenderName"), account.senderName},
+                          {QStringLiteral("SenderAddress"), account.senderAddress}});
 }
 
 platform::MailMessage fromAccount(const MailAccount& account, platform::MailMessage message)

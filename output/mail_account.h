@@ -4,7 +4,29 @@
 
 #include "platform/smtp_client.h"
 
+#include <array>
+
 namespace tovren {
+
+// Each security mode in the order of platform::MailSecurity, with its name
+// in Address.ini and in Tools, Mail Account.
+struct SecurityMode {
+    platform::MailSecurity mode;
+    const char* setting;
+    const char* shown;
+};
+inline constexpr std::array<SecurityMode, 3> kSecurityModes{{
+    {platform::MailSecurity::None, "none", "None"},
+    {platform::MailSecurity::StartTls, "starttls", "STARTTLS"},
+    {platform::MailSecurity::Tls, "tls", "TLS"},
+}};
+static_assert([] {
+    for (std::size_t i = 0; i < kSecurityModes.size(); ++i) {
+        if (std::size_t(kSecurityModes[i].mode) != i)
+            return false;
+    }
+    return true;
+}());
 
 struct MailAccount {
     platform::MailServer server;

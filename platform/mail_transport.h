@@ -15,9 +15,21 @@ namespace err {
 constexpr qint32 MailNotSent = 440; // sendmail ran but refused, failed or hung
 }
 
-struct MailAttachment {
-    QString fileName; // the name the recipient sees, without a folder
-    QByteArray data;
+// A file sent with messages. Its type and base64 form are made once, as it
+// is read, however many messages carry it (mime_message.cpp).
+class MailAttachment {
+public:
+    // `fileName` is the name the recipient sees, without a folder.
+    MailAttachment(const QString& fileName, const QByteArray& data);
+
+    const QString& fileName() const { return m_fileName; }
+    const QString& type() const { return m_type; }        // the MIME type its name tells
+    const QByteArray& base64() const { return m_base64; } // in lines, as messages carry it
+
+private:
+    QString m_fileName;
+    QString m_type;
+    QByteArray m_base64;
 };
 
 struct MailMessage {

@@ -110,35 +110,10 @@ std::pair<qsizetype, qsizetype> findSection(const QStringList& lines, const QStr
     return {-1, -1};
 }
 
-} // namespace
-
-QStringList readProfileSection(const QString& fileName, const QString& section)
+// Sets `key` = `value` in `section` of `text`, creating the section or the
+// key as needed.
+void setEntry(ProfileText& text, const QString& section, const QString& key, const QString& value)
 {
-    const ProfileText text = load(fileName);
-    const auto [begin, end] = findSection(text.lines, section);
-    QStringList entries;
-    for (qsizetype i = begin; i >= 0 && i < end; ++i) {
-        if (isEntry(text.lines[i]))
-            entries << stripped(text.lines[i]);
-    }
-    return entries;
-}
-
-QString readProfileString(const QString& fileName, const QString& section, const QString& key)
-{
-    for (const QString& entry : readProfileSection(fileName, section)) {
-        if (keyOf(entry).compare(key, Qt::CaseInsensitive) == 0) {
-            const qsizetype eq = entry.indexOf(QLatin1Char('='));
-            return eq < 0 ? QString(QLatin1String("")) : entry.mid(eq + 1).trimmed();
-        }
-    }
-    return QString();
-}
-
-bool writeProfileString(const QString& fileName, const QString& section, const QString& key,
-                        const QString& value)
-{
-    ProfileText text = load(fileName);
     const QString entry = key + QLatin1Char('=') + value + text.newline;
     auto endsLine = [](const QString& line) { return line.endsWith(QLatin1Char('\n')); };
 
@@ -170,7 +145,39 @@ bool writeProfileString(const QString& fileName, const QString& section, const Q
             text.lines.insert(lastEntry + 1, entry);
         }
     }
+}
 
+} // namespace
+
+QStringList readProfileSection(const QString& fileName, const QString& section)
+{
+    const ProfileText text = load(fileName);
+    const auto [begin, end] = findSection(text.lines, section);
+    QStringList entries;
+    for (qsizetype i = begin; i >= 0 && i < end; ++i) {
+        if (isEntry(text.lines[i]))
+            entries << stripped(text.lines[i]);
+    }
+    return entries;
+}
+
+QString readProfileString(const QString& fileName, const QString& section, const QString& key)
+{
+    for (const QString& entry : readProfileSection(fileName, section)) {
+        if (keyOf(entry).compare(key, Qt::CaseInsensitive) == 0) {
+            const qsizetype eq = entry.indexOf(QLatin1Char('='));
+            return eq < 0 ? QString(QLatin1String("")) : entry.mid(eq + 1).trimmed();
+        }
+    }
+    return QString();
+}
+
+bool writeProfileStrings(const QString& fileName, const QString& section,
+                         const ProfileEntries& entries)
+{
+    ProfileText text = load(fileName);
+    for (const auto& [key, value] : entries)
+        setEntry(text, section, key, value);
     QSaveFile file(fileName);
     if (!openOwnerOnly(file))
         return false;
@@ -178,6 +185,12 @@ bool writeProfileString(const QString& fileName, const QString& section, const Q
     file.write(text.bom);
     file.write(encoder.encode(text.lines.join(QString())));
     return file.commit();
+}
+
+bool writeProfileString(const QString& fileName, const QString& section, const QString& key,
+                        const QString& value)
+{
+    return writeProfileStrings(fileName, section, {{key, value}});
 }
 
 } // namespace platform

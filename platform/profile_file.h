@@ -1,11 +1,14 @@
 #pragma once
 // Profile files (the "[Section]" / "key=value" configuration format) with
 // the semantics the program relies on: a section is read whole, entry by
-// entry in file order; writing one key changes only that key's line and
-// keeps every other line, byte for byte, as it was.
+// entry in file order; writing keys changes only their lines and keeps
+// every other line, byte for byte, as it was.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <utility>
 
 namespace platform {
 
@@ -22,5 +25,13 @@ QString readProfileString(const QString& fileName, const QString& section, const
 // file could not be written.
 bool writeProfileString(const QString& fileName, const QString& section, const QString& key,
                         const QString& value);
+
+// Keys and their values, in the order they are written.
+using ProfileEntries = QList<std::pair<QString, QString>>;
+
+// The same for several keys of one section, set in order, the file read and
+// replaced once: a reader sees all of them or none.
+bool writeProfileStrings(const QString& fileName, const QString& section,
+                         const ProfileEntries& entries);
 
 } // namespace platform

@@ -99,13 +99,16 @@ MailResult SmtpSession::greet()
     return {};
 }
 
+bool SmtpSession::offered(const QByteArray& keyword) const
+{
+    return std::any_of(m_offers.cbegin(), m_offers.cend(), [&keyword](const QByteArray& offer) {
+        return offer.trimmed().toUpper() == keyword;
+    });
+}
+
 MailResult SmtpSession::startTls()
 {
-    const bool offered =
-        std::any_of(m_offers.cbegin(), m_offers.cend(), [](const QByteArray& offer) {
-            return offer.trimmed().toUpper() == "STARTTLS";
-        });
-    if (!offered)
+    if (!offered("STARTTLS"))
         return {err::MailNotSent,
                 QStringLiteral("The server %1 offers no encryption (STARTTLS); nothing was sent. "
                                "Choose TLS or another server.")
@@ -162,25 +165,60 @@ MailResult SmtpSession::signIn(const PasswordSource& password)
 MailResult SmtpSession::transfer(const QByteArray& mailFrom, const QList<QByteArray>& rcptTo,
                                  const QByteArray& data)
 {
-    const auto reset = [this](const QString& what, const Reply& reply) {
-        const MailResult result = refused(what, reply);
-        if (reply.code != 0)
-            command("RSET\r\n");
-        return result;
+    return transfer(mailFrom, rcptTo, [&data] { return data; });
+}
+
+MailResult SmtpSession::transfer(const QByteArray& mailFrom, const QList<QByteArray>& rcptTo,
+                                 const std::function<QByteArray()>& data)
+{
+    QByteArrayList envelope = QByteArrayList{mailFrom} + rcptTo;
+    envelope << "DATA\r\n";
+    const qsizetype last = envelope.size() - 1;
+    const auto refusal = [&](qsizetype line, const Reply& reply) {
+        if (line == 0)
+            return refused(QStringLiteral("The server refused the sender"), reply);
+        if (line < last)
+            return refused(
+                QStringLiteral("The server refused the recipient %1")
+                    .arg(QString::fromUtf8(envelope[line].mid(envelope[line].indexOf(':') + 1))
+                             .trimmed()),
+                reply);
+        return refused(QStringLiteral("The server refused the message"), reply);
     };
-    if (const Reply reply = command(mailFrom); reply.code != 250)
-        return reset(QStringLiteral("The server refused the sender"), reply);
-    for (const QByteArray& line : rcptTo) {
-        if (const Reply reply = command(line); reply.code != 250 && reply.code != 251)
-            return reset(QStringLiteral("The server refused the recipient %1")
-                             .arg(QString::fromUtf8(line.mid(line.indexOf(':') + 1)).trimmed()),
-                         reply);
+    // Where the server takes pipelining (RFC 2920) the envelope leaves in one
+    // write and its replies are read after: one wait instead of one a line.
+    // The server reads the first line while the message is made.
+    const bool pipelined = offered("PIPELINING");
+    if (!put(pipelined ? envelope.join() : envelope[0]))
+        return connectionLost();
+    const QByteArray message = data() + ".\r\n";
+    std::optional<MailResult> failure;
+    for (qsizetype line = 0; line <= last && !(failure && !pipelined); ++line) {
+        const Reply reply = pipelined || line == 0 ? readReply() : command(envelope[line]);
+        if (reply.code == 0)
+            return connectionLost();
+        const bool taken =
+            line == last ? reply.code == 354 : reply.code == 250 || (line > 0 && reply.code == 251);
+        if (!taken && !failure)
+            failure = refusal(line, reply);
+        if (failure && line == last && reply.code == 354) {
+            // The envelope was refused, yet DATA taken: ending the data would
+            // deliver an empty message, so the connection is dropped instead.
+            m_socket.reset();
+            return *failure;
+        }
     }
-    if (const Reply reply = command("DATA\r\n"); reply.code != 354)
-        return reset(QStringLiteral("The server refused the message"), reply);
-    if (const Reply reply = command(data + ".\r\n"); reply.code != 250)
-        return reset(QStringLiteral("The server refused the message"), reply);
-    return {};
+    if (!failure) {
+        const Reply reply = command(message);
+        if (reply.code == 0)
+            return connectionLost();
+        if (reply.code == 250)
+            return {};
+        failure = refusal(last, reply);
+    }
+    // A refusal resets the transaction, so the next message may follow.
+    command("RSET\r\n");
+    return *failure;
 }
 
 MailResult SmtpSession::send(const MailMessage& message)
@@ -190,17 +228,11 @@ MailResult SmtpSession::send(const MailMessage& message)
             checkAddresses(QStringList(message.to) << message.fromAddress.trimmed());
         checked.number != 0)
         return checked;
-    // The MIME writer gives local text with LF ends; the wire wants CR LF,
-    // and a line that begins with a dot keeps it only when doubled.
-    QByteArray data = mimeMessage(message);
-    data.replace('\n', "\r\n");
-    data.replace("\r\n.", "\r\n..");
-    if (data.startsWith('.'))
-        data.prepend('.');
     QList<QByteArray> rcptTo;
     for (const QString& address : message.to)
         rcptTo << "RCPT TO:<" + address.toUtf8() + ">\r\n";
-    return transfer("MAIL FROM:<" + message.fromAddress.trimmed().toUtf8() + ">\r\n", rcptTo, data);
+    return transfer("MAIL FROM:<" + message.fromAddress.trimmed().toUtf8() + ">\r\n", rcptTo,
+                    [&message] { return smtpData(message); });
 }
 
 void SmtpSession::close()
@@ -212,12 +244,20 @@ void SmtpSession::close()
     m_socket.reset();
 }
 
-SmtpSession::Reply SmtpSession::command(const QByteArray& line)
+bool SmtpSession::put(const QByteArray& lines)
 {
     if (!m_socket || m_socket->state() != QAbstractSocket::ConnectedState
-        || m_socket->write(line) < 0)
-        return {};
-    return readReply();
+        || m_socket->write(lines) < 0)
+        return false;
+    // Out at once: else the bytes wait for the reply's wait to find the
+    // socket writable, a wake-up more for every line.
+    m_socket->flush();
+    return true;
+}
+
+SmtpSession::Reply SmtpSession::command(const QByteArray& line)
+{
+    return put(line) ? readReply() : Reply{};
 }
 
 SmtpSession::Reply SmtpSession::readReply()
@@ -261,6 +301,9 @@ MailResult SmtpSession::refused(const QString& what, const Reply& reply)
 MailResult SmtpSession::connectionLost() const
 {
     const QString where = serverName(m_server);
+    if (!m_socket)
+        return {err::MailNotSent,
+                QStringLiteral("The connection to the mail server %1 was closed.").arg(where)};
     if (const QString refused = tlsFailure(*m_socket, m_server.host); !refused.isEmpty())
         return {err::MailNotSent, refused + QStringLiteral(" Nothing was sent.")};
     QString text;

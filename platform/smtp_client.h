@@ -56,7 +56,9 @@ public:
     // One message: `mailFrom` and each of `rcptTo` are whole command lines
     // (CR LF included), `data` the message with CR LF line ends, dots
     // already doubled where a line begins with one. A refusal resets the
-    // transaction, so the next message may follow on the same connection.
+    // transaction, so the next message may follow on the same connection;
+    // but where a server that takes pipelining accepted DATA after refusing
+    // the envelope, the connection ends, so that no empty message goes out.
     MailResult transfer(const QByteArray& mailFrom, const QList<QByteArray>& rcptTo,
                         const QByteArray& data);
     // A MIME message (mime_message.h) from `message.fromAddress`.
@@ -70,11 +72,16 @@ private:
         int code = 0;
         QByteArrayList lines; // the text after each "NNN-" or "NNN "
     };
+    // `transfer` with the data made once the first line has left.
+    MailResult transfer(const QByteArray& mailFrom, const QList<QByteArray>& rcptTo,
+                        const std::function<QByteArray()>& data);
+    bool put(const QByteArray& lines); // false when the connection is gone
     Reply command(const QByteArray& line);
     Reply readReply();
     MailResult refused(const QString& what, const Reply& reply);
     MailResult connectionLost() const;
     MailResult greet();
+    bool offered(const QByteArray& keyword) const; // an EHLO keyword, in capitals
     MailResult startTls();
     MailResult signIn(const PasswordSource& password);
     bool encryptionUp();

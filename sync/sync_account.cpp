@@ -38,9 +38,9 @@ SyncAccount readSyncAccount()
 
 bool writeSyncAccount(const SyncAccount& account)
 {
-    return writeSetting(kSection, "URL", account.url.toString())
-           && writeSetting(kSection, "User", account.user)
-           && writeSetting(kSection, "PasswordCommand", account.passwordCommand);
+    return writeSettings(kSection, {{"URL", account.url.toString()},
+                                    {"User", account.user},
+                                    {"PasswordCommand", account.passwordCommand}});
 }
 
 std::optional<QString> accountPassword(const SyncAccount& account, QString* whyNot)

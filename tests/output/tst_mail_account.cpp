@@ -10,6 +10,7 @@
 #include "platform/mail_transport.h"
 #include "platform/profile_file.h"
 #include "platform/tls_trust.h"
+#include "support/file_replacements.h"
 #include "support/smtp_sink.h"
 #include "support/test_ca.h"
 
@@ -89,13 +90,16 @@ TEST_F(MailAccountTest, OneConnectionASendThePasswordAskedOnceAndWrittenNowhere)
     sql("UPDATE Address SET EmlAddr = lower(Name) || '@example.org'");
     trigger("mnuRefresh");
     platform::setSendmailCommand(home("no-sendmail"));
-    // Send Test Message asks the password; OK keeps the account.
+    // Send Test Message asks the password; OK keeps the account, Address.ini
+    // replaced once.
+    const testing_support::FileReplacements saved(tovren::settingsFile());
     setUpAccount([this](frmMailAccount& account) {
         m_prompts.answerPassword(password).answerMessage(Answer::OK);
         account.cmdTest->click();
         account.accept();
     });
     EXPECT_EQ(lastMessage(), "The test message was sent to ada@example.org.");
+    EXPECT_EQ(saved.count(), 1);
     EXPECT_EQ(platform::readProfileString(tovren::settingsFile(), "Mail", "SenderAddress"),
               "ada@example.org");
 

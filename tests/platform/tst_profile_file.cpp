@@ -1,6 +1,7 @@
-// Profile files: sections read whole, one key written, every other byte kept.
+// Profile files: sections read whole, keys written, every other byte kept.
 
 #include "platform/profile_file.h"
+#include "support/file_replacements.h"
 #include "support/test_helpers.h"
 
 #include <QTemporaryDir>
@@ -105,6 +106,36 @@ TEST_F(ProfileFile, HugeBinaryFilesKeepEveryByte)
     EXPECT_EQ(section(), QStringList{u"Data Source=/big"_s});
     ASSERT_TRUE(setSource(u"/bigger"_s));
     EXPECT_EQ(read(), big + "\n[DatabasePath]\nData Source=/bigger\n");
+}
+
+// Several keys at once read and replace the file once, and leave it as the
+// same keys written one by one would, whatever stood there before.
+TEST_F(ProfileFile, SeveralKeysAreWrittenInOneReplacementAsOneByOne)
+{
+    const platform::ProfileEntries entries = {
+        {u"Data Source"_s, u"/\u00e9 x"_s}, {u"Provider"_s, QString(3000, u'p')}, {u"New"_s, {}}};
+    const QByteArray rows[] = {
+        {},
+        "; only a comment, no line end",
+        "[DatabasePath]\r\nprovider = old\r\nProvider=twice\r\n\r\n[Programs]\r\nx=1",
+        QByteArray("\xFF\xFE", 2)
+            + QByteArray(reinterpret_cast<const char*>(u"[A]\r\nk=v\r\n"), 20),
+        QByteArray("\x00\xff\xfe\x80[garb\x00age\x01", 12),
+    };
+    for (const QByteArray& before : rows) {
+        SCOPED_TRACE(before.toStdString());
+        write(before);
+        for (const auto& [key, value] : entries)
+            ASSERT_TRUE(platform::writeProfileString(m_path, u"DatabasePath"_s, key, value));
+        const QByteArray oneByOne = read();
+        write(before);
+        const testing_support::FileReplacements replaced(m_path);
+        ASSERT_TRUE(platform::writeProfileStrings(m_path, u"DatabasePath"_s, entries));
+        EXPECT_EQ(read(), oneByOne);
+        EXPECT_EQ(replaced.count(), 1);
+    }
+    m_path = m_dir.filePath(u"no/such/dir/a.ini"_s);
+    EXPECT_FALSE(platform::writeProfileStrings(m_path, u"DatabasePath"_s, entries));
 }
 
 } // namespace

@@ -134,6 +134,38 @@ TEST_F(SmtpClientTest, OneConnectionCarriesEveryMessagePastARefusal)
     EXPECT_FALSE(sink.dialogue().contains("eve@")) << sink.dialogue().toStdString();
 }
 
+// Where the server takes pipelining, the envelope leaves in one piece. A
+// refusal costs its message only, but an envelope refused with DATA taken
+// ends the connection rather than sending an empty message.
+TEST_F(SmtpClientTest, PipeliningSendsTheEnvelopeAtOnceAndNoEmptyMessage)
+{
+    SmtpSink sink(folder("sink"), {"--pipelining"});
+    ASSERT_TRUE(sink.error().isEmpty()) << sink.error().toStdString();
+    SmtpSession session;
+    ASSERT_EQ(session.open({"127.0.0.1", sink.port(), MailSecurity::None}, QString()).number, 0);
+    platform::MailMessage two = letter("bo@example.org");
+    two.to << "refused@example.org";
+    const struct {
+        platform::MailMessage message;
+        QString told;
+    } rows[] = {
+        {letter("refused@example.org"), "refused the recipient <refused@example.org>"},
+        {letter("bo@example.org"), ""},
+        {two, "refused the recipient <refused@example.org>"},
+        {letter("cy@example.org"), "The connection to the mail server 127.0.0.1:%1 was closed."},
+    };
+    for (const auto& [message, told] : rows) {
+        const QString description = session.send(message).description;
+        EXPECT_EQ(description.isEmpty(), told.isEmpty()) << description.toStdString();
+        EXPECT_TRUE(description.contains(told.arg(sink.port()))) << description.toStdString();
+    }
+    ASSERT_EQ(sink.messages().size(), 1u);
+    EXPECT_EQ(sink.messages()[0].to, QStringList{"bo@example.org"});
+    EXPECT_TRUE(sink.reads().contains(
+        "MAIL FROM:<ada@example.org>\r\nRCPT TO:<bo@example.org>\r\nDATA\r\n"))
+        << sink.dialogue().toStdString();
+}
+
 // Each fault in words a person can act on, and no message leaves.
 TEST_F(SmtpClientTest, FaultsAreToldPlainly)
 {

@@ -69,6 +69,15 @@ public:
     QString file(const QString& name) const { return m_folder + '/' + name; }
     // Every byte the clients sent, decrypted; how many connections were made.
     QByteArray dialogue() const { return readBytes(file("dialogue")); }
+    // The same as the server read it, piece by piece.
+    QByteArrayList reads() const
+    {
+        QByteArrayList pieces = readBytes(file("reads")).split('\n');
+        pieces.removeLast();
+        for (QByteArray& piece : pieces)
+            piece = QByteArray::fromBase64(piece);
+        return pieces;
+    }
     qsizetype connections() const { return readBytes(file("connections")).count('\n'); }
 
     std::vector<Message> messages() const

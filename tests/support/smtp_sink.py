@@ -5,12 +5,14 @@ keeps each message it accepts, before it answers 250, as FOLDER/N.eml (the
 data, dots unstuffed) and FOLDER/N.json: the envelope, and the message as a
 mail program reads it with Python's own MIME parser (null where it cannot).
 Every byte the clients send (after decryption) is added to FOLDER/dialogue,
-and each connection adds a line to FOLDER/connections.
+each read of them as a line of base64 to FOLDER/reads, and each connection
+adds a line to FOLDER/connections.
 
 Options: --starttls CERT KEY (STARTTLS required before MAIL), --tls CERT KEY
 (TLS from the first byte), --user NAME (AUTH required; the password is the
 environment's SMTP_SINK_PASSWORD), --mechanism PLAIN|LOGIN (offer only it),
---discard (keep nothing, record nothing: for timing clients).
+--pipelining (offer PIPELINING), --discard (keep nothing, record nothing:
+for timing clients).
 """
 import argparse
 import asyncio
@@ -40,9 +42,17 @@ def read(content):
 
 
 class Keeper:
-    def __init__(self, folder):
+    def __init__(self, folder, pipelining):
         self.folder = folder
+        self.pipelining = pipelining
         self.count = 0
+
+    # aiosmtpd takes pipelined commands as they come, but offers it only so.
+    async def handle_EHLO(self, server, session, envelope, hostname, responses):
+        session.host_name = hostname
+        if self.pipelining:
+            responses.insert(-1, '250-PIPELINING')
+        return responses
 
     # A sender or recipient the test wants refused is named so.
     async def handle_MAIL(self, server, session, envelope, address, options):
@@ -88,6 +98,8 @@ class Recording(SMTP):
         if self.folder is not None:
             with open(os.path.join(self.folder, 'dialogue'), 'ab') as f:
                 f.write(data)
+            with open(os.path.join(self.folder, 'reads'), 'ab') as f:
+                f.write(base64.b64encode(data) + b'\n')
         super().data_received(data)
 
 
@@ -114,10 +126,11 @@ async def main():
     parser.add_argument('--tls', nargs=2)
     parser.add_argument('--user')
     parser.add_argument('--mechanism')
+    parser.add_argument('--pipelining', action='store_true')
     parser.add_argument('--discard', action='store_true')
     args = parser.parse_args()
     folder = None if args.discard else args.folder
-    keeper = Keeper(folder)
+    keeper = Keeper(folder, args.pipelining)
     Recording.folder = folder
     options = {'hostname': 'sink.test'}
     if args.starttls:

@@ -9,6 +9,7 @@
 
 #include "core/program.h"
 #include "support/dav_server.h"
+#include "support/file_replacements.h"
 #include "support/scripted_prompts.h"
 #include "support/secret_service.h"
 #include "support/test_helpers.h"
@@ -141,7 +142,9 @@ TEST_P(KeptSettings, AddressAndUserInAddressIniThePasswordElsewhere)
     prompts.answerMessage(platform::Answer::OK); // the refused address
     if (!runs)
         prompts.answerMessage(platform::Answer::OK); // kept until Tovren ends
+    const testing_support::FileReplacements saved(settingsFile());
     syncSettings();
+    EXPECT_EQ(saved.count(), 1); // the account in one replacement of Address.ini
 
     const QByteArray ini = testing_support::readBytes(settingsFile());
     const QByteArray lines[] = {"[Sync]", "URL=" + m_server.root().toString().toUtf8(), "User=ilse",
