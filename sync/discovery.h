@@ -13,6 +13,9 @@ struct FoundBook {
     QString displayName;
     bool syncCollection = false; // offers the sync-collection report
     bool vcard4 = false;         // takes vCard 4.0
+    // Its sync token and ctag as the book was found, "" where it keeps none.
+    QString syncToken;
+    QString ctag;
 };
 
 struct Discovered {
@@ -22,6 +25,9 @@ struct Discovered {
 
 class DavClient;
 
-Discovered findBook(DavClient& client, const QUrl& start, const ChooseBook& choose);
+// The book found from `start`. A book found before (`known`) is asked first,
+// in one request; only where it is no longer there does discovery run again.
+Discovered findBook(DavClient& client, const QUrl& start, const ChooseBook& choose,
+                    const QUrl& known = {});
 
 } // namespace tovren::sync
