@@ -70,7 +70,6 @@ OpenedCollection CardDavCollection::open(const SyncAccount& account, const QStri
     collection->m_syncCollection = found.book->syncCollection;
     collection->m_vcard4 = found.book->vcard4;
     collection->m_foundToken = found.book->syncToken;
-    collection->m_foundCtag = found.book->ctag;
     return {std::move(collection), {}};
 }
 
@@ -105,7 +104,6 @@ void CardDavCollection::remember(const DavResponse& response)
 {
     m_lastFailure = response.ok() ? Failure{} : Failure{response.status, response.message};
     m_foundToken.clear();
-    m_foundCtag.clear();
 }
 
 MultistatusReply CardDavCollection::report(const QByteArray& method, const QByteArray& body,
@@ -120,10 +118,6 @@ MultistatusReply CardDavCollection::report(const QByteArray& method, const QByte
 
 std::optional<QString> CardDavCollection::ctag()
 {
-    if (!m_foundCtag.isEmpty()) {
-        m_lastFailure = {};
-        return std::exchange(m_foundCtag, {});
-    }
     const std::optional<Multistatus> found =
         report("PROPFIND", propfindBody({kCtag}), "0").multistatus;
     if (!found)

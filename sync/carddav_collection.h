@@ -99,7 +99,7 @@ public:
 
     // Each call below that fails gives nullopt (or a failed result) and sets
     // lastFailure(); one that succeeds clears it. The first question about
-    // changes is answered from the book's sync token or ctag as it was found,
+    // changes is answered from the book's sync token as it was found,
     // without a request, when no other request went in between.
 
     // The collection's getctag; nullopt with no failure when it keeps none.
@@ -135,9 +135,8 @@ private:
     QUrl m_url;
     bool m_syncCollection = false;
     bool m_vcard4 = false;
-    // The book's sync token and ctag as found, until the next request.
+    // The book's sync token as found, until the next request.
     QString m_foundToken;
-    QString m_foundCtag;
     Failure m_lastFailure;
 };
 

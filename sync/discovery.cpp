@@ -18,9 +18,7 @@ const QString kHomeSet = '{' + dav::carddav + "}addressbook-home-set";
 const QString kAddressData = '{' + dav::carddav + "}supported-address-data";
 const QString kReports = "{DAV:}supported-report-set";
 const QString kSyncToken = "{DAV:}sync-token";
-const QString kCtag = '{' + dav::calendarServer + "}getctag";
-const QStringList kBookProperties{kResourceType, kDisplayName, kAddressData,
-                                  kReports,      kSyncToken,   kCtag};
+const QStringList kBookProperties{kResourceType, kDisplayName, kAddressData, kReports};
 
 // The answer to a PROPFIND: the resources, or the failure; `at` is where
 // the answer came from after redirects, which the hrefs are paths on.
@@ -60,7 +58,6 @@ std::optional<FoundBook> bookOf(const DavResource& resource, const QUrl& server)
     };
     book.displayName = text(kDisplayName);
     book.syncToken = text(kSyncToken);
-    book.ctag = text(kCtag);
     if (const DavProperty* reports = property(resource, kReports))
         book.syncCollection = reports->elements.contains("{DAV:}sync-collection");
     if (const DavProperty* data = property(resource, kAddressData))
@@ -129,7 +126,10 @@ Discovered findBook(DavClient& client, const QUrl& start, const ChooseBook& choo
                     const QUrl& known)
 {
     if (!known.isEmpty()) {
-        const Found kept = propfind(client, known, kBookProperties, "0");
+        // With its sync token, so that a sync where nothing changed needs no
+        // other request. (Not the ctag, which only servers without the token
+        // need: radicale works as long for each as for the token.)
+        const Found kept = propfind(client, known, kBookProperties + QStringList{kSyncToken}, "0");
         if (!kept.resources.empty()) {
             if (std::optional<FoundBook> book = bookOf(kept.resources.front(), kept.at))
                 return {book, {}};

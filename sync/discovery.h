@@ -13,9 +13,7 @@ struct FoundBook {
     QString displayName;
     bool syncCollection = false; // offers the sync-collection report
     bool vcard4 = false;         // takes vCard 4.0
-    // Its sync token and ctag as the book was found, "" where it keeps none.
-    QString syncToken;
-    QString ctag;
+    QString syncToken;           // as the book was found; "" where it keeps none
 };
 
 struct Discovered {
