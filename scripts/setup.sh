@@ -16,7 +16,7 @@ packages=(
   python3-vobject abook khard
   postgresql libpq-dev
   librsvg2-bin desktop-file-utils appstream dpkg-dev lintian file
-  openssl radicale xandikos vdirsyncer apache2-utils
+  openssl radicale xandikos vdirsyncer apache2 apache2-utils
   qtkeychain-qt6-dev gnome-keyring libsecret-tools dbus-daemon
   at-spi2-core python3-pyatspi xvfb xdotool imagemagick openbox
 )

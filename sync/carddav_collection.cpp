@@ -60,7 +60,8 @@ OpenedCollection CardDavCollection::open(const SyncAccount& account, const QStri
                                          const ChooseBook& choose)
 {
     auto client = std::make_unique<DavClient>(account.user, password);
-    const Discovered found = findBook(*client, account.url, choose);
+    client->setScheme(account.auth);
+    const Discovered found = findBook(*client, account.url, choose, account.book);
     if (!found.book)
         return {nullptr, found.failure};
     std::unique_ptr<CardDavCollection> collection(new CardDavCollection);
@@ -68,12 +69,20 @@ OpenedCollection CardDavCollection::open(const SyncAccount& account, const QStri
     collection->m_url = found.book->url;
     collection->m_syncCollection = found.book->syncCollection;
     collection->m_vcard4 = found.book->vcard4;
+    collection->m_foundToken = found.book->syncToken;
     return {std::move(collection), {}};
 }
 
 QUrl CardDavCollection::url() const
 {
     return m_url;
+}
+
+SyncAccount CardDavCollection::learnt(SyncAccount account) const
+{
+    account.book = m_url;
+    account.auth = m_client->scheme();
+    return account;
 }
 
 bool CardDavCollection::offersSyncCollection() const
@@ -94,27 +103,23 @@ void CardDavCollection::setTimeout(int milliseconds)
 void CardDavCollection::remember(const DavResponse& response)
 {
     m_lastFailure = response.ok() ? Failure{} : Failure{response.status, response.message};
+    m_foundToken.clear();
 }
 
-std::optional<Multistatus> CardDavCollection::report(const QByteArray& method,
-                                                     const QByteArray& body,
-                                                     const QByteArray& depth, DavResponse* answer)
+MultistatusReply CardDavCollection::report(const QByteArray& method, const QByteArray& body,
+                                           const QByteArray& depth)
 {
-    const DavResponse response = m_client->sendXml(method, m_url, body, depth);
-    remember(response);
-    if (answer)
-        *answer = response;
-    if (!response.ok())
-        return std::nullopt;
-    std::optional<Multistatus> multistatus = parseMultistatus(response.body, response.url);
-    if (!multistatus)
-        m_lastFailure = {response.status, "The server's answer is not a WebDAV answer."};
-    return multistatus;
+    MultistatusReply reply = m_client->requestMultistatus(method, m_url, body, depth);
+    remember(reply.response);
+    if (!reply.multistatus)
+        m_lastFailure = {reply.response.status, reply.response.message};
+    return reply;
 }
 
 std::optional<QString> CardDavCollection::ctag()
 {
-    const std::optional<Multistatus> found = report("PROPFIND", propfindBody({kCtag}), "0");
+    const std::optional<Multistatus> found =
+        report("PROPFIND", propfindBody({kCtag}), "0").multistatus;
     if (!found)
         return std::nullopt;
     for (const DavResource& resource : found->resources) {
@@ -127,7 +132,7 @@ std::optional<QString> CardDavCollection::ctag()
 std::optional<std::vector<CardRef>> CardDavCollection::listEtags()
 {
     const std::optional<Multistatus> found =
-        report("PROPFIND", propfindBody({kResourceType, kEtag}), "1");
+        report("PROPFIND", propfindBody({kResourceType, kEtag}), "1").multistatus;
     if (!found)
         return std::nullopt;
     std::vector<CardRef> cards;
@@ -150,10 +155,8 @@ bool CardDavCollection::refusesToken(const DavResponse& answer)
         return true;
     if (answer.status < 500)
         return false;
-    const Failure failure = m_lastFailure;
-    const bool answers = report("PROPFIND", propfindBody({kResourceType}), "0").has_value();
-    m_lastFailure = failure;
-    return answers;
+    return m_client->requestMultistatus("PROPFIND", m_url, propfindBody({kResourceType}), "0")
+        .multistatus.has_value();
 }
 
 std::optional<Changes> CardDavCollection::changesSince(const QString& token, bool* invalidToken)
@@ -161,16 +164,21 @@ std::optional<Changes> CardDavCollection::changesSince(const QString& token, boo
     if (invalidToken)
         *invalidToken = false;
     Changes changes{token, {}, {}};
+    if (!token.isEmpty() && token == m_foundToken) {
+        m_lastFailure = {};
+        m_foundToken.clear();
+        return changes;
+    }
     // A server may answer in parts: a 507 for the book itself says more follow
     // from the token it gave.
     for (bool more = true; more;) {
         more = false;
-        DavResponse answer;
-        const std::optional<Multistatus> found = report(
-            "REPORT", syncCollectionBody(changes.token, {kResourceType, kEtag}), "0", &answer);
+        const MultistatusReply reply =
+            report("REPORT", syncCollectionBody(changes.token, {kResourceType, kEtag}), "0");
+        const std::optional<Multistatus>& found = reply.multistatus;
         if (!found) {
             if (invalidToken)
-                *invalidToken = !changes.token.isEmpty() && refusesToken(answer);
+                *invalidToken = !changes.token.isEmpty() && refusesToken(reply.response);
             return std::nullopt;
         }
         const QString book = hrefForPath(m_url);
@@ -195,7 +203,7 @@ std::optional<std::vector<Card>> CardDavCollection::multiget(const std::vector<Q
         const size_t last = std::min(hrefs.size(), first + kCardsPerMultiget);
         const QStringList batch(hrefs.begin() + qsizetype(first), hrefs.begin() + qsizetype(last));
         const std::optional<Multistatus> found =
-            report("REPORT", multigetBody(batch, {kEtag, kAddressData}), "1");
+            report("REPORT", multigetBody(batch, {kEtag, kAddressData}), "1").multistatus;
         if (!found)
             return std::nullopt;
         for (const DavResource& resource : found->resources) {

@@ -19,7 +19,7 @@ namespace tovren::sync {
 
 class DavClient;
 struct DavResponse;
-struct Multistatus;
+struct MultistatusReply;
 
 struct CardRef {
     QString href; // the server's path, as it gives it
@@ -89,6 +89,8 @@ public:
     ~CardDavCollection();
 
     QUrl url() const;
+    // The account with what this sign-in learnt: the book and the server's scheme.
+    SyncAccount learnt(SyncAccount account) const;
     bool offersSyncCollection() const;
     bool takesVCard4() const;
 
@@ -96,7 +98,9 @@ public:
     void setTimeout(int milliseconds);
 
     // Each call below that fails gives nullopt (or a failed result) and sets
-    // lastFailure(); one that succeeds clears it.
+    // lastFailure(); one that succeeds clears it. The first question about
+    // changes is answered from the book's sync token as it was found,
+    // without a request, when no other request went in between.
 
     // The collection's getctag; nullopt with no failure when it keeps none.
     std::optional<QString> ctag();
@@ -118,10 +122,10 @@ public:
 
 private:
     CardDavCollection();
-    // Sends an XML request to the book; the Multi-Status answer, or nullopt
-    // with lastFailure() set and the answer in *answer.
-    std::optional<Multistatus> report(const QByteArray& method, const QByteArray& body,
-                                      const QByteArray& depth, DavResponse* answer = nullptr);
+    // Sends an XML request to the book; without a Multi-Status answer,
+    // lastFailure() says why.
+    MultistatusReply report(const QByteArray& method, const QByteArray& body,
+                            const QByteArray& depth);
     void remember(const DavResponse& response);
     PutResult put(const QUrl& url, const QByteArray& vcard,
                   const QPair<QByteArray, QByteArray>& condition);
@@ -131,6 +135,8 @@ private:
     QUrl m_url;
     bool m_syncCollection = false;
     bool m_vcard4 = false;
+    // The book's sync token as found, until the next request.
+    QString m_foundToken;
     Failure m_lastFailure;
 };
 

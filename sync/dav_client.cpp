@@ -8,7 +8,9 @@
 
 #include <QAuthenticator>
 #include <QEventLoop>
+#include <QHostAddress>
 #include <QNetworkReply>
+#include <QRegularExpression>
 
 namespace tovren::sync {
 
@@ -38,6 +40,22 @@ QString failureText(QNetworkReply& reply, int status)
     return "The server could not be reached: " + reply.errorString();
 }
 
+// Qt answers the strongest scheme a server offers: of those CardDAV servers
+// offer, Digest before Basic. Never "" for a challenge.
+QString schemeOf(const QByteArray& challenge)
+{
+    static const QRegularExpression digest("(^|[\\s,])digest(\\s|$)",
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (digest.match(QString::fromLatin1(challenge)).hasMatch())
+        return "Digest";
+    return QString::fromLatin1(challenge.left(challenge.indexOf(' '))).trimmed();
+}
+
+bool isLoopback(const QString& host)
+{
+    return host.compare("localhost", Qt::CaseInsensitive) == 0 || QHostAddress(host).isLoopback();
+}
+
 } // namespace
 
 DavClient::DavClient(const QString& user, const QString& password)
@@ -45,10 +63,14 @@ DavClient::DavClient(const QString& user, const QString& password)
 {
     m_network.setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
     // Qt asks again only while the credentials change, so a refused password
-    // ends the request with its 401 instead of being tried for ever.
+    // ends the request with its 401 instead of being tried for ever. Qt does
+    // not say which scheme it answers: while that is unknown, the 401 comes
+    // back to sendOnce to be read. Basic credentials sent with the request
+    // and refused are not sent again either: the server counts one failure.
     QObject::connect(&m_network, &QNetworkAccessManager::authenticationRequired,
-                     [this](QNetworkReply*, QAuthenticator* authenticator) {
-                         if (m_user.isEmpty())
+                     [this](QNetworkReply* reply, QAuthenticator* authenticator) {
+                         if (m_user.isEmpty() || m_scheme.isEmpty()
+                             || reply->request().hasRawHeader("Authorization"))
                              return;
                          authenticator->setUser(m_user);
                          authenticator->setPassword(m_password);
@@ -74,11 +96,20 @@ DavResponse DavClient::send(const QByteArray& method, const QUrl& url, const QBy
     return response;
 }
 
-DavResponse DavClient::sendXml(const QByteArray& method, const QUrl& url, const QByteArray& body,
-                               const QByteArray& depth)
+MultistatusReply DavClient::requestMultistatus(const QByteArray& method, const QUrl& url,
+                                               const QByteArray& body, const QByteArray& depth)
 {
-    return send(method, url, body,
-                {{"Content-Type", "application/xml; charset=utf-8"}, {"Depth", depth}});
+    MultistatusReply reply{
+        send(method, url, body,
+             {{"Content-Type", "application/xml; charset=utf-8"}, {"Depth", depth}}),
+        std::nullopt};
+    if (!reply.response.ok())
+        return reply;
+    reply.multistatus = parseMultistatus(reply.response.body, reply.response.url);
+    if (!reply.multistatus)
+        reply.response.message =
+            "The server's answer at " + url.toDisplayString() + " is not a WebDAV answer.";
+    return reply;
 }
 
 DavResponse DavClient::sendOnce(const QByteArray& method, const QUrl& url, const QByteArray& body,
@@ -88,6 +119,9 @@ DavResponse DavClient::sendOnce(const QByteArray& method, const QUrl& url, const
     request.setTransferTimeout(m_timeout);
     for (const auto& [name, value] : headers)
         request.setRawHeader(name, value);
+    if (sendsBasicAtOnce(url))
+        request.setRawHeader("Authorization",
+                             "Basic " + (m_user + ':' + m_password).toUtf8().toBase64());
     QNetworkReply* reply = m_network.sendCustomRequest(request, method, body);
     platform::keepTlsErrors(*reply);
     QEventLoop loop;
@@ -101,10 +135,22 @@ DavResponse DavClient::sendOnce(const QByteArray& method, const QUrl& url, const
     response.body = reply->isOpen() ? reply->readAll() : QByteArray();
     response.etag = reply->rawHeader("ETag");
     response.location = reply->rawHeader("Location");
+    if (response.status == 401)
+        response.challenge = reply->rawHeader("WWW-Authenticate");
     if (!response.ok())
         response.message = failureText(*reply, response.status);
     reply->deleteLater();
-    return response;
+    if (response.challenge.isEmpty())
+        return response;
+    const bool known = !m_scheme.isEmpty();
+    m_scheme = schemeOf(response.challenge);
+    return known || m_user.isEmpty() ? response : sendOnce(method, url, body, headers);
+}
+
+bool DavClient::sendsBasicAtOnce(const QUrl& url) const
+{
+    return m_scheme == "Basic" && !m_user.isEmpty()
+           && (url.scheme() == "https" || isLoopback(url.host()));
 }
 
 } // namespace tovren::sync

@@ -17,6 +17,7 @@ const QString kPrincipal = "{DAV:}current-user-principal";
 const QString kHomeSet = '{' + dav::carddav + "}addressbook-home-set";
 const QString kAddressData = '{' + dav::carddav + "}supported-address-data";
 const QString kReports = "{DAV:}supported-report-set";
+const QString kSyncToken = "{DAV:}sync-token";
 const QStringList kBookProperties{kResourceType, kDisplayName, kAddressData, kReports};
 
 // The answer to a PROPFIND: the resources, or the failure; `at` is where
@@ -30,16 +31,11 @@ struct Found {
 Found propfind(DavClient& client, const QUrl& url, const QStringList& properties,
                const QByteArray& depth)
 {
-    const DavResponse response = client.sendXml("PROPFIND", url, propfindBody(properties), depth);
-    if (!response.ok())
-        return {{}, {response.status, response.message}, response.url};
-    std::optional<Multistatus> multistatus = parseMultistatus(response.body, response.url);
-    if (!multistatus)
-        return {{},
-                {response.status,
-                 "The server's answer at " + url.toDisplayString() + " is not a WebDAV answer."},
-                response.url};
-    return {std::move(multistatus->resources), {}, response.url};
+    MultistatusReply reply =
+        client.requestMultistatus("PROPFIND", url, propfindBody(properties), depth);
+    if (!reply.multistatus)
+        return {{}, {reply.response.status, reply.response.message}, reply.response.url};
+    return {std::move(reply.multistatus->resources), {}, reply.response.url};
 }
 
 const DavProperty* property(const DavResource& resource, const QString& name)
@@ -56,8 +52,12 @@ std::optional<FoundBook> bookOf(const DavResource& resource, const QUrl& server)
     FoundBook book;
     book.url =
         server.resolved(QUrl(resource.href.endsWith('/') ? resource.href : resource.href + '/'));
-    if (const DavProperty* name = property(resource, kDisplayName))
-        book.displayName = name->text.trimmed();
+    const auto text = [&resource](const QString& name) {
+        const DavProperty* found = property(resource, name);
+        return found ? found->text.trimmed() : QString();
+    };
+    book.displayName = text(kDisplayName);
+    book.syncToken = text(kSyncToken);
     if (const DavProperty* reports = property(resource, kReports))
         book.syncCollection = reports->elements.contains("{DAV:}sync-collection");
     if (const DavProperty* data = property(resource, kAddressData))
@@ -122,8 +122,23 @@ std::vector<FoundBook> booksIn(DavClient& client, const std::vector<QUrl>& homes
 
 } // namespace
 
-Discovered findBook(DavClient& client, const QUrl& start, const ChooseBook& choose)
+Discovered findBook(DavClient& client, const QUrl& start, const ChooseBook& choose,
+                    const QUrl& known)
 {
+    if (!known.isEmpty()) {
+        // With its sync token, so that a sync where nothing changed needs no
+        // other request. (Not the ctag, which only servers without the token
+        // need: radicale works as long for each as for the token.)
+        const Found kept = propfind(client, known, kBookProperties + QStringList{kSyncToken}, "0");
+        if (!kept.resources.empty()) {
+            if (std::optional<FoundBook> book = bookOf(kept.resources.front(), kept.at))
+                return {book, {}};
+        }
+        // A refused sign-in, or no answer, would fail discovery just the same.
+        const Failure& failure = kept.failure;
+        if (failure.status == 401 || (failure.status == 0 && !failure.message.isEmpty()))
+            return {std::nullopt, failure};
+    }
     QUrl url = start;
     if (url.path().isEmpty())
         url.setPath("/");

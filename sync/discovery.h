@@ -13,6 +13,7 @@ struct FoundBook {
     QString displayName;
     bool syncCollection = false; // offers the sync-collection report
     bool vcard4 = false;         // takes vCard 4.0
+    QString syncToken;           // as the book was found; "" where it keeps none
 };
 
 struct Discovered {
@@ -22,6 +23,9 @@ struct Discovered {
 
 class DavClient;
 
-Discovered findBook(DavClient& client, const QUrl& start, const ChooseBook& choose);
+// The book found from `start`. A book found before (`known`) is asked first,
+// in one request; only where it is no longer there does discovery run again.
+Discovered findBook(DavClient& client, const QUrl& start, const ChooseBook& choose,
+                    const QUrl& known = {});
 
 } // namespace tovren::sync

@@ -26,6 +26,13 @@ platform::SecretKey secretKey(const SyncAccount& account)
             account.user};
 }
 
+// Whom and where a book and a sign-in were learnt for: after another URL or
+// user is set, they mean nothing.
+QString foundFrom(const SyncAccount& account)
+{
+    return account.user + ' ' + account.url.toString(QUrl::FullyEncoded);
+}
+
 } // namespace
 
 SyncAccount readSyncAccount()
@@ -33,7 +40,12 @@ SyncAccount readSyncAccount()
     const auto setting = [](const char* key) {
         return platform::readProfileString(settingsFile(), kSection, QString::fromLatin1(key));
     };
-    return {QUrl(setting("URL")), setting("User"), setting("PasswordCommand")};
+    SyncAccount account{QUrl(setting("URL")), setting("User"), setting("PasswordCommand")};
+    if (setting("FoundFrom") == foundFrom(account)) {
+        account.book = QUrl(setting("Book"));
+        account.auth = setting("Auth");
+    }
+    return account;
 }
 
 bool writeSyncAccount(const SyncAccount& account)
@@ -41,6 +53,13 @@ bool writeSyncAccount(const SyncAccount& account)
     return writeSettings(kSection, {{"URL", account.url.toString()},
                                     {"User", account.user},
                                     {"PasswordCommand", account.passwordCommand}});
+}
+
+void writeLearntSignIn(const SyncAccount& account)
+{
+    writeSetting(kSection, "Book", account.book.toString(QUrl::FullyEncoded));
+    writeSetting(kSection, "Auth", account.auth);
+    writeSetting(kSection, "FoundFrom", foundFrom(account));
 }
 
 std::optional<QString> accountPassword(const SyncAccount& account, QString* whyNot)
@@ -68,6 +87,13 @@ OpenedCollection CardDavCollection::open(const SyncAccount& account, const Choos
     // A refused password is not offered again: the next sync asks anew.
     if (opened.failure.status == 401)
         platform::forgetPassword(secretKey(account));
+    if (opened.collection) {
+        const SyncAccount learnt = opened.collection->learnt(account);
+        // Written only when it changed; a settings file that cannot be
+        // written costs the next sync a discovery, nothing more.
+        if (learnt.book != account.book || learnt.auth != account.auth)
+            writeLearntSignIn(learnt);
+    }
     return opened;
 }
 

@@ -198,11 +198,14 @@ int main(int argc, char** argv)
 
     const QString bookPath = root.filePath(QStringLiteral("TND.dbx"));
     records::createDatabase(bookPath);
+    // What a sign-in learns goes with the next, as Address.ini keeps it.
+    tovren::sync::SyncAccount account{server.book(), QLatin1String(kUser), QString()};
     const auto tovrenSync = [&] {
-        tovren::sync::OpenedCollection opened = tovren::sync::CardDavCollection::open(
-            {server.book(), QLatin1String(kUser), QString()}, QLatin1String(kPassword), {});
+        tovren::sync::OpenedCollection opened =
+            tovren::sync::CardDavCollection::open(account, QLatin1String(kPassword), {});
         if (!opened.collection)
             fail(QStringLiteral("the server could not be used: ") + opened.failure.message);
+        account = opened.collection->learnt(account);
         tovren::sync::SyncedBook book(
             data::Connection::open(QStringLiteral("Data Source=") + bookPath));
         const tovren::sync::SyncSummary summary =

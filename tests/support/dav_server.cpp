@@ -4,6 +4,7 @@
 
 #include "dav_server.h"
 
+#include "digest_front.h"
 #include "test_helpers.h"
 
 #include <QDir>
@@ -57,6 +58,8 @@ QString uidOf(const QByteArray& vcard)
 DavServer::DavServer(Kind kind, const TestCa::Identity& tls)
     : m_kind(kind), m_tls(tls), m_port(freeLoopbackPort())
 {
+    while (m_kind == Kind::RadicaleDigest && (!m_backendPort || m_backendPort == m_port))
+        m_backendPort = freeLoopbackPort();
     if (!m_folder.isValid())
         m_error = "No temporary folder for the server";
     else if (writeConfiguration() && start())
@@ -66,8 +69,20 @@ DavServer::DavServer(Kind kind, const TestCa::Identity& tls)
 DavServer::~DavServer()
 {
     thaw();
-    m_server.kill();
-    m_server.waitForFinished();
+    kill();
+}
+
+QString DavServer::missing(Kind kind)
+{
+    return kind == Kind::RadicaleDigest && apacheProgram().isEmpty()
+               ? "apache2 is not installed (scripts/setup.sh installs it)"
+               : QString();
+}
+
+const char* DavServer::name(Kind kind)
+{
+    const char* names[] = {"Radicale", "RadicaleDigest", "Xandikos"};
+    return names[int(kind)];
 }
 
 QString DavServer::userName() const
@@ -104,7 +119,7 @@ bool DavServer::addBook(const QString& name, const QString& displayName)
 {
     const QString folder = bookFolder(name);
     // radicale takes a folder with its properties beside it as a collection.
-    if (m_kind == Kind::Radicale)
+    if (m_kind != Kind::Xandikos)
         return QDir().mkpath(folder)
                && writeBytes(folder + "/.Radicale.props",
                              QJsonDocument(QJsonObject{{"tag", "VADDRESSBOOK"},
@@ -125,25 +140,38 @@ bool DavServer::addBook(const QString& name, const QString& displayName)
 
 void DavServer::kill()
 {
-    m_server.kill();
-    m_server.waitForFinished();
+    for (QProcess* process : {&m_apache, &m_server}) {
+        process->kill();
+        process->waitForFinished();
+    }
+}
+
+QProcess& DavServer::front()
+{
+    return m_kind == Kind::RadicaleDigest ? m_apache : m_server;
 }
 
 void DavServer::freeze()
 {
-    if (m_server.processId() > 0)
-        ::kill(pid_t(m_server.processId()), SIGSTOP);
+    if (front().processId() > 0)
+        ::kill(pid_t(front().processId()), SIGSTOP);
 }
 
 void DavServer::thaw()
 {
-    if (m_server.processId() > 0)
-        ::kill(pid_t(m_server.processId()), SIGCONT);
+    if (front().processId() > 0)
+        ::kill(pid_t(front().processId()), SIGCONT);
 }
 
 QByteArray DavServer::log() const
 {
-    return readBytes(m_folder.filePath("server.log"));
+    return readBytes(m_folder.filePath("server.log")) + readBytes(m_folder.filePath("apache.log"));
+}
+
+int DavServer::refusedSignIns() const
+{
+    const QByteArray logged = log();
+    return int(logged.count("Failed login attempt") + logged.count("password mismatch"));
 }
 
 bool DavServer::start()
@@ -157,11 +185,18 @@ bool DavServer::start()
                                     QString::number(m_port)});
     else
         m_server.start("radicale", {"--config", m_folder.filePath("radicale.conf")});
-    if (m_server.waitForStarted() && listening(m_port))
-        return true;
-    m_error =
-        QString("The %1 server did not start (scripts/setup.sh installs it): %2")
-            .arg(m_kind == Kind::Xandikos ? "xandikos" : "radicale", QString::fromLocal8Bit(log()));
+    if (m_server.waitForStarted() && listening(m_backendPort ? m_backendPort : m_port)) {
+        if (m_kind != Kind::RadicaleDigest)
+            return true;
+        dieWithParent(m_apache);
+        m_apache.setProcessChannelMode(QProcess::MergedChannels);
+        m_apache.setStandardOutputFile(m_folder.filePath("apache.log"), QIODevice::Append);
+        m_apache.start(apacheProgram(), m_apacheArguments);
+        if (m_apache.waitForStarted() && listening(m_port))
+            return true;
+    }
+    m_error = QString("The %1 server did not start (scripts/setup.sh installs it): %2")
+                  .arg(name(m_kind), QString::fromLocal8Bit(log()));
     return false;
 }
 
@@ -169,14 +204,26 @@ bool DavServer::writeConfiguration()
 {
     if (m_kind == Kind::Xandikos)
         return true;
+    if (m_kind == Kind::RadicaleDigest) {
+        const std::optional<QStringList> apache =
+            writeDigestFront(m_folder.path(), m_port, m_backendPort, user, password);
+        if (!apache)
+            return false;
+        m_apacheArguments = *apache;
+    }
+    // Behind Apache, radicale takes the user Apache signed in.
+    const QString auth = m_kind == Kind::RadicaleDigest
+                             ? QString("type = http_x_remote_user\n")
+                             : QString("type = htpasswd\nhtpasswd_filename = %1\n"
+                                       "htpasswd_encryption = plain\n")
+                                   .arg(m_folder.filePath("users"));
     QString config =
         QString("[server]\nhosts = 127.0.0.1:%1\n%4"
-                "[auth]\ntype = htpasswd\nhtpasswd_filename = %2\n"
-                "htpasswd_encryption = plain\n"
+                "[auth]\n%2"
                 "[storage]\nfilesystem_folder = %3\n"
                 "[logging]\nlevel = info\n")
-            .arg(m_port)
-            .arg(m_folder.filePath("users"), m_folder.filePath("store"),
+            .arg(m_backendPort ? m_backendPort : m_port)
+            .arg(auth, m_folder.filePath("store"),
                  m_tls.certificate.isEmpty() ? QString()
                                              : QString("ssl = True\ncertificate = %1\nkey = %2\n")
                                                    .arg(m_tls.certificate, m_tls.key));

@@ -2,7 +2,8 @@
 // Real CardDAV servers for the sync tests, each started on a free loopback
 // port with a throwaway folder and stopped with the object: Debian's radicale
 // (signing in against a plain htpasswd file; over HTTPS when given a
-// certificate of the test authority) and xandikos
+// certificate of the test authority), the same radicale behind an Apache
+// that asks for Digest sign-in (digest_front.h), and xandikos
 // (no sign-in; quoted SHA-1 ETags, git-tree sync tokens). A PhoneClient is a
 // second client of the same address book (vdirsyncer against a folder of
 // .vcf files), as a phone would be.
@@ -22,7 +23,7 @@ namespace testing_support {
 
 class DavServer {
 public:
-    enum class Kind { Radicale, Xandikos };
+    enum class Kind { Radicale, RadicaleDigest, Xandikos };
     static constexpr const char* user = "ilse";
     static constexpr const char* password = "Zw3tschgen-Rost!";
 
@@ -33,6 +34,12 @@ public:
     ~DavServer();
     DavServer(const DavServer&) = delete;
     DavServer& operator=(const DavServer&) = delete;
+
+    // Why a server of `kind` cannot run here, as a test skipping says it; ""
+    // when it can.
+    static QString missing(Kind kind);
+    // Its name in test names and messages.
+    static const char* name(Kind kind);
 
     Kind kind() const { return m_kind; }
     QString error() const { return m_error; }
@@ -57,15 +64,22 @@ public:
     void thaw();
     // What the server has logged: each request and each sign-in.
     QByteArray log() const;
+    // The sign-ins it refused.
+    int refusedSignIns() const;
 
 private:
     bool writeConfiguration();
+    // The process that answers at root(): Apache where it stands in front.
+    QProcess& front();
 
     Kind m_kind;
     TestCa::Identity m_tls;
     QTemporaryDir m_folder;
     int m_port = 0;
+    int m_backendPort = 0; // radicale's, behind Apache
     QProcess m_server;
+    QProcess m_apache;
+    QStringList m_apacheArguments;
     QString m_error;
 };
 

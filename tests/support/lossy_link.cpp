@@ -41,6 +41,14 @@ int LossyLink::requests(const QByteArray& method) const
     return seen == m_seen.end() ? 0 : seen->second;
 }
 
+int LossyLink::requests() const
+{
+    int all = 0;
+    for (const auto& [method, seen] : m_seen)
+        all += seen;
+    return all;
+}
+
 QList<QByteArray> LossyLink::methodsIn(QByteArray& bytes, qint64& bodyLeft)
 {
     QList<QByteArray> methods;

@@ -28,8 +28,9 @@ public:
     // Runs `action` when the `nth` request of `method` (counted from now)
     // arrives, before the server sees it.
     void whenRequested(const QByteArray& method, int nth, std::function<void()> action);
-    // How many requests of `method` have gone through.
+    // How many requests of `method` have gone through; of every method.
     int requests(const QByteArray& method) const;
+    int requests() const;
 
 private:
     void relay(QTcpSocket* client);

@@ -165,6 +165,14 @@ TEST_P(KeptSettings, AddressAndUserInAddressIniThePasswordElsewhere)
     prompts.answerPassword(DavServer::password);
     EXPECT_TRUE(CardDavCollection::open(kept, nullptr).collection);
     EXPECT_EQ(prompts.pending(), 0u);
+
+    // What the sign-in learnt is kept for this URL and user, and only for them.
+    const SyncAccount learnt = readSyncAccount();
+    EXPECT_EQ(learnt.book, m_server.book());
+    EXPECT_EQ(learnt.auth, "Basic");
+    ASSERT_TRUE(writeSyncAccount({m_server.principal(), learnt.user, learnt.passwordCommand}));
+    EXPECT_TRUE(readSyncAccount().book.isEmpty());
+    EXPECT_TRUE(readSyncAccount().auth.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(, KeptSettings,
