@@ -29,15 +29,6 @@ bool serverDown(const Failure& failure)
     throw Stopped{failure};
 }
 
-QString uidOf(const QByteArray& vcard)
-{
-    for (const QByteArray& line : vcard.split('\n')) {
-        if (line.startsWith("UID:"))
-            return QString::fromUtf8(line.sliced(4).trimmed());
-    }
-    return QString();
-}
-
 QString why(const Failure& failure)
 {
     return failure.status ? QStringLiteral("%1 (%2)").arg(failure.message).arg(failure.status)
@@ -316,10 +307,6 @@ void Synchronizer::down()
     const Remote remote = remoteChanges();
     m_total = m_done + qint64(remote.changed.size() + remote.removed.size());
     SyncedBook::Batch batch(m_book);
-    for (const QString& href : remote.removed) {
-        drop(href, batch);
-        stepped();
-    }
     for (size_t first = 0; first < remote.changed.size(); first += kCardsABatch) {
         std::vector<QString> hrefs;
         for (size_t i = first; i < std::min(first + kCardsABatch, remote.changed.size()); ++i)
@@ -331,8 +318,14 @@ void Synchronizer::down()
             take(card, batch);
             stepped();
         }
-        if (first + kCardsABatch < remote.changed.size())
-            batch.commit();
+        batch.commit();
+    }
+    // The cards gone go after the changed ones are stored: a card the book
+    // sent that another client filed anew under another name has moved, and
+    // is found by its UID where it is now rather than deleted.
+    for (const QString& href : remote.removed) {
+        drop(href, batch);
+        stepped();
     }
     batch.setAccount(remote.account);
     batch.commit();
@@ -345,17 +338,17 @@ void Synchronizer::take(const Card& card, SyncedBook::Batch& batch)
         m_summary.unreadable << card.href;
         return;
     }
+    const QString uid = uidOf(card.vcard);
     // A card the book sent may come back under another spelling of its path.
-    const CardState* state = m_book.stateOfHref(card.href, uidOf(card.vcard));
+    const CardState* state = m_book.stateOfHref(card.href, uid);
     if (!state) {
-        batch.add(*contact, {0, card.href, card.etag, card.vcard, uidOf(card.vcard), QByteArray()});
+        batch.add(*contact, {0, card.href, card.etag, card.vcard, uid, QByteArray()});
         ++m_summary.book.added;
         return;
     }
     const qint64 id = state->addressId;
-    CardState now{id, card.href, card.etag, card.vcard, state->uid, state->mine};
-    if (now.uid.isEmpty())
-        now.uid = uidOf(card.vcard);
+    CardState now{
+        id, card.href, card.etag, card.vcard, state->uid.isEmpty() ? uid : state->uid, state->mine};
     switch (m_book.localChange(id)) {
     case LocalChange::Edited:
         // Changed here too, and not sent (the server refused it): both kept.
