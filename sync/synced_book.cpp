@@ -112,6 +112,11 @@ void SyncedBook::Batch::removeState(qint64 id)
     m_dropped.push_back(id);
 }
 
+void SyncedBook::Batch::forgetAll()
+{
+    m_forgetAll = true;
+}
+
 void SyncedBook::Batch::setAccount(const AccountState& account)
 {
     m_account = account;
@@ -120,7 +125,7 @@ void SyncedBook::Batch::setAccount(const AccountState& account)
 bool SyncedBook::Batch::isEmpty() const
 {
     return m_adds.empty() && m_updates.empty() && m_removes.empty() && m_states.empty()
-           && m_dropped.empty() && !m_account;
+           && m_dropped.empty() && !m_forgetAll && !m_account;
 }
 
 std::vector<qint64> SyncedBook::Batch::commit()
@@ -199,6 +204,8 @@ std::vector<qint64> SyncedBook::Batch::commit()
             if (!state.href.isEmpty() || !state.uid.isEmpty())
                 states.push_back(state);
         }
+        if (m_forgetAll)
+            m_book.m_state.forget();
         for (const qint64 id : m_dropped)
             m_book.m_state.remove(id);
         for (const CardState& state : states)
@@ -211,6 +218,11 @@ std::vector<qint64> SyncedBook::Batch::commit()
         m_book.m_rows.insert(added[i], bookmarks[i]);
     for (const qint64 id : m_removes)
         m_book.m_rows.remove(id);
+    if (m_forgetAll) {
+        m_book.m_states.clear();
+        m_book.m_hrefs.clear();
+        m_book.m_uids.clear();
+    }
     for (const qint64 id : m_dropped)
         m_book.forget(id);
     for (const CardState& state : states)
@@ -220,6 +232,7 @@ std::vector<qint64> SyncedBook::Batch::commit()
     m_removes.clear();
     m_states.clear();
     m_dropped.clear();
+    m_forgetAll = false;
     m_account.reset();
     return added;
 }

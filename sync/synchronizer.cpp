@@ -53,8 +53,7 @@ SyncSummary Synchronizer::run(const interchange::Progress& progress)
         const AccountState account = m_book.account();
         if (!account.url.isEmpty() && account.url != m_server.url().toString()) {
             SyncedBook::Batch forget(m_book);
-            for (const qint64 id : m_book.ids())
-                forget.removeState(id);
+            forget.forgetAll();
             forget.setAccount({m_server.url().toString(), QString(), QString()});
             forget.commit();
         }

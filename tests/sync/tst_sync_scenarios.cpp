@@ -62,6 +62,14 @@ protected:
         sql(QStringLiteral("INSERT INTO \"Address\" (\"Name\", \"City\") VALUES (?, ?)"),
             {name, city});
     }
+    // `count` contacts "<prefix> 0", "<prefix> 1"... each in a city of its own, in one statement.
+    void addContacts(int count, const QString& prefix)
+    {
+        sql(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n"
+                           " WHERE i + 1 < ?) INSERT INTO \"Address\" (\"Name\", \"City\")"
+                           " SELECT ? || ' ' || i, 'City ' || i FROM n"),
+            {count, prefix});
+    }
     // Name|City of every contact, in name order.
     QStringList contacts() const
     {
@@ -75,9 +83,9 @@ protected:
     // One sync, through the proxy when there is one.
     SyncSummary sync(const interchange::Progress& progress = {})
     {
-        const QUrl book = m_link    ? m_link->url(m_server->book())
-                          : m_proxy ? m_proxy->through(m_server->book())
-                                    : m_server->book();
+        const QUrl book = m_link    ? m_link->url(m_server->book(m_bookName))
+                          : m_proxy ? m_proxy->through(m_server->book(m_bookName))
+                                    : m_server->book(m_bookName);
         OpenedCollection opened = CardDavCollection::open(
             {book, m_server->userName(), QString()}, QString::fromLatin1(DavServer::password), {});
         if (!opened.collection) {
@@ -108,6 +116,7 @@ protected:
     std::optional<PhoneClient> m_phone;
     std::unique_ptr<sync_tests::RefusingProxy> m_proxy;
     std::unique_ptr<testing_support::LossyLink> m_link;
+    QString m_bookName = QStringLiteral("contacts"); // the address book synced with
 };
 
 TEST_P(SyncTest, FirstSyncBothWaysAndAgainNothing)
@@ -276,6 +285,28 @@ TEST_P(SyncTest, ForgottenTokenGivesAFullListingKeepingLocalEdits)
     EXPECT_EQ(contacts(), QStringList({"Asha Rao|Agra", "Lena Vogel|"}));
     EXPECT_EQ(phoneCards().size(), 2u);
     EXPECT_EQ(sync().book, SyncSummary::Side{});
+}
+
+// Another address book of the server: what the book knew of the first is
+// forgotten, and every contact is new to the second.
+TEST_P(SyncTest, AnotherAddressBookTakesEveryContactAsNew)
+{
+    addContacts(3, QStringLiteral("Book"));
+    ASSERT_FALSE(sync().stopped);
+    ASSERT_TRUE(m_server->addBook(QStringLiteral("work"), QStringLiteral("Work")))
+        << m_server->error().toStdString();
+    m_bookName = QStringLiteral("work");
+    const SyncSummary moved = sync();
+    EXPECT_EQ(moved.server, (SyncSummary::Side{3, 0, 0}));
+    EXPECT_EQ(moved.book, SyncSummary::Side{});
+    EXPECT_EQ(contacts().size(), 3);
+    const auto states = sql(QStringLiteral("SELECT \"Href\" FROM \"SyncCard\""));
+    EXPECT_EQ(states.size(), 3u);
+    for (const QVariantList& state : states)
+        EXPECT_TRUE(state[0].toString().startsWith(m_server->book(m_bookName).path()))
+            << state[0].toString().toStdString();
+    EXPECT_EQ(sql(QStringLiteral("SELECT \"Url\" FROM \"SyncAccount\"")),
+              (std::vector<QVariantList>{{m_server->book(m_bookName).toString()}}));
 }
 
 // The server killed in the middle of a first sync, one way and the other:
