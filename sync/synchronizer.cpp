@@ -97,17 +97,23 @@ std::optional<Card> Synchronizer::fetch(const QString& href)
     return cards->front();
 }
 
-void Synchronizer::up()
+std::vector<std::pair<qint64, LocalChange>> Synchronizer::localChanges()
 {
     std::vector<std::pair<qint64, LocalChange>> changes;
-    SyncedBook::Batch uids(m_book);
     for (const qint64 id : m_book.ids()) {
-        const LocalChange change = m_book.localChange(id);
-        if (change == LocalChange::None)
-            continue;
-        changes.emplace_back(id, change);
-        // A new card's UID is stored before the card leaves: should the
-        // answer be lost, the next sync sends it under the same name again.
+        if (const LocalChange change = m_book.localChange(id); change != LocalChange::None)
+            changes.emplace_back(id, change);
+    }
+    return changes;
+}
+
+void Synchronizer::up()
+{
+    const std::vector<std::pair<qint64, LocalChange>> changes = localChanges();
+    // A new card's UID is stored before the card leaves: should the answer
+    // be lost, the next sync sends it under the same name again.
+    SyncedBook::Batch uids(m_book);
+    for (const auto& [id, change] : changes) {
         if (change == LocalChange::New && !m_book.stateOf(id))
             uids.putState({id, QString(), QString(), QByteArray(),
                            QUuid::createUuid().toString(QUuid::WithoutBraces), QByteArray()});
@@ -385,20 +391,13 @@ SyncSummary Synchronizer::preview()
 {
     SyncSummary summary;
     try {
-        for (const qint64 id : m_book.ids()) {
-            switch (m_book.localChange(id)) {
-            case LocalChange::New:
+        for (const auto& [id, change] : localChanges()) {
+            if (change == LocalChange::New)
                 ++summary.server.added;
-                break;
-            case LocalChange::Edited:
+            else if (change == LocalChange::Edited)
                 ++summary.server.changed;
-                break;
-            case LocalChange::Deleted:
+            else
                 ++summary.server.deleted;
-                break;
-            case LocalChange::None:
-                break;
-            }
         }
         const Remote remote = remoteChanges();
         for (const CardRef& ref : remote.changed)

@@ -46,6 +46,8 @@ public:
 
 private:
     struct Remote;
+    // The contacts changed in the book since the last sync, and how.
+    std::vector<std::pair<qint64, LocalChange>> localChanges();
     void up();
     void sendNew(qint64 id, SyncedBook::Batch& batch);
     void sendEdit(qint64 id, SyncedBook::Batch& batch);
