@@ -79,10 +79,14 @@ LocalChange SyncedBook::localChange(qint64 id)
 {
     const CardState* state = stateOf(id);
     const std::optional<interchange::Contact> row = contact(id);
-    if (!state || state->etag.isEmpty())
+    if (!state)
         return row ? LocalChange::New : LocalChange::None;
+    // A contact deleted after its card went up unanswered may be on the
+    // server: the delete goes too, lest the card come back down.
     if (!row)
         return LocalChange::Deleted;
+    if (state->etag.isEmpty())
+        return LocalChange::New;
     const std::optional<interchange::Contact> synced = storedForm(state->vcard);
     return synced && sameContact(*row, *synced) ? LocalChange::None : LocalChange::Edited;
 }

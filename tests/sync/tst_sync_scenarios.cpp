@@ -257,6 +257,23 @@ TEST_P(SyncTest, LostPutAnswerMakesNoSecondCard)
     EXPECT_EQ(sync().server, SyncSummary::Side{});
 }
 
+// A contact whose card went up but whose answer never came back (the
+// state as a lost answer leaves it), deleted before the next sync: the
+// card is deleted on the server too, not left there to come back down.
+TEST_P(SyncTest, ContactDeletedAfterAnUnansweredSendStaysDeleted)
+{
+    addContact(QStringLiteral("Asha Rao"), QStringLiteral("Pune"));
+    ASSERT_FALSE(sync().stopped);
+    sql(QStringLiteral("UPDATE \"SyncCard\" SET \"Href\" = '', \"ETag\" = '', \"VCard\" = NULL"));
+    sql(QStringLiteral("DELETE FROM \"Address\""));
+    const SyncSummary summary = sync();
+    EXPECT_EQ(summary.server, (SyncSummary::Side{0, 0, 1}));
+    EXPECT_EQ(summary.book, SyncSummary::Side{});
+    EXPECT_TRUE(contacts().isEmpty());
+    EXPECT_TRUE(phoneCards().empty());
+    EXPECT_TRUE(sql(QStringLiteral("SELECT 1 FROM \"SyncCard\"")).empty());
+}
+
 TEST_P(SyncTest, RefusedCardIsNamedAndTheRestGoOn)
 {
     m_proxy = std::make_unique<sync_tests::RefusingProxy>(m_server->book(), "Too Big", 413);

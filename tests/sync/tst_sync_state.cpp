@@ -144,6 +144,8 @@ TEST_P(StateTest, LocalChangesAreFoundFromTheStoredCards)
          LocalChange::Edited},
         {"deleted", true, true, "DELETE FROM \"Address\" WHERE \"AddressId\" = %1",
          LocalChange::Deleted},
+        {"sent, unanswered, deleted", true, false,
+         "DELETE FROM \"Address\" WHERE \"AddressId\" = %1", LocalChange::Deleted},
     };
     std::vector<qint64> ids;
     {
