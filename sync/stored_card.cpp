@@ -1,6 +1,7 @@
 #include "stored_card.h"
 
 #include "interchange/record_checks.h"
+#include "interchange/vcard_lines.h"
 #include "interchange/vcard_reader.h"
 #include "platform/characters.h"
 
@@ -43,6 +44,17 @@ bool sameContact(const interchange::Contact& row, const interchange::Contact& ca
             return false;
     }
     return true;
+}
+
+QString uidOf(QByteArrayView vcard)
+{
+    QString uid;
+    interchange::forEachProperty(QString::fromUtf8(vcard), interchange::kLongestLine,
+                                 [&](const interchange::Property& property) {
+                                     if (uid.isEmpty() && property.name == QLatin1String("UID"))
+                                         uid = property.value.trimmed();
+                                 });
+    return uid;
 }
 
 } // namespace tovren::sync

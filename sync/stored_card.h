@@ -20,4 +20,8 @@ std::optional<interchange::Contact> storedForm(QByteArrayView vcard);
 // texts compare without regard to case, as the lists match them.
 bool sameContact(const interchange::Contact& row, const interchange::Contact& card);
 
+// The UID of the card `vcard`, however its line is folded or grouped;
+// empty when it has none.
+QString uidOf(QByteArrayView vcard);
+
 } // namespace tovren::sync

@@ -64,13 +64,17 @@ AccountState SyncState::account()
 
 void SyncState::put(const CardState& card)
 {
-    remove(card.addressId);
     const auto text = [](const QByteArray& b) {
         return b.isEmpty() ? QVariant() : QVariant(QString::fromUtf8(b));
     };
+    // One statement whether or not the contact has a state yet: a sync
+    // stores one for every card it sends or takes.
     m_io.execute(
-        QStringLiteral("INSERT INTO \"SyncCard\" (\"AddressId\", \"Href\", \"ETag\","
-                       " \"VCard\", \"Uid\", \"Mine\") VALUES (?, ?, ?, ?, ?, ?)"),
+        QStringLiteral("INSERT INTO \"SyncCard\" (\"AddressId\", \"Href\", \"ETag\", \"VCard\","
+                       " \"Uid\", \"Mine\") VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (\"AddressId\")"
+                       " DO UPDATE SET \"Href\" = excluded.\"Href\", \"ETag\" = excluded.\"ETag\","
+                       " \"VCard\" = excluded.\"VCard\", \"Uid\" = excluded.\"Uid\","
+                       " \"Mine\" = excluded.\"Mine\""),
         {card.addressId, card.href, card.etag, text(card.vcard), card.uid, text(card.mine)});
 }
 

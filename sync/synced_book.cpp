@@ -79,10 +79,14 @@ LocalChange SyncedBook::localChange(qint64 id)
 {
     const CardState* state = stateOf(id);
     const std::optional<interchange::Contact> row = contact(id);
-    if (!state || state->etag.isEmpty())
+    if (!state)
         return row ? LocalChange::New : LocalChange::None;
+    // A contact deleted after its card went up unanswered may be on the
+    // server: the delete goes too, lest the card come back down.
     if (!row)
         return LocalChange::Deleted;
+    if (state->etag.isEmpty())
+        return LocalChange::New;
     const std::optional<interchange::Contact> synced = storedForm(state->vcard);
     return synced && sameContact(*row, *synced) ? LocalChange::None : LocalChange::Edited;
 }
@@ -112,6 +116,11 @@ void SyncedBook::Batch::removeState(qint64 id)
     m_dropped.push_back(id);
 }
 
+void SyncedBook::Batch::forgetAll()
+{
+    m_forgetAll = true;
+}
+
 void SyncedBook::Batch::setAccount(const AccountState& account)
 {
     m_account = account;
@@ -120,7 +129,7 @@ void SyncedBook::Batch::setAccount(const AccountState& account)
 bool SyncedBook::Batch::isEmpty() const
 {
     return m_adds.empty() && m_updates.empty() && m_removes.empty() && m_states.empty()
-           && m_dropped.empty() && !m_account;
+           && m_dropped.empty() && !m_forgetAll && !m_account;
 }
 
 std::vector<qint64> SyncedBook::Batch::commit()
@@ -199,6 +208,8 @@ std::vector<qint64> SyncedBook::Batch::commit()
             if (!state.href.isEmpty() || !state.uid.isEmpty())
                 states.push_back(state);
         }
+        if (m_forgetAll)
+            m_book.m_state.forget();
         for (const qint64 id : m_dropped)
             m_book.m_state.remove(id);
         for (const CardState& state : states)
@@ -211,6 +222,11 @@ std::vector<qint64> SyncedBook::Batch::commit()
         m_book.m_rows.insert(added[i], bookmarks[i]);
     for (const qint64 id : m_removes)
         m_book.m_rows.remove(id);
+    if (m_forgetAll) {
+        m_book.m_states.clear();
+        m_book.m_hrefs.clear();
+        m_book.m_uids.clear();
+    }
     for (const qint64 id : m_dropped)
         m_book.forget(id);
     for (const CardState& state : states)
@@ -220,6 +236,7 @@ std::vector<qint64> SyncedBook::Batch::commit()
     m_removes.clear();
     m_states.clear();
     m_dropped.clear();
+    m_forgetAll = false;
     m_account.reset();
     return added;
 }

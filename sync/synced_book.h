@@ -78,6 +78,9 @@ public:
     void remove(qint64 id);
     void putState(const CardState& state);
     void removeState(qint64 id);
+    // Every state and the account forgotten before the rest is stored: the
+    // book is to sync with another address book, to which every contact is new.
+    void forgetAll();
     void setAccount(const AccountState& account);
     bool isEmpty() const;
 
@@ -92,6 +95,7 @@ private:
     std::vector<qint64> m_removes;
     std::vector<CardState> m_states;
     std::vector<qint64> m_dropped;
+    bool m_forgetAll = false;
     std::optional<AccountState> m_account;
 };
 

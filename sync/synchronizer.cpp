@@ -29,15 +29,6 @@ bool serverDown(const Failure& failure)
     throw Stopped{failure};
 }
 
-QString uidOf(const QByteArray& vcard)
-{
-    for (const QByteArray& line : vcard.split('\n')) {
-        if (line.startsWith("UID:"))
-            return QString::fromUtf8(line.sliced(4).trimmed());
-    }
-    return QString();
-}
-
 QString why(const Failure& failure)
 {
     return failure.status ? QStringLiteral("%1 (%2)").arg(failure.message).arg(failure.status)
@@ -62,8 +53,7 @@ SyncSummary Synchronizer::run(const interchange::Progress& progress)
         const AccountState account = m_book.account();
         if (!account.url.isEmpty() && account.url != m_server.url().toString()) {
             SyncedBook::Batch forget(m_book);
-            for (const qint64 id : m_book.ids())
-                forget.removeState(id);
+            forget.forgetAll();
             forget.setAccount({m_server.url().toString(), QString(), QString()});
             forget.commit();
         }
@@ -107,17 +97,23 @@ std::optional<Card> Synchronizer::fetch(const QString& href)
     return cards->front();
 }
 
-void Synchronizer::up()
+std::vector<std::pair<qint64, LocalChange>> Synchronizer::localChanges()
 {
     std::vector<std::pair<qint64, LocalChange>> changes;
-    SyncedBook::Batch uids(m_book);
     for (const qint64 id : m_book.ids()) {
-        const LocalChange change = m_book.localChange(id);
-        if (change == LocalChange::None)
-            continue;
-        changes.emplace_back(id, change);
-        // A new card's UID is stored before the card leaves: should the
-        // answer be lost, the next sync sends it under the same name again.
+        if (const LocalChange change = m_book.localChange(id); change != LocalChange::None)
+            changes.emplace_back(id, change);
+    }
+    return changes;
+}
+
+void Synchronizer::up()
+{
+    const std::vector<std::pair<qint64, LocalChange>> changes = localChanges();
+    // A new card's UID is stored before the card leaves: should the answer
+    // be lost, the next sync sends it under the same name again.
+    SyncedBook::Batch uids(m_book);
+    for (const auto& [id, change] : changes) {
         if (change == LocalChange::New && !m_book.stateOf(id))
             uids.putState({id, QString(), QString(), QByteArray(),
                            QUuid::createUuid().toString(QUuid::WithoutBraces), QByteArray()});
@@ -316,10 +312,6 @@ void Synchronizer::down()
     const Remote remote = remoteChanges();
     m_total = m_done + qint64(remote.changed.size() + remote.removed.size());
     SyncedBook::Batch batch(m_book);
-    for (const QString& href : remote.removed) {
-        drop(href, batch);
-        stepped();
-    }
     for (size_t first = 0; first < remote.changed.size(); first += kCardsABatch) {
         std::vector<QString> hrefs;
         for (size_t i = first; i < std::min(first + kCardsABatch, remote.changed.size()); ++i)
@@ -331,8 +323,14 @@ void Synchronizer::down()
             take(card, batch);
             stepped();
         }
-        if (first + kCardsABatch < remote.changed.size())
-            batch.commit();
+        batch.commit();
+    }
+    // The cards gone go after the changed ones are stored: a card the book
+    // sent that another client filed anew under another name has moved, and
+    // is found by its UID where it is now rather than deleted.
+    for (const QString& href : remote.removed) {
+        drop(href, batch);
+        stepped();
     }
     batch.setAccount(remote.account);
     batch.commit();
@@ -345,17 +343,17 @@ void Synchronizer::take(const Card& card, SyncedBook::Batch& batch)
         m_summary.unreadable << card.href;
         return;
     }
+    const QString uid = uidOf(card.vcard);
     // A card the book sent may come back under another spelling of its path.
-    const CardState* state = m_book.stateOfHref(card.href, uidOf(card.vcard));
+    const CardState* state = m_book.stateOfHref(card.href, uid);
     if (!state) {
-        batch.add(*contact, {0, card.href, card.etag, card.vcard, uidOf(card.vcard), QByteArray()});
+        batch.add(*contact, {0, card.href, card.etag, card.vcard, uid, QByteArray()});
         ++m_summary.book.added;
         return;
     }
     const qint64 id = state->addressId;
-    CardState now{id, card.href, card.etag, card.vcard, state->uid, state->mine};
-    if (now.uid.isEmpty())
-        now.uid = uidOf(card.vcard);
+    CardState now{
+        id, card.href, card.etag, card.vcard, state->uid.isEmpty() ? uid : state->uid, state->mine};
     switch (m_book.localChange(id)) {
     case LocalChange::Edited:
         // Changed here too, and not sent (the server refused it): both kept.
@@ -393,20 +391,13 @@ SyncSummary Synchronizer::preview()
 {
     SyncSummary summary;
     try {
-        for (const qint64 id : m_book.ids()) {
-            switch (m_book.localChange(id)) {
-            case LocalChange::New:
+        for (const auto& [id, change] : localChanges()) {
+            if (change == LocalChange::New)
                 ++summary.server.added;
-                break;
-            case LocalChange::Edited:
+            else if (change == LocalChange::Edited)
                 ++summary.server.changed;
-                break;
-            case LocalChange::Deleted:
+            else
                 ++summary.server.deleted;
-                break;
-            case LocalChange::None:
-                break;
-            }
         }
         const Remote remote = remoteChanges();
         for (const CardRef& ref : remote.changed)

@@ -13,9 +13,10 @@
 //
 // Down: what changed since the sync token (or, without one, since the
 // ctag, by comparing ETags), fetched a hundred cards to a request, each
-// hundred stored in one transaction with their states; the new token and
-// ctag go with the last. A server that forgot the token gives a full
-// listing, compared with the states, so nothing is doubled or lost.
+// hundred stored in one transaction with their states; the cards gone
+// from the server, and the new token and ctag, go last. A server that
+// forgot the token gives a full listing, compared with the states, so
+// nothing is doubled or lost.
 //
 // A server that stops answering (no answer, 5xx) stops the sync: what was
 // done is stored, what is left goes at the next sync, exactly once. A card
@@ -45,6 +46,8 @@ public:
 
 private:
     struct Remote;
+    // The contacts changed in the book since the last sync, and how.
+    std::vector<std::pair<qint64, LocalChange>> localChanges();
     void up();
     void sendNew(qint64 id, SyncedBook::Batch& batch);
     void sendEdit(qint64 id, SyncedBook::Batch& batch);

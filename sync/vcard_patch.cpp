@@ -238,6 +238,7 @@ QString mergedValue(const Line& server, const QString& was, const QString& now)
         return now;
     QStringList merged = components(server.property.value), before = components(was),
                 after = components(now);
+    const qsizetype had = merged.size();
     const qsizetype size = std::max({merged.size(), before.size(), after.size()});
     for (QStringList* parts : {&merged, &before, &after}) {
         while (parts->size() < size)
@@ -250,7 +251,7 @@ QString mergedValue(const Line& server, const QString& was, const QString& now)
         if (before[i] != after[i] || (street && i < 3))
             merged[i] = after[i];
     }
-    while (merged.size() > components(server.property.value).size() && merged.last().isEmpty())
+    while (merged.size() > had && merged.last().isEmpty())
         merged.removeLast();
     return merged.join(QLatin1Char(';'));
 }

@@ -122,6 +122,15 @@ TEST_P(StateTest, RowsAndStatesAreStoredTogether)
     SyncedBook after(open());
     EXPECT_EQ(after.ids().size(), 2u);
     EXPECT_FALSE(after.stateOfHref(QStringLiteral("/m")));
+
+    // A state stored again takes the place of the one before.
+    CardState again = *after.stateOfHref(QStringLiteral("/c/asha.vcf"));
+    again.etag = QStringLiteral("\"e2\"");
+    SyncedBook::Batch replacing(after);
+    replacing.putState(again);
+    replacing.commit();
+    EXPECT_EQ(SyncedBook(open()).stateOfHref(QStringLiteral("/c/asha.vcf"))->etag, again.etag);
+    EXPECT_EQ(sql(QStringLiteral("SELECT 1 FROM \"SyncCard\"")).size(), 1u);
 }
 
 TEST_P(StateTest, LocalChangesAreFoundFromTheStoredCards)
@@ -144,6 +153,8 @@ TEST_P(StateTest, LocalChangesAreFoundFromTheStoredCards)
          LocalChange::Edited},
         {"deleted", true, true, "DELETE FROM \"Address\" WHERE \"AddressId\" = %1",
          LocalChange::Deleted},
+        {"sent, unanswered, deleted", true, false,
+         "DELETE FROM \"Address\" WHERE \"AddressId\" = %1", LocalChange::Deleted},
     };
     std::vector<qint64> ids;
     {

@@ -262,4 +262,24 @@ TEST(PatchTest, NewCardsCarryTheirUidInEitherVersion)
     }
 }
 
+// A server's card is known by its UID however another client wrote the line.
+TEST(PatchTest, ServerCardsAreKnownByTheirUidHoweverWritten)
+{
+    const QByteArray head = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Asha Rao\r\n";
+    const std::pair<QByteArray, const char*> rows[] = {
+        {head + "UID:plain-1\r\nEND:VCARD\r\n", "plain-1"},
+        {head + "UID:folded-\r\n over-\r\n\tthree-lines\r\nEND:VCARD\r\n",
+         "folded-over-three-lines"},
+        {head + "item1.UID:grouped\r\nEND:VCARD\r\n", "grouped"},
+        {"BEGIN:VCARD\nVERSION:4.0\nuid: urn:uuid:0a1b \nEND:VCARD\n", "urn:uuid:0a1b"},
+        {head + "NOTE:" + QByteArray(150000, 'x') + "\r\nUID:after-a-long-note\r\nEND:VCARD\r\n",
+         "after-a-long-note"},
+        {head + "X-UID:not-it\r\nNOTE:UID:nor-this\r\nEND:VCARD\r\n", ""},
+        {"garbage without any colon", ""},
+        {QByteArray(), ""},
+    };
+    for (const auto& [card, uid] : rows)
+        EXPECT_EQ(uidOf(card), QString::fromUtf8(uid)) << card.left(120).toStdString();
+}
+
 } // namespace
