@@ -2,6 +2,7 @@
 
 #include "core/error_handler.h"
 #include "output/label_progress.h"
+#include "output/mail_account.h"
 #include "platform/help.h"
 #include "platform/qt_prompts.h"
 #include "records/frmlookup.h"
@@ -93,11 +94,20 @@ const std::vector<WindowRow> kWindows = {
          t.choose("mnuEditAdd");
      }},
     {"GenerateEmails",
-     [](WindowTest& t, const Check& check) { t.card(), t.modal("mnuEml", check); }},
+     [](WindowTest& t, const Check& check) {
+         t.card();
+         // An account whose long address names it among the ways to send.
+         tovren::writeMailAccount({{QStringLiteral("mail.example.org")},
+                                   QStringLiteral("Ada"),
+                                   QString(60, u'a') + QStringLiteral("@") + QString(60, u'b')
+                                       + QStringLiteral(".example.org")});
+         t.modal("mnuEml", check);
+     }},
     {"ImportSummary",
      [](WindowTest& t, const Check& check) {
          t.card();
-         const QString file = t.path("in.vcf");
+         // A long file name, which no line break can shorten.
+         const QString file = t.path(QString(150, u'n') + QStringLiteral(".vcf"));
          testing_support::writeBytes(file,
                                      "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Cy Das\r\nEND:VCARD\r\n");
          t.prompts().answerOpenFile(file);
