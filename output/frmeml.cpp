@@ -120,7 +120,6 @@ frmEml::frmEml(QWidget* parent) : QDialog(parent)
     connect(cmdSend, &QPushButton::clicked, this, &frmEml::cmdSend_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    adjustSize();
     Form_Load();
 }
 

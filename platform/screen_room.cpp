@@ -18,8 +18,18 @@ public:
 
     QSize sizeHint() const override
     {
-        const int frame = 2 * frameWidth();
-        return withinScreen(*window(), widget()->sizeHint() + QSize(frame, frame));
+        // A pixel to spare each way: at a fractional scale the window can come
+        // out a pixel short of its size and scroll for it.
+        const int frame = 2 * frameWidth() + 2;
+        QSize wanted = widget()->sizeHint() + QSize(frame, frame);
+        // A scroll bar one way takes room the other way.
+        const QSize room = withinScreen(*window(), wanted);
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        if (room.width() < wanted.width())
+            wanted.rheight() += bar;
+        if (room.height() < wanted.height())
+            wanted.rwidth() += bar;
+        return withinScreen(*window(), wanted);
     }
     QSize minimumSizeHint() const override
     {
@@ -63,6 +73,11 @@ void layOutScrolling(QDialog& dialog, QLayout* content, QWidget* below)
         below->setParent(nullptr);
         layout->addWidget(below);
     }
+    // Sized here, in its own style and font: Qt gives a window it sizes
+    // itself two thirds of the screen at most, which could leave the content
+    // scrolling with room to spare.
+    dialog.ensurePolished();
+    dialog.resize(dialog.sizeHint());
 }
 
 } // namespace platform

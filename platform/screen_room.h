@@ -18,7 +18,8 @@ QSize withinScreen(const QWidget& window, QSize wanted);
 
 // Makes `content` the whole of `dialog`, inside an area that scrolls only
 // when the dialog, as large as its screen allows, still cannot show it all;
-// `below` (the dialog's buttons), when given, stays in sight under it.
+// `below` (the dialog's buttons), when given, stays in sight under it. The
+// dialog takes the size its content asks for now, as far as the screen allows.
 void layOutScrolling(QDialog& dialog, QLayout* content, QWidget* below = nullptr);
 
 } // namespace platform
