@@ -120,8 +120,9 @@ void frmEml::EnableTextBoxes(bool on)
         // On: the desktop's field colour (white on a light desktop), which its
         // text reads on; off: the dialog's own grey, as a box that takes no
         // typing looks.
-        colours.setColor(QPalette::Base, on ? palette().color(QPalette::Base)
-                                            : palette().color(QPalette::Disabled, QPalette::Window));
+        colours.setColor(QPalette::Base,
+                         on ? palette().color(QPalette::Base)
+                            : palette().color(QPalette::Disabled, QPalette::Window));
         box->setPalette(colours);
     }
     chkSecure->setEnabled(on);

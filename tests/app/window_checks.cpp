@@ -131,9 +131,10 @@ void documentFaults(const QWidget& widget, const QTextDocument& document, const 
         const QBrush blockBack = block.blockFormat().background();
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat format = it.fragment().charFormat();
-            const QColor back = format.background().style() != Qt::NoBrush ? format.background().color()
-                                : blockBack.style() != Qt::NoBrush      ? blockBack.color()
-                                                                        : paper;
+            const QColor back = format.background().style() != Qt::NoBrush
+                                    ? format.background().color()
+                                : blockBack.style() != Qt::NoBrush ? blockBack.color()
+                                                                   : paper;
             const QColor fore =
                 format.foreground().style() != Qt::NoBrush ? format.foreground().color() : text;
             const QString colours = fore.name() + QStringLiteral(" on ") + back.name();
@@ -213,10 +214,6 @@ QStringList layoutFaults(QWidget& window)
     return faults;
 }
 
-} // namespace testing_support
-
-namespace testing_support {
-
 QStringList contrastFaults(QWidget& window)
 {
     QStringList faults;
@@ -225,12 +222,12 @@ QStringList contrastFaults(QWidget& window)
     for (QWidget* widget : widgets) {
         if ((widget != &window && !shows(*widget, window)) || !widget->isEnabled())
             continue;
+        if (qobject_cast<const QScrollArea*>(widget))
+            continue; // a frame for other controls
         // A list or a document shows its text on its viewport.
         const auto* scrolled = qobject_cast<const QAbstractScrollArea*>(widget);
-        if (qobject_cast<const QScrollArea*>(widget))
-            continue;
-        const QColor fore = widget->palette().color(scrolled ? QPalette::Text
-                                                             : widget->foregroundRole());
+        const QColor fore =
+            widget->palette().color(scrolled ? QPalette::Text : widget->foregroundRole());
         const QColor back = scrolled ? background(*scrolled->viewport()) : background(*widget);
         if (tovren::contrastRatio(fore, back) < tovren::kReadableContrast)
             faults << QStringLiteral("%1: %2 on %3").arg(nameOf(*widget), fore.name(), back.name());

@@ -31,12 +31,20 @@ struct DesktopColours {
     }
 };
 
-inline const DesktopColours kLightDesktop{"Light",   QColor(239, 239, 239), Qt::black,
-                                          QColor(255, 255, 220), QColor(48, 140, 198),
-                                          Qt::blue,  true};
-inline const DesktopColours kDarkDesktop{"Dark",    QColor(53, 53, 53),    QColor(238, 238, 238),
-                                         QColor(40, 40, 40),   QColor(42, 130, 218),
-                                         QColor(138, 180, 248), false};
+inline const DesktopColours kLightDesktop{"Light",
+                                          QColor(239, 239, 239),
+                                          Qt::black,
+                                          QColor(255, 255, 220),
+                                          QColor(48, 140, 198),
+                                          Qt::blue,
+                                          true};
+inline const DesktopColours kDarkDesktop{"Dark",
+                                         QColor(53, 53, 53),
+                                         QColor(238, 238, 238),
+                                         QColor(40, 40, 40),
+                                         QColor(42, 130, 218),
+                                         QColor(138, 180, 248),
+                                         false};
 inline const DesktopColours kHighContrastDesktop{"HighContrast", Qt::black, Qt::white, Qt::black,
                                                  Qt::yellow,     Qt::cyan,  false};
 
