@@ -108,11 +108,19 @@ TEST_F(KeyboardWalk, AddFindFilterSaveDeleteAndPrintByKeysAlone)
     EXPECT_EQ(sql("SELECT DtBirth || '|' || DtJoining FROM Address WHERE City = 'Goa'"),
               QStringList{"1947-08-15|2020-01-02"});
 
-    // Found by its name from the first contact, changed and saved.
+    // Found by its name from the first contact, and again from the contacts
+    // list by a word of its company; then changed and saved.
     press(Qt::Key_F12, Qt::ShiftModifier);
     ASSERT_TRUE(tabTo(card.txtFld[0]));
     answerByKeys("dee*");
     press(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(shown(), "Dee Kay 3 / 3");
+    press(Qt::Key_F12, Qt::ShiftModifier);
+    press(Qt::Key_L, Qt::ControlModifier);
+    press(Qt::Key_S, Qt::AltModifier);
+    typeKeys("kay");
+    press(Qt::Key_Down);
+    press(Qt::Key_Return);
     EXPECT_EQ(shown(), "Dee Kay 3 / 3");
     ASSERT_TRUE(tabTo(card.txtFld[15]));
     typeKeys("98200 12345");
