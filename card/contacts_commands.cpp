@@ -14,6 +14,7 @@
 #include "interchange/contacts_file.h"
 #include "platform/error_numbers.h"
 #include "platform/prompts.h"
+#include "platform/screen_room.h"
 #include "records/address.h"
 #include "records/data_source.h"
 #include "transfer/contacts_export.h"
@@ -74,10 +75,10 @@ bool confirmed(const QString& path, const transfer::ImportPlan& plan)
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Import"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&dialog);
+    auto* layout = new QVBoxLayout;
     layout->addWidget(question);
     layout->addWidget(summary);
-    layout->addWidget(buttons);
+    platform::layOutScrolling(dialog, layout, buttons);
     platform::prompts().showModal(dialog);
     return dialog.result() == QDialog::Accepted;
 }

@@ -117,9 +117,11 @@ void frmEml::EnableTextBoxes(bool on)
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
         box->setEnabled(on);
         QPalette colours = box->palette();
-        // Off: the dialog's own grey, as a box that takes no typing looks.
+        // On: the desktop's field colour (white on a light desktop), which its
+        // text reads on; off: the dialog's own grey, as a box that takes no
+        // typing looks.
         colours.setColor(QPalette::Base,
-                         on ? QColor(Qt::white)
+                         on ? palette().color(QPalette::Base)
                             : palette().color(QPalette::Disabled, QPalette::Window));
         box->setPalette(colours);
     }

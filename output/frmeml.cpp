@@ -8,6 +8,7 @@
 #include "core/traced.h"
 #include "platform/mail_sign_in.h"
 #include "platform/prompts.h"
+#include "platform/screen_room.h"
 #include "records/address.h"
 #include "records/dialog_placement.h"
 #include "shell/utilities.h"
@@ -85,6 +86,8 @@ frmEml::frmEml(QWidget* parent) : QDialog(parent)
                             m_account.isSet()
                                 ? QStringLiteral("Mail account (%1)").arg(m_account.senderAddress)
                                 : QStringLiteral("Mail account (not set up)")});
+    // A long sender's address is cut short in the box, not widening the window.
+    cboTransport->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboTransport->setCurrentIndex(m_account.isSet() && platform::findSendmail().number != 0 ? 1
                                                                                               : 0);
     auto* transportLabel = new QLabel(QStringLiteral("Send t&hrough"), this);
@@ -105,9 +108,10 @@ frmEml::frmEml(QWidget* parent) : QDialog(parent)
     cmdDelete->setEnabled(false);
     cmdSend->setDefault(true);
 
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QHBoxLayout;
     layout->addLayout(fields);
     layout->addLayout(buttons);
+    platform::layOutScrolling(*this, layout);
 
     connect(cmdNew, &QPushButton::clicked, this, &frmEml::cmdNew_Click);
     connect(cmdOpen, &QPushButton::clicked, this, &frmEml::cmdOpen_Click);
@@ -116,7 +120,6 @@ frmEml::frmEml(QWidget* parent) : QDialog(parent)
     connect(cmdSend, &QPushButton::clicked, this, &frmEml::cmdSend_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    adjustSize();
     Form_Load();
 }
 

@@ -1,6 +1,7 @@
 #include "help.h"
 
 #include "prompts.h"
+#include "screen_room.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -46,7 +47,7 @@ bool showHelp(int topic)
         window()->setAttribute(Qt::WA_DeleteOnClose);
         window()->setObjectName(QStringLiteral("helpWindow"));
         window()->setOpenExternalLinks(true);
-        window()->resize(720, 640);
+        window()->resize(withinScreen(*window(), QSize(720, 640)));
     }
     window()->setAttribute(Qt::WA_QuitOnClose, false);
     QUrl url = QUrl::fromLocalFile(fileSetting());

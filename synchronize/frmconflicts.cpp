@@ -32,6 +32,8 @@ frmConflicts::frmConflicts(QWidget* parent) : QDialog(parent)
         {QStringLiteral("In the book (the server's)"), QStringLiteral("Yours")});
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The arrow keys move among the values; Tab moves on to the buttons.
+    m_table->setTabKeyNavigation(false);
     m_table->setMinimumSize(520, 260);
     m_heading->setBuddy(m_table);
     auto* buttons = new QDialogButtonBox(this);

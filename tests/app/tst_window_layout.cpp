@@ -13,6 +13,11 @@ struct Desktop {
     double points; // the desktop font's size; 0 for the one it has
 };
 
+void PrintTo(const Desktop& desktop, std::ostream* out)
+{
+    *out << desktop.window.name;
+}
+
 std::vector<Desktop> withFont(double points)
 {
     std::vector<Desktop> rows;

@@ -1,14 +1,22 @@
 #include "window_checks.h"
 
+#include "core/contrast.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QRadioButton>
+#include <QScrollArea>
 #include <QScreen>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <QWidget>
 
 namespace testing_support {
@@ -96,6 +104,50 @@ bool isCut(const QWidget& widget)
     return caption.width() > widget.width() || caption.height() > widget.height();
 }
 
+// Labels and check boxes draw their text on what their parents paint.
+bool isTransparent(const QWidget& widget)
+{
+    return qobject_cast<const QLabel*>(&widget) || qobject_cast<const QCheckBox*>(&widget)
+           || qobject_cast<const QRadioButton*>(&widget) || qobject_cast<const QGroupBox*>(&widget);
+}
+
+QColor background(const QWidget& widget)
+{
+    const QWidget* painter = &widget;
+    while (isTransparent(*painter) || !(painter->autoFillBackground() || painter->isWindow()))
+        painter = painter->parentWidget();
+    return isTransparent(widget) ? painter->palette().color(painter->backgroundRole())
+                                 : widget.palette().color(widget.backgroundRole());
+}
+
+// The words of a document whose own colours do not read on `paper`, each
+// pair of colours told once.
+void documentFaults(const QWidget& widget, const QTextDocument& document, const QColor& paper,
+                    QStringList& faults)
+{
+    const QColor text = widget.palette().color(QPalette::Text);
+    QSet<QString> seen;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QBrush blockBack = block.blockFormat().background();
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            const QColor back = format.background().style() != Qt::NoBrush
+                                    ? format.background().color()
+                                : blockBack.style() != Qt::NoBrush ? blockBack.color()
+                                                                   : paper;
+            const QColor fore =
+                format.foreground().style() != Qt::NoBrush ? format.foreground().color() : text;
+            const QString colours = fore.name() + QStringLiteral(" on ") + back.name();
+            if (tovren::contrastRatio(fore, back) < tovren::kReadableContrast
+                && !seen.contains(colours)) {
+                seen << colours;
+                faults << QStringLiteral("%1: %2 (\"%3\")")
+                              .arg(nameOf(widget), colours, it.fragment().text().left(20));
+            }
+        }
+    }
+}
+
 } // namespace
 
 QStringList accessibilityFaults(QWidget& window)
@@ -158,6 +210,29 @@ QStringList layoutFaults(QWidget& window)
                 && sibling->geometry().intersects(widget->geometry()))
                 faults << QStringLiteral("%1: over %2").arg(nameOf(*widget), nameOf(*sibling));
         }
+    }
+    return faults;
+}
+
+QStringList contrastFaults(QWidget& window)
+{
+    QStringList faults;
+    QList<QWidget*> widgets = window.findChildren<QWidget*>();
+    widgets.prepend(&window);
+    for (QWidget* widget : widgets) {
+        if ((widget != &window && !shows(*widget, window)) || !widget->isEnabled())
+            continue;
+        if (qobject_cast<const QScrollArea*>(widget))
+            continue; // a frame for other controls
+        // A list or a document shows its text on its viewport.
+        const auto* scrolled = qobject_cast<const QAbstractScrollArea*>(widget);
+        const QColor fore =
+            widget->palette().color(scrolled ? QPalette::Text : widget->foregroundRole());
+        const QColor back = scrolled ? background(*scrolled->viewport()) : background(*widget);
+        if (tovren::contrastRatio(fore, back) < tovren::kReadableContrast)
+            faults << QStringLiteral("%1: %2 on %3").arg(nameOf(*widget), fore.name(), back.name());
+        if (const auto* edit = qobject_cast<const QTextEdit*>(widget))
+            documentFaults(*edit, *edit->document(), back, faults);
     }
     return faults;
 }

@@ -18,4 +18,9 @@ QStringList accessibilityFaults(QWidget& window);
 // window that does not fit on its screen.
 QStringList layoutFaults(QWidget& window);
 
+// Text that does not stand out 4.5:1 from what lies behind it: a control's
+// colours, the colours a document in it gives its words. Disabled controls
+// may fade.
+QStringList contrastFaults(QWidget& window);
+
 } // namespace testing_support

@@ -1,11 +1,17 @@
 #include "window_table.h"
 
 #include "core/error_handler.h"
+#include "output/label_progress.h"
+#include "output/mail_account.h"
+#include "platform/help.h"
 #include "platform/qt_prompts.h"
 #include "records/frmlookup.h"
+#include "synchronize/both_changed.h"
 
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QRadioButton>
 
 frmAddress& WindowTest::card()
 {
@@ -45,6 +51,15 @@ void raiseError()
     handler.HandleError(QStringLiteral("Disk full"), 61, 12, QString());
 }
 
+// A progress window shows only once its work lasts: shown at once here.
+void showProgress(WindowTest& t, const Check& check)
+{
+    auto* progress = t.main().findChild<QProgressDialog*>();
+    ASSERT_NE(progress, nullptr);
+    progress->show();
+    check(*progress);
+}
+
 } // namespace
 
 const std::vector<WindowRow> kWindows = {
@@ -79,11 +94,20 @@ const std::vector<WindowRow> kWindows = {
          t.choose("mnuEditAdd");
      }},
     {"GenerateEmails",
-     [](WindowTest& t, const Check& check) { t.card(), t.modal("mnuEml", check); }},
+     [](WindowTest& t, const Check& check) {
+         t.card();
+         // An account whose long address names it among the ways to send.
+         tovren::writeMailAccount({{QStringLiteral("mail.example.org")},
+                                   QStringLiteral("Ada"),
+                                   QString(60, u'a') + QStringLiteral("@") + QString(60, u'b')
+                                       + QStringLiteral(".example.org")});
+         t.modal("mnuEml", check);
+     }},
     {"ImportSummary",
      [](WindowTest& t, const Check& check) {
          t.card();
-         const QString file = t.path("in.vcf");
+         // A long file name, which no line break can shorten.
+         const QString file = t.path(QString(150, u'n') + QStringLiteral(".vcf"));
          testing_support::writeBytes(file,
                                      "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Cy Das\r\nEND:VCARD\r\n");
          t.prompts().answerOpenFile(file);
@@ -95,6 +119,37 @@ const std::vector<WindowRow> kWindows = {
      [](WindowTest& t, const Check& check) { t.card(), t.modal("mnuSyncSettings", check); }},
     {"Duplicates",
      [](WindowTest& t, const Check& check) { t.card(), t.modal("mnuDuplicates", check); }},
+    {"SyncConflicts",
+     [](WindowTest& t, const Check& check) {
+         t.card();
+         testing_support::changeBothSides(
+             data::Connection::open("Data Source=" + t.path("TND.dbx")), "Goa");
+         t.modal("mnuSyncConflicts", check);
+     }},
+    {"LabelProgress",
+     [](WindowTest& t, const Check& check) {
+         t.card();
+         output::LabelProgress labels(200);
+         labels.callback()(100);
+         showProgress(t, check);
+     }},
+    {"ContactsProgress",
+     [](WindowTest& t, const Check& check) {
+         t.card();
+         const auto window = platform::QtPrompts().progress(
+             {QStringLiteral("Import Contacts"), QStringLiteral("Reading the contacts...")});
+         window->step(1, 2);
+         showProgress(t, check);
+     }},
+    {"Help",
+     [](WindowTest& t, const Check& check) {
+         t.card();
+         platform::setHelpFile(QStringLiteral(TOVREN_BIN_DIR "/TN.html"));
+         QTest::keyClick(&t.main(), Qt::Key_F1);
+         ASSERT_NE(platform::helpWindow(), nullptr);
+         check(*platform::helpWindow());
+         platform::helpWindow()->close();
+     }},
     {"About", [](WindowTest& t, const Check& check) { t.card(), t.modal("mnuAbout", check); }},
     {"ErrorReport",
      [](WindowTest& t, const Check& check) {
@@ -108,7 +163,11 @@ const std::vector<WindowRow> kWindows = {
          t.prompts().handleModal([](QDialog& report) {
              report.findChild<QPushButton*>(QStringLiteral("cmdEmlSet"))->click();
          });
-         t.nextModal(check);
+         // Mailing through a server: its fields take typing.
+         t.nextModal([check](QWidget& settings) {
+             settings.findChild<QRadioButton*>(QStringLiteral("optSmtp"))->click();
+             check(settings);
+         });
          raiseError();
      }},
     {"MessageBoxes",

@@ -31,5 +31,10 @@ struct WindowRow {
 };
 extern const std::vector<WindowRow> kWindows;
 
+inline void PrintTo(const WindowRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 // Test names of the rows, for parameterised tests.
 std::string windowName(const ::testing::TestParamInfo<WindowRow>& row);

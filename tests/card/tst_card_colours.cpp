@@ -5,6 +5,7 @@
 #include "card_fixture.h"
 
 #include "core/contrast.h"
+#include "support/desktop_colours.h"
 
 namespace {
 
@@ -26,25 +27,10 @@ TEST(Contrast, IsMeasuredAsTheGuidelinesMeasureIt)
             << pair.a.name().toStdString() << " on " << pair.b.name().toStdString();
 }
 
-struct DesktopColours {
-    const char* name;
-    QColor window, text, tip, highlight;
-    bool blueFields; // the card's own blue field text reads there
-};
+using testing_support::DesktopColours;
 
 class CardColours : public CardTest, public ::testing::WithParamInterface<DesktopColours> {
 protected:
-    CardColours()
-    {
-        QPalette colours(GetParam().window);
-        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ToolTipText})
-            colours.setColor(role, GetParam().text);
-        colours.setColor(QPalette::ToolTipBase, GetParam().tip);
-        colours.setColor(QPalette::Highlight, GetParam().highlight);
-        QApplication::setPalette(colours);
-    }
-    ~CardColours() override { QApplication::setPalette(m_desktop); }
-
     // Text that does not read on its background, and a focus frame that does not show.
     static QStringList unreadable(const frmAddress& card)
     {
@@ -70,7 +56,7 @@ protected:
         return faults;
     }
 
-    const QPalette m_desktop = QApplication::palette();
+    const testing_support::DesktopPalette m_desktop{GetParam()};
 };
 
 TEST_P(CardColours, TextAndFocusReadOnTheCardsColours)
@@ -84,14 +70,10 @@ TEST_P(CardColours, TextAndFocusReadOnTheCardsColours)
     EXPECT_EQ(unreadable(card), QStringList());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Desktops, CardColours,
-    ::testing::Values(DesktopColours{"Light", QColor(239, 239, 239), Qt::black,
-                                     QColor(255, 255, 220), QColor(48, 140, 198), true},
-                      DesktopColours{"Dark", QColor(53, 53, 53), QColor(238, 238, 238),
-                                     QColor(40, 40, 40), QColor(42, 130, 218), false},
-                      DesktopColours{"HighContrast", Qt::black, Qt::white, Qt::black, Qt::yellow,
-                                     false}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Desktops, CardColours,
+                         ::testing::Values(testing_support::kLightDesktop,
+                                           testing_support::kDarkDesktop,
+                                           testing_support::kHighContrastDesktop),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace

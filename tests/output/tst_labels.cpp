@@ -7,6 +7,7 @@
 #include "card/card_fixture.h"
 #include "output/print_rpt.h"
 #include "support/recording_desktop.h"
+#include "support/scoped_env.h"
 #include "support/test_helpers.h"
 
 #include <quazip.h>
@@ -101,12 +102,7 @@ OdtSheet readOdtSheet(const QString& path)
 // its own, with scripted prompts and a recording desktop.
 class LabelsTest : public CardTest {
 protected:
-    LabelsTest() : m_previousHome(qgetenv("HOME"))
-    {
-        QDir(home()).mkdir("home");
-        qputenv("HOME", QFile::encodeName(home("home")));
-    }
-    ~LabelsTest() override { qputenv("HOME", m_previousHome); }
+    LabelsTest() { QDir(home()).mkdir("home"); }
 
     QString labels(const QString& file = "TNLabels.odt") const { return home("home/" + file); }
     // The book, once a test, with a contact a row of `values` bound to
@@ -126,7 +122,7 @@ protected:
         return readOdtSheet(labels());
     }
 
-    const QByteArray m_previousHome;
+    const testing_support::ScopedEnv m_homeFolder{"HOME", QFile::encodeName(home("home"))};
     testing_support::RecordingDesktop m_desktop;
 };
 

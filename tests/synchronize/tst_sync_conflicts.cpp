@@ -3,17 +3,16 @@
 // Keep Mine puts the person's version in the book (to go up at the next
 // sync), Keep Theirs leaves the server's, and either settles the contact.
 
+#include "both_changed.h"
 #include "card/card_fixture.h"
 
 #include "sync/conflicts.h"
-#include "sync/vcard_patch.h"
 
 #include <QPushButton>
 #include <QTableWidget>
 
 namespace {
 
-using interchange::Column;
 using namespace tovren::sync;
 
 class SyncConflicts : public CardTest {
@@ -29,22 +28,7 @@ TEST_F(SyncConflicts, KeepMineOrTheirsSettlesEachContact)
     openCard({"Asha Rao", "Ravi Iyer"});
     trigger("mnuSyncConflicts", {platform::Answer::OK}); // none yet: told so
     // The last sync found both changed here (City "Mine") and on the server.
-    std::vector<qint64> ids;
-    {
-        SyncedBook synced(book());
-        SyncedBook::Batch batch(synced);
-        for (const qint64 id : synced.ids()) {
-            const interchange::Contact theirs = *synced.contact(id);
-            interchange::Contact mine = theirs;
-            mine[Column::City] = QStringLiteral("Mine");
-            const QString uid = QString::number(id);
-            batch.putState({id, "/book/" + uid, "\"1\"",
-                            newVCard(theirs, uid, interchange::VCardVersion::V3), uid,
-                            newVCard(mine, uid, interchange::VCardVersion::V3)});
-            ids.push_back(id);
-        }
-        batch.commit();
-    }
+    const std::vector<qint64> ids = testing_support::changeBothSides(book(), "Mine");
     QString heading;
     m_prompts.handleModal([&](QDialog& dialog) {
         auto* table = dialog.findChild<QTableWidget*>("tblConflict");
