@@ -7,6 +7,7 @@
 #include "card/record_commands.h"
 #include "card/search_commands.h"
 #include "core/book_changes.h"
+#include "core/frame.h"
 #include "core/program.h"
 #include "core/toolbar_state.h"
 #include "platform/profile_file.h"
@@ -259,7 +260,13 @@ void frmContactsList::showCount()
         return;
     }
     lblCount->setText(QStringLiteral("%1 / %2").arg(shown).arg(all));
-    lblCount->setAccessibleName(QStringLiteral("%1 of %2 contacts shown").arg(shown).arg(all));
+    const QString count = QStringLiteral("%1 of %2 contacts shown").arg(shown).arg(all);
+    if (lblCount->accessibleName() == count)
+        return;
+    lblCount->setAccessibleName(count);
+    // The label is read on demand; the news of a new count is told.
+    if (tovren::Frame* frame = tovren::frame())
+        frame->announce(count);
 }
 
 bool frmContactsList::eventFilter(QObject* watched, QEvent* event)

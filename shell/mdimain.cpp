@@ -1,5 +1,6 @@
 #include "mdimain.h"
 
+#include "announcer.h"
 #include "status_panels.h"
 
 #include "core/toolbar_button.h"
@@ -211,6 +212,7 @@ void mdiMain::createToolBar()
     m_lblRecCount->setFont(font);
     layout->addWidget(m_lblRecCount);
     m_tbrMain->addWidget(picture);
+    m_announcer = new tovren::Announcer(this);
 }
 
 QAction* mdiMain::menuItem(const QString& name) const
@@ -243,11 +245,9 @@ bool mdiMain::isMenuShortcut(const QKeySequence& keys) const
     return false;
 }
 
-// Qt has no announcement of its own here: the record counter carries the
-// news as its accessible name, whose changes screen readers read out.
 void mdiMain::announce(const QString& text)
 {
-    m_lblRecCount->setAccessibleName(text);
+    m_announcer->say(text);
 }
 
 void mdiMain::setRecordCounter(const QString& text)

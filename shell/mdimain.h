@@ -23,6 +23,7 @@ class QTimer;
 class QToolBar;
 
 namespace tovren {
+class Announcer;
 class StatusPanels;
 } // namespace tovren
 
@@ -89,6 +90,7 @@ private:
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* m_tbrMain = nullptr;
     QLabel* m_lblRecCount = nullptr;
+    tovren::Announcer* m_announcer = nullptr;
     tovren::StatusPanels* m_stbMain = nullptr;
     QTimer* m_tmrTbr = nullptr;
     QHash<QString, QAction*> m_menuItems; // every item, separator and menu, by name

@@ -6,6 +6,7 @@
 #include "platform/qt_prompts.h"
 #include "support/screen_reader.h"
 
+#include <QMenu>
 #include <QMessageBox>
 
 namespace {
@@ -17,7 +18,7 @@ class Announcements : public CardTest {};
 TEST_F(Announcements, MovesAndModesAreHeard)
 {
     frmAddress& card = openCard({"Ada", "Bo", "Cy"});
-    ScreenReader reader(QStringLiteral("lblRecCount"));
+    ScreenReader reader;
     const struct {
         std::function<void()> act;
         QStringList heard;
@@ -42,6 +43,26 @@ TEST_F(Announcements, MovesAndModesAreHeard)
     }
 }
 
+// A desktop may report the frame active after the focus moved inside it (a
+// menu closing as the card opens); the reader is told again where the focus is.
+TEST_F(Announcements, TheFocusIsToldAgainWhenAMenuCloses)
+{
+    frmAddress& card = openCard({"Ada"});
+    card.txtFld[0]->setFocus();
+    ScreenReader reader(true);
+    // The desktop gives the keyboard to the menu, then back to the frame.
+    QMenu* masters = m_main->menu(QStringLiteral("mnuMstr"));
+    masters->popup(m_main->mapToGlobal(QPoint(10, 10)));
+    testing_support::giveKeyboardTo(masters->windowHandle());
+    QTest::qWait(10);
+    masters->close();
+    testing_support::giveKeyboardTo(m_main->windowHandle());
+    QTest::qWait(10);
+    const QStringList heard = reader.take();
+    ASSERT_FALSE(heard.isEmpty());
+    EXPECT_EQ(heard.back(), "focus: Name");
+}
+
 // The refusal comes as an alert, and the focus goes to the field it names.
 TEST_F(Announcements, RefusedSaveIsAnAlertAndFocusesItsField)
 {
@@ -54,7 +75,7 @@ TEST_F(Announcements, RefusedSaveIsAnAlertAndFocusesItsField)
     EXPECT_EQ(refusal.icon, platform::Icon::Critical);
     EXPECT_EQ(QApplication::focusWidget(), card.txtFld[17]);
 
-    ScreenReader reader(QStringLiteral("lblRecCount"));
+    ScreenReader reader;
     const auto box = platform::messageBox(
         {refusal.title, refusal.text, refusal.buttons, refusal.icon}, m_main.get());
     box->show();

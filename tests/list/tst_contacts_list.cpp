@@ -7,6 +7,7 @@
 #include "list/contacts_model.h"
 #include "list/frmcontactslist.h"
 #include "platform/profile_file.h"
+#include "support/screen_reader.h"
 
 #include <QHeaderView>
 #include <QTableView>
@@ -155,11 +156,15 @@ TEST_F(ContactsListTest, SearchNarrowsAsEachKeyIsTyped)
         search(QString::fromUtf8(c.typed));
         EXPECT_EQ(shownColumn(), QString::fromUtf8(c.names)) << c.typed;
     }
+    // Each new count is told to a screen reader as well.
+    testing_support::ScreenReader reader;
+    list.txtSearch->clear();
     list.txtSearch->setText(longPaste);
     EXPECT_EQ(list.lblCount->text(), "0 / 6");
     QTest::keyClick(list.txtSearch, Qt::Key_Escape);
     EXPECT_EQ(list.txtSearch->text(), "");
     EXPECT_EQ(list.lblCount->text(), "6 / 6");
+    EXPECT_EQ(reader.take(), QStringList({"6 of 6 contacts shown", "0 of 6 contacts shown", "6 of 6 contacts shown"}));
 }
 
 // A key is answered with the first rows at once; the rest of the search

@@ -3,6 +3,7 @@
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtGui/qpa/qplatformaccessibility.h>
 #include <QtGui/qpa/qplatformintegration.h>
+#include <QtGui/qpa/qwindowsysteminterface.h>
 
 #include <utility>
 
@@ -33,7 +34,7 @@ void setListening(bool on)
 
 } // namespace
 
-ScreenReader::ScreenReader(const QString& objectName) : m_objectName(objectName)
+ScreenReader::ScreenReader(bool followFocus) : m_followFocus(followFocus)
 {
     g_reader = this;
     m_previous = QAccessible::installUpdateHandler(&ScreenReader::hear);
@@ -59,9 +60,16 @@ void ScreenReader::hear(QAccessibleEvent* event)
         return;
     if (event->type() == QAccessible::Alert)
         g_reader->m_heard << QStringLiteral("alert: ") + alertText(*face);
-    else if (event->type() == QAccessible::NameChanged
-             && event->object()->objectName() == g_reader->m_objectName)
+    else if (event->type() == QAccessible::ObjectShow && face->role() == QAccessible::Notification)
         g_reader->m_heard << face->text(QAccessible::Name);
+    else if (event->type() == QAccessible::Focus && g_reader->m_followFocus)
+        g_reader->m_heard << QStringLiteral("focus: ") + face->text(QAccessible::Name);
+}
+
+void giveKeyboardTo(QWindow* window)
+{
+    QWindowSystemInterface::handleWindowActivated(window);
+    QWindowSystemInterface::flushWindowSystemEvents();
 }
 
 } // namespace testing_support
