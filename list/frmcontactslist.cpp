@@ -166,9 +166,10 @@ void frmContactsList::refresh()
     if (card && card->cls1()->rs != m_model->recordset()) {
         m_model->setRecordset(card->cls1()->rs);
         disconnect(m_cardWatch);
+        disconnect(m_cardClosing);
         m_cardWatch = connect(card, &frmAddress::recordShown, this, &frmContactsList::followCard);
         // The card closed takes Refresh with it; the list, active, offers it again.
-        connect(card, &frmAddress::unloaded, this, [this] {
+        m_cardClosing = connect(card, &frmAddress::unloaded, this, [this] {
             if (requireFrame().ActiveForm() == this)
                 offerRefresh(true);
         });
@@ -265,8 +266,7 @@ void frmContactsList::showCount()
         return;
     lblCount->setAccessibleName(count);
     // The label is read on demand; the news of a new count is told.
-    if (tovren::Frame* frame = tovren::frame())
-        frame->announce(count);
+    requireFrame().announce(count);
 }
 
 bool frmContactsList::eventFilter(QObject* watched, QEvent* event)

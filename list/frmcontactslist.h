@@ -67,6 +67,7 @@ private:
 
     ContactsModel* m_model = nullptr;
     QMetaObject::Connection m_cardWatch;
+    QMetaObject::Connection m_cardClosing;
 };
 
 } // namespace tovren
