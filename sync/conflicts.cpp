@@ -7,12 +7,11 @@ namespace tovren::sync {
 std::vector<Conflict> conflicts(SyncedBook& book)
 {
     std::vector<Conflict> found;
-    for (const qint64 id : book.ids()) {
-        const CardState* state = book.stateOf(id);
-        if (!state || state->mine.isEmpty())
+    for (const auto& [id, state] : book.states()) {
+        if (state.mine.isEmpty())
             continue;
         const auto row = book.contact(id);
-        const auto mine = storedForm(state->mine);
+        const auto mine = storedForm(state.mine);
         if (row && mine)
             found.push_back({id, *row, *mine});
     }

@@ -38,6 +38,8 @@ public:
     std::vector<qint64> ids() const;
     std::optional<interchange::Contact> contact(qint64 id);
     const CardState* stateOf(qint64 id) const;
+    // Every stored state, by contact id.
+    const std::map<qint64, CardState>& states() const { return m_states; }
     // The state of the card at `href` (a path, or a URL of it, escaped or
     // not), else of the card the book sent with `uid`.
     const CardState* stateOfHref(const QString& href, const QString& uid = QString()) const;

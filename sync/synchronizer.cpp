@@ -211,7 +211,8 @@ void Synchronizer::sendEdit(qint64 id, SyncedBook::Batch& batch)
 void Synchronizer::settleConflict(qint64 id, const CardState& state, const QByteArray& mine,
                                   SyncedBook::Batch& batch)
 {
-    const QString who = label(id);
+    const std::optional<interchange::Contact> row = m_book.contact(id);
+    const QString who = row ? row->label() : label(id);
     const std::optional<Card> theirs = fetch(state.href);
     if (!theirs) {
         // Deleted there and changed here: kept, and sent as new next time.
@@ -227,7 +228,6 @@ void Synchronizer::settleConflict(qint64 id, const CardState& state, const QByte
     CardState settled{id, state.href, theirs->etag, theirs->vcard, state.uid, QByteArray()};
     // The server holds what the book sent (an answer lost before it was
     // stored): no conflict at all.
-    const std::optional<interchange::Contact> row = m_book.contact(id);
     if (row && !mine.isEmpty() && sameContact(*row, *contact)) {
         batch.putState(settled);
         ++m_summary.server.changed;
@@ -293,10 +293,9 @@ Synchronizer::Remote Synchronizer::remoteChanges()
         std::set<QString> listed;
         for (const CardRef& ref : remote.changed)
             listed.insert(hrefKey(ref.href));
-        for (const qint64 id : m_book.ids()) {
-            const CardState* state = m_book.stateOf(id);
-            if (state && !state->etag.isEmpty() && !listed.count(hrefKey(state->href)))
-                remote.removed.push_back(state->href);
+        for (const auto& [id, state] : m_book.states()) {
+            if (!state.etag.isEmpty() && !listed.count(hrefKey(state.href)))
+                remote.removed.push_back(state.href);
         }
     }
     // What the book already has needs no fetching.

@@ -12,9 +12,6 @@
 #include <cstdio>
 
 namespace book_tool {
-namespace {
-
-} // namespace
 
 int importFiles(std::shared_ptr<data::Connection> connection, const QStringList& paths, bool dryRun)
 {

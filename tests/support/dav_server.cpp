@@ -227,7 +227,8 @@ bool DavServer::writeConfiguration()
                  m_tls.certificate.isEmpty() ? QString()
                                              : QString("ssl = True\ncertificate = %1\nkey = %2\n")
                                                    .arg(m_tls.certificate, m_tls.key));
-    return writeBytes(m_folder.filePath("users"), QByteArray(user) + ':' + password + '\n')
+    return (m_kind == Kind::RadicaleDigest
+            || writeBytes(m_folder.filePath("users"), QByteArray(user) + ':' + password + '\n'))
            && writeBytes(m_folder.filePath("radicale.conf"), config.toUtf8());
 }
 
