@@ -15,6 +15,9 @@ void FindDuplicates()
     // A merge refreshes the card, which would lose what it holds typed.
     if (cardIsBusy(title, QStringLiteral("finding duplicates")))
         return;
+    // The card's rows as the book holds them now; the card reads them
+    // again only when another program wrote the book since.
+    showBookChanged();
     frmDuplicates window(QApplication::activeWindow());
     if (!window.reread())
         return;

@@ -62,6 +62,16 @@ std::shared_ptr<data::Recordset> addressRows(const std::shared_ptr<data::Connect
     return rows;
 }
 
+// The windows that show the book read it again when this window wrote it;
+// after a refused write the card reads what another program changed.
+void showWritten(bool written)
+{
+    if (written)
+        tovren::bookWritten();
+    else
+        modGenProcedures::showBookChanged();
+}
+
 QPushButton* button(QDialogButtonBox* box, const QString& text, const char* name)
 {
     auto* made = box->addButton(text, QDialogButtonBox::ActionRole);
@@ -118,9 +128,6 @@ bool frmDuplicates::reread()
 {
     m_groups.clear();
     m_shown = 0;
-    // The card's rows as the book holds them now; the card reads them
-    // again only when another program wrote the book since.
-    modGenProcedures::showBookChanged();
     const bool read = modGenProcedures::toldOnFailure(
         kTitle, QStringLiteral("The contacts could not be read."), [this] {
             m_connection = data::Connection::open(tovren::connectionString());
@@ -218,9 +225,7 @@ void frmDuplicates::merge()
             merges().push_back(transfer::writeMerge(*m_connection, *m_rows, *m_lists, m_members,
                                                     transfer::mergedContact(m_members, m_choices)));
         });
-    // The windows that show the book read it again only when it was written.
-    if (merged)
-        tovren::bookWritten();
+    showWritten(merged);
     reread();
 }
 
@@ -237,9 +242,8 @@ void frmDuplicates::undoLast()
             transfer::AddressBook book(data::Connection::open(tovren::connectionString()));
             transfer::undoMerge(book, merges().back());
         });
-    if (undone) {
+    if (undone)
         merges().pop_back();
-        tovren::bookWritten();
-    }
+    showWritten(undone);
     reread();
 }

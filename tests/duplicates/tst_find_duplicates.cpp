@@ -7,6 +7,7 @@
 #include "card/card_fixture.h"
 
 #include "interchange/contact.h"
+#include "support/screen_reader.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -72,8 +73,10 @@ TEST_F(FindDuplicates, MergesTheChosenValuesAndTakesTheMergeBack)
         press(dialog, "cmdMerge");
         EXPECT_EQ(stored().size(), 3) << "nothing merged without a yes";
         m_prompts.answerMessage(Answer::Yes);
+        testing_support::ScreenReader reader;
         press(dialog, "cmdMerge");
         EXPECT_EQ(dialog.findChild<QLabel*>("lblGroup")->text(), "No more duplicate contacts.");
+        EXPECT_EQ(reader.take(), QStringList{"1 / 2, Asha Rao"}) << "the card told once";
         dialog.reject();
     });
     EXPECT_TRUE(m_heading.startsWith("&Group 1 of 1: 2 contacts.")) << m_heading.toStdString();
