@@ -61,6 +61,7 @@ mdiMain::mdiMain(QWidget* parent) : QMainWindow(parent)
     createToolBar();
     m_stbMain = new tovren::StatusPanels(this);
     setStatusBar(m_stbMain);
+    m_announcer = new tovren::Announcer(this);
 
     m_tmrTbr = new QTimer(this);
     m_tmrTbr->setObjectName(QStringLiteral("tmrTbr"));
@@ -212,7 +213,6 @@ void mdiMain::createToolBar()
     m_lblRecCount->setFont(font);
     layout->addWidget(m_lblRecCount);
     m_tbrMain->addWidget(picture);
-    m_announcer = new tovren::Announcer(this);
 }
 
 QAction* mdiMain::menuItem(const QString& name) const
