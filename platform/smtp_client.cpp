@@ -95,15 +95,15 @@ MailResult SmtpSession::greet()
     const Reply ehlo = command("EHLO " + ownName() + "\r\n");
     if (ehlo.code != 250)
         return refused(QStringLiteral("The server refused the greeting"), ehlo);
-    m_offers = ehlo.lines.mid(1);
+    m_offers.clear();
+    for (const QByteArray& offer : ehlo.lines.mid(1))
+        m_offers << offer.trimmed().toUpper();
     return {};
 }
 
 bool SmtpSession::offered(const QByteArray& keyword) const
 {
-    return std::any_of(m_offers.cbegin(), m_offers.cend(), [&keyword](const QByteArray& offer) {
-        return offer.trimmed().toUpper() == keyword;
-    });
+    return m_offers.contains(keyword);
 }
 
 MailResult SmtpSession::startTls()
@@ -132,8 +132,8 @@ MailResult SmtpSession::signIn(const PasswordSource& password)
                     .arg(serverName(m_server))};
     QByteArrayList methods;
     for (const QByteArray& offer : m_offers) {
-        if (offer.toUpper().startsWith("AUTH "))
-            methods = offer.toUpper().mid(5).simplified().split(' ');
+        if (offer.startsWith("AUTH "))
+            methods = offer.mid(5).simplified().split(' ');
     }
     if (!methods.contains("PLAIN") && !methods.contains("LOGIN"))
         return {err::MailNotSent,

@@ -89,7 +89,7 @@ private:
     qint64 m_waitLimitMs;
     std::unique_ptr<QSslSocket> m_socket;
     MailServer m_server;
-    QByteArrayList m_offers; // the server's EHLO keywords
+    QByteArrayList m_offers; // the server's EHLO lines, trimmed, in capitals
 };
 
 } // namespace platform

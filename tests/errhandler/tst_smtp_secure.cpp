@@ -7,6 +7,7 @@
 #include "handler_fixture.h"
 
 #include "platform/tls_trust.h"
+#include "support/scoped_env.h"
 #include "support/smtp_sink.h"
 #include "support/test_ca.h"
 
@@ -29,16 +30,13 @@ protected:
     {
         HandlerTest::SetUp();
         ASSERT_TRUE(m_ca.error().isEmpty()) << m_ca.error().toStdString();
-        qputenv("SSL_CERT_FILE", m_ca.bundle().toUtf8());
         platform::trustCertificateFile();
-        qputenv("VOSTREL_SMTP_WAIT", "5");
         handler->setUseInterface(true);
         handler->setAppObj(tovren());
         handler->setEmailAddress(u"support@belvane.example"_s);
         handler->setFromName(u"Ada Ünal"_s);
         handler->setFromEmailAddress(u"ada@belvane.example"_s);
     }
-    void TearDown() override { qunsetenv("VOSTREL_SMTP_WAIT"); }
 
     // A server with STARTTLS and `certificate` (none: no encryption) that
     // signs in Ada with the password.
@@ -70,6 +68,9 @@ protected:
     }
 
     TestCa m_ca{path(u"ca"_s)};
+    // Trusted while the test runs, forgotten after: the bundle goes with its folder.
+    testing_support::ScopedEnv m_trusted{"SSL_CERT_FILE", m_ca.bundle().toUtf8()};
+    testing_support::ScopedEnv m_wait{"VOSTREL_SMTP_WAIT", "5"};
 };
 
 TEST_F(VostrelSecureSmtpTest, TheReportTravelsEncryptedAndSignedInWithThePlainDialoguesLines)

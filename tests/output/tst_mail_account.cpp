@@ -10,6 +10,7 @@
 #include "platform/mail_transport.h"
 #include "platform/profile_file.h"
 #include "platform/tls_trust.h"
+#include "support/scoped_env.h"
 #include "support/file_replacements.h"
 #include "support/smtp_sink.h"
 #include "support/test_ca.h"
@@ -32,7 +33,6 @@ protected:
     {
         ASSERT_TRUE(m_ca.error().isEmpty()) << m_ca.error().toStdString();
         ASSERT_TRUE(m_sink.error().isEmpty()) << m_sink.error().toStdString();
-        qputenv("SSL_CERT_FILE", m_ca.bundle().toUtf8());
         platform::trustCertificateFile();
     }
     void TearDown() override { platform::setSendmailCommand(QString()); }
@@ -76,6 +76,8 @@ protected:
     }
 
     testing_support::TestCa m_ca{home("ca")};
+    // Trusted while the test runs, forgotten after: the bundle goes with its folder.
+    testing_support::ScopedEnv m_trusted{"SSL_CERT_FILE", m_ca.bundle().toUtf8()};
     const testing_support::TestCa::Identity m_identity =
         m_ca.server(testing_support::TestCa::Server::Trusted);
     testing_support::SmtpSink m_sink{

@@ -5,6 +5,7 @@
 #include "platform/smtp_client.h"
 #include "platform/tls_trust.h"
 
+#include "support/scoped_env.h"
 #include "support/smtp_sink.h"
 #include "support/test_ca.h"
 
@@ -32,7 +33,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_ca.error().isEmpty()) << m_ca.error().toStdString();
-        qputenv("SSL_CERT_FILE", m_ca.bundle().toUtf8());
         platform::trustCertificateFile();
     }
     QString folder(const QString& name) const { return m_dir.path() + '/' + name; }
@@ -45,6 +45,8 @@ protected:
 private:
     QTemporaryDir m_dir;
     TestCa m_ca{m_dir.path() + "/ca"};
+    // Trusted while the test runs, forgotten after: the bundle goes with its folder.
+    testing_support::ScopedEnv m_trusted{"SSL_CERT_FILE", m_ca.bundle().toUtf8()};
 };
 
 // Each line the client sent (decrypted), the password's base64 as it must
